@@ -1,0 +1,163 @@
+#include "engine/output_cycle.h"
+
+#include "engine/approach.h"
+#include "link/wire_encoder.h"
+
+#include <algorithm>
+
+namespace velantra {
+
+namespace {
+constexpr auto relaxed = std::memory_order_relaxed;
+} // namespace
+
+OutputCycle::OutputCycle(Engine& engine)
+    : e_(engine)
+{
+}
+
+void OutputCycle::tick()
+{
+    SborDmxStroki();
+    ManualDmx();
+    BlankBlackOut();
+    SendToUsb();
+    e_.outputs.tickCount.fetch_add(1, relaxed);
+}
+
+void OutputCycle::SborDmxStroki()
+{
+    const int a = sceneAddress(e_.memory.get(CellScene));
+    e_.shared.sceneAddr.store(a, relaxed);
+
+    auto& frame = e_.dmxFrame;
+    auto& target = e_.targetFrame;
+    const RateMode mode = e_.controls.rateMode.load(relaxed);
+    const bool glide = mode == RateMode::Automat && e_.shared.playMode.load(relaxed) != 0;
+
+    if (mode == RateMode::Faders) {
+        for (int c = 1; c <= 255; ++c) {
+            target[c] = e_.memory.get(a + c);
+        }
+        for (int c = 1; c <= 255; ++c) {
+            frame.set(c, approach(frame.get(c), target[c], e_.memory.get(RateBase + c)));
+        }
+    } else if (glide) {
+        for (int c = 1; c <= 255; ++c) {
+            target[c] = e_.memory.get(a + c);
+        }
+        for (int c = 1; c <= 255; ++c) {
+            frame.set(c, approach(frame.get(c), target[c], e_.seqStep.get(c - 1)));
+        }
+    } else if (mode == RateMode::Automat || mode == RateMode::Off) {
+        for (int c = 1; c <= 255; ++c) {
+            frame.set(c, e_.memory.get(a + c));
+        }
+    }
+    // RateMode::None (no item selected): the scene layer writes nothing.
+
+    OutJobAvtomats();
+}
+
+void OutputCycle::OutJobAvtomats()
+{
+    for (const AutomatState& automat : e_.automats) {
+        if (automat.active.load(relaxed) != 1) {
+            continue;
+        }
+        const int first = std::min<int>(automat.first.load(relaxed), AutomatFirstMax);
+        for (int i = 0; i < AutomatSlots; ++i) {
+            e_.dmxFrame.set(first + 1 + i, automat.levels[i].load(relaxed));
+        }
+    }
+}
+
+void OutputCycle::applyPicture(int k)
+{
+    const int base = pictureAddress(k);
+    for (int c = 0; c <= 255; ++c) {
+        if (e_.memory.get(base + c) == 1) {
+            e_.dmxFrame.set(c, e_.memory.get(base + 256 + c));
+        }
+    }
+}
+
+void OutputCycle::CheckBoxManualScrollBar()
+{
+    const int offset = std::min<int>(e_.shared.faderOffset.load(relaxed), FaderOffsetMax);
+    for (int f = 1; f <= FaderCount; ++f) {
+        if (e_.controls.faderChecked[f - 1].load(relaxed)) {
+            e_.dmxFrame.set(offset + f, e_.controls.faderPosition[f - 1].load(relaxed));
+        }
+    }
+}
+
+void OutputCycle::applyHandScan()
+{
+    const std::uint8_t x = e_.shared.handScanX.load(relaxed);
+    const std::uint8_t y = e_.shared.handScanY.load(relaxed);
+    for (int c = 0; c <= 255; ++c) {
+        if (e_.memory.get(SelectBase + c) == 1) {
+            e_.dmxFrame.set(c, x);
+            e_.dmxFrame.set(c + 1, y);
+        }
+    }
+}
+
+void OutputCycle::applyPatch()
+{
+    auto& temp = e_.patchTemp;
+    e_.dmxFrame.copyOut(0, temp.size(), temp.data());
+    for (int k = 0; k <= 255; ++k) {
+        const std::uint16_t source = e_.coderTable.get(k);
+        // An entry outside 0..255 (a damaged patch) passes its own slot through.
+        e_.dmxFrame.set(k, source <= 255 ? temp[source] : temp[k]);
+    }
+}
+
+void OutputCycle::ManualDmx()
+{
+    const ControlStates& controls = e_.controls;
+    for (int k = 0; k < PictureCount; ++k) {
+        if (controls.pictureOn[k].load(relaxed)) {
+            applyPicture(k);
+        }
+    }
+    if (controls.manual.load(relaxed)) {
+        CheckBoxManualScrollBar();
+    }
+    if (e_.shared.handScanPriority.load(relaxed) == 1) {
+        applyHandScan();
+    }
+    if (controls.blackOut.load(relaxed)) {
+        e_.dmxFrame.fill(0, 255, 0);
+    }
+    if (controls.macroDown.load(relaxed)) {
+        applyPicture(MacroPicture);
+    }
+    applyPatch();
+}
+
+void OutputCycle::BlankBlackOut()
+{
+    auto& visible = e_.outputs.blackOutButtonVisible;
+    if (e_.controls.blackOut.load(relaxed)) {
+        visible.store(!visible.load(relaxed), relaxed);
+    } else {
+        visible.store(true, relaxed);
+    }
+}
+
+void OutputCycle::SendToUsb()
+{
+    if (e_.controls.noUsbConnect.load(relaxed)) {
+        return;
+    }
+    e_.dmxFrame.copyOut(0, snapshot_.size(), snapshot_.data());
+    e_.wireLength = encodeWireFrame(snapshot_.data(), e_.wireBuffer.data(), e_.wireBuffer.size());
+    if (FrameSink* sink = sink_.load(std::memory_order_acquire)) {
+        sink->writeFrame(e_.wireBuffer.data(), e_.wireLength);
+    }
+}
+
+} // namespace velantra
