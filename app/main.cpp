@@ -35,7 +35,7 @@ const char* schedulingName(velantra::Scheduling s)
     return "not started";
 }
 
-} // namespace
+}  // namespace
 
 int main()
 {
@@ -58,9 +58,8 @@ int main()
         std::this_thread::sleep_for(std::chrono::seconds(1));
         engine->dmxFrame.copyOut(0, slots.size(), slots.data());
         const int length = encodeWireFrame(slots.data(), message.data(), message.size());
-        std::printf("tick %llu, %s scheduling, late %llu: %d bytes:",
-                    static_cast<unsigned long long>(thread.ticks()), schedulingName(thread.scheduling()),
-                    static_cast<unsigned long long>(thread.lateTicks()), length);
+        std::printf("tick %llu, %s scheduling, late %llu: %d bytes:", static_cast<unsigned long long>(thread.ticks()),
+                    schedulingName(thread.scheduling()), static_cast<unsigned long long>(thread.lateTicks()), length);
         for (int i = 0; i < 12; ++i) {
             std::printf(" %02X", message[i]);
         }

@@ -18,4 +18,4 @@ constexpr std::uint8_t approach(std::uint8_t level, std::uint8_t target, std::ui
     return level;
 }
 
-} // namespace velantra
+}  // namespace velantra

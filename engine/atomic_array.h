@@ -14,8 +14,7 @@
 
 namespace velantra {
 
-template <typename T, std::size_t N>
-class AtomicArray {
+template <typename T, std::size_t N> class AtomicArray {
 public:
     static constexpr std::size_t Size = N;
 
@@ -30,10 +29,7 @@ public:
     }
 
     // Any thread. Never blocks.
-    void set(std::size_t i, T v)
-    {
-        std::atomic_ref<T>(values_[i]).store(v, std::memory_order_relaxed);
-    }
+    void set(std::size_t i, T v) { std::atomic_ref<T>(values_[i]).store(v, std::memory_order_relaxed); }
 
     // Any thread. Never blocks. Sets elements first..last inclusive.
     void fill(std::size_t first, std::size_t last, T v)
@@ -66,4 +62,4 @@ private:
     alignas(std::atomic_ref<T>::required_alignment) std::array<T, N> values_;
 };
 
-} // namespace velantra
+}  // namespace velantra

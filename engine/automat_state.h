@@ -17,9 +17,9 @@ struct AutomatState {
     std::uint8_t cycle = 0;
 
     // Written by the GUI thread (the automat's timer), read by the output tick.
-    std::atomic<std::uint8_t> active{0};   // 1 = the tick writes levels into the frame
+    std::atomic<std::uint8_t> active{0};  // 1 = the tick writes levels into the frame
     std::array<std::atomic<std::uint8_t>, AutomatSlots> levels{};
-    std::atomic<std::uint8_t> first{0};    // channel bar position 0..250: drives slots first+1..first+4
+    std::atomic<std::uint8_t> first{0};  // channel bar position 0..250: drives slots first+1..first+4
 };
 
-} // namespace velantra
+}  // namespace velantra

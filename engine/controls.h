@@ -22,14 +22,14 @@ enum class RateMode : std::int8_t {
 };
 
 struct ControlStates {
-    std::atomic<RateMode> rateMode{RateMode::Faders};           // RadioGroupRate
-    std::array<std::atomic<bool>, 16> pictureOn{};              // CheckBoxChs1..CheckBoxChsM
-    std::atomic<bool> manual{false};                            // CheckBoxManual
-    std::array<std::atomic<std::uint8_t>, FaderCount> faderPosition{}; // ScrollBar1..27
-    std::array<std::atomic<bool>, FaderCount> faderChecked{};   // CheckBox1..27
-    std::atomic<bool> blackOut{false};                          // CheckBoxBlackOut
-    std::atomic<bool> macroDown{false};                         // SpeedButtonMacrosOut down
-    std::atomic<bool> noUsbConnect{false};                      // CheckBoxNoUSBconnect
+    std::atomic<RateMode> rateMode{RateMode::Faders};                   // RadioGroupRate
+    std::array<std::atomic<bool>, 16> pictureOn{};                      // CheckBoxChs1..CheckBoxChsM
+    std::atomic<bool> manual{false};                                    // CheckBoxManual
+    std::array<std::atomic<std::uint8_t>, FaderCount> faderPosition{};  // ScrollBar1..27
+    std::array<std::atomic<bool>, FaderCount> faderChecked{};           // CheckBox1..27
+    std::atomic<bool> blackOut{false};                                  // CheckBoxBlackOut
+    std::atomic<bool> macroDown{false};                                 // SpeedButtonMacrosOut down
+    std::atomic<bool> noUsbConnect{false};                              // CheckBoxNoUSBconnect
 };
 
 // What the tick publishes for the GUI thread to apply; the GUI polls it.
@@ -40,4 +40,4 @@ struct TickOutputs {
     std::atomic<std::uint64_t> tickCount{0};
 };
 
-} // namespace velantra
+}  // namespace velantra

@@ -82,4 +82,4 @@ void Engine::ClearAll()
     }
 }
 
-} // namespace velantra
+}  // namespace velantra

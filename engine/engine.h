@@ -16,17 +16,17 @@
 
 namespace velantra {
 
-inline constexpr int DmxSlots = 513;       // slot 0 = start code, 1..512 channels
+inline constexpr int DmxSlots = 513;  // slot 0 = start code, 1..512 channels
 inline constexpr int WireBufferSize = 32768;
 inline constexpr int CoderEntries = 513;
 
 // Steps of the new-show reset that belong to the windows. Each may be empty.
 struct ClearAllHooks {
-    std::function<void()> disableUndo;        // the four undo buttons are disabled
-    std::function<void()> untitledCaption;    // caption := prefix + " Нет имени файла "
-    std::function<void()> resetFaderBank;     // selection boxes, bank scroll, first tabs
-    std::function<void()> applyTempo;         // tempo 44 applied to the sequencer
-    std::function<void()> resetGraphZoom;     // channel graph zoom to position 3
+    std::function<void()> disableUndo;      // the four undo buttons are disabled
+    std::function<void()> untitledCaption;  // caption := prefix + " Нет имени файла "
+    std::function<void()> resetFaderBank;   // selection boxes, bank scroll, first tabs
+    std::function<void()> applyTempo;       // tempo 44 applied to the sequencer
+    std::function<void()> resetGraphZoom;   // channel graph zoom to position 3
 };
 
 class Engine {
@@ -53,14 +53,14 @@ public:
 
     // Output buffers. dmxFrame is read by the level displays on the GUI thread.
     AtomicArray<std::uint8_t, DmxSlots> dmxFrame;
-    std::array<std::uint8_t, DmxSlots> targetFrame{};   // output thread only
-    std::array<std::uint8_t, 256> patchTemp{};          // output thread only
-    std::array<std::uint8_t, WireBufferSize> wireBuffer{}; // output thread only
-    std::int32_t wireLength = 0;                         // output thread only
+    std::array<std::uint8_t, DmxSlots> targetFrame{};       // output thread only
+    std::array<std::uint8_t, 256> patchTemp{};              // output thread only
+    std::array<std::uint8_t, WireBufferSize> wireBuffer{};  // output thread only
+    std::int32_t wireLength = 0;                            // output thread only
 
     // Written by the GUI thread, read by the tick.
-    AtomicArray<std::uint8_t, 255> seqStep;              // entry c-1: glide step of channel c
-    AtomicArray<std::uint16_t, CoderEntries> coderTable; // entry k: source slot of slot k
+    AtomicArray<std::uint8_t, 255> seqStep;               // entry c-1: glide step of channel c
+    AtomicArray<std::uint16_t, CoderEntries> coderTable;  // entry k: source slot of slot k
 
     // GUI thread only.
     std::array<std::uint8_t, SceneSize> sceneClipboard{};
@@ -73,4 +73,4 @@ public:
     ClearAllHooks hooks;
 };
 
-} // namespace velantra
+}  // namespace velantra

@@ -9,12 +9,11 @@ namespace velantra {
 
 namespace {
 constexpr auto relaxed = std::memory_order_relaxed;
-} // namespace
+}  // namespace
 
 OutputCycle::OutputCycle(Engine& engine)
     : e_(engine)
-{
-}
+{}
 
 void OutputCycle::tick()
 {
@@ -160,4 +159,4 @@ void OutputCycle::SendToUsb()
     }
 }
 
-} // namespace velantra
+}  // namespace velantra

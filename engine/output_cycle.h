@@ -44,4 +44,4 @@ private:
     std::array<std::uint8_t, DmxSlots> snapshot_{};
 };
 
-} // namespace velantra
+}  // namespace velantra

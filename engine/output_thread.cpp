@@ -41,8 +41,7 @@ void sleepUntil(OutputThread::Clock::time_point deadline)
 OutputThread::OutputThread(std::function<void()> tick, std::chrono::microseconds period)
     : tick_(std::move(tick))
     , period_(period)
-{
-}
+{}
 
 OutputThread::~OutputThread()
 {
@@ -91,4 +90,4 @@ void OutputThread::run()
     }
 }
 
-} // namespace velantra
+}  // namespace velantra

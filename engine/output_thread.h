@@ -24,8 +24,7 @@ public:
     using Clock = std::chrono::steady_clock;
 
     // tick is called on the output thread; it must not block.
-    explicit OutputThread(std::function<void()> tick,
-                          std::chrono::microseconds period = std::chrono::milliseconds(50));
+    explicit OutputThread(std::function<void()> tick, std::chrono::microseconds period = std::chrono::milliseconds(50));
     ~OutputThread();
     OutputThread(const OutputThread&) = delete;
     OutputThread& operator=(const OutputThread&) = delete;
@@ -67,4 +66,4 @@ bool requestRealTimeScheduling(int priority);
 // Output thread. Sleeps until the absolute deadline on the monotonic clock.
 void sleepUntil(OutputThread::Clock::time_point deadline);
 
-} // namespace velantra
+}  // namespace velantra

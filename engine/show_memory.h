@@ -13,12 +13,12 @@
 namespace velantra {
 
 // Region bases.
-inline constexpr int RateBase = 256;       // 256..511   fade step of channel c
-inline constexpr int NameBase = 512;       // 512..4607  16-byte channel names
-inline constexpr int PictureBase = 4608;   // 4608..12799 16 pictures of 512 bytes
-inline constexpr int SelectBase = 12800;   // 12800..13055 selection flags
-inline constexpr int SceneBase = 16384;    // 16384..81919 256 scenes of 256 cells
-inline constexpr int ShowMemoryTop = 81920; // spare cell, last one cleared by new show
+inline constexpr int RateBase = 256;         // 256..511   fade step of channel c
+inline constexpr int NameBase = 512;         // 512..4607  16-byte channel names
+inline constexpr int PictureBase = 4608;     // 4608..12799 16 pictures of 512 bytes
+inline constexpr int SelectBase = 12800;     // 12800..13055 selection flags
+inline constexpr int SceneBase = 16384;      // 16384..81919 256 scenes of 256 cells
+inline constexpr int ShowMemoryTop = 81920;  // spare cell, last one cleared by new show
 inline constexpr int ShowMemorySize = ShowMemoryTop + 1;
 inline constexpr int ShowFileBlocks = 640;  // 128-byte blocks in a show file
 inline constexpr int ShowFileSize = ShowFileBlocks * 128;
@@ -63,9 +63,15 @@ inline constexpr std::string_view ShowHeaderText =
 static_assert(ShowHeaderText.size() == ShowHeaderTextLength);
 
 // Index of cell 0 of scene s.
-constexpr int sceneAddress(std::uint8_t scene) { return SceneBase + SceneSize * scene; }
+constexpr int sceneAddress(std::uint8_t scene)
+{
+    return SceneBase + SceneSize * scene;
+}
 // Index of the first flag cell of picture k (levels follow 256 cells later).
-constexpr int pictureAddress(int k) { return PictureBase + PictureSize * k; }
+constexpr int pictureAddress(int k)
+{
+    return PictureBase + PictureSize * k;
+}
 
 // Clamps a signed value into a level byte (below 0 gives 0, above 255 gives 255).
 constexpr std::uint8_t clampLevel(int value)
@@ -80,4 +86,4 @@ public:
     void writeHeader();
 };
 
-} // namespace velantra
+}  // namespace velantra

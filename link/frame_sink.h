@@ -13,4 +13,4 @@ public:
     virtual void writeFrame(const std::uint8_t* message, int length) = 0;
 };
 
-} // namespace velantra
+}  // namespace velantra

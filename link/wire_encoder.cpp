@@ -25,4 +25,4 @@ int encodeWireFrame(const std::uint8_t* slots, std::uint8_t* out, std::size_t ou
     return n;
 }
 
-} // namespace velantra
+}  // namespace velantra

@@ -18,4 +18,4 @@ inline constexpr int WireMessageMax = 2 + 2 * WireSlots + 4;  // 1032: every slo
 // message length, or 0 when outSize is smaller than WireMessageMax.
 int encodeWireFrame(const std::uint8_t* slots, std::uint8_t* out, std::size_t outSize);
 
-} // namespace velantra
+}  // namespace velantra

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds and runs the engine tests under a sanitizer: tools/sanitize.sh thread|address
+# Any sanitizer report fails the run.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+kind=${1:?usage: tools/sanitize.sh thread|address}
+build=$root/build-$kind
+"$root/tools/build.sh" "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELANTRA_WERROR=ON \
+  -DVELANTRA_SANITIZE="$kind" -DVELANTRA_BUILD_BENCH=OFF
+export TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1 suppressions=$root/tools/tsan.supp"
+export ASAN_OPTIONS="halt_on_error=1 detect_leaks=1 strict_string_checks=1 detect_stack_use_after_return=1"
+export UBSAN_OPTIONS="halt_on_error=1 print_stacktrace=1"
+export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp"
+cd "$build"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -L engine -j "$(nproc)"
