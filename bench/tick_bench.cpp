@@ -1,0 +1,84 @@
+// Cost of one output tick over a busy show, and of the wire encoder alone.
+#include "bench/busy_show.h"
+#include "engine/engine.h"
+#include "engine/output_cycle.h"
+#include "link/frame_sink.h"
+#include "link/wire_encoder.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+namespace {
+
+using namespace velantra;
+
+// Takes every frame message and drops it, after making the compiler keep it.
+class DiscardSink : public FrameSink {
+public:
+    void writeFrame(const std::uint8_t* message, int length) override
+    {
+        benchmark::DoNotOptimize(message);
+        benchmark::DoNotOptimize(length);
+        benchmark::ClobberMemory();
+    }
+};
+
+// Runs the tick over the busy show; the scene changes before every tick, as
+// if the operator kept switching, so the fades never settle.
+void runTicks(benchmark::State& state, RateMode mode, bool blackOut)
+{
+    auto engine = std::make_unique<Engine>();
+    bench::loadBusyShow(*engine, mode, blackOut);
+    DiscardSink sink;
+    OutputCycle cycle(*engine);
+    cycle.setSink(&sink);
+
+    bool sceneA = true;
+    for (auto _ : state) {
+        engine->memory.set(CellScene, sceneA ? bench::BusySceneA : bench::BusySceneB);
+        sceneA = !sceneA;
+        cycle.tick();
+        benchmark::DoNotOptimize(engine->wireBuffer.data());
+        benchmark::DoNotOptimize(engine->wireLength);
+        benchmark::ClobberMemory();
+    }
+    // The last message's length shows how many slots were escaped.
+    state.counters["wire_bytes"] = engine->wireLength;
+}
+
+void BM_TickFaders(benchmark::State& state)
+{
+    runTicks(state, RateMode::Faders, state.range(0) != 0);
+}
+BENCHMARK(BM_TickFaders)->ArgName("blackout")->Arg(0)->Arg(1);
+
+void BM_TickAutomatPlaying(benchmark::State& state)
+{
+    runTicks(state, RateMode::Automat, false);
+}
+BENCHMARK(BM_TickAutomatPlaying);
+
+void BM_EncodeWireFrame(benchmark::State& state, std::uint8_t level)
+{
+    std::array<std::uint8_t, WireSlots> slots{};
+    slots.fill(level);
+    std::array<std::uint8_t, WireMessageMax> message{};
+    int length = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(slots.data());
+        length = encodeWireFrame(slots.data(), message.data(), message.size());
+        benchmark::DoNotOptimize(length);
+        benchmark::DoNotOptimize(message.data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["wire_bytes"] = length;
+}
+BENCHMARK_CAPTURE(BM_EncodeWireFrame, all_zero, std::uint8_t{0});
+BENCHMARK_CAPTURE(BM_EncodeWireFrame, all_255, std::uint8_t{255});
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,245 @@
+// How evenly the output thread keeps its 50 ms period: runs the real
+// OutputThread driving the real tick over a busy show, records when every
+// tick starts and prints how far each period strays from 50 ms.
+#include "bench/busy_show.h"
+#include "engine/engine.h"
+#include "engine/output_cycle.h"
+#include "engine/output_thread.h"
+
+#include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string_view>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include <pthread.h>
+#include <sched.h>
+#include <sys/resource.h>
+
+namespace {
+
+using namespace velantra;
+using Clock = OutputThread::Clock;
+
+constexpr auto relaxed = std::memory_order_relaxed;
+constexpr int DefaultTicks = 400;
+constexpr int MaxTicks = 1'000'000;
+constexpr auto Period = std::chrono::milliseconds(SharedValues::OutputPeriod);
+
+struct Options {
+    int ticks = DefaultTicks;
+    bool load = false;
+    bool noRealTime = false;
+    bool help = false;
+};
+
+void printUsage(std::FILE* to)
+{
+    std::fprintf(to,
+                 "usage: velantra_tick_timing [--ticks N] [--load] [--no-rt] [--help]\n"
+                 "  --ticks N  ticks to record, 2..%d (default %d)\n"
+                 "  --load     one busy-spinning thread per core while measuring\n"
+                 "  --no-rt    run the output thread with normal scheduling\n"
+                 "  --help     this text\n",
+                 MaxTicks, DefaultTicks);
+}
+
+// False on an unknown option or a bad tick count.
+bool parseOptions(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--load") {
+            options.load = true;
+        } else if (arg == "--no-rt") {
+            options.noRealTime = true;
+        } else if (arg == "--ticks") {
+            if (i + 1 >= argc) {
+                return false;
+            }
+            const std::string_view value = argv[++i];
+            int n = 0;
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), n);
+            if (error != std::errc() || end != value.data() + value.size() || n < 2 || n > MaxTicks) {
+                return false;
+            }
+            options.ticks = n;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Output thread. Puts the calling thread back on ordinary time sharing.
+bool dropToNormalScheduling()
+{
+    sched_param param{};
+    param.sched_priority = 0;
+    return pthread_setschedparam(pthread_self(), SCHED_OTHER, &param) == 0;
+}
+
+// Output thread. The calling thread's policy (SCHED_OTHER, SCHED_FIFO, ...), or -1.
+int currentPolicy()
+{
+    int policy = -1;
+    sched_param param{};
+    if (pthread_getschedparam(pthread_self(), &policy, &param) != 0) {
+        return -1;
+    }
+    return policy;
+}
+
+const char* schedulingName(Scheduling s)
+{
+    switch (s) {
+    case Scheduling::RealTime:
+        return "real-time (SCHED_FIFO)";
+    case Scheduling::Normal:
+        return "normal";
+    case Scheduling::NotStarted:
+        break;
+    }
+    return "not started";
+}
+
+double toMs(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!parseOptions(argc, argv, options)) {
+        printUsage(stderr);
+        return 2;
+    }
+    if (options.help) {
+        printUsage(stdout);
+        return 0;
+    }
+
+    if (options.noRealTime) {
+        // Unprivileged, this alone makes the thread's SCHED_FIFO request fail.
+        // Root (CAP_SYS_NICE) is granted it anyway; the first tick drops it.
+        const rlimit none{0, 0};
+        if (setrlimit(RLIMIT_RTPRIO, &none) != 0) {
+            std::perror("setrlimit(RLIMIT_RTPRIO)");
+        }
+    }
+
+    auto engine = std::make_unique<Engine>();
+    bench::loadBusyShow(*engine, RateMode::Faders, false);
+    OutputCycle cycle(*engine);
+
+    // Everything the tick touches exists before the thread starts.
+    const int ticks = options.ticks;
+    std::vector<Clock::time_point> starts(static_cast<std::size_t>(ticks));
+    std::atomic<int> recorded{0};
+    std::atomic<int> policyInForce{-1};
+    bool firstTick = true;  // output thread only, once started
+    const bool dropRealTime = options.noRealTime;
+
+    OutputThread thread([&] {
+        const auto now = Clock::now();
+        const int i = recorded.load(relaxed);
+        if (i < ticks) {
+            starts[static_cast<std::size_t>(i)] = now;
+            recorded.store(i + 1, std::memory_order_release);
+        }
+        if (firstTick) {
+            firstTick = false;
+            if (dropRealTime && currentPolicy() != SCHED_OTHER) {
+                dropToNormalScheduling();
+            }
+            policyInForce.store(currentPolicy(), std::memory_order_release);
+        }
+        cycle.tick();
+    });
+
+    std::atomic<bool> stopLoad{false};
+    std::vector<std::thread> spinners;
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    if (options.load) {
+        spinners.reserve(cores);
+        for (unsigned n = 0; n < cores; ++n) {
+            spinners.emplace_back([&stopLoad] {
+                while (!stopLoad.load(relaxed)) {
+                }
+            });
+        }
+    }
+
+    thread.start();
+    // The operator changes scene once a second, so the fades keep moving.
+    auto nextSceneChange = Clock::now() + std::chrono::seconds(1);
+    bool sceneA = true;
+    while (recorded.load(std::memory_order_acquire) < ticks) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (Clock::now() >= nextSceneChange) {
+            sceneA = !sceneA;
+            engine->memory.set(CellScene, sceneA ? bench::BusySceneA : bench::BusySceneB);
+            nextSceneChange += std::chrono::seconds(1);
+        }
+    }
+    thread.stop();
+    stopLoad.store(true, relaxed);
+    for (std::thread& spinner : spinners) {
+        spinner.join();
+    }
+
+    // Deviation of each period from 50 ms, either way.
+    std::vector<double> deviations;
+    deviations.reserve(starts.size() - 1);
+    int late = 0;
+    for (std::size_t i = 1; i < starts.size(); ++i) {
+        const auto stray = starts[i] - starts[i - 1] - Period;
+        if (stray > OutputThread::LateThreshold) {
+            ++late;
+        }
+        deviations.push_back(std::abs(toMs(stray)));
+    }
+    std::sort(deviations.begin(), deviations.end());
+    const std::size_t count = deviations.size();
+    const double median =
+        count % 2 == 1 ? deviations[count / 2] : (deviations[count / 2 - 1] + deviations[count / 2]) / 2;
+    // Nearest rank: the smallest value that at least 99 % of periods do not exceed.
+    const std::size_t p99Rank = (count * 99 + 99) / 100;
+    const double p99 = deviations[std::min(count, std::max<std::size_t>(p99Rank, 1)) - 1];
+    const double max = deviations.back();
+
+    const int policy = policyInForce.load(std::memory_order_acquire);
+    std::printf("ticks:      %d (%zu periods of %d ms)\n", ticks, count, static_cast<int>(Period.count()));
+    if (options.load) {
+        std::printf("load:       %u busy-spinning threads\n", cores);
+    } else {
+        std::printf("load:       none\n");
+    }
+    if (options.noRealTime) {
+        std::printf("scheduling: %s (output thread was granted: %s)\n",
+                    policy == SCHED_OTHER ? "normal (forced by --no-rt)" : "NOT normal: --no-rt failed",
+                    schedulingName(thread.scheduling()));
+    } else {
+        std::printf("scheduling: %s\n", schedulingName(thread.scheduling()));
+    }
+    std::printf("deviation:  median %.3f ms, p99 %.3f ms, max %.3f ms\n", median, p99, max);
+    std::printf("late:       %d periods over %lld ms (output thread's own count: %llu)\n", late,
+                static_cast<long long>(OutputThread::LateThreshold.count()),
+                static_cast<unsigned long long>(thread.lateTicks()));
+
+    if (options.noRealTime && policy != SCHED_OTHER) {
+        return 1;
+    }
+    return 0;
+}
