@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config clang-format clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libftdi1-dev libinih-dev fonts-dejavu-core
+  qt6-base-dev qt6-serialport-dev libftdi1-dev libinih-dev fonts-dejavu-core
 )
 
 missing=()

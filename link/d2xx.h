@@ -1,0 +1,58 @@
+// The seam to the FTDI D2XX driver: the seven calls the link makes, with
+// D2XX's own types, flags and status codes. No vendor header is used.
+//
+// A provider implements the seven calls: the vendor's library loaded at run
+// time, a libftdi1-based one, one for FTDI devices bound to the kernel's
+// serial driver, or the in-process fake device of the tests.
+#pragma once
+
+#include <cstdint>
+
+namespace velantra {
+
+using FT_HANDLE = void*;
+using FT_STATUS = std::uint32_t;
+using DWORD = std::uint32_t;
+using ULONG = std::uint32_t;
+
+// Status codes.
+inline constexpr FT_STATUS FT_OK = 0;
+inline constexpr FT_STATUS FT_INVALID_HANDLE = 1;
+inline constexpr FT_STATUS FT_DEVICE_NOT_FOUND = 2;
+inline constexpr FT_STATUS FT_DEVICE_NOT_OPENED = 3;
+inline constexpr FT_STATUS FT_IO_ERROR = 4;
+inline constexpr FT_STATUS FT_INSUFFICIENT_RESOURCES = 5;
+inline constexpr FT_STATUS FT_INVALID_PARAMETER = 6;
+
+// FT_ListDevices flags.
+inline constexpr DWORD FT_LIST_NUMBER_ONLY = 0x80000000;
+inline constexpr DWORD FT_LIST_BY_INDEX = 0x40000000;
+inline constexpr DWORD FT_OPEN_BY_SERIAL_NUMBER = 1;
+inline constexpr DWORD FT_OPEN_BY_DESCRIPTION = 2;
+
+// Longest text FT_ListDevices returns for a serial number or a description,
+// terminating zero included. Callers pass a buffer of at least this size.
+inline constexpr int FT_LIST_TEXT_MAX = 64;
+
+class D2xxProvider {
+public:
+    virtual ~D2xxProvider() = default;
+
+    // FT_LIST_NUMBER_ONLY: arg1 is a DWORD* that receives the device count.
+    // FT_LIST_BY_INDEX | FT_OPEN_BY_SERIAL_NUMBER or FT_OPEN_BY_DESCRIPTION:
+    // arg1 is the index (cast to a pointer), arg2 a char buffer of at least
+    // FT_LIST_TEXT_MAX bytes that receives a zero-terminated text.
+    virtual FT_STATUS FT_ListDevices(void* arg1, void* arg2, DWORD flags) = 0;
+    virtual FT_STATUS FT_Open(int index, FT_HANDLE* handle) = 0;
+    virtual FT_STATUS FT_Close(FT_HANDLE handle) = 0;
+    virtual FT_STATUS FT_ResetDevice(FT_HANDLE handle) = 0;
+    virtual FT_STATUS FT_SetTimeouts(FT_HANDLE handle, ULONG readTimeout, ULONG writeTimeout) = 0;
+    virtual FT_STATUS FT_GetQueueStatus(FT_HANDLE handle, DWORD* rxBytes) = 0;
+    // Output thread. Bounded by the write timeout.
+    virtual FT_STATUS FT_Write(FT_HANDLE handle, void* buffer, DWORD bytesToWrite, DWORD* bytesWritten) = 0;
+
+    // A short name for the operator and the log of the closing note ("ftd2xx", "libftdi1", ...).
+    virtual const char* providerName() const = 0;
+};
+
+} // namespace velantra
