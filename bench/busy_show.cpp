@@ -72,4 +72,33 @@ void loadBusyShow(Engine& engine, RateMode mode, bool blackOut)
     }
 }
 
+std::unique_ptr<BenchDevice> attachFakeDevice(Engine& engine, OutputCycle& cycle)
+{
+    auto bench = std::make_unique<BenchDevice>(engine);
+    bench->device.setRecordLimit(0);
+    bench->device.attach();
+    bench->link.InitUsbDevise();
+    bench->link.TimerPollingTimer();
+    cycle.setWriter(&bench->link);
+    return bench;
+}
+
+void makeFramesFull(Engine& engine)
+{
+    // Slots 257..512 are written by no layer: they keep what is put here.
+    engine.dmxFrame.fill(0, DmxSlots - 1, 255);
+    // The macro picture holds every channel at full, the patch is the identity
+    // and the hand scan's tilt fills slot 256.
+    const int macro = pictureAddress(MacroPicture);
+    for (int c = 0; c <= 255; ++c) {
+        engine.memory.set(macro + c, 1);
+        engine.memory.set(macro + 256 + c, 255);
+    }
+    engine.controls.macroDown.store(true, relaxed);
+    engine.resetPatch();
+    engine.memory.set(SelectBase + 255, 1);
+    engine.shared.handScanY.store(255, relaxed);
+    engine.shared.handScanPriority.store(1, relaxed);
+}
+
 }  // namespace velantra::bench

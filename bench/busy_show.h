@@ -4,8 +4,12 @@
 
 #include "engine/controls.h"
 #include "engine/engine.h"
+#include "engine/output_cycle.h"
+#include "link/fake_d2xx.h"
+#include "link/usb_link.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace velantra::bench {
 
@@ -19,5 +23,22 @@ inline constexpr std::uint8_t BusySceneB = 2;
 // both automats, all 16 pictures, the fader bank, the hand scan, the macro
 // and a reversed patch. Scene BusySceneA is selected.
 void loadBusyShow(Engine& engine, RateMode mode, bool blackOut);
+
+// A fake interface, opened by the link and connected to the cycle, as after
+// the first poll with a device attached. It counts writes but keeps none.
+struct BenchDevice {
+    explicit BenchDevice(Engine& engine)
+        : link(engine, device)
+    {}
+    FakeD2xx device;
+    UsbLink link;
+};
+
+// GUI thread, before the tick runs.
+std::unique_ptr<BenchDevice> attachFakeDevice(Engine& engine, OutputCycle& cycle);
+
+// GUI thread, before the tick runs. Every one of the 513 slots goes out at
+// 255, so each message is the longest one, 1,032 bytes.
+void makeFramesFull(Engine& engine);
 
 }  // namespace velantra::bench

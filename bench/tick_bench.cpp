@@ -2,7 +2,6 @@
 #include "bench/busy_show.h"
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
-#include "link/frame_sink.h"
 #include "link/wire_encoder.h"
 
 #include <benchmark/benchmark.h>
@@ -15,26 +14,14 @@ namespace {
 
 using namespace velantra;
 
-// Takes every frame message and drops it, after making the compiler keep it.
-class DiscardSink : public FrameSink {
-public:
-    void writeFrame(const std::uint8_t* message, int length) override
-    {
-        benchmark::DoNotOptimize(message);
-        benchmark::DoNotOptimize(length);
-        benchmark::ClobberMemory();
-    }
-};
-
 // Runs the tick over the busy show; the scene changes before every tick, as
 // if the operator kept switching, so the fades never settle.
 void runTicks(benchmark::State& state, RateMode mode, bool blackOut)
 {
     auto engine = std::make_unique<Engine>();
     bench::loadBusyShow(*engine, mode, blackOut);
-    DiscardSink sink;
     OutputCycle cycle(*engine);
-    cycle.setSink(&sink);
+    const auto device = bench::attachFakeDevice(*engine, cycle);
 
     bool sceneA = true;
     for (auto _ : state) {

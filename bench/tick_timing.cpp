@@ -37,20 +37,41 @@ struct Options {
     bool load = false;
     bool noRealTime = false;
     bool help = false;
+    bool fakeDevice = false;  // write every frame to the in-process fake interface
+    bool fullFrames = false;  // every slot at 255: 1,032-byte messages
+    int writeDelayUs = 0;     // each write takes this long
+    int stallOnceMs = 0;      // one write, halfway through, stalls this long
 };
 
 void printUsage(std::FILE* to)
 {
     std::fprintf(to,
-                 "usage: velantra_tick_timing [--ticks N] [--load] [--no-rt] [--help]\n"
+                 "usage: velantra_tick_timing [--ticks N] [--load] [--no-rt] [--fake-device]\n"
+                 "                            [--write-delay-us N] [--stall-once-ms N] [--full-frames] [--help]\n"
                  "  --ticks N  ticks to record, 2..%d (default %d)\n"
                  "  --load     one busy-spinning thread per core while measuring\n"
                  "  --no-rt    run the output thread with normal scheduling\n"
+                 "  --fake-device       write every frame to an in-process fake interface\n"
+                 "  --write-delay-us N  each write to the fake interface takes N microseconds (implies --fake-device)\n"
+                 "  --stall-once-ms N   one write halfway through stalls N ms (implies --fake-device)\n"
+                 "  --full-frames       every slot at 255, so every message is 1,032 bytes\n"
                  "  --help     this text\n",
                  MaxTicks, DefaultTicks);
 }
 
-// False on an unknown option or a bad tick count.
+// Parses a whole decimal number in lo..hi.
+bool parseNumber(std::string_view value, int lo, int hi, int& out)
+{
+    int n = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), n);
+    if (error != std::errc() || end != value.data() + value.size() || n < lo || n > hi) {
+        return false;
+    }
+    out = n;
+    return true;
+}
+
+// False on an unknown option or a bad number.
 bool parseOptions(int argc, char** argv, Options& options)
 {
     for (int i = 1; i < argc; ++i) {
@@ -61,17 +82,20 @@ bool parseOptions(int argc, char** argv, Options& options)
             options.load = true;
         } else if (arg == "--no-rt") {
             options.noRealTime = true;
+        } else if (arg == "--fake-device") {
+            options.fakeDevice = true;
+        } else if (arg == "--full-frames") {
+            options.fullFrames = true;
+        } else if (arg == "--write-delay-us" || arg == "--stall-once-ms") {
+            int& target = arg == "--write-delay-us" ? options.writeDelayUs : options.stallOnceMs;
+            if (i + 1 >= argc || !parseNumber(argv[++i], 0, 10'000'000, target)) {
+                return false;
+            }
+            options.fakeDevice = true;
         } else if (arg == "--ticks") {
-            if (i + 1 >= argc) {
+            if (i + 1 >= argc || !parseNumber(argv[++i], 2, MaxTicks, options.ticks)) {
                 return false;
             }
-            const std::string_view value = argv[++i];
-            int n = 0;
-            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), n);
-            if (error != std::errc() || end != value.data() + value.size() || n < 2 || n > MaxTicks) {
-                return false;
-            }
-            options.ticks = n;
         } else {
             return false;
         }
@@ -141,7 +165,15 @@ int main(int argc, char** argv)
 
     auto engine = std::make_unique<Engine>();
     bench::loadBusyShow(*engine, RateMode::Faders, false);
+    if (options.fullFrames) {
+        bench::makeFramesFull(*engine);
+    }
     OutputCycle cycle(*engine);
+    std::unique_ptr<bench::BenchDevice> device;
+    if (options.fakeDevice) {
+        device = bench::attachFakeDevice(*engine, cycle);
+        device->device.setWriteDelay(std::chrono::microseconds(options.writeDelayUs));
+    }
 
     // Everything the tick touches exists before the thread starts.
     const int ticks = options.ticks;
@@ -185,8 +217,13 @@ int main(int argc, char** argv)
     // The operator changes scene once a second, so the fades keep moving.
     auto nextSceneChange = Clock::now() + std::chrono::seconds(1);
     bool sceneA = true;
+    bool stalled = false;
     while (recorded.load(std::memory_order_acquire) < ticks) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (device && options.stallOnceMs > 0 && !stalled && recorded.load(relaxed) >= ticks / 2) {
+            device->device.stallNextWrite(std::chrono::milliseconds(options.stallOnceMs));
+            stalled = true;
+        }
         if (Clock::now() >= nextSceneChange) {
             sceneA = !sceneA;
             engine->memory.set(CellScene, sceneA ? bench::BusySceneA : bench::BusySceneB);
@@ -232,6 +269,10 @@ int main(int argc, char** argv)
                     schedulingName(thread.scheduling()));
     } else {
         std::printf("scheduling: %s\n", schedulingName(thread.scheduling()));
+    }
+    if (device) {
+        std::printf("device:     fake, %zu frames written, last message %d bytes, write delay %d us, stall %d ms\n",
+                    device->device.writeCount(), engine->wireLength, options.writeDelayUs, options.stallOnceMs);
     }
     std::printf("deviation:  median %.3f ms, p99 %.3f ms, max %.3f ms\n", median, p99, max);
     std::printf("late:       %d periods over %lld ms (output thread's own count: %llu)\n", late,

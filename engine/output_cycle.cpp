@@ -1,7 +1,6 @@
 #include "engine/output_cycle.h"
 
 #include "engine/approach.h"
-#include "link/wire_encoder.h"
 
 #include <algorithm>
 
@@ -149,13 +148,8 @@ void OutputCycle::BlankBlackOut()
 
 void OutputCycle::SendToUsb()
 {
-    if (e_.controls.noUsbConnect.load(relaxed)) {
-        return;
-    }
-    e_.dmxFrame.copyOut(0, snapshot_.size(), snapshot_.data());
-    e_.wireLength = encodeWireFrame(snapshot_.data(), e_.wireBuffer.data(), e_.wireBuffer.size());
-    if (FrameSink* sink = sink_.load(std::memory_order_acquire)) {
-        sink->writeFrame(e_.wireBuffer.data(), e_.wireLength);
+    if (FrameWriter* writer = writer_.load(std::memory_order_acquire)) {
+        writer->SendToUsb();
     }
 }
 

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "engine/engine.h"
-#include "link/frame_sink.h"
+#include "link/frame_writer.h"
 
 #include <array>
 #include <atomic>
@@ -20,8 +20,8 @@ class OutputCycle {
 public:
     explicit OutputCycle(Engine& engine);
 
-    // Any thread. Sets where encoded frames go (nullptr: nowhere).
-    void setSink(FrameSink* sink) { sink_.store(sink, std::memory_order_release); }
+    // Any thread. Sets the interface link that sends each frame (nullptr: none).
+    void setWriter(FrameWriter* writer) { writer_.store(writer, std::memory_order_release); }
 
     // Output thread. One whole tick: scene layer, overrides, blink, send.
     void tick();
@@ -31,7 +31,7 @@ public:
     void OutJobAvtomats();  // automat layer
     void ManualDmx();       // pictures, faders, hand scan, blackout, macro, patch
     void BlankBlackOut();   // blink of the blackout button
-    void SendToUsb();       // encode the frame and write it
+    void SendToUsb();       // hand the frame to the interface link
 
 private:
     void applyPicture(int k);
@@ -40,8 +40,7 @@ private:
     void applyPatch();
 
     Engine& e_;
-    std::atomic<FrameSink*> sink_{nullptr};
-    std::array<std::uint8_t, DmxSlots> snapshot_{};
+    std::atomic<FrameWriter*> writer_{nullptr};
 };
 
 }  // namespace velantra

@@ -55,4 +55,4 @@ public:
     virtual const char* providerName() const = 0;
 };
 
-} // namespace velantra
+}  // namespace velantra

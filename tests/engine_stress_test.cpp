@@ -1,8 +1,11 @@
-// The GUI thread edits everything the tick reads while the tick runs on its
-// own thread. Run under ThreadSanitizer in CI: any data race fails the build.
+// The GUI thread edits everything the tick reads, and polls the interface,
+// while the tick runs on its own thread and writes to the device. Run under
+// ThreadSanitizer in CI: any data race fails the build.
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
 #include "engine/output_thread.h"
+#include "link/fake_d2xx.h"
+#include "link/usb_link.h"
 
 #include <gtest/gtest.h>
 
@@ -16,28 +19,17 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class CountingSink : public FrameSink {
-public:
-    void writeFrame(const std::uint8_t* message, int length) override
-    {
-        if (length >= WireMessageMinForTest && message[0] == 0xFF && message[1] == 0xF0) {
-            good.fetch_add(1, std::memory_order_relaxed);
-        } else {
-            bad.fetch_add(1, std::memory_order_relaxed);
-        }
-    }
-    static constexpr int WireMessageMinForTest = 519;
-    std::atomic<int> good{0};
-    std::atomic<int> bad{0};
-};
-
-TEST(EngineStress, EditingWhileTheTickRunsIsRaceFreeAndKeepsFramesWellFormed)
+TEST(EngineStress, EditingAndPollingWhileTheTickRunsIsRaceFreeAndFramesStayWellFormed)
 {
     auto e = std::make_unique<Engine>();
     e->ClearAll();
+    FakeD2xx device;
+    device.attach();
+    device.setRecordLimit(64);
+    UsbLink link(*e, device);
+    link.InitUsbDevise();
     OutputCycle cycle(*e);
-    CountingSink sink;
-    cycle.setSink(&sink);
+    cycle.setWriter(&link);
     OutputThread thread([&] { cycle.tick(); }, 1ms);
     thread.start();
 
@@ -74,6 +66,15 @@ TEST(EngineStress, EditingWhileTheTickRunsIsRaceFreeAndKeepsFramesWellFormed)
         (void)e->dmxFrame.get(b);                       // the level displays read the frame
         (void)e->outputs.blackOutButtonVisible.load();  // the GUI applies the blink
         (void)e->shared.sceneAddr.load();
+        if (n % 16 == 0) {
+            link.TimerPollingTimer();  // far more often than once a second
+            (void)link.status();
+        }
+        if (n % 4000 == 0) {
+            device.unplug();
+        } else if (n % 4000 == 2000) {
+            device.attach();
+        }
         if (n % 5000 == 0) {
             e->ClearAll();
             e->resetPatch();
@@ -83,10 +84,19 @@ TEST(EngineStress, EditingWhileTheTickRunsIsRaceFreeAndKeepsFramesWellFormed)
         }
     }
     thread.stop();
+    link.CloseUsbDevise();
 
     EXPECT_GE(thread.ticks(), 50u);
-    EXPECT_GT(sink.good.load(), 0);
-    EXPECT_EQ(sink.bad.load(), 0);
+    EXPECT_EQ(device.maxConcurrentCalls(), 1) << "the poll and the frame write overlapped";
+    EXPECT_GT(device.writeCount(), 0u);
+    for (const auto& m : device.writes()) {
+        ASSERT_GE(m.size(), 519u);
+        ASSERT_LE(m.size(), 1032u);
+        EXPECT_EQ(m[0], 0xFF);
+        EXPECT_EQ(m[1], 0xF0);
+        EXPECT_EQ(m[m.size() - 3], 0xF1);
+    }
+    EXPECT_EQ(device.openHandles(), 0) << "every handle opened was closed";
 }
 
 }  // namespace

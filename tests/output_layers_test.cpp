@@ -252,20 +252,5 @@ TEST_F(LayersTest, BlackoutButtonBlinksAtTickRateAndStaysVisibleOtherwise)
     EXPECT_TRUE(visible());
 }
 
-TEST_F(LayersTest, SendEncodesTheWholeFrameUnlessOffline)
-{
-    setScene(0, 1, 255);
-    tick();
-    ASSERT_EQ(e->wireLength, 520);
-    EXPECT_EQ(e->wireBuffer[2], 0x00);
-    EXPECT_EQ(e->wireBuffer[3], 0xFF);
-    EXPECT_EQ(e->wireBuffer[4], 0xF7);
-
-    e->controls.noUsbConnect = true;
-    setScene(0, 2, 255);
-    tick();
-    EXPECT_EQ(e->wireLength, 520) << "offline: nothing is encoded or written";
-}
-
 }  // namespace
 }  // namespace velantra

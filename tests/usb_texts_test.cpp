@@ -1,1 +1,98 @@
-// placeholder
+// The operator's texts of the interface link, character for character.
+#include "engine/engine.h"
+#include "link/fake_d2xx.h"
+#include "link/usb_link.h"
+#include "link/usb_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace velantra {
+namespace {
+
+QString text(UsbLabel label, FT_STATUS status)
+{
+    return usbStatusText({label, status});
+}
+
+TEST(UsbTexts, WriteToAnUnpluggedInterfaceReadsWithTwoBlanksBetweenLabelAndText)
+{
+    EXPECT_EQ(text(UsbLabel::WriteDevice, 4),
+              QStringLiteral("Интерфейс отключен от компьютера  - Ошибка ввода-вывода..."));
+}
+
+TEST(UsbTexts, EveryStatusCodeHasItsText)
+{
+    EXPECT_EQ(text(UsbLabel::FT_Open, 1), QStringLiteral("FT_Open - Ошибка Handle..."));
+    EXPECT_EQ(text(UsbLabel::GetFTDeviceCount, 2), QStringLiteral("GetFTDeviceCount - Устройство не найдено...."));
+    EXPECT_EQ(text(UsbLabel::FT_Open, 3), QStringLiteral("FT_Open - Устройство не открывается..."));
+    EXPECT_EQ(text(UsbLabel::FT_GetQueueStatus, 4), QStringLiteral("FT_GetQueueStatus - Ошибка ввода-вывода..."));
+    EXPECT_EQ(text(UsbLabel::GetFTDeviceSerialNo, 5), QStringLiteral("GetFTDeviceSerialNo - Не хватает ресурсов..."));
+    EXPECT_EQ(text(UsbLabel::GetFTDeviceDescription, 6),
+              QStringLiteral("GetFTDeviceDescription - Неверный параметр ..."));
+    EXPECT_EQ(text(UsbLabel::FT_SetTimeouts, 4), QStringLiteral("FT_SetTimeouts - Ошибка ввода-вывода..."));
+    EXPECT_EQ(text(UsbLabel::FT_ResetDevice, 4), QStringLiteral("FT_ResetDevice - Ошибка ввода-вывода..."));
+    EXPECT_EQ(text(UsbLabel::FT_Close, 4), QStringLiteral("FT_Close - Ошибка ввода-вывода..."));
+}
+
+TEST(UsbTexts, UnknownCodeOrNoFailureGivesAnEmptyMessage)
+{
+    EXPECT_TRUE(text(UsbLabel::WriteDevice, 7).isEmpty());
+    EXPECT_TRUE(text(UsbLabel::None, 4).isEmpty());
+    EXPECT_TRUE(usbStatusText({}).isEmpty());
+}
+
+TEST(UsbTexts, ListingTexts)
+{
+    UsbListing listing;
+    EXPECT_TRUE(usbCountText(listing).isEmpty());
+
+    listing.count = UsbListing::Count::Devices;
+    listing.devices = 2;
+    listing.hasSerial = true;
+    listing.serial = "FT4XK2";
+    listing.description = "USB DMX";
+    EXPECT_EQ(usbCountText(listing), QStringLiteral("Устройств на шине USB = 2"));
+    EXPECT_EQ(usbSerialText(listing), QStringLiteral("серийный номер = FT4XK2"));
+    EXPECT_EQ(usbDescriptionText(listing), QStringLiteral("USB DMX"));
+
+    listing = {};
+    listing.count = UsbListing::Count::NoDevice;
+    const QString none = usbCountText(listing);
+    EXPECT_EQ(none, QStringLiteral("Нет USB устройств") + QChar(u'a') + QChar(u' '));
+    EXPECT_EQ(none.at(none.size() - 2).unicode(), 0x61) << "the last letter is a Latin a";
+    EXPECT_TRUE(usbSerialText(listing).isEmpty());
+    EXPECT_TRUE(usbDescriptionText(listing).isEmpty());
+}
+
+TEST(UsbTexts, InterfaceDisplayFollowsItsOrderOfPrecedence)
+{
+    auto e = std::make_unique<Engine>();
+    FakeD2xx device;
+    UsbLink link(*e, device);
+    link.InitUsbDevise();
+
+    InterfaceDisplay shown = interfaceDisplay(link, false);
+    EXPECT_EQ(shown.captionPrefix, QStringLiteral(" DEMO MODE: "));
+    EXPECT_TRUE(shown.statusPanel.isEmpty());
+
+    device.failCall(FakeCall::ListCount, FT_IO_ERROR);
+    link.InitUsbDevise();
+    shown = interfaceDisplay(link, false);
+    EXPECT_EQ(shown.statusPanel, QStringLiteral("GetFTDeviceCount - Ошибка ввода-вывода..."));
+
+    device.failCall(FakeCall::ListCount, FT_OK);
+    device.attach();
+    link.TimerPollingTimer();
+    shown = interfaceDisplay(link, false);
+    EXPECT_EQ(shown.captionPrefix, QStringLiteral("Velantra v5.4.1 "));
+    EXPECT_TRUE(shown.statusPanel.isEmpty());
+
+    shown = interfaceDisplay(link, true);
+    EXPECT_EQ(shown.captionPrefix, QStringLiteral("DEMO mode: "));
+    EXPECT_EQ(shown.statusPanel, QStringLiteral("    DEMO MODE "));
+}
+
+}  // namespace
+}  // namespace velantra

@@ -1,6 +1,8 @@
 // The interface byte stream, checked against messages written out by hand.
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
+#include "link/fake_d2xx.h"
+#include "link/usb_link.h"
 #include "link/wire_encoder.h"
 
 #include <gtest/gtest.h>
@@ -80,16 +82,7 @@ TEST(WireEncoder, RefusesABufferThatCouldOverflow)
     EXPECT_EQ(encodeWireFrame(slots.data(), out.data(), out.size()), 0);
 }
 
-class RecordingSink : public FrameSink {
-public:
-    void writeFrame(const std::uint8_t* message, int length) override
-    {
-        frames.emplace_back(message, message + length);
-    }
-    std::vector<Bytes> frames;
-};
-
-TEST(WireEncoder, EachTickHandsOneMessageToTheSinkWithSlot256Included)
+TEST(WireEncoder, EachTickPutsOneMessageOnTheDeviceWithSlot256Included)
 {
     auto e = std::make_unique<Engine>();
     e->ClearAll();
@@ -98,19 +91,25 @@ TEST(WireEncoder, EachTickHandsOneMessageToTheSinkWithSlot256Included)
     e->memory.set(SelectBase + 255, 1);
     e->shared.handScanPriority = 1;
     e->shared.handScanY = 0xAB;
+    FakeD2xx device;
+    device.attach();
+    UsbLink link(*e, device);
+    link.InitUsbDevise();
+    link.TimerPollingTimer();
     OutputCycle cycle(*e);
-    RecordingSink sink;
-    cycle.setSink(&sink);
+    cycle.setWriter(&link);
     cycle.tick();
     cycle.tick();
-    ASSERT_EQ(sink.frames.size(), 2u);
-    const Bytes& m = sink.frames[0];
+    const auto frames = device.writes();
+    ASSERT_EQ(frames.size(), 2u);
+    const Bytes& m = frames[0];
     ASSERT_EQ(m.size(), 520u);
     EXPECT_EQ(m[2], 0x00);  // start code
     EXPECT_EQ(m[3], 0x00);  // slot 1
     EXPECT_EQ(m[4], 0xFF);  // slot 2 escaped
     EXPECT_EQ(m[5], 0xF7);
     EXPECT_EQ(m[2 + 256 + 1], 0xAB);  // slot 256, shifted by the escape
+    EXPECT_EQ(e->wireLength, 520);
 }
 
 }  // namespace

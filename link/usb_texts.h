@@ -1,0 +1,32 @@
+// The operator's texts of the interface link: the status message, the three
+// listing texts of the options tab and the interface-state display.
+#pragma once
+
+#include "link/usb_link.h"
+
+#include <QString>
+
+namespace velantra {
+
+// GUI thread. Label of the failed call followed by the text of its status;
+// empty when there is no message.
+QString usbStatusText(UsbStatus status);
+
+// GUI thread. "Устройств на шине USB = N" or "Нет USB устройствa ".
+QString usbCountText(const UsbListing& listing);
+// GUI thread. "серийный номер = " + the serial number, or empty.
+QString usbSerialText(const UsbListing& listing);
+// GUI thread. The description, or empty.
+QString usbDescriptionText(const UsbListing& listing);
+
+// What the window shows of the interface state.
+struct InterfaceDisplay {
+    QString captionPrefix;  // prefix of the main window's caption
+    QString statusPanel;    // status bar panel 0
+};
+
+// GUI thread; the show clock calls it once a second. By precedence: offline,
+// then an open device, then the last error message.
+InterfaceDisplay interfaceDisplay(const UsbLink& link, bool offline);
+
+}  // namespace velantra
