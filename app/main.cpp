@@ -3,6 +3,9 @@
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
 #include "engine/output_thread.h"
+#include "link/system_provider.h"
+#include "link/usb_link.h"
+#include "link/usb_texts.h"
 #include "link/wire_encoder.h"
 
 #include <array>
@@ -48,16 +51,26 @@ int main()
     engine->memory.set(CellAvt2Tempo, 50);
     engine->ClearAll();
 
+    const auto driver = makeSystemProvider();
+    UsbLink link(*engine, *driver);
+    link.InitUsbDevise();
+    std::printf("driver: %s; %s %s %s\n", link.providerName(), qPrintable(usbCountText(link.listing())),
+                qPrintable(usbDescriptionText(link.listing())), qPrintable(usbSerialText(link.listing())));
+
     OutputCycle cycle(*engine);
+    cycle.setWriter(&link);
     OutputThread thread([&cycle] { cycle.tick(); });
     thread.start();
 
-    std::array<std::uint8_t, DmxSlots> slots{};
+    std::array<std::uint8_t, DmxSlots> frameSlots{};
     std::array<std::uint8_t, WireMessageMax> message{};
     while (!quitRequested.load()) {
         std::this_thread::sleep_for(std::chrono::seconds(1));
-        engine->dmxFrame.copyOut(0, slots.size(), slots.data());
-        const int length = encodeWireFrame(slots.data(), message.data(), message.size());
+        link.TimerPollingTimer();
+        const InterfaceDisplay shown = interfaceDisplay(link, false);
+        std::printf("[%s] %s\n", qPrintable(shown.captionPrefix), qPrintable(shown.statusPanel));
+        engine->dmxFrame.copyOut(0, frameSlots.size(), frameSlots.data());
+        const int length = encodeWireFrame(frameSlots.data(), message.data(), message.size());
         std::printf("tick %llu, %s scheduling, late %llu: %d bytes:", static_cast<unsigned long long>(thread.ticks()),
                     schedulingName(thread.scheduling()), static_cast<unsigned long long>(thread.lateTicks()), length);
         for (int i = 0; i < 12; ++i) {
@@ -71,5 +84,6 @@ int main()
         std::fflush(stdout);
     }
     thread.stop();
+    link.CloseUsbDevise();
     return 0;
 }
