@@ -48,7 +48,7 @@ FT_STATUS UsbLink::GetFTDeviceCount()
 FT_STATUS UsbLink::listText(int index, DWORD what, UsbLabel label)
 {
     // Room for the longest text plus slack for a driver that overruns its own limit.
-    std::array<char, 4 * FT_LIST_TEXT_MAX> buffer{};
+    std::array<char, std::size_t{4} * FT_LIST_TEXT_MAX> buffer{};
     const FT_STATUS s = driver_.FT_ListDevices(reinterpret_cast<void*>(static_cast<std::uintptr_t>(index)),
                                                buffer.data(), FT_LIST_BY_INDEX | what);
     if (s == FT_OK) {
