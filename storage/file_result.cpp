@@ -1,1 +1,122 @@
-// placeholder
+#include "storage/file_result.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+
+namespace velantra {
+
+namespace {
+
+FileResult failure(const QString& message)
+{
+    return {false, message};
+}
+
+FileResult otherFailure(int number)
+{
+    return failure(QCoreApplication::translate("FileErrors", "I/O error %1").arg(number));
+}
+
+// The classic numbers of Qt's errors, for when the system gave no errno (on
+// Windows Qt never does): reads fail as 100, writes as 101.
+FileResult qtFailure(QFileDevice::FileError error)
+{
+    switch (error) {
+    case QFileDevice::OpenError:
+    case QFileDevice::PermissionsError:
+        // Callers have ruled out a missing file or directory by then.
+        return ioFailure(IoError::FileAccessDenied);
+    case QFileDevice::ReadError:
+        return ioFailure(IoError::ReadBeyondEndOfFile);
+    case QFileDevice::WriteError:
+    case QFileDevice::ResizeError:
+        return ioFailure(IoError::DiskFull);
+    default:
+        return otherFailure(static_cast<int>(error));
+    }
+}
+
+}  // namespace
+
+FileResult ioFailure(IoError error)
+{
+    switch (error) {
+    case IoError::FileNotFound:
+        return failure(QCoreApplication::translate("FileErrors", "File not found"));
+    case IoError::FileAccessDenied:
+        return failure(QCoreApplication::translate("FileErrors", "File access denied"));
+    case IoError::ReadBeyondEndOfFile:
+        return failure(QCoreApplication::translate("FileErrors", "Read beyond end of file"));
+    case IoError::DiskFull:
+        return failure(QCoreApplication::translate("FileErrors", "Disk full"));
+    }
+    return otherFailure(static_cast<int>(error));
+}
+
+FileResult fileFailure(int savedErrno, QFileDevice::FileError error)
+{
+    switch (savedErrno) {
+    case 0:
+        return qtFailure(error);
+    case ENOENT:
+    case ENOTDIR:
+        return ioFailure(IoError::FileNotFound);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:  // a directory where a file was asked for, as Windows reports it
+        return ioFailure(IoError::FileAccessDenied);
+    case ENOSPC:
+    case EFBIG:  // the file outgrew the size this process may write
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return ioFailure(IoError::DiskFull);
+    default:
+        return otherFailure(savedErrno);
+    }
+}
+
+FileResult replaceFile(const QString& path, const QByteArray& bytes)
+{
+    // Qt's own reasons for these are a generic error without errno.
+    const QFileInfo target(path);
+    if (!QFileInfo(target.absolutePath()).isDir()) {
+        return ioFailure(IoError::FileNotFound);
+    }
+    if (target.isDir() || (target.exists() && !target.isWritable())) {
+        return ioFailure(IoError::FileAccessDenied);
+    }
+
+    // A QSaveFile that is destroyed without a successful commit() removes its
+    // temporary file. Every step is checked: a short write is not an error to
+    // Qt, and commit() does not notice a failure of the final flush, so
+    // without the checks a cut-off file would be renamed over the good one.
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) {
+        const int saved = errno;
+        return fileFailure(saved, file.error());
+    }
+    errno = 0;
+    if (file.write(bytes) != bytes.size()) {
+        const int saved = errno;
+        return fileFailure(saved, QFileDevice::WriteError);
+    }
+    errno = 0;
+    if (!file.flush()) {
+        const int saved = errno;
+        return fileFailure(saved, QFileDevice::WriteError);
+    }
+    errno = 0;
+    if (!file.commit()) {
+        const int saved = errno;
+        return fileFailure(saved, file.error());
+    }
+    return {};
+}
+
+}  // namespace velantra

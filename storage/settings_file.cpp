@@ -1,1 +1,169 @@
-// placeholder
+#include "storage/settings_file.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#if defined(Q_OS_WIN)
+#include <QStringDecoder>
+#include <QStringEncoder>
+#endif
+
+#include <INIReader.h>
+
+#include <string>
+#include <vector>
+
+namespace velantra {
+
+namespace {
+
+const char* const KonveirSection = "Konveir";
+const char* const LastFileSection = "LastFile";
+
+QByteArray konveirKey(int index)
+{
+    return "File" + QByteArray::number(index + 1).rightJustified(2, '0');
+}
+
+QString decodeValue(const QByteArray& bytes)
+{
+#if defined(Q_OS_WIN)
+    QStringDecoder decoder("windows-1251");
+    return decoder.decode(bytes);
+#else
+    return QFile::decodeName(bytes);
+#endif
+}
+
+QByteArray encodeValue(const QString& value)
+{
+#if defined(Q_OS_WIN)
+    QStringEncoder encoder("windows-1251");
+    return encoder.encode(value);
+#else
+    return QFile::encodeName(value);
+#endif
+}
+
+// libinih reads lines into a 200-byte buffer and cuts what does not fit, takes
+// an indented line as the continuation of the value above it, and, as Debian
+// builds it, ends a value at a ';' after a blank. Windows does none of this,
+// and file names run long and may hold "; " or start an edited line with
+// blanks. So the text is tidied before libinih sees it: blank and comment lines
+// go, every line loses its leading blanks, and a value that libinih would cut
+// is parked here and replaced by a short reference (ParkMark and its index),
+// which valueOf() resolves after parsing.
+constexpr qsizetype LineRoom = 150;  // well inside libinih's line buffer
+constexpr char ParkMark = '\x01';
+
+struct TidyText {
+    QByteArray text;
+    std::vector<QByteArray> parked;
+};
+
+TidyText tidy(QByteArray raw)
+{
+    if (raw.startsWith("\xEF\xBB\xBF")) {
+        raw.remove(0, 3);  // a byte-order mark left by an editor
+    }
+    TidyText out;
+    for (const QByteArray& rawLine : raw.split('\n')) {
+        const QByteArray line = rawLine.trimmed();
+        if (line.isEmpty() || line.front() == ';' || line.front() == '#') {
+            continue;
+        }
+        if (line.front() == '[') {
+            // A section name this long is none of ours; keys below it must not
+            // land in the section above.
+            out.text += (line.size() > LineRoom ? QByteArray("[]") : line) + '\n';
+            continue;
+        }
+        qsizetype equals = 0;
+        while (equals < line.size() && line[equals] != '=' && line[equals] != ':') {
+            ++equals;
+        }
+        if (equals == line.size() || equals > LineRoom) {
+            continue;  // not a key line, or a key far longer than any of ours
+        }
+        const QByteArray value = line.mid(equals + 1);
+        if (line.size() <= LineRoom && !value.contains(';') && !value.contains(ParkMark)) {
+            out.text += line + '\n';
+            continue;
+        }
+        out.text +=
+            line.left(equals + 1) + ParkMark + QByteArray::number(static_cast<qsizetype>(out.parked.size())) + '\n';
+        out.parked.push_back(value.trimmed());
+    }
+    return out;
+}
+
+QString valueOf(const INIReader& reader, const TidyText& tidied, const char* section, const QByteArray& key)
+{
+    std::string value = reader.Get(section, key.toStdString(), std::string());
+    // INIReader joins the values of a key given twice with a line break.
+    const auto lineEnd = value.find('\n');
+    if (lineEnd != std::string::npos) {
+        value.resize(lineEnd);
+    }
+    if (!value.empty() && value.front() == ParkMark) {
+        bool isNumber = false;
+        const qsizetype index = QByteArray::fromStdString(value.substr(1)).toLongLong(&isNumber);
+        if (isNumber && index >= 0 && index < static_cast<qsizetype>(tidied.parked.size())) {
+            return decodeValue(tidied.parked[static_cast<std::size_t>(index)]);
+        }
+        return {};
+    }
+    return decodeValue(QByteArray::fromStdString(value));
+}
+
+QByteArray valueLine(const QByteArray& key, const QString& value, const QByteArray& lineEnd)
+{
+    // A line break would end the value early and turn the rest into lines of
+    // their own; an empty entry is the lesser harm.
+    const bool keepable = !value.contains(QLatin1Char('\n')) && !value.contains(QLatin1Char('\r'));
+    return key + '=' + (keepable ? encodeValue(value) : QByteArray()) + lineEnd;
+}
+
+}  // namespace
+
+Settings readSettings(const QString& iniPath)
+{
+    Settings settings;
+    QFile file(iniPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return settings;
+    }
+    const TidyText tidied = tidy(file.readAll());
+    const INIReader reader(tidied.text.constData(), static_cast<std::size_t>(tidied.text.size()));
+    for (int i = 0; i < KonveirEntryCount; ++i) {
+        settings.konveir[static_cast<std::size_t>(i)] = valueOf(reader, tidied, KonveirSection, konveirKey(i));
+    }
+    settings.path = valueOf(reader, tidied, LastFileSection, "Path");
+    settings.coder = valueOf(reader, tidied, LastFileSection, "Coder");
+    return settings;
+}
+
+FileResult writeSettings(const QString& iniPath, const Settings& settings)
+{
+#if defined(Q_OS_WIN)
+    const QByteArray lineEnd = "\r\n";
+#else
+    const QByteArray lineEnd = "\n";
+#endif
+    QByteArray text = QByteArray("[") + KonveirSection + "]" + lineEnd;
+    for (int i = 0; i < KonveirEntryCount; ++i) {
+        text += valueLine(konveirKey(i), settings.konveir[static_cast<std::size_t>(i)], lineEnd);
+    }
+    text += lineEnd + "[" + LastFileSection + "]" + lineEnd;
+    text += valueLine("Path", settings.path, lineEnd);
+    text += valueLine("Coder", settings.coder, lineEnd);
+
+    if (!replaceFile(iniPath, text).ok) {
+        return {
+            false,
+            QCoreApplication::translate("FileErrors", "Unable to write to %1").arg(QDir::toNativeSeparators(iniPath))};
+    }
+    return {};
+}
+
+}  // namespace velantra

@@ -12,4 +12,4 @@ export ASAN_OPTIONS="halt_on_error=1 detect_leaks=1 strict_string_checks=1 detec
 export UBSAN_OPTIONS="halt_on_error=1 print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp"
 cd "$build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -L "engine|link" -j "$(nproc)"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -L "engine|link|storage" -j "$(nproc)"

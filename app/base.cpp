@@ -1,0 +1,345 @@
+#include "app/base.h"
+
+#include "about/about_form.h"
+#include "app/dialogs.h"
+#include "app/icons.h"
+#include "app/options_page.h"
+#include "conveyor/conveyor_group.h"
+#include "link/system_provider.h"
+#include "link/usb_texts.h"
+#include "programming/channel_setup_group.h"
+#include "programming/scene_group.h"
+#include "storage/data_dir.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+namespace velantra {
+
+TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent)
+    : QMainWindow(parent)
+    , engine_(std::make_unique<Engine>())
+    , driver_(driver ? std::move(driver) : makeSystemProvider())
+{
+    setObjectName(QStringLiteral("BaseForm"));
+    setWindowTitle(QStringLiteral("VELANTRA"));
+    link_ = std::make_unique<UsbLink>(*engine_, *driver_);
+    cycle_ = std::make_unique<OutputCycle>(*engine_);
+    cycle_->setWriter(link_.get());
+    OutputCycle* cycle = cycle_.get();
+    outputThread_ = std::make_unique<OutputThread>([cycle] { cycle->tick(); });
+
+    const QString filter = tr("Файлы DMX Velantra  (*.vlt)");
+    openDialogShou_ = std::make_unique<FileDialog>(this, QStringLiteral("OpenDialogShou"), FileDialog::Mode::Open,
+                                                   filter, QStringLiteral("vlt"));
+    saveDialogShou_ = std::make_unique<FileDialog>(this, QStringLiteral("SaveDialogShou"), FileDialog::Mode::Save,
+                                                   filter, QStringLiteral("vlt"));
+    saveDialogShou_->setFileName(QStringLiteral("Unit_001"));
+
+    QPalette silver = palette();
+    silver.setColor(QPalette::Window, QColor(192, 192, 192));
+    setPalette(silver);
+    setAutoFillBackground(true);
+
+    buildMenus();
+    buildToolBar();
+    buildRegions();
+    buildTimers();
+    resize(898, 651);
+    FormCreate();
+}
+
+TBaseForm::~TBaseForm()
+{
+    // A window destroyed without being closed still stops its output first.
+    outputThread_->stop();
+    link_->CloseUsbDevise();
+}
+
+QAction* TBaseForm::action(const char* name, const QString& text, const QKeySequence& shortcut)
+{
+    auto* a = new QAction(text, this);
+    a->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty()) {
+        a->setShortcut(shortcut);
+    }
+    return a;
+}
+
+void TBaseForm::buildMenus()
+{
+    QMenu* show = menuBar()->addMenu(tr("Шоу"));
+    show->setObjectName(QStringLiteral("ShowItem"));
+    QAction* newItem = action("NewItem", tr("Создать новое Шоу"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    QAction* openItem = action("OpenItem", tr("Открыть Шоу"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction* saveAsItem = action("SaveAsItem", tr("Сохранить Шоу как ..."), QKeySequence(Qt::CTRL | Qt::Key_W));
+    QAction* saveItem = action("SaveItem", tr("Сохранить Шоу"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction* exitItem = action("ExitItem", tr("Выход"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    show->addActions({newItem, openItem, saveAsItem, saveItem});
+    show->addSeparator();
+    show->addAction(exitItem);
+    connect(newItem, &QAction::triggered, this, &TBaseForm::NewItemClick);
+    connect(openItem, &QAction::triggered, this, &TBaseForm::OpenItemClick);
+    connect(saveAsItem, &QAction::triggered, this, &TBaseForm::SaveAsItemClick);
+    connect(saveItem, &QAction::triggered, this, &TBaseForm::SaveItemClick);
+    connect(exitItem, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* scenes = menuBar()->addMenu(tr("Сцены"));
+    scenes->setObjectName(QStringLiteral("EditItem"));
+    scenes->addAction(action("CopyPredScena", tr("Копировать предыдущую сцену"), QKeySequence(Qt::CTRL | Qt::Key_P)));
+    scenes->addAction(action("CopyToBufferItem", tr("Копировать сцену в буфер"), QKeySequence(Qt::CTRL | Qt::Key_C)));
+    QAction* newPaste =
+        action("NewPasteItem", tr("Создать новую и заменить сценой из буфера"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    QAction* pasteFromBuffer = action("PasteFromBufferItem", tr("Заменить сценой  из буфера"));
+    newPaste->setEnabled(false);
+    pasteFromBuffer->setEnabled(false);
+    scenes->addActions({newPaste, pasteFromBuffer});
+    scenes->addAction(action("ClearScenaItem", tr("Очистить Сцену"), QKeySequence(Qt::CTRL | Qt::Key_E)));
+    scenes->addAction(action("DeleteScenaItem", tr("Удалить Сцену из Шоу "), QKeySequence(Qt::CTRL | Qt::Key_Delete)));
+    scenes->addAction(action("InsertScenaItem", tr("Создать новую Сцену"), QKeySequence(Qt::CTRL | Qt::Key_Insert)));
+
+    QMenu* setup = menuBar()->addMenu(tr("Установки"));
+    setup->setObjectName(QStringLiteral("SetupItem"));
+    setup->addAction(action("ClearNamesItem", tr("Очистить имена каналов"), QKeySequence(Qt::CTRL | Qt::Key_I)));
+    setup->addAction(action("ClearNameColorsItem", tr("Очистить цвета имен каналов")));
+    setup->addAction(action("ClearGoboItem", tr("Очистить графическую подсказку каналов")));
+    setup->addAction(action("ClearBorderColorsItem", tr("Очистить цвет условного разделения каналов")));
+
+    QMenu* options = menuBar()->addMenu(tr("Опции"));
+    options->setObjectName(QStringLiteral("OptionsItem"));
+    options->addAction(
+        action("HandScanItem", tr("Поле для ручного управления лучем сканера"), QKeySequence(Qt::CTRL | Qt::Key_A)));
+    options->addAction(action("ChaserItem", tr("Запись и редактирование Статических картинок")));
+    QAction* autoAppend = action("AvtoDobScenaItem", tr("Разрешить автодобавление сцен"));
+    autoAppend->setCheckable(true);
+    options->addAction(autoAppend);
+
+    QMenu* help = menuBar()->addMenu(tr("Помощь"));
+    help->setObjectName(QStringLiteral("HelpMenuItem"));
+    QAction* aboutItem = action("AboutItem", tr("О программе"));
+    QAction* helpItem = action("HelpItem", tr("Справка"), QKeySequence(Qt::Key_F1));
+    help->addActions({aboutItem, helpItem});
+    connect(aboutItem, &QAction::triggered, this, &TBaseForm::AboutItemClick);
+    connect(helpItem, &QAction::triggered, this, &TBaseForm::HelpItemClick);
+}
+
+void TBaseForm::buildToolBar()
+{
+    QToolBar* bar = addToolBar(tr("Панель"));
+    bar->setObjectName(QStringLiteral("ToolBar"));
+    bar->setMovable(false);
+    bar->setIconSize(QSize(24, 24));
+    struct Button {
+        const char* name;
+        ToolIcon icon;
+        QString hint;
+        const char* sameAs;  // the menu item whose action the button runs, if any
+    };
+    const Button buttons[] = {
+        {"SpeedButtonNEW", ToolIcon::New, tr("Новое Шоу"), "NewItem"},
+        {"SpeedButtonOPEN", ToolIcon::Open, tr("Открыть Шоу"), "OpenItem"},
+        {"SpeedButtonSAVEAS", ToolIcon::SaveAs, tr("Записать Шоу под новым Именем "), "SaveAsItem"},
+        {"SpeedButtonSAVE", ToolIcon::Save, tr("Сохранить существующее Шоу "), "SaveItem"},
+        {"SpeedButtonCOPY", ToolIcon::Copy, tr("Копировать Сцену"), "CopyToBufferItem"},
+        {"SpeedButtonCOPYPREDSCEN", ToolIcon::CopyPrevious, tr("Копировать предыдущую Сцену"), "CopyPredScena"},
+        {"SpeedButtonCLEAR", ToolIcon::Clear, tr("Новая сцена"), "ClearScenaItem"},
+        {"SpeedButtonDELSCEN", ToolIcon::Delete, tr("Удалить сцену"), "DeleteScenaItem"},
+        {"SpeedButtonAREA", ToolIcon::Area, tr("Окно ручного управления сканера "), "HandScanItem"},
+        {"SpeedButtonRECORD", ToolIcon::Record, tr("Запись статических картинок "), "ChaserItem"},
+        {"SpeedButtonAVTOPLUS", ToolIcon::AutoPlus, tr("Автодобавление сцен "), "AvtoDobScenaItem"},
+        {"SpeedButtonHELP", ToolIcon::Help, tr("Help "), "HelpItem"},
+        {"SpeedButtonABOUT", ToolIcon::About, tr("О программе "), "AboutItem"},
+    };
+    for (const Button& b : buttons) {
+        QAction* button = action(b.name, b.hint);
+        button->setIcon(toolIcon(b.icon));
+        button->setToolTip(b.hint);
+        auto* menuItem = findChild<QAction*>(QString::fromLatin1(b.sameAs));
+        connect(button, &QAction::triggered, menuItem, &QAction::trigger);
+        bar->addAction(button);
+        bar->widgetForAction(button)->setObjectName(QString::fromLatin1(b.name));
+        if (b.icon == ToolIcon::New || b.icon == ToolIcon::Save || b.icon == ToolIcon::Delete ||
+            b.icon == ToolIcon::AutoPlus) {
+            bar->addSeparator();
+        }
+    }
+}
+
+void TBaseForm::buildRegions()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("CentralWidget"));
+    sceneGroup_ = new SceneGroup(central);
+    channelSetupGroup_ = new ChannelSetupGroup(central);
+    conveyorGroup_ = new ConveyorGroup(central);
+
+    pageControlInput_ = new QTabWidget(central);
+    pageControlInput_->setObjectName(QStringLiteral("PageControlInput"));
+    const char* names[] = {"TabSheetFaders",   "TabSheetGraph",   "TabSheetXyEditor", "TabSheetCopy",
+                           "TabSheetAutomats", "TabSheetOptions", "TabSheetCoder"};
+    const QString titles[] = {tr("Фэйдера"),  tr("График Канала"), tr("Редактор луча"), tr("Копирование"),
+                              tr("Автоматы"), tr("Опции"),         tr("DMX coder")};
+    optionsPage_ = new OptionsPage;
+    for (int i = 0; i < 7; ++i) {
+        QWidget* page = i == PageOptions ? optionsPage_ : new QWidget;
+        page->setObjectName(QString::fromLatin1(names[i]));
+        inputPages_[static_cast<std::size_t>(i)] = page;
+        pageControlInput_->addTab(page, titles[i]);
+    }
+    connect(pageControlInput_, &QTabWidget::currentChanged, this, &TBaseForm::PageControlInputChange);
+    connect(optionsPage_->noUsbConnect(), &QCheckBox::toggled, this,
+            [this](bool on) { engine_->controls.noUsbConnect.store(on, std::memory_order_relaxed); });
+
+    auto* layout = new QGridLayout(central);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(4);
+    layout->addWidget(sceneGroup_, 0, 0);
+    layout->addWidget(channelSetupGroup_, 0, 1);
+    layout->addWidget(conveyorGroup_, 0, 2);
+    layout->addWidget(pageControlInput_, 1, 0, 1, 3);
+    layout->setRowStretch(1, 1);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
+    setCentralWidget(central);
+
+    statusPanel_ = new QLabel(tr("empty"), this);
+    statusPanel_->setObjectName(QStringLiteral("StatusPanel0"));
+    statusPanel_->setMinimumWidth(200);
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->addWidget(statusPanel_, 1);
+}
+
+void TBaseForm::buildTimers()
+{
+    auto timer = [this](const char* name, int interval, bool enabled) {
+        auto* t = new QTimer(this);
+        t->setObjectName(QString::fromLatin1(name));
+        t->setInterval(interval);
+        if (enabled) {
+            t->start();
+        }
+        return t;
+    };
+    timerShouClock_ = timer("TimerShouClock", 1000, true);
+    timerAvtoSave_ = timer("TimerAvtoSave", 180000, true);
+    timerStatus_ = timer("TimerStatus", 5000, false);
+    timerPolling_ = timer("TimerPolling", 1000, true);
+    connect(timerShouClock_, &QTimer::timeout, this, &TBaseForm::TimerShouClockTimer);
+    connect(timerAvtoSave_, &QTimer::timeout, this, &TBaseForm::TimerAvtoSaveTimer);
+    connect(timerStatus_, &QTimer::timeout, this, &TBaseForm::TimerStatusTimer);
+    connect(timerPolling_, &QTimer::timeout, this, &TBaseForm::TimerPollingTimer);
+}
+
+QWidget* TBaseForm::inputPage(InputPage page) const
+{
+    return inputPages_[static_cast<std::size_t>(page)];
+}
+
+void TBaseForm::OutStatus(const QString& text)
+{
+    if (!timerStatus_->isActive()) {
+        timerStatus_->start();
+    }
+    statusPanel_->setText(statusPanel_->text() + text);
+}
+
+void TBaseForm::TimerStatusTimer()
+{
+    statusPanel_->clear();
+    timerStatus_->stop();
+}
+
+void TBaseForm::setCaption(const QString& text)
+{
+    setWindowTitle(captionPrefix_ + text);
+}
+
+void TBaseForm::registerPageRefresh(InputPage page, std::function<void()> refresh)
+{
+    pageRefresh_[static_cast<std::size_t>(page)].push_back(std::move(refresh));
+}
+
+void TBaseForm::registerDataSystemRefresh(std::function<void()> refresh)
+{
+    dataSystemRefresh_.push_back(std::move(refresh));
+}
+
+void TBaseForm::ReturnDataSystem()
+{
+    if (!saveDialogShou_->fileName().isEmpty()) {
+        setCaption(saveDialogShou_->fileName());
+    } else if (!openDialogShou_->fileName().isEmpty()) {
+        setCaption(openDialogShou_->fileName());
+    }
+    for (const auto& refresh : dataSystemRefresh_) {
+        refresh();
+    }
+}
+
+void TBaseForm::ReturnPageControlAll()
+{
+    ReturnDataSystem();
+    const int page = pageControlInput_->currentIndex();
+    if (page >= 0 && page < static_cast<int>(pageRefresh_.size())) {
+        for (const auto& refresh : pageRefresh_[static_cast<std::size_t>(page)]) {
+            refresh();
+        }
+    }
+}
+
+void TBaseForm::PageControlInputChange(int)
+{
+    ReturnPageControlAll();
+}
+
+void TBaseForm::showInterfaceState()
+{
+    const InterfaceDisplay shown = interfaceDisplay(*link_, optionsPage_->noUsbConnect()->isChecked());
+    captionPrefix_ = shown.captionPrefix;
+    statusPanel_->setText(shown.statusPanel);
+}
+
+void TBaseForm::TimerShouClockTimer()
+{
+    showInterfaceState();
+}
+
+void TBaseForm::TimerPollingTimer()
+{
+    link_->TimerPollingTimer();
+}
+
+QString TBaseForm::helpFilePath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velantra/help/index.html");
+}
+
+void TBaseForm::HelpItemClick()
+{
+    const QFileInfo help(helpFilePath());
+    if (!help.exists()) {
+        OutStatus(tr("Файл справки не найден "));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(help.absoluteFilePath()));
+}
+
+void TBaseForm::AboutItemClick()
+{
+    TAboutForm form(this);
+    execDialog(form);
+}
+
+}  // namespace velantra

@@ -1,0 +1,143 @@
+// TBaseForm: the main window shell. It owns the engine, the interface link
+// and the output thread, builds the menus, the tool bar, the status line and
+// the regions, runs start-up and close in their fixed order and holds the
+// common refresh that every page registers with.
+#pragma once
+
+#include "engine/engine.h"
+#include "engine/output_cycle.h"
+#include "engine/output_thread.h"
+#include "link/d2xx.h"
+#include "link/usb_link.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTabWidget;
+class QTimer;
+
+namespace velantra {
+
+class ChannelSetupGroup;
+class ConveyorGroup;
+class FileDialog;
+class OptionsPage;
+class SceneGroup;
+
+class TBaseForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // GUI thread. driver: the interface driver to use (nullptr: the system's).
+    explicit TBaseForm(std::unique_ptr<D2xxProvider> driver = nullptr, QWidget* parent = nullptr);
+    ~TBaseForm() override;
+
+    // Main page control tabs, in order.
+    enum InputPage { PageFaders, PageGraph, PageXyEditor, PageCopy, PageAutomats, PageOptions, PageCoder };
+
+    Engine& engine() { return *engine_; }
+    UsbLink& link() { return *link_; }
+    OutputThread& outputThread() { return *outputThread_; }
+
+    // GUI thread. Appends a message to the status line; it clears 5 s after the first one.
+    void OutStatus(const QString& text);
+    // GUI thread. Caption, tempo and scene counters from the show memory.
+    void ReturnDataSystem();
+    // GUI thread. Everything that depends on the show; after every change of
+    // show, scene, page or fader offset.
+    void ReturnPageControlAll();
+    // GUI thread. Registers the refresh of a page of the main page control,
+    // run by ReturnPageControlAll while that page is shown.
+    void registerPageRefresh(InputPage page, std::function<void()> refresh);
+    // GUI thread. Registers a part of the show-level refresh (ReturnDataSystem).
+    void registerDataSystemRefresh(std::function<void()> refresh);
+
+    // Show file (GUI thread).
+    bool BlocOpenFile();
+    bool SaveFileAs();
+    void SaveFile();
+    // Settings file (GUI thread).
+    void ReadIniFile();
+    void WriteIniFile();
+
+    // GUI thread. Caption := CaptionPrefix + text.
+    void setCaption(const QString& text);
+    const QString& captionPrefix() const { return captionPrefix_; }
+
+    FileDialog& openDialogShou() { return *openDialogShou_; }
+    FileDialog& saveDialogShou() { return *saveDialogShou_; }
+    // The patch dialogs' file names, read from and written to the settings.
+    QString coderFileName;
+
+    QTabWidget* pageControlInput() const { return pageControlInput_; }
+    QWidget* inputPage(InputPage page) const;
+    SceneGroup* sceneGroup() const { return sceneGroup_; }
+    ChannelSetupGroup* channelSetupGroup() const { return channelSetupGroup_; }
+    ConveyorGroup* conveyorGroup() const { return conveyorGroup_; }
+    OptionsPage* optionsPage() const { return optionsPage_; }
+    QLabel* statusPanel() const { return statusPanel_; }
+
+    // Where the help file is looked for.
+    static QString helpFilePath();
+
+public slots:
+    void NewItemClick();
+    void OpenItemClick();
+    void SaveItemClick();
+    void SaveAsItemClick();
+    void HelpItemClick();
+    void AboutItemClick();
+    void TimerAvtoSaveTimer();
+    void TimerStatusTimer();
+    void TimerShouClockTimer();
+    void TimerPollingTimer();
+    void PageControlInputChange(int index);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildRegions();
+    void buildTimers();
+    void FormCreate();
+    // GUI thread. Shows the interface state: caption prefix and status panel 0.
+    void showInterfaceState();
+    // GUI thread. Shows a failed file operation's message in the error box.
+    void reportFileError(const QString& message);
+    QAction* action(const char* name, const QString& text, const QKeySequence& shortcut = {});
+
+    std::unique_ptr<Engine> engine_;
+    std::unique_ptr<D2xxProvider> driver_;
+    std::unique_ptr<UsbLink> link_;
+    std::unique_ptr<OutputCycle> cycle_;
+    std::unique_ptr<OutputThread> outputThread_;
+    std::unique_ptr<FileDialog> openDialogShou_;
+    std::unique_ptr<FileDialog> saveDialogShou_;
+
+    QString captionPrefix_ = QStringLiteral(" Initalization ");
+    QTabWidget* pageControlInput_ = nullptr;
+    std::array<QWidget*, 7> inputPages_{};
+    SceneGroup* sceneGroup_ = nullptr;
+    ChannelSetupGroup* channelSetupGroup_ = nullptr;
+    ConveyorGroup* conveyorGroup_ = nullptr;
+    OptionsPage* optionsPage_ = nullptr;
+    QLabel* statusPanel_ = nullptr;
+    QTimer* timerStatus_ = nullptr;
+    QTimer* timerAvtoSave_ = nullptr;
+    QTimer* timerShouClock_ = nullptr;
+    QTimer* timerPolling_ = nullptr;
+    std::array<std::vector<std::function<void()>>, 7> pageRefresh_;
+    std::vector<std::function<void()>> dataSystemRefresh_;
+    bool closed_ = false;
+};
+
+}  // namespace velantra

@@ -1,0 +1,69 @@
+// Start-up, close and new show of the main window, in their fixed order.
+#include "app/base.h"
+
+#include "app/dialogs.h"
+#include "app/options_page.h"
+#include "link/usb_texts.h"
+#include "storage/data_dir.h"
+
+#include <QCloseEvent>
+#include <QTimer>
+
+namespace velantra {
+
+void TBaseForm::FormCreate()
+{
+    link_->InitUsbDevise();
+    optionsPage_->setUsbTexts(usbCountText(link_->listing()), usbDescriptionText(link_->listing()),
+                              usbSerialText(link_->listing()));
+
+    engine_->resetPatch();
+    engine_->memory.fill(NameBase, NameBase + 4080, 0);
+    engine_->memory.set(CellAvt1Tempo, 50);
+    engine_->memory.set(CellAvt2Tempo, 50);
+
+    // The fixed files live here; a first start creates the directory.
+    ensureDataDirectory();
+    optionsPage_->showDiskSizes(dataDirectory());
+
+    engine_->hooks.untitledCaption = [this] { setCaption(tr(" Нет имени файла ")); };
+    engine_->ClearAll();
+    outputThread_->start();
+
+    ReadIniFile();
+    if (!openDialogShou_->fileName().isEmpty()) {
+        BlocOpenFile();
+    }
+    ReturnPageControlAll();
+    OutStatus(usbStatusText(link_->status()));
+}
+
+void TBaseForm::closeEvent(QCloseEvent* event)
+{
+    if (closed_) {
+        event->accept();
+        return;
+    }
+    closed_ = true;
+    outputThread_->stop();
+    link_->CloseUsbDevise();
+    for (QTimer* timer : {timerPolling_, timerAvtoSave_, timerShouClock_}) {
+        timer->stop();
+    }
+    SaveFileAs();
+    WriteIniFile();
+    event->accept();
+}
+
+void TBaseForm::NewItemClick()
+{
+    if (!askYesNo(this, tr("Создать новое ШОУ?"))) {
+        return;
+    }
+    SaveFileAs();
+    engine_->ClearAll();
+    setCaption(tr(" Нет имени файла "));
+    ReturnPageControlAll();
+}
+
+}  // namespace velantra

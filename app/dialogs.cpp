@@ -1,0 +1,99 @@
+#include "app/dialogs.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace velantra {
+
+namespace {
+
+DialogAnswerer& answerer()
+{
+    static DialogAnswerer instance;
+    return instance;
+}
+
+bool yesNo(QWidget* parent, QMessageBox::Icon icon, const QString& text)
+{
+    QMessageBox box(icon, QCoreApplication::applicationName(), text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return execDialog(box) == QMessageBox::Yes;
+}
+
+}  // namespace
+
+int execDialog(QDialog& dialog)
+{
+    if (answerer()) {
+        return answerer()(dialog);
+    }
+    return dialog.exec();
+}
+
+void setDialogAnswerer(DialogAnswerer a)
+{
+    answerer() = std::move(a);
+}
+
+bool askYesNo(QWidget* parent, const QString& text)
+{
+    return yesNo(parent, QMessageBox::Question, text);
+}
+
+bool warnYesNo(QWidget* parent, const QString& text)
+{
+    return yesNo(parent, QMessageBox::Warning, text);
+}
+
+void warnOk(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text, QMessageBox::Ok, parent);
+    execDialog(box);
+}
+
+void showIoError(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text, QMessageBox::Ok, parent);
+    execDialog(box);
+}
+
+FileDialog::FileDialog(QWidget* parent, const QString& objectName, Mode mode, const QString& filter,
+                       const QString& defaultSuffix)
+    : dialog_(new QFileDialog(parent))
+{
+    dialog_->setObjectName(objectName);
+    dialog_->setNameFilter(filter);
+    dialog_->setDefaultSuffix(defaultSuffix);
+    dialog_->setOption(QFileDialog::ReadOnly, false);
+    dialog_->setOption(QFileDialog::DontUseNativeDialog, true);
+    if (mode == Mode::Open) {
+        dialog_->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog_->setFileMode(QFileDialog::AnyFile);  // the path has to exist, the file need not
+    } else {
+        dialog_->setAcceptMode(QFileDialog::AcceptSave);
+        dialog_->setFileMode(QFileDialog::AnyFile);
+        dialog_->setOption(QFileDialog::DontConfirmOverwrite, false);
+    }
+}
+
+FileDialog::~FileDialog() = default;  // the dialog is a child of its parent
+
+bool FileDialog::execute()
+{
+    if (!fileName_.isEmpty()) {
+        const QFileInfo info(fileName_);
+        if (info.isAbsolute()) {
+            dialog_->setDirectory(info.absolutePath());
+        }
+        dialog_->selectFile(info.fileName());
+    }
+    if (execDialog(*dialog_) != QDialog::Accepted || dialog_->selectedFiles().isEmpty()) {
+        return false;
+    }
+    fileName_ = dialog_->selectedFiles().constFirst();
+    return true;
+}
+
+}  // namespace velantra

@@ -1,0 +1,77 @@
+#include "app/options_page.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStorageInfo>
+#include <QVBoxLayout>
+
+namespace velantra {
+
+namespace {
+
+QLabel* namedLabel(const char* name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+}  // namespace
+
+OptionsPage::OptionsPage(QWidget* parent)
+    : QWidget(parent)
+{
+    auto* usbGroup = new QGroupBox(tr("Состояние шины USB "), this);
+    usbGroup->setObjectName(QStringLiteral("GroupBoxUSB"));
+    noUsbConnect_ = new QCheckBox(tr("Работа в DEMO режиме"), usbGroup);
+    noUsbConnect_->setObjectName(QStringLiteral("CheckBoxNoUSBconnect"));
+    kolvoUsb_ = namedLabel("LabelKolvoUSB", usbGroup);
+    tipFtdi_ = namedLabel("LabelTipFtdi", usbGroup);
+    usbNomber_ = namedLabel("LabelUSBnomber", usbGroup);
+    auto* usbLayout = new QVBoxLayout(usbGroup);
+    usbLayout->addWidget(noUsbConnect_);
+    usbLayout->addWidget(kolvoUsb_);
+    usbLayout->addWidget(tipFtdi_);
+    usbLayout->addWidget(usbNomber_);
+    usbLayout->addStretch();
+
+    auto* diskGroup = new QGroupBox(tr("Диск"), this);
+    diskGroup->setObjectName(QStringLiteral("GroupBoxDisk"));
+    diskFree_ = namedLabel("LabelDiskFree", diskGroup);
+    diskSize_ = namedLabel("LabelDiskSize", diskGroup);
+    auto* diskLayout = new QVBoxLayout(diskGroup);
+    diskLayout->addWidget(diskFree_);
+    diskLayout->addWidget(diskSize_);
+    diskLayout->addStretch();
+
+    auto* colorGroup = new QGroupBox(tr("Цвет окна"), this);
+    colorGroup->setObjectName(QStringLiteral("GroupBoxFormColor"));
+    colorAvto_ = new QCheckBox(tr("Менять цвет автоматически"), colorGroup);
+    colorAvto_->setObjectName(QStringLiteral("CheckBoxColorAvto"));
+    auto* colorLayout = new QVBoxLayout(colorGroup);
+    colorLayout->addWidget(colorAvto_);
+    colorLayout->addStretch();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(colorGroup, 1);
+    layout->addWidget(usbGroup, 1);
+    layout->addWidget(diskGroup, 1);
+}
+
+void OptionsPage::setUsbTexts(const QString& count, const QString& description, const QString& serial)
+{
+    kolvoUsb_->setText(count);
+    tipFtdi_->setText(description);
+    usbNomber_->setText(serial);
+}
+
+void OptionsPage::showDiskSizes(const QString& path)
+{
+    const QStorageInfo drive(path);
+    diskFree_->setText(tr("Свободно на диске") + QString::number(drive.bytesAvailable() / 1000000) + tr(" Mb"));
+    diskSize_->setText(tr("Размер диска  ") + QString::number(drive.bytesTotal() / 1000000) + tr(" Mb"));
+}
+
+}  // namespace velantra

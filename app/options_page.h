@@ -1,0 +1,35 @@
+// The page "Опции" of the main page control: the interface state, the disk
+// sizes and the automatic colour change on save-as.
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+
+namespace velantra {
+
+class OptionsPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit OptionsPage(QWidget* parent = nullptr);
+
+    // GUI thread. The three listing texts, filled once at start-up.
+    void setUsbTexts(const QString& count, const QString& description, const QString& serial);
+    // GUI thread. Free and total size of the drive that holds the data directory.
+    void showDiskSizes(const QString& path);
+
+    QCheckBox* noUsbConnect() const { return noUsbConnect_; }
+    QCheckBox* colorAvto() const { return colorAvto_; }
+
+private:
+    QCheckBox* noUsbConnect_;
+    QCheckBox* colorAvto_;
+    QLabel* kolvoUsb_;
+    QLabel* tipFtdi_;
+    QLabel* usbNomber_;
+    QLabel* diskFree_;
+    QLabel* diskSize_;
+};
+
+}  // namespace velantra

@@ -1,0 +1,140 @@
+// velantra_screenshots DIR: opens the main window on a fake interface with a
+// small sample show, saves a picture of every page of the main page control
+// and one of the About window into DIR, prints the paths and exits.
+// tools/screenshots runs it offscreen in a throw-away home directory.
+#include "about/about_form.h"
+#include "app/base.h"
+#include "app/dialogs.h"
+#include "engine/show_memory.h"
+#include "link/fake_d2xx.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QPixmap>
+#include <QString>
+#include <QTabWidget>
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// Latin spelling of a tab's title for a file name: "График Канала" -> "grafik-kanala".
+QString fileNamePart(const QString& title)
+{
+    static const char* const cyrillic[] = {"a",  "b",  "v",  "g",    "d", "e", "zh", "z", "i",  "y", "k",
+                                           "l",  "m",  "n",  "o",    "p", "r", "s",  "t", "u",  "f", "kh",
+                                           "ts", "ch", "sh", "shch", "",  "y", "",   "e", "yu", "ya"};
+    QString out;
+    for (const QChar c : title.toLower()) {
+        const char16_t u = c.unicode();
+        if (u >= u'а' && u <= u'я') {
+            out += QString::fromLatin1(cyrillic[u - u'а']);
+        } else if (u == u'ё') {
+            out += QStringLiteral("yo");
+        } else if ((u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9')) {
+            out += c;
+        } else if (u != u'&' && !out.isEmpty() && !out.endsWith(u'-')) {
+            out += u'-';
+        }
+    }
+    while (out.endsWith(u'-')) {
+        out.chop(1);
+    }
+    return out;
+}
+
+// A few scenes with levels, so that the pages have something to show.
+void loadSampleShow(velantra::Engine& engine)
+{
+    using namespace velantra;
+    // Scene 0: a warm wash fading across channels 1..12.
+    for (int c = 1; c <= 12; ++c) {
+        engine.DataWrite(0, static_cast<std::uint8_t>(c), 255 - (c - 1) * 18);
+    }
+    // Scene 1: every other channel of 1..24 at full.
+    for (int c = 1; c <= 24; ++c) {
+        engine.DataWrite(1, static_cast<std::uint8_t>(c), c % 2 == 1 ? 255 : 0);
+    }
+    // Scene 2: back light at half, channels 13..24.
+    for (int c = 13; c <= 24; ++c) {
+        engine.DataWrite(2, static_cast<std::uint8_t>(c), 128);
+    }
+    // Scene 3: front light at full, a moving head at (100, 180) on channels 33 and 34.
+    for (int c = 1; c <= 8; ++c) {
+        engine.DataWrite(3, static_cast<std::uint8_t>(c), 255);
+    }
+    engine.DataWrite(3, 33, 100);
+    engine.DataWrite(3, 34, 180);
+    engine.memory.set(CellLastScene, 4);
+    engine.memory.set(CellScene, 0);
+    engine.memory.set(CellTempo, 60);
+}
+
+bool save(const QPixmap& picture, const QString& path)
+{
+    if (picture.isNull() || !picture.save(path, "PNG")) {
+        std::fprintf(stderr, "velantra_screenshots: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velantra 4.3"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Velantra 4.3"));
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: velantra_screenshots DIR\n");
+        return 2;
+    }
+    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    if (!dir.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "velantra_screenshots: cannot create %s\n", argv[1]);
+        return 1;
+    }
+
+    auto device = std::make_unique<velantra::FakeD2xx>();
+    device->attach();
+    velantra::TBaseForm form(std::move(device));
+    form.resize(898, 651);
+    form.show();
+    QApplication::processEvents();
+
+    loadSampleShow(form.engine());
+    form.ReturnPageControlAll();
+    QApplication::processEvents();
+
+    bool ok = true;
+    QTabWidget* pages = form.pageControlInput();
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        QApplication::processEvents();
+        QString name = fileNamePart(pages->tabText(i));
+        if (name.isEmpty()) {
+            name = QString::number(i);
+        }
+        ok = save(form.grab(), dir.filePath(QStringLiteral("main-%1-%2.png").arg(i, 2, 10, QChar(u'0')).arg(name))) &&
+             ok;
+    }
+
+    {
+        velantra::TAboutForm about(&form);
+        about.show();
+        QApplication::processEvents();
+        ok = save(about.grab(), dir.filePath(QStringLiteral("about.png"))) && ok;
+        about.close();
+    }
+
+    // Closing asks about saving the show: every question is answered "no".
+    velantra::setDialogAnswerer([](QDialog&) { return 0; });
+    form.close();
+    QApplication::processEvents();
+    return ok ? 0 : 1;
+}
