@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -369,8 +368,8 @@ TEST_F(ShowFileTest, SaveIntoAReadOnlyDirectoryKeepsThePreviousFile)
     const ChildSave save = saveAsUnprivilegedUser(target, shows, *memory);
     switch (save.outcome) {
     case ChildSave::Outcome::NoUnprivilegedUser:
-        GTEST_SKIP() << "running as root without a way to become an unprivileged user (" << save.message
-                     << "); root ignores directory permissions";
+        GTEST_SKIP() << "the save cannot run without root's rights here, and root ignores directory permissions"
+                     << (save.message.empty() ? "" : " (" + save.message + ")");
     case ChildSave::Outcome::CannotReachFiles:
         GTEST_SKIP() << "the user \"nobody\" cannot reach the temporary directory " << dir.path().toStdString();
     case ChildSave::Outcome::PermissionsIgnored:

@@ -3,4 +3,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "No display: the window runs offscreen (set DISPLAY, or use xvfb-run, to see it)." >&2
+  export QT_QPA_PLATFORM=offscreen
+fi
 exec "$root/build/app/velantra" "$@"
