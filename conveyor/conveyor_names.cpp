@@ -5,7 +5,7 @@ namespace velantra {
 char conveyorLetter(int slot)
 {
     static constexpr char letters[] = "QWERTYUIOPASDFGHJKL";
-    return slot >= 1 && slot <= 19 ? letters[slot - 1] : 0;
+    return slot >= 1 && slot <= 19 ? letters[slot - 1] : '\0';
 }
 
 QString conveyorShortName(const QString& path, int length)

@@ -10,8 +10,7 @@ QString dataDirectory()
 #if defined(Q_OS_WIN)
     return QStringLiteral("C:/KORVEX/VELANTRA/");
 #else
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/korvex/velantra/");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/korvex/velantra/");
 #endif
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace velantra {
 namespace {
 
@@ -21,6 +23,11 @@ struct ShortNameCase {
     int length;
     const char* expected;
 };
+
+void PrintTo(const ShortNameCase& c, std::ostream* os)
+{
+    *os << c.path << " / " << c.length;
+}
 
 class ShortNameTest : public ::testing::TestWithParam<ShortNameCase> {};
 
