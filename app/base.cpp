@@ -18,8 +18,10 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -58,6 +60,9 @@ TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent)
     buildRegions();
     buildTimers();
     resize(898, 651);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
     FormCreate();
 }
 

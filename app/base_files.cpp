@@ -52,6 +52,7 @@ void TBaseForm::OpenItemClick()
     if (engine_->hooks.applyTempo) {
         engine_->hooks.applyTempo();
     }
+    graphZoom = graphZoomForShow(engine_->memory.get(CellLastScene));
     ReturnPageControlAll();
 }
 

@@ -27,6 +27,7 @@ void TBaseForm::FormCreate()
     optionsPage_->showDiskSizes(dataDirectory());
 
     engine_->hooks.untitledCaption = [this] { setCaption(tr(" Нет имени файла ")); };
+    engine_->hooks.resetGraphZoom = [this] { graphZoom = graphZoomAt(3); };
     engine_->ClearAll();
     outputThread_->start();
 

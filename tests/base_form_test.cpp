@@ -207,6 +207,30 @@ TEST_F(BaseFormTest, OpenLoadsTheWholeImageAndAForeignHeaderIsReplacedOnTheNextS
     EXPECT_EQ(saved.mid(128), image.mid(128));
 }
 
+TEST_F(BaseFormTest, OpeningAOneSceneShowZoomsTheGraphIn)
+{
+    QByteArray image = patternShow();
+    image[CellLastScene] = 0;
+    writeBytes(path(QStringLiteral("one.vlt")), image);
+    TBaseForm& f = makeForm();
+    f.graphZoom = graphZoomAt(0);
+    answerFile(path(QStringLiteral("one.vlt")));
+    f.OpenItemClick();
+    EXPECT_EQ(f.graphZoom.position, 3);
+    EXPECT_EQ(f.graphZoom.scenes, 32);
+}
+
+TEST_F(BaseFormTest, SaveAsShiftsTheWindowColourWhenAskedEvenIfCancelled)
+{
+    TBaseForm& f = makeForm();
+    f.findChild<QCheckBox*>(QStringLiteral("CheckBoxColorAvto"))->setChecked(true);
+    cancelFile();
+    f.findChild<QAction*>(QStringLiteral("SaveAsItem"))->trigger();
+    EXPECT_EQ(f.engine().memory.get(CellFormRed), (190 + 103) % 256);
+    EXPECT_EQ(f.engine().memory.get(CellFormGreen), (197 + 43) % 256);
+    EXPECT_EQ(f.engine().memory.get(CellFormBlue), 190 - 33);
+}
+
 TEST_F(BaseFormTest, ShortFileIsRejectedAndTheShowStaysAsItWas)
 {
     writeBytes(path(QStringLiteral("short.vlt")), patternShow().left(81919));
