@@ -9,6 +9,7 @@
 #include "engine/output_thread.h"
 #include "link/d2xx.h"
 #include "link/usb_link.h"
+#include "channels/channel_tables.h"
 #include "programming/graph_zoom.h"
 
 #include <QMainWindow>
@@ -74,6 +75,8 @@ public:
 
     FileDialog& openDialogShou() { return *openDialogShou_; }
     FileDialog& saveDialogShou() { return *saveDialogShou_; }
+    // Gobo codes, border and name colours of every channel.
+    ChannelTables channelTables;
     // Zoom of the channel graph, set by opening a show and by new show.
     GraphZoom graphZoom;
     // The patch dialogs' file names, read from and written to the settings.
