@@ -8,7 +8,9 @@
 #include "link/system_provider.h"
 #include "link/usb_texts.h"
 #include "programming/channel_setup_group.h"
+#include "programming/fader_page.h"
 #include "programming/scene_group.h"
+#include "programming/settings_tabs.h"
 #include "storage/data_dir.h"
 
 #include <QAction>
@@ -27,6 +29,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace velantra {
 
@@ -192,13 +195,15 @@ void TBaseForm::buildRegions()
 
     pageControlInput_ = new QTabWidget(central);
     pageControlInput_->setObjectName(QStringLiteral("PageControlInput"));
+    pageControlInput_->setUsesScrollButtons(true);
     const char* names[] = {"TabSheetFaders",   "TabSheetGraph",   "TabSheetXyEditor", "TabSheetCopy",
                            "TabSheetAutomats", "TabSheetOptions", "TabSheetCoder"};
     const QString titles[] = {tr("Фэйдера"),  tr("График Канала"), tr("Редактор луча"), tr("Копирование"),
                               tr("Автоматы"), tr("Опции"),         tr("DMX coder")};
     optionsPage_ = new OptionsPage;
+    faderPage_ = new FaderPage(*this);
     for (int i = 0; i < 7; ++i) {
-        QWidget* page = i == PageOptions ? optionsPage_ : new QWidget;
+        QWidget* page = i == PageOptions ? optionsPage_ : (i == PageFaders ? faderPage_ : new QWidget);
         page->setObjectName(QString::fromLatin1(names[i]));
         inputPages_[static_cast<std::size_t>(i)] = page;
         pageControlInput_->addTab(page, titles[i]);
@@ -207,16 +212,28 @@ void TBaseForm::buildRegions()
     connect(optionsPage_->noUsbConnect(), &QCheckBox::toggled, this,
             [this](bool on) { engine_->controls.noUsbConnect.store(on, std::memory_order_relaxed); });
 
+    rateTab_ = new RateTab(*this, *faderPage_);
+    levelsTab_ = new LevelsTab(*this, *faderPage_);
+    for (auto [page, content] : {std::pair<QWidget*, QWidget*>{channelSetupGroup_->ratePage(), rateTab_},
+                                 std::pair<QWidget*, QWidget*>{channelSetupGroup_->levelsPage(), levelsTab_}}) {
+        auto* pageLayout = new QVBoxLayout(page);
+        pageLayout->setContentsMargins(0, 0, 0, 0);
+        pageLayout->addWidget(content);
+    }
+    registerPageRefresh(PageFaders, [this] { faderPage_->refresh(); });
+
+    // The main page control takes the left side and the full height (the
+    // fader page needs 27 rows); the three groups stand on the right.
     auto* layout = new QGridLayout(central);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(4);
-    layout->addWidget(sceneGroup_, 0, 0);
-    layout->addWidget(channelSetupGroup_, 0, 1);
-    layout->addWidget(conveyorGroup_, 0, 2);
-    layout->addWidget(pageControlInput_, 1, 0, 1, 3);
-    layout->setRowStretch(1, 1);
+    layout->addWidget(pageControlInput_, 0, 0, 3, 1);
+    layout->addWidget(sceneGroup_, 0, 1);
+    layout->addWidget(channelSetupGroup_, 1, 1);
+    layout->addWidget(conveyorGroup_, 2, 1);
     layout->setColumnStretch(0, 1);
-    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(0, 1);
+    layout->setRowStretch(1, 1);
     setCentralWidget(central);
 
     statusPanel_ = new QLabel(tr("empty"), this);

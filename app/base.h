@@ -4,12 +4,12 @@
 // common refresh that every page registers with.
 #pragma once
 
+#include "channels/channel_tables.h"
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
 #include "engine/output_thread.h"
 #include "link/d2xx.h"
 #include "link/usb_link.h"
-#include "channels/channel_tables.h"
 #include "programming/graph_zoom.h"
 
 #include <QMainWindow>
@@ -30,7 +30,10 @@ namespace velantra {
 
 class ChannelSetupGroup;
 class ConveyorGroup;
+class FaderPage;
 class FileDialog;
+class LevelsTab;
+class RateTab;
 class OptionsPage;
 class SceneGroup;
 
@@ -88,6 +91,9 @@ public:
     ChannelSetupGroup* channelSetupGroup() const { return channelSetupGroup_; }
     ConveyorGroup* conveyorGroup() const { return conveyorGroup_; }
     OptionsPage* optionsPage() const { return optionsPage_; }
+    FaderPage* faderPage() const { return faderPage_; }
+    RateTab* rateTab() const { return rateTab_; }
+    LevelsTab* levelsTab() const { return levelsTab_; }
     QLabel* statusPanel() const { return statusPanel_; }
 
     // Where the help file is looked for.
@@ -136,6 +142,9 @@ private:
     ChannelSetupGroup* channelSetupGroup_ = nullptr;
     ConveyorGroup* conveyorGroup_ = nullptr;
     OptionsPage* optionsPage_ = nullptr;
+    FaderPage* faderPage_ = nullptr;
+    RateTab* rateTab_ = nullptr;
+    LevelsTab* levelsTab_ = nullptr;
     QLabel* statusPanel_ = nullptr;
     QTimer* timerStatus_ = nullptr;
     QTimer* timerAvtoSave_ = nullptr;

@@ -4,9 +4,14 @@
 #include "app/dialogs.h"
 #include "app/options_page.h"
 #include "link/usb_texts.h"
+#include "programming/channel_setup_group.h"
+#include "programming/fader_page.h"
+#include "programming/scene_group.h"
 #include "storage/data_dir.h"
 
 #include <QCloseEvent>
+#include <QScrollBar>
+#include <QTabWidget>
 #include <QTimer>
 
 namespace velantra {
@@ -28,6 +33,13 @@ void TBaseForm::FormCreate()
 
     engine_->hooks.untitledCaption = [this] { setCaption(tr(" Нет имени файла ")); };
     engine_->hooks.resetGraphZoom = [this] { graphZoom = graphZoomAt(3); };
+    engine_->hooks.resetFaderBank = [this] {
+        faderPage_->CheckBoxFromMemory();
+        faderPage_->pageBar()->setValue(0);
+        pageControlInput_->setCurrentIndex(PageFaders);
+        channelSetupGroup_->tabs()->setCurrentIndex(2);
+        sceneGroup_->tabs()->setCurrentIndex(0);
+    };
     engine_->ClearAll();
     outputThread_->start();
 

@@ -1,8 +1,8 @@
 #include "app/options_page.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QStorageInfo>
 #include <QVBoxLayout>
@@ -54,10 +54,15 @@ OptionsPage::OptionsPage(QWidget* parent)
     colorLayout->addWidget(colorAvto_);
     colorLayout->addStretch();
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(colorGroup, 1);
-    layout->addWidget(usbGroup, 1);
-    layout->addWidget(diskGroup, 1);
+    for (QLabel* label : {kolvoUsb_, tipFtdi_, usbNomber_, diskFree_, diskSize_}) {
+        label->setWordWrap(true);
+    }
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(colorGroup, 0, 0);
+    layout->addWidget(diskGroup, 1, 0);
+    layout->addWidget(usbGroup, 0, 1, 2, 1);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
 }
 
 void OptionsPage::setUsbTexts(const QString& count, const QString& description, const QString& serial)

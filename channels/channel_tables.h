@@ -1,6 +1,6 @@
-// Per-channel display tables: the gobo picture code, the border colour of the
-// "Границы" swatch and the name colour. They belong to the colour file, not
-// to the show. GUI thread only.
+// Per-channel display tables, 512 entries indexed by channel (1..255 used):
+// the gobo picture code, the border colour of the "Границы" swatch and the
+// name colour. They belong to the colour file, not to the show. GUI thread only.
 #pragma once
 
 #include <array>
@@ -16,13 +16,13 @@ struct ChannelTables {
         nameBlue.fill(245);
     }
 
-    std::array<std::uint8_t, 256> gobo{};  // ChannelGobo: picture code, 0 = none
-    std::array<std::uint8_t, 256> borderRed{};
-    std::array<std::uint8_t, 256> borderGreen{};
-    std::array<std::uint8_t, 256> borderBlue{};
-    std::array<std::uint8_t, 256> nameRed{};
-    std::array<std::uint8_t, 256> nameGreen{};
-    std::array<std::uint8_t, 256> nameBlue{};
+    std::array<std::uint8_t, 512> gobo{};  // ChannelGobo: picture code, 0 = none
+    std::array<std::uint8_t, 512> borderRed{};
+    std::array<std::uint8_t, 512> borderGreen{};
+    std::array<std::uint8_t, 512> borderBlue{};
+    std::array<std::uint8_t, 512> nameRed{};
+    std::array<std::uint8_t, 512> nameGreen{};
+    std::array<std::uint8_t, 512> nameBlue{};
 };
 
 }  // namespace velantra

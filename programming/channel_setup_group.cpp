@@ -14,6 +14,7 @@ ChannelSetupGroup::ChannelSetupGroup(QWidget* parent)
 {
     setObjectName(QStringLiteral("GroupBoxChannelSetup"));
     tabs_->setObjectName(QStringLiteral("PageControlChannelSetup"));
+    tabs_->setUsesScrollButtons(true);
     rate_->setObjectName(QStringLiteral("TabSheetRate"));
     levels_->setObjectName(QStringLiteral("TabSheetLevels"));
     pictures_->setObjectName(QStringLiteral("TabSheetPictures"));

@@ -194,8 +194,13 @@ TEST_F(BaseFormTest, OpenLoadsTheWholeImageAndAForeignHeaderIsReplacedOnTheNextS
     TBaseForm& f = makeForm();
     answerFile(path(QStringLiteral("foreign.vlt")));
     f.findChild<QAction*>(QStringLiteral("OpenItem"))->trigger();
+    // Showing the names of the visible channels rewrites their blanks in place.
+    const int shownNames = NameBase + NameLength;
+    const int shownNamesEnd = NameBase + NameLength * 28;
     for (int i = 0; i < ShowFileSize; ++i) {
-        ASSERT_EQ(f.engine().memory.get(i), static_cast<std::uint8_t>(image.at(i))) << "cell " << i;
+        if (i < shownNames || i >= shownNamesEnd) {
+            ASSERT_EQ(f.engine().memory.get(i), static_cast<std::uint8_t>(image.at(i))) << "cell " << i;
+        }
     }
     EXPECT_EQ(f.engine().shared.showNamed, 1);
     EXPECT_EQ(f.saveDialogShou().fileName(), path(QStringLiteral("foreign.vlt")));
@@ -204,7 +209,8 @@ TEST_F(BaseFormTest, OpenLoadsTheWholeImageAndAForeignHeaderIsReplacedOnTheNextS
     f.SaveFile();
     const QByteArray saved = readAll(path(QStringLiteral("foreign.vlt")));
     EXPECT_EQ(saved.left(98), QByteArray(ShowHeaderText.data(), 98));
-    EXPECT_EQ(saved.mid(128), image.mid(128));
+    EXPECT_EQ(saved.mid(128, shownNames - 128), image.mid(128, shownNames - 128));
+    EXPECT_EQ(saved.mid(shownNamesEnd), image.mid(shownNamesEnd));
 }
 
 TEST_F(BaseFormTest, OpeningAOneSceneShowZoomsTheGraphIn)

@@ -1,0 +1,504 @@
+#include "programming/fader_page.h"
+
+#include "app/base.h"
+#include "channels/channel_names.h"
+#include "conveyor/conveyor_group.h"
+#include "programming/display_level.h"
+#include "programming/rate_table.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace velantra {
+
+namespace {
+
+constexpr int RowHeight = 17;
+constexpr auto relaxed = std::memory_order_relaxed;
+
+QToolButton* glyphButton(QWidget* parent, const char* name, const QString& glyph, const QString& hint)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(glyph);
+    button->setToolTip(hint);
+    button->setFixedSize(34, 20);
+    return button;
+}
+
+// Opens a scope in which position changes are the program's own.
+class Refreshing {
+public:
+    explicit Refreshing(bool& flag)
+        : flag_(flag)
+        , was_(flag)
+    {
+        flag_ = true;
+    }
+    ~Refreshing() { flag_ = was_; }
+    Refreshing(const Refreshing&) = delete;
+    Refreshing& operator=(const Refreshing&) = delete;
+
+private:
+    bool& flag_;
+    bool was_;
+};
+
+}  // namespace
+
+FaderPage::FaderPage(TBaseForm& form, QWidget* parent)
+    : QWidget(parent)
+    , form_(form)
+    , pageBar_(new QScrollBar(Qt::Vertical, this))
+    , display_(new QTimer(this))
+{
+    setObjectName(QStringLiteral("TabSheetFaders"));
+    shownOutput_.fill(-1);
+    shownGobo_.fill(-1);
+    shownSwatch_.fill(0xFFFFFFFF);
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+
+    auto* header =
+        new QLabel(tr("Канал             Уровень             Выход    Тип   Границы   Имя  канала              "
+                      "Время изменения     Выбор"),
+                   this);
+    header->setObjectName(QStringLiteral("LabelOpis"));
+    header->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
+    auto* rows = new QWidget(this);
+    buildRows(rows);
+
+    pageBar_->setObjectName(QStringLiteral("ScrolbarVertPos"));
+    pageBar_->setRange(0, FaderOffsetMax);
+    pageBar_->setPageStep(20);
+    connect(pageBar_, &QScrollBar::valueChanged, this, &FaderPage::ScrolbarVertPosChange);
+
+    auto* body = new QHBoxLayout;
+    body->setSpacing(2);
+    body->addWidget(rows, 1);
+    body->addWidget(pageBar_);
+    body->addWidget(buildButtons());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(1);
+    layout->addWidget(header);
+    layout->addLayout(body, 1);
+
+    display_->setObjectName(QStringLiteral("TimerDataDmxToDsp"));
+    display_->setInterval(100);
+    connect(display_, &QTimer::timeout, this, &FaderPage::TimerDataDmxToDspTimer);
+    display_->start();
+    NamberDmx();
+}
+
+void FaderPage::buildRows(QWidget* container)
+{
+    auto* grid = new QGridLayout(container);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(1);
+    for (int n = 1; n <= Rows; ++n) {
+        const auto i = static_cast<std::size_t>(n - 1);
+        const int r = n - 1;
+
+        auto* number = new QLabel(container);
+        number->setObjectName(QStringLiteral("Label%1c").arg(n, 2, 10, QLatin1Char('0')));
+        number->setToolTip(tr("Номер канала в строке DMX"));
+        number->setFixedWidth(24);
+        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+        auto* fader = new QScrollBar(Qt::Horizontal, container);
+        fader->setObjectName(QStringLiteral("ScrollBar%1").arg(n));
+        fader->setRange(0, 255);
+        fader->setPageStep(10);
+        fader->setFixedHeight(RowHeight - 2);
+        fader->setToolTip(tr("Уровень канала DMX высттавленный пользователем в текущем шаге"));
+        connect(fader, &QScrollBar::valueChanged, this, [this, n](int v) { faderChanged(n, v); });
+
+        auto* output = new QLabel(QStringLiteral("0"), container);
+        output->setObjectName(QStringLiteral("Label%1").arg(n));
+        output->setToolTip(tr("Реальный уровень канала DMX на выходе"));
+        output->setFixedWidth(26);
+        output->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+        auto* gobo = new QLabel(container);
+        gobo->setObjectName(QStringLiteral("ImageGobo%1").arg(n));
+        gobo->setFixedSize(16, 16);
+
+        auto* swatch = new QLabel(container);
+        swatch->setObjectName(QStringLiteral("ShapeBorder%1").arg(n));
+        swatch->setFixedSize(24, 12);
+        swatch->setAutoFillBackground(true);
+
+        auto* name = new QLineEdit(container);
+        name->setObjectName(QStringLiteral("Edit%1").arg(n));
+        name->setToolTip(tr("Имя канала. Максимальное число символов - 16. Для изменения цвета дабл-клик"));
+        name->setMaxLength(NameLength);
+        name->setValidator(new NameValidator(name));
+        name->setFixedSize(104, RowHeight);
+        name->installEventFilter(this);
+
+        auto* rate = new QScrollBar(Qt::Horizontal, container);
+        rate->setObjectName(QStringLiteral("ScrollBarRate%1").arg(n, 2, 10, QLatin1Char('0')));
+        rate->setRange(0, RatePositions - 1);
+        rate->setPageStep(2);
+        rate->setFixedSize(56, RowHeight - 2);
+        rate->setToolTip(tr("Время изменения уровня DMX канала"));
+        connect(rate, &QScrollBar::valueChanged, this, [this, n](int v) { rateChanged(n, v); });
+
+        auto* check = new QCheckBox(container);
+        check->setObjectName(QStringLiteral("CheckBox%1").arg(n));
+        check->setToolTip(n == 1 ? tr("Индивидуальный выбор канала для режимов и блоков: Флэш, Ручной, Уровни, Время")
+                                 : tr("Индивидуальный выбор канала "));
+        connect(check, &QCheckBox::clicked, this, [this, n] { checkBoxClicked(n); });
+        connect(check, &QCheckBox::toggled, this,
+                [this, i](bool on) { form_.engine().controls.faderChecked[i].store(on, relaxed); });
+
+        numbers_[i] = number;
+        faders_[i] = fader;
+        outputs_[i] = output;
+        gobos_[i] = gobo;
+        swatches_[i] = swatch;
+        names_[i] = name;
+        rates_[i] = rate;
+        checks_[i] = check;
+        grid->addWidget(number, r, 0);
+        grid->addWidget(fader, r, 1);
+        grid->addWidget(output, r, 2);
+        grid->addWidget(gobo, r, 3);
+        grid->addWidget(swatch, r, 4);
+        grid->addWidget(name, r, 5);
+        grid->addWidget(rate, r, 6);
+        grid->addWidget(check, r, 7);
+    }
+    grid->setColumnStretch(1, 1);
+}
+
+QWidget* FaderPage::buildButtons()
+{
+    auto* panel = new QWidget(this);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+
+    auto add = [&](QToolButton* button, auto handler) {
+        connect(button, &QToolButton::clicked, this, handler);
+        column->addWidget(button);
+    };
+    add(glyphButton(panel, "SpeedButtonAllScrl0", QStringLiteral("0*"),
+                    tr("Установить уровни все каналов сцены  в '0'")),
+        [this] { setVisibleLevels(0, tr(" Вся сцена установлена в 0"), true); });
+    add(glyphButton(panel, "SpeedButtonVis0", QStringLiteral("0"), tr("Установить уровни видимых каналов в '0' ")),
+        [this] { setVisibleLevels(0, tr(" Установлено в 0 "), false); });
+    add(glyphButton(panel, "SpeedButtonVis127", QStringLiteral("127"),
+                    tr("Установить уровни видимых каналов в '127' ")),
+        [this] { setVisibleLevels(127, tr(" Установлено в 127"), false); });
+    add(glyphButton(panel, "SpeedButtonVis255", QStringLiteral("255"),
+                    tr("Установить уровни видимых каналов в '255' ")),
+        [this] { setVisibleLevels(255, tr(" Установлено в 255"), false); });
+    column->addSpacing(4);
+    add(glyphButton(panel, "SpeedButtonOffVisCheck", QStringLiteral("[ ]"),
+                    tr("Сбросить все видимые флажки в столбце Выбор ")),
+        [this] { setVisibleFlags(0); });
+    add(glyphButton(panel, "SpeedButtonOnVisCheck", QStringLiteral("[v]"),
+                    tr("Включить все видимые флажки в столбце Выбор ")),
+        [this] { setVisibleFlags(1); });
+    add(glyphButton(panel, "SpeedButtonOffAllCheck", QStringLiteral("[*]"), tr("Сбросить все флажки в столбце Выбор ")),
+        [this] {
+            form_.OutStatus(tr(" Все флажки Установлены "));
+            form_.engine().memory.fill(SelectBase, SelectBase + 255, 0);
+            CheckBoxFromMemory();
+        });
+    for (int k : {1, 6, 11, 16, 21}) {
+        add(glyphButton(panel, QStringLiteral("SpeedButtonInv%1").arg(k).toLatin1().constData(),
+                        QStringLiteral("~%1").arg(k), tr("Инвертирует состояние флажков в поле  Выбор ")),
+            [this, k] { invertGroup(k); });
+    }
+    column->addSpacing(4);
+
+    // Output display: DMX or percent, fast or slow.
+    outLevel255_ =
+        glyphButton(panel, "SpeedButtonOutLevel255", QStringLiteral("DMX"), tr("Уровень в стандарте DMX512  0-255"));
+    outLevel100_ = glyphButton(panel, "SpeedButtonOutLevel100", QStringLiteral("%"), tr("Уровень в процентах"));
+    auto* units = new QButtonGroup(panel);
+    for (QToolButton* b : {outLevel255_, outLevel100_}) {
+        b->setCheckable(true);
+        units->addButton(b);
+        column->addWidget(b);
+        connect(b, &QToolButton::toggled, this, [this] { shownOutput_.fill(-1); });
+    }
+    outLevel255_->setChecked(true);
+    level255_ =
+        glyphButton(panel, "SpeedButtonLevel255", QStringLiteral(">>"), tr("Скорость презаписи данных на мониторе"));
+    level255_->setCheckable(true);
+    level255_->setChecked(true);
+    column->addWidget(level255_);
+    column->addSpacing(4);
+
+    // Output mode: scene, blackout, or the "M" macro.
+    onScena_ = glyphButton(panel, "SpeedButtonOnScena", QStringLiteral("On"), tr("Разрешить нормальную работу "));
+    blackOut_ = glyphButton(panel, "SpeedButtonBlackOut", QStringLiteral("BO"),
+                            tr("Выключает все каналы DMX  Горячая кнопка = O = "));
+    macrosOut_ = glyphButton(panel, "SpeedButtonMacrosOut", QStringLiteral("M"),
+                             tr("Выключает все каналы  и включает  каналы статической каркинки =M= "));
+    auto* modes = new QButtonGroup(panel);
+    for (QToolButton* b : {onScena_, blackOut_, macrosOut_}) {
+        b->setCheckable(true);
+        modes->addButton(b);
+        column->addWidget(b);
+    }
+    onScena_->setChecked(true);
+    column->addStretch();
+    return panel;
+}
+
+int FaderPage::channel(int row) const
+{
+    return form_.engine().shared.faderOffset.load(relaxed) + row;
+}
+
+bool FaderPage::playing() const
+{
+    return form_.engine().shared.playMode.load(relaxed) == 1;
+}
+
+void FaderPage::faderChanged(int row, int value)
+{
+    form_.engine().controls.faderPosition[static_cast<std::size_t>(row - 1)].store(static_cast<std::uint8_t>(value),
+                                                                                   relaxed);
+    if (refreshing_ || playing()) {
+        return;
+    }
+    Engine& e = form_.engine();
+    e.RaschetAdr(e.memory.get(CellScene));
+    e.memory.set(e.shared.sceneAddr.load(relaxed) + channel(row), static_cast<std::uint8_t>(value));
+}
+
+void FaderPage::checkBoxClicked(int row)
+{
+    form_.engine().memory.set(SelectBase + channel(row), checkBox(row)->isChecked() ? 1 : 0);
+}
+
+void FaderPage::rateChanged(int row, int position)
+{
+    if (refreshing_) {
+        return;
+    }
+    form_.engine().memory.set(RateBase + channel(row), rateStep(position));
+    emit rateChosen(position);
+}
+
+void FaderPage::ReturnScrollBars()
+{
+    Refreshing scope(refreshing_);
+    Engine& e = form_.engine();
+    const int address = sceneAddress(e.memory.get(CellScene));
+    const bool manual = e.controls.manual.load(relaxed);
+    for (int n = 1; n <= Rows; ++n) {
+        if (!manual || !checkBox(n)->isChecked()) {
+            fader(n)->setValue(e.memory.get(address + channel(n)));
+        }
+    }
+}
+
+void FaderPage::CheckBoxFromMemory()
+{
+    Refreshing scope(refreshing_);
+    for (int n = 1; n <= Rows; ++n) {
+        checkBox(n)->setChecked(form_.engine().memory.get(SelectBase + channel(n)) == 1);
+    }
+}
+
+void FaderPage::CheckBoxToMemory()
+{
+    for (int n = 1; n <= Rows; ++n) {
+        form_.engine().memory.set(SelectBase + channel(n), checkBox(n)->isChecked() ? 1 : 0);
+    }
+}
+
+void FaderPage::NamberDmx()
+{
+    for (int n = 1; n <= Rows; ++n) {
+        numbers_[static_cast<std::size_t>(n - 1)]->setText(QString::number(channel(n)));
+    }
+}
+
+void FaderPage::ReturnRate()
+{
+    Refreshing scope(refreshing_);
+    for (int n = 1; n <= Rows; ++n) {
+        rateBar(n)->setValue(RatePositionOf(form_.engine().memory.get(RateBase + channel(n))));
+    }
+}
+
+void FaderPage::ReturnName()
+{
+    for (int n = 1; n <= Rows; ++n) {
+        nameField(n)->setText(LoadEdit(form_.engine().memory, channel(n)));
+    }
+}
+
+void FaderPage::SaveEditAll()
+{
+    for (int n = 1; n <= Rows; ++n) {
+        SaveEdit(form_.engine().memory, channel(n), nameField(n)->text());
+    }
+    blankConversion(form_.engine().memory);
+}
+
+void FaderPage::refresh()
+{
+    ReturnScrollBars();
+    ReturnRate();
+    ReturnName();
+    CheckBoxFromMemory();
+    for (int n = 1; n <= Rows; ++n) {
+        const int c = channel(n);
+        const ChannelTables& t = form_.channelTables;
+        QPalette palette = nameField(n)->palette();
+        palette.setColor(QPalette::Base, QColor(t.nameRed[c], t.nameGreen[c], t.nameBlue[c]));
+        nameField(n)->setPalette(palette);
+    }
+}
+
+void FaderPage::ScrolbarVertPosChange(int position)
+{
+    form_.engine().shared.faderOffset.store(static_cast<std::uint8_t>(position), relaxed);
+    form_.ReturnPageControlAll();
+    NamberDmx();
+}
+
+void FaderPage::setVisibleLevels(std::uint8_t level, const QString& status, bool wholeScene)
+{
+    if (playing()) {
+        return;
+    }
+    form_.OutStatus(status);
+    Engine& e = form_.engine();
+    e.RaschetAdr(e.memory.get(CellScene));
+    const int address = e.shared.sceneAddr.load(relaxed);
+    if (wholeScene) {
+        e.memory.fill(address, address + 255, level);
+    } else {
+        e.memory.fill(address + channel(1), address + channel(Rows), level);
+    }
+    ReturnScrollBars();
+}
+
+void FaderPage::setVisibleFlags(std::uint8_t flag)
+{
+    form_.engine().memory.fill(SelectBase + channel(1), SelectBase + channel(Rows), flag);
+    CheckBoxFromMemory();
+}
+
+void FaderPage::invertGroup(int firstRow)
+{
+    for (int n = firstRow; n < firstRow + 5; ++n) {
+        checkBox(n)->setChecked(!checkBox(n)->isChecked());
+    }
+    CheckBoxToMemory();
+}
+
+void FaderPage::SetGobo(int row, std::uint8_t code)
+{
+    const auto i = static_cast<std::size_t>(row - 1);
+    if (shownGobo_[i] == code) {
+        return;
+    }
+    shownGobo_[i] = code;
+    // The picture list arrives with the colour settings; until then no code has a picture.
+    gobos_[i]->clear();
+}
+
+void FaderPage::ShapeColor(int row, std::uint8_t red, std::uint8_t green, std::uint8_t blue)
+{
+    const auto i = static_cast<std::size_t>(row - 1);
+    const std::uint32_t rgb = static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 | blue;
+    if (shownSwatch_[i] == rgb) {
+        return;
+    }
+    shownSwatch_[i] = rgb;
+    QPalette palette = swatches_[i]->palette();
+    palette.setColor(QPalette::Window, QColor(red, green, blue));
+    swatches_[i]->setPalette(palette);
+}
+
+void FaderPage::showOutput(int row)
+{
+    const auto i = static_cast<std::size_t>(row - 1);
+    const int shown =
+        DisplayLevel(form_.engine().dmxFrame.get(static_cast<std::size_t>(channel(row))), outLevel100_->isChecked());
+    if (shownOutput_[i] != shown) {
+        shownOutput_[i] = shown;
+        outputs_[i]->setText(QString::number(shown));
+    }
+}
+
+void FaderPage::TimerDataDmxToDspTimer()
+{
+    if (form_.pageControlInput()->currentWidget() != this) {
+        return;
+    }
+    const ChannelTables& t = form_.channelTables;
+    for (int n = 1; n <= Rows; ++n) {
+        SetGobo(n, t.gobo[static_cast<std::size_t>(channel(n))]);
+    }
+    for (int n = 1; n <= Rows; ++n) {
+        const auto c = static_cast<std::size_t>(channel(n));
+        ShapeColor(n, t.borderRed[c], t.borderGreen[c], t.borderBlue[c]);
+    }
+    if (level255_->isChecked()) {
+        for (int n = 1; n <= Rows; ++n) {
+            showOutput(n);
+        }
+        return;
+    }
+    labelGroup_ = labelGroup_ + 1 == 10 ? 1 : labelGroup_ + 1;
+    for (int n = 3 * labelGroup_ - 2; n <= 3 * labelGroup_; ++n) {
+        showOutput(n);
+    }
+}
+
+bool FaderPage::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* field = qobject_cast<QLineEdit*>(watched);
+    if (field == nullptr) {
+        return QWidget::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        // Typing a name must fire no show keys.
+        if (auto* flash = form_.findChild<QCheckBox*>(QStringLiteral("CheckBoxFlashOn"))) {
+            flash->setChecked(false);
+        }
+        form_.conveyorGroup()->keyboard()->setChecked(false);
+        break;
+    case QEvent::FocusOut:
+        SaveEditAll();
+        break;
+    case QEvent::MouseButtonDblClick:
+        for (int n = 1; n <= Rows; ++n) {
+            if (nameField(n) == field) {
+                emit nameColorChannelChosen(channel(n));
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace velantra

@@ -1,0 +1,63 @@
+// The tabs "Плавность" and "Уровни" of the group " Установки каналов и
+// Клавиатуры  ": fade rates of the selected channels and the smoothing mode;
+// manual override, the level of the selected channels and blackout.
+#pragma once
+
+#include <QWidget>
+
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QRadioButton;
+class QScrollBar;
+class QTimer;
+
+namespace velantra {
+
+class FaderPage;
+class TBaseForm;
+
+class RateTab : public QWidget {
+    Q_OBJECT
+public:
+    RateTab(TBaseForm& form, FaderPage& faders, QWidget* parent = nullptr);
+
+    // GUI thread. LabelRate := the text of a bar position.
+    void showRate(int position);
+    QScrollBar* rateLevel() const { return rateLevel_; }
+    QLabel* label() const { return label_; }
+
+public slots:
+    void ScrollBarRateLeuelChange(int position);
+
+private:
+    TBaseForm& form_;
+    FaderPage& faders_;
+    QScrollBar* rateLevel_;
+    QLabel* label_;
+    QButtonGroup* mode_;
+};
+
+class LevelsTab : public QWidget {
+    Q_OBJECT
+public:
+    LevelsTab(TBaseForm& form, FaderPage& faders, QWidget* parent = nullptr);
+
+    QCheckBox* manual() const { return manual_; }
+    QCheckBox* blackOut() const { return blackOut_; }
+    QScrollBar* levelAll() const { return levelAll_; }
+
+public slots:
+    void ScrollBarLevelAllChange(int position);
+    void CheckBoxBlackOutClick();
+
+private:
+    TBaseForm& form_;
+    FaderPage& faders_;
+    QCheckBox* manual_;
+    QCheckBox* blackOut_;
+    QScrollBar* levelAll_;
+    QTimer* blink_;
+};
+
+}  // namespace velantra
