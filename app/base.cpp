@@ -4,6 +4,8 @@
 #include "app/dialogs.h"
 #include "app/icons.h"
 #include "app/options_page.h"
+#include "channels/channel_names.h"
+#include "channels/name_copy_group.h"
 #include "conveyor/conveyor_group.h"
 #include "link/system_provider.h"
 #include "link/usb_texts.h"
@@ -21,6 +23,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -140,6 +143,8 @@ void TBaseForm::buildMenus()
     QAction* helpItem = action("HelpItem", tr("Справка"), QKeySequence(Qt::Key_F1));
     help->addActions({aboutItem, helpItem});
     connect(aboutItem, &QAction::triggered, this, &TBaseForm::AboutItemClick);
+    connect(findChild<QAction*>(QStringLiteral("ClearNamesItem")), &QAction::triggered, this,
+            &TBaseForm::ClearNamesItemClick);
     connect(helpItem, &QAction::triggered, this, &TBaseForm::HelpItemClick);
 }
 
@@ -221,6 +226,13 @@ void TBaseForm::buildRegions()
         pageLayout->addWidget(content);
     }
     registerPageRefresh(PageFaders, [this] { faderPage_->refresh(); });
+
+    // Page "Копирование": the block copy of channel names.
+    auto* nameCopy = new NameCopyGroup(engine_->memory, channelTables, inputPages_[PageCopy]);
+    nameCopy->setAfterCopy([this] { faderPage_->ReturnName(); });
+    auto* copyLayout = new QHBoxLayout(inputPages_[PageCopy]);
+    copyLayout->addWidget(nameCopy, 0, Qt::AlignTop);
+    copyLayout->addStretch();
 
     // The main page control takes the left side and the full height (the
     // fader page needs 27 rows); the three groups stand on the right.
@@ -356,6 +368,14 @@ void TBaseForm::HelpItemClick()
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(help.absoluteFilePath()));
+}
+
+void TBaseForm::ClearNamesItemClick()
+{
+    if (askYesNo(this, tr("Очистить имена каналов?"))) {
+        clearNames(engine_->memory);
+    }
+    faderPage_->ReturnName();
 }
 
 void TBaseForm::AboutItemClick()

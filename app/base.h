@@ -106,6 +106,7 @@ public slots:
     void SaveAsItemClick();
     void HelpItemClick();
     void AboutItemClick();
+    void ClearNamesItemClick();
     void TimerAvtoSaveTimer();
     void TimerStatusTimer();
     void TimerShouClockTimer();

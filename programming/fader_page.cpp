@@ -116,7 +116,7 @@ void FaderPage::buildRows(QWidget* container)
         auto* number = new QLabel(container);
         number->setObjectName(QStringLiteral("Label%1c").arg(n, 2, 10, QLatin1Char('0')));
         number->setToolTip(tr("Номер канала в строке DMX"));
-        number->setFixedWidth(24);
+        number->setFixedSize(24, RowHeight);
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
         auto* fader = new QScrollBar(Qt::Horizontal, container);
@@ -130,7 +130,7 @@ void FaderPage::buildRows(QWidget* container)
         auto* output = new QLabel(QStringLiteral("0"), container);
         output->setObjectName(QStringLiteral("Label%1").arg(n));
         output->setToolTip(tr("Реальный уровень канала DMX на выходе"));
-        output->setFixedWidth(26);
+        output->setFixedSize(26, RowHeight);  // a fixed size: new text never re-lays the page
         output->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
         auto* gobo = new QLabel(container);
@@ -346,7 +346,10 @@ void FaderPage::ReturnRate()
 void FaderPage::ReturnName()
 {
     for (int n = 1; n <= Rows; ++n) {
-        nameField(n)->setText(LoadEdit(form_.engine().memory, channel(n)));
+        const QString text = LoadEdit(form_.engine().memory, channel(n));
+        if (nameField(n)->text() != text) {
+            nameField(n)->setText(text);
+        }
     }
 }
 
@@ -367,9 +370,12 @@ void FaderPage::refresh()
     for (int n = 1; n <= Rows; ++n) {
         const int c = channel(n);
         const ChannelTables& t = form_.channelTables;
-        QPalette palette = nameField(n)->palette();
-        palette.setColor(QPalette::Base, QColor(t.nameRed[c], t.nameGreen[c], t.nameBlue[c]));
-        nameField(n)->setPalette(palette);
+        const QColor color(t.nameRed[c], t.nameGreen[c], t.nameBlue[c]);
+        if (nameField(n)->palette().color(QPalette::Base) != color) {
+            QPalette palette = nameField(n)->palette();
+            palette.setColor(QPalette::Base, color);
+            nameField(n)->setPalette(palette);
+        }
     }
 }
 

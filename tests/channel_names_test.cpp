@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 namespace velantra {
@@ -55,46 +56,43 @@ INSTANTIATE_TEST_SUITE_P(
                       LoadCase{padded("", '\0'), "", padded("", '\0')}, LoadCase{padded("", ' '), "", padded("", '\0')},
                       LoadCase{"Moving head 12AB", "Moving head 12AB", "Moving head 12AB"}));
 
-TEST(ChannelNames, TypedNameWithASpaceRoundTripsThroughTheStoredZero)
+struct SaveCase {
+    const char* typed;
+    std::string stored;  // after blankConversion
+    const char* shown;
+    const char* label;
+};
+
+void PrintTo(const SaveCase& c, std::ostream* os)
 {
+    *os << '"' << c.typed << '"';
+}
+
+class SaveEditTest : public ::testing::TestWithParam<SaveCase> {};
+
+TEST_P(SaveEditTest, StoresWindows1251WithZeroBlanksAndShowsTheTypedText)
+{
+    const SaveCase c = GetParam();
     auto m = std::make_unique<ShowMemory>();
-    SaveEdit(*m, 3, QStringLiteral("Front Wash"));
-    EXPECT_EQ(stored(*m, 3), padded("Front Wash", ' '));
+    store(*m, 254, "neighbour");
+    store(*m, 255, "Old name");
+    SaveEdit(*m, 255, QString::fromUtf8(c.typed));
     blankConversion(*m);
-    EXPECT_EQ(stored(*m, 3), padded(std::string("Front\0Wash", 10), '\0'));
-    EXPECT_EQ(nameLabel(*m, 3), QStringLiteral("Front"));
-    EXPECT_EQ(LoadEdit(*m, 3), QStringLiteral("Front Wash"));
+    EXPECT_EQ(stored(*m, 255), c.stored);
+    EXPECT_EQ(nameLabel(*m, 255), QString::fromUtf8(c.label));
+    EXPECT_EQ(LoadEdit(*m, 255), QString::fromUtf8(c.shown));
+    EXPECT_EQ(stored(*m, 254), padded("neighbour", '\0'));
+    EXPECT_EQ(m->get(NameBase + NameTableSize), 0);
 }
 
-TEST(ChannelNames, SixteenCharactersShowCompletelyAndLongerTextIsCut)
-{
-    auto m = std::make_unique<ShowMemory>();
-    SaveEdit(*m, 255, QStringLiteral("Scanner left 1234567"));
-    EXPECT_EQ(stored(*m, 255), "Scanner left 123");
-    EXPECT_EQ(LoadEdit(*m, 255), QStringLiteral("Scanner left 123"));
-    EXPECT_EQ(m->get(NameBase + NameTableSize), 0);  // first picture byte untouched
-}
-
-TEST(ChannelNames, EmptyFieldStoresSixteenZeros)
-{
-    auto m = std::make_unique<ShowMemory>();
-    store(*m, 0, "Old name");
-    SaveEdit(*m, 0, QString());
-    blankConversion(*m);
-    EXPECT_EQ(stored(*m, 0), std::string(NameLength, '\0'));
-}
-
-TEST(ChannelNames, CyrillicIsStoredAsWindows1251)
-{
-    auto m = std::make_unique<ShowMemory>();
-    store(*m, 9, "neighbour");
-    SaveEdit(*m, 10, QStringLiteral("Свет Ёж №1"));
-    EXPECT_EQ(stored(*m, 10), padded("\xD1\xE2\xE5\xF2 \xA8\xE6 \xB9"
-                                     "1",
-                                     ' '));
-    EXPECT_EQ(stored(*m, 9), padded("neighbour", '\0'));
-    EXPECT_EQ(LoadEdit(*m, 10), QStringLiteral("Свет Ёж №1"));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Names, SaveEditTest,
+    ::testing::Values(SaveCase{"Front Wash", padded(std::string("Front\0Wash", 10), '\0'), "Front Wash", "Front"},
+                      SaveCase{"", std::string(NameLength, '\0'), "", ""},
+                      SaveCase{"Свет Ёж №1", padded(std::string("\xD1\xE2\xE5\xF2\0\xA8\xE6\0\xB9\x31", 10), '\0'),
+                               "Свет Ёж №1", "Свет"},
+                      SaveCase{"Scanner left 1234567", std::string("Scanner\0left\0\x31\x32\x33", 16),
+                               "Scanner left 123", "Scanner"}));
 
 TEST(ChannelNames, ClearAndBlankConversionCoverTheWholeTableOnly)
 {
@@ -189,6 +187,11 @@ struct FitCase {
     bool fits;
     int nextDestination, nextDigit;
 };
+
+void PrintTo(const FitCase& c, std::ostream* os)
+{
+    *os << c.first << ".." << c.last << " to " << c.destination << " x" << c.fixtures;
+}
 
 class BlockCopyFitTest : public ::testing::TestWithParam<FitCase> {};
 

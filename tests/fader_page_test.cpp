@@ -6,6 +6,7 @@
 #include "programming/settings_tabs.h"
 #include "tests/gui_fixture.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -249,6 +250,21 @@ TEST_F(FaderPageTest, NamesRoundTripThroughTheFieldsOfTheVisiblePage)
     page->pageBar()->setValue(1);
     EXPECT_EQ(page->nameField(1)->text(), QStringLiteral("Front wash"));
     EXPECT_EQ(page->nameField(2)->text(), QStringLiteral("Прожектор 16симв"));
+}
+
+TEST_F(FaderPageTest, ClearNamesAsksAndRefreshesEitherWay)
+{
+    page->nameField(1)->setText(QStringLiteral("Dimmer"));
+    page->SaveEditAll();
+    e().memory.set(NameBase + 16 * 200, 'X');
+    answerBox(QMessageBox::No);
+    form->findChild<QAction*>(QStringLiteral("ClearNamesItem"))->trigger();
+    EXPECT_EQ(page->nameField(1)->text(), QStringLiteral("Dimmer"));
+    answerBox(QMessageBox::Yes);
+    form->findChild<QAction*>(QStringLiteral("ClearNamesItem"))->trigger();
+    EXPECT_EQ(boxTexts.last(), QStringLiteral("Очистить имена каналов?"));
+    EXPECT_TRUE(page->nameField(1)->text().isEmpty());
+    EXPECT_EQ(e().memory.get(NameBase + 16 * 200), 0);
 }
 
 }  // namespace
