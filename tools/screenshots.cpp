@@ -5,12 +5,14 @@
 #include "about/about_form.h"
 #include "app/base.h"
 #include "app/dialogs.h"
+#include "channels/channel_names.h"
 #include "engine/show_memory.h"
 #include "link/fake_d2xx.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QString>
 #include <QTabWidget>
@@ -71,6 +73,17 @@ void loadSampleShow(velantra::Engine& engine)
     engine.memory.set(CellLastScene, 4);
     engine.memory.set(CellScene, 0);
     engine.memory.set(CellTempo, 60);
+
+    // Names of a small rig, slower rates on the wash, two channels selected.
+    const char* const names[] = {"Фронт лев", "Фронт прав", "Контра 1", "Контра 2", "Заливка R", "Заливка G",
+                                 "Заливка B", "Стробоскоп", "Дым",      "Pan",      "Tilt",      "Диммер головы"};
+    for (int c = 1; c <= 12; ++c) {
+        SaveEdit(engine.memory, c, QString::fromUtf8(names[c - 1]));
+        engine.memory.set(RateBase + c, c <= 4 ? 8 : (c <= 7 ? 50 : 255));
+    }
+    blankConversion(engine.memory);
+    engine.memory.set(SelectBase + 10, 1);
+    engine.memory.set(SelectBase + 11, 1);
 }
 
 bool save(const QPixmap& picture, const QString& path)
@@ -109,7 +122,12 @@ int main(int argc, char** argv)
 
     loadSampleShow(form.engine());
     form.ReturnPageControlAll();
-    QApplication::processEvents();
+    // Let the output fade in and the level display show it.
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 1500) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
 
     bool ok = true;
     QTabWidget* pages = form.pageControlInput();
