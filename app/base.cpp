@@ -9,9 +9,12 @@
 #include "conveyor/conveyor_group.h"
 #include "link/system_provider.h"
 #include "link/usb_texts.h"
+#include "programming/block_copy_group.h"
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
 #include "programming/scene_group.h"
+#include "programming/scene_ops.h"
+#include "programming/sequencer_page.h"
 #include "programming/settings_tabs.h"
 #include "storage/data_dir.h"
 
@@ -31,6 +34,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -40,6 +44,7 @@ TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent)
     : QMainWindow(parent)
     , engine_(std::make_unique<Engine>())
     , driver_(driver ? std::move(driver) : makeSystemProvider())
+    , undo_(std::make_unique<UndoMemory>())
 {
     setObjectName(QStringLiteral("BaseForm"));
     setWindowTitle(QStringLiteral("VELANTRA"));
@@ -65,6 +70,7 @@ TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent)
     buildToolBar();
     buildRegions();
     buildTimers();
+    buildSceneCommands();
     resize(898, 651);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -227,12 +233,22 @@ void TBaseForm::buildRegions()
     }
     registerPageRefresh(PageFaders, [this] { faderPage_->refresh(); });
 
+    sequencerPage_ = new SequencerPage(*this);
+    auto* sequencerLayout = new QVBoxLayout(sceneGroup_->sequencerPage());
+    sequencerLayout->setContentsMargins(0, 0, 0, 0);
+    sequencerLayout->addWidget(sequencerPage_);
+    registerDataSystemRefresh([this] { sequencerPage_->showCounters(); });
+
     // Page "Копирование": the block copy of channel names.
     auto* nameCopy = new NameCopyGroup(engine_->memory, channelTables, inputPages_[PageCopy]);
     nameCopy->setAfterCopy([this] { faderPage_->ReturnName(); });
-    auto* copyLayout = new QHBoxLayout(inputPages_[PageCopy]);
-    copyLayout->addWidget(nameCopy, 0, Qt::AlignTop);
-    copyLayout->addStretch();
+    nameCopy->setTakeUndo([this] { ToMemoryUndo(); });
+    auto* blockCopy = new BlockCopyGroup(*engine_, inputPages_[PageCopy]);
+    blockCopy->setTakeUndo([this] { ToMemoryUndo(); });
+    auto* copyLayout = new QGridLayout(inputPages_[PageCopy]);
+    copyLayout->addWidget(nameCopy, 0, 0, Qt::AlignTop | Qt::AlignLeft);
+    copyLayout->addWidget(blockCopy, 1, 0, Qt::AlignTop | Qt::AlignLeft);
+    copyLayout->setRowStretch(2, 1);
 
     // The main page control takes the left side and the full height (the
     // fader page needs 27 rows); the three groups stand on the right.
@@ -244,8 +260,8 @@ void TBaseForm::buildRegions()
     layout->addWidget(channelSetupGroup_, 1, 1);
     layout->addWidget(conveyorGroup_, 2, 1);
     layout->setColumnStretch(0, 1);
-    layout->setRowStretch(0, 1);
-    layout->setRowStretch(1, 1);
+    layout->setRowStretch(0, 3);
+    layout->setRowStretch(1, 2);
     setCentralWidget(central);
 
     statusPanel_ = new QLabel(tr("empty"), this);
@@ -274,6 +290,63 @@ void TBaseForm::buildTimers()
     connect(timerAvtoSave_, &QTimer::timeout, this, &TBaseForm::TimerAvtoSaveTimer);
     connect(timerStatus_, &QTimer::timeout, this, &TBaseForm::TimerStatusTimer);
     connect(timerPolling_, &QTimer::timeout, this, &TBaseForm::TimerPollingTimer);
+}
+
+void TBaseForm::buildSceneCommands()
+{
+    const std::pair<const char*, void (TBaseForm::*)()> menu[] = {
+        {"InsertScenaItem", &TBaseForm::InsertScenaItemClick},
+        {"DeleteScenaItem", &TBaseForm::DeleteScenaItemClick},
+        {"ClearScenaItem", &TBaseForm::ClearScenaItemClick},
+        {"CopyPredScena", &TBaseForm::CopyPredScenaClick},
+        {"CopyToBufferItem", &TBaseForm::CopyToBufferItemClick},
+        {"NewPasteItem", &TBaseForm::SpeedButtonNewScenaPasteClick},
+        {"PasteFromBufferItem", &TBaseForm::PasteFromBufferItemClick},
+        {"AvtoDobScenaItem", &TBaseForm::AvtoDobScenaItemClick},
+    };
+    for (const auto& [name, handler] : menu) {
+        connect(findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    }
+    const std::pair<const char*, void (TBaseForm::*)()> buttons[] = {
+        {"SpeedButtonNewScena", &TBaseForm::InsertScenaItemClick},
+        {"SpeedButtonScenaDelete", &TBaseForm::DeleteScenaItemClick},
+        {"SpeedButtonScenaCopy", &TBaseForm::CopyToBufferItemClick},
+        {"SpeedButtonNewScenaPaste", &TBaseForm::SpeedButtonNewScenaPasteClick},
+        {"ButtonScenaPaste", &TBaseForm::PasteFromBufferItemClick},
+    };
+    for (const auto& [name, handler] : buttons) {
+        connect(sequencerPage_->editButton(name), &QToolButton::clicked, this, handler);
+    }
+
+    // The four snapshot and undo pairs: fader, graph, XY editor and copy pages.
+    const std::pair<InputPage, int> pairs[] = {{PageFaders, 1}, {PageGraph, 3}, {PageXyEditor, 4}, {PageCopy, 5}};
+    for (const auto& [page, n] : pairs) {
+        auto* mem = new QToolButton(inputPage(page));
+        mem->setObjectName(QStringLiteral("SpeedButtonMem%1").arg(n));
+        mem->setText(QStringLiteral("Mem"));
+        mem->setToolTip(tr("Запомнить Сцену"));
+        auto* undo = new QToolButton(inputPage(page));
+        undo->setObjectName(QStringLiteral("SpeedButtonUndo%1").arg(n));
+        undo->setText(QStringLiteral("Undo"));
+        undo->setToolTip(tr("Вернуть прежнюю сцену"));
+        undo->setEnabled(false);
+        connect(mem, &QToolButton::clicked, this, &TBaseForm::ToMemoryUndo);
+        connect(undo, &QToolButton::clicked, this, &TBaseForm::SpeedButtonUndo1Click);
+        if (page == PageFaders) {
+            faderPage_->addUndoPair(mem, undo);
+        } else if (auto* grid = qobject_cast<QGridLayout*>(inputPage(page)->layout())) {
+            auto* row = new QHBoxLayout;
+            row->addWidget(mem);
+            row->addWidget(undo);
+            row->addStretch();
+            grid->addLayout(row, 2, 0);
+        } else {
+            auto* row = new QHBoxLayout(inputPage(page));
+            row->addWidget(mem, 0, Qt::AlignTop);
+            row->addWidget(undo, 0, Qt::AlignTop);
+            row->addStretch();
+        }
+    }
 }
 
 QWidget* TBaseForm::inputPage(InputPage page) const
@@ -348,6 +421,7 @@ void TBaseForm::showInterfaceState()
 void TBaseForm::TimerShouClockTimer()
 {
     showInterfaceState();
+    sequencerPage_->clockTick();
 }
 
 void TBaseForm::TimerPollingTimer()

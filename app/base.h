@@ -34,6 +34,8 @@ class FaderPage;
 class FileDialog;
 class LevelsTab;
 class RateTab;
+class SequencerPage;
+class UndoMemory;
 class OptionsPage;
 class SceneGroup;
 
@@ -72,6 +74,9 @@ public:
     void ReadIniFile();
     void WriteIniFile();
 
+    // GUI thread. Snapshot of the whole show memory for the one-level undo.
+    void ToMemoryUndo();
+
     // GUI thread. Caption := CaptionPrefix + text.
     void setCaption(const QString& text);
     const QString& captionPrefix() const { return captionPrefix_; }
@@ -82,6 +87,8 @@ public:
     ChannelTables channelTables;
     // Zoom of the channel graph, set by opening a show and by new show.
     GraphZoom graphZoom;
+    // The conveyor's next-job step, run by the sequencer when the show wraps.
+    std::function<void()> konveyrJob;
     // The patch dialogs' file names, read from and written to the settings.
     QString coderFileName;
 
@@ -92,6 +99,7 @@ public:
     ConveyorGroup* conveyorGroup() const { return conveyorGroup_; }
     OptionsPage* optionsPage() const { return optionsPage_; }
     FaderPage* faderPage() const { return faderPage_; }
+    SequencerPage* sequencerPage() const { return sequencerPage_; }
     RateTab* rateTab() const { return rateTab_; }
     LevelsTab* levelsTab() const { return levelsTab_; }
     QLabel* statusPanel() const { return statusPanel_; }
@@ -107,6 +115,15 @@ public slots:
     void HelpItemClick();
     void AboutItemClick();
     void ClearNamesItemClick();
+    void InsertScenaItemClick();
+    void DeleteScenaItemClick();
+    void ClearScenaItemClick();
+    void CopyPredScenaClick();
+    void CopyToBufferItemClick();
+    void SpeedButtonNewScenaPasteClick();
+    void PasteFromBufferItemClick();
+    void AvtoDobScenaItemClick();
+    void SpeedButtonUndo1Click();
     void TimerAvtoSaveTimer();
     void TimerStatusTimer();
     void TimerShouClockTimer();
@@ -121,6 +138,9 @@ private:
     void buildToolBar();
     void buildRegions();
     void buildTimers();
+    void buildSceneCommands();
+    void setUndoEnabled(bool enabled);
+    bool playing() const;
     void FormCreate();
     // GUI thread. Shows the interface state: caption prefix and status panel 0.
     void showInterfaceState();
@@ -135,6 +155,7 @@ private:
     std::unique_ptr<OutputThread> outputThread_;
     std::unique_ptr<FileDialog> openDialogShou_;
     std::unique_ptr<FileDialog> saveDialogShou_;
+    std::unique_ptr<UndoMemory> undo_;
 
     QString captionPrefix_ = QStringLiteral(" Initalization ");
     QTabWidget* pageControlInput_ = nullptr;
@@ -144,6 +165,7 @@ private:
     ConveyorGroup* conveyorGroup_ = nullptr;
     OptionsPage* optionsPage_ = nullptr;
     FaderPage* faderPage_ = nullptr;
+    SequencerPage* sequencerPage_ = nullptr;
     RateTab* rateTab_ = nullptr;
     LevelsTab* levelsTab_ = nullptr;
     QLabel* statusPanel_ = nullptr;

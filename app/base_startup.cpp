@@ -7,6 +7,7 @@
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
 #include "programming/scene_group.h"
+#include "programming/sequencer_page.h"
 #include "storage/data_dir.h"
 
 #include <QCloseEvent>
@@ -33,6 +34,8 @@ void TBaseForm::FormCreate()
 
     engine_->hooks.untitledCaption = [this] { setCaption(tr(" Нет имени файла ")); };
     engine_->hooks.resetGraphZoom = [this] { graphZoom = graphZoomAt(3); };
+    engine_->hooks.applyTempo = [this] { sequencerPage_->TempStatus(); };
+    engine_->hooks.disableUndo = [this] { setUndoEnabled(false); };
     engine_->hooks.resetFaderBank = [this] {
         faderPage_->CheckBoxFromMemory();
         faderPage_->pageBar()->setValue(0);

@@ -5,6 +5,7 @@
 #include "conveyor/conveyor_group.h"
 #include "programming/display_level.h"
 #include "programming/rate_table.h"
+#include "programming/sequencer_page.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -190,6 +191,7 @@ QWidget* FaderPage::buildButtons()
 {
     auto* panel = new QWidget(this);
     auto* column = new QVBoxLayout(panel);
+    buttonColumn_ = column;
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
 
@@ -417,6 +419,16 @@ void FaderPage::invertGroup(int firstRow)
     CheckBoxToMemory();
 }
 
+void FaderPage::addUndoPair(QToolButton* mem, QToolButton* undo)
+{
+    for (QToolButton* b : {mem, undo}) {
+        b->setParent(buttonColumn_->parentWidget());
+        b->setFixedSize(34, 20);
+        b->setText(b == mem ? QStringLiteral("M+") : QStringLiteral("<-"));
+        buttonColumn_->insertWidget(buttonColumn_->count() - 1, b);
+    }
+}
+
 void FaderPage::SetGobo(int row, std::uint8_t code)
 {
     const auto i = static_cast<std::size_t>(row - 1);
@@ -454,6 +466,10 @@ void FaderPage::showOutput(int row)
 
 void FaderPage::TimerDataDmxToDspTimer()
 {
+    if (playing() == false && form_.sequencerPage() != nullptr) {
+        // Also shows a stop that did not go through the stop button (a blackout change).
+        form_.sequencerPage()->stopButton()->setChecked(true);
+    }
     if (form_.pageControlInput()->currentWidget() != this) {
         return;
     }

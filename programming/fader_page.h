@@ -15,6 +15,7 @@ class QLineEdit;
 class QScrollBar;
 class QTimer;
 class QToolButton;
+class QVBoxLayout;
 
 namespace velantra {
 
@@ -44,6 +45,8 @@ public:
     // GUI thread. The whole page from the show memory.
     void refresh();
 
+    // GUI thread. Places the page's snapshot and undo buttons.
+    void addUndoPair(QToolButton* mem, QToolButton* undo);
     // GUI thread. Gobo picture of a row (1..27); code 0..255.
     void SetGobo(int row, std::uint8_t code);
     // GUI thread. Border swatch of a row (1..27).
@@ -103,6 +106,7 @@ private:
     QToolButton* blackOut_ = nullptr;
     QToolButton* macrosOut_ = nullptr;
     QTimer* display_;
+    QVBoxLayout* buttonColumn_ = nullptr;
     int labelGroup_ = 1;
     bool refreshing_ = false;  // position changes made by the program, not the user
     // What the cells show now, so the display tick redraws only what changed.

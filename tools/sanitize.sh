@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Builds and runs the engine tests under a sanitizer: tools/sanitize.sh thread|address
-# Any sanitizer report fails the run.
+# Builds and runs the engine, link and storage tests under a sanitizer:
+# tools/sanitize.sh thread|address. Any sanitizer report fails the run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 kind=${1:?usage: tools/sanitize.sh thread|address}
 build=$root/build-$kind
-"$root/tools/build.sh" "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELANTRA_WERROR=ON \
-  -DVELANTRA_SANITIZE="$kind" -DVELANTRA_BUILD_BENCH=OFF
+"$root/tools/deps.sh"
+cmake -S "$root" -B "$build" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELANTRA_WERROR=ON \
+  -DVELANTRA_SANITIZE="$kind" -DVELANTRA_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" --target velantra_engine_tests velantra_link_tests velantra_storage_tests
 export TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1 suppressions=$root/tools/tsan.supp"
 export ASAN_OPTIONS="halt_on_error=1 detect_leaks=1 strict_string_checks=1 detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="halt_on_error=1 print_stacktrace=1"

@@ -1,0 +1,321 @@
+#include "programming/sequencer_page.h"
+
+#include "app/base.h"
+#include "programming/sequencer.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace velantra {
+
+namespace {
+
+constexpr auto relaxed = std::memory_order_relaxed;
+const char* const EditButtons[] = {"SpeedButtonNewScena", "SpeedButtonScenaCopy", "SpeedButtonNewScenaPaste",
+                                   "ButtonScenaPaste", "SpeedButtonScenaDelete"};
+
+QToolButton* smallButton(QWidget* parent, const char* name, const QString& text, const QString& hint)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setText(text);
+    b->setToolTip(hint);
+    b->setFixedHeight(20);
+    return b;
+}
+
+QLabel* namedLabel(QWidget* parent, const char* name, const QString& text, const QString& hint = {})
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setToolTip(hint);
+    return l;
+}
+
+}  // namespace
+
+SequencerPage::SequencerPage(TBaseForm& form, QWidget* parent)
+    : QWidget(parent)
+    , form_(form)
+    , play_(smallButton(this, "SpeedButtonPlay", QStringLiteral("▶"), tr("Запустить Шоу - горячая кнопка /-/ ")))
+    , stop_(smallButton(this, "SpeedButtonStop", QStringLiteral("■"), tr("Остановить Шоу - горячая кнопка /+/ ")))
+    , tempo_(new QScrollBar(Qt::Horizontal, this))
+    , tempoLabel_(namedLabel(this, "LabelTemp", QString(), tr("Время перехода на следующую сцену ")))
+    , lamp_(namedLabel(this, "ShapeTempClikc", QString()))
+    , stepLabel_(namedLabel(this, "LabelStep", QStringLiteral("1"), tr("Номер текущей сцены")))
+    , codaLabel_(namedLabel(this, "LabelCoda", QStringLiteral("2"), tr("Максимальное кол-во сцен")))
+    , step_(new QScrollBar(Qt::Horizontal, this))
+    , preset_(new QScrollBar(Qt::Horizontal, this))
+    , presetLabel_(namedLabel(this, "LabelScenHand", tr("Уст 1"), tr("Предварительный выбор сцены")))
+    , timeShow_(namedLabel(this, "LabelTimeShou", tr("Время в Шоу ?")))
+    , timePause_(namedLabel(this, "LabelTimePause", tr("Время  Паузы  ")))
+    , timerSeqveser_(new QTimer(this))
+    , timerLamp_(new QTimer(this))
+{
+    setObjectName(QStringLiteral("SequencerPage"));
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+
+    auto* pair = new QButtonGroup(this);
+    for (QToolButton* b : {play_, stop_}) {
+        b->setCheckable(true);
+        b->setFixedWidth(28);
+        pair->addButton(b);
+    }
+    stop_->setChecked(true);
+    play_->installEventFilter(this);
+    connect(play_, &QToolButton::clicked, this, &SequencerPage::ModePlay);
+    connect(stop_, &QToolButton::clicked, this, &SequencerPage::ModeStop);
+
+    tempo_->setObjectName(QStringLiteral("ScrollBarTemp"));
+    tempo_->setRange(TempoMin, TempoMax);
+    tempo_->setPageStep(10);
+    tempo_->setValue(44);
+    tempo_->setToolTip(tr("Установка времени перехода на следующую сцену"));
+    connect(tempo_, &QScrollBar::valueChanged, this, &SequencerPage::ScrollBarTempChange);
+    lamp_->setFixedSize(12, 12);
+    lamp_->setAutoFillBackground(true);
+
+    step_->setObjectName(QStringLiteral("ScrollBarStep"));
+    step_->setRange(0, 2);
+    step_->setToolTip(tr("Установка текущей сцены"));
+    connect(step_, &QScrollBar::valueChanged, this, &SequencerPage::ScrollBarStepChange);
+
+    preset_->setObjectName(QStringLiteral("ScrollBarScenHand"));
+    preset_->setRange(0, 255);
+    preset_->setPageStep(10);
+    preset_->setValue(1);
+    preset_->setToolTip(tr("Выбор предварительной  установка начальной сцены "));
+    connect(preset_, &QScrollBar::valueChanged, this, &SequencerPage::ScrollBarScenHandChange);
+    auto* presetButton =
+        smallButton(this, "SpeedButtonScenHand", tr("Уст"), tr("Предварительная  установка начальной сцены "));
+    connect(presetButton, &QToolButton::clicked, this, &SequencerPage::SpeedButtonScenHandClick);
+
+    auto* edits = new QHBoxLayout;
+    edits->setSpacing(1);
+    const QString texts[] = {QStringLiteral("+"), QStringLiteral("C"), QStringLiteral("+V"), QStringLiteral("V"),
+                             QStringLiteral("−")};
+    const QString hints[] = {tr("Создать новую сцену после текущей"), tr("Копировать текущую сцену в буфер"),
+                             tr("Создать новую сцену после текущей и скопировать в нее сцену из буфера"),
+                             tr("Заменить текущую сцену Сценой  из буфера"), tr("Удалить текущую сцену")};
+    for (int i = 0; i < 5; ++i) {
+        QToolButton* b = smallButton(this, EditButtons[i], texts[i], hints[i]);
+        b->setFixedWidth(24);
+        edits->addWidget(b);
+    }
+    editButton("SpeedButtonNewScenaPaste")->setEnabled(false);
+    editButton("ButtonScenaPaste")->setEnabled(false);
+    edits->addStretch();
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(2, 2, 2, 2);
+    grid->setHorizontalSpacing(3);
+    grid->setVerticalSpacing(1);
+    grid->addWidget(play_, 0, 0);
+    grid->addWidget(stop_, 0, 1);
+    grid->addWidget(tempo_, 0, 2);
+    grid->addWidget(lamp_, 0, 3);
+    grid->addWidget(tempoLabel_, 0, 4);
+    grid->addWidget(stepLabel_, 1, 0);
+    grid->addWidget(codaLabel_, 1, 1);
+    grid->addWidget(step_, 1, 2, 1, 3);
+    grid->addWidget(presetButton, 2, 0, 1, 2);
+    grid->addWidget(preset_, 2, 2);
+    grid->addWidget(presetLabel_, 2, 3, 1, 2);
+    grid->addLayout(edits, 3, 0, 1, 5);
+    grid->addWidget(timeShow_, 4, 0, 1, 5);
+    grid->addWidget(timePause_, 5, 0, 1, 5);
+    grid->setColumnStretch(2, 1);
+
+    timerSeqveser_->setObjectName(QStringLiteral("TimerSeqveser"));
+    connect(timerSeqveser_, &QTimer::timeout, this, &SequencerPage::TimerSeqveserTimer);
+    timerLamp_->setObjectName(QStringLiteral("TimerColorLentaTempa"));
+    timerLamp_->setInterval(100);
+    connect(timerLamp_, &QTimer::timeout, this, &SequencerPage::TimerColorLentaTempaTimer);
+    TempStatus();
+    timerSeqveser_->start();
+}
+
+QToolButton* SequencerPage::editButton(const char* name) const
+{
+    return findChild<QToolButton*>(QString::fromLatin1(name));
+}
+
+void SequencerPage::setEditButtonsEnabled(bool enabled)
+{
+    for (const char* name : {"SpeedButtonNewScena", "SpeedButtonScenaCopy", "SpeedButtonScenaDelete"}) {
+        editButton(name)->setEnabled(enabled);
+    }
+    if (!enabled) {
+        editButton("SpeedButtonNewScenaPaste")->setEnabled(false);
+        editButton("ButtonScenaPaste")->setEnabled(false);
+    }
+    if (auto* scenes = form_.findChild<QMenu*>(QStringLiteral("EditItem"))) {
+        scenes->menuAction()->setEnabled(enabled);
+    }
+}
+
+void SequencerPage::ModePlay()
+{
+    form_.engine().shared.playMode.store(1, relaxed);
+    clockHours = clockMinutes = clockSeconds = 0;
+    play_->setChecked(true);
+    setEditButtonsEnabled(false);
+}
+
+void SequencerPage::ModeStop()
+{
+    form_.engine().shared.playMode.store(0, relaxed);
+    clockHours = clockMinutes = clockSeconds = 0;
+    stop_->setChecked(true);
+    setEditButtonsEnabled(true);
+}
+
+bool SequencerPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == play_ && event->type() == QEvent::MouseButtonDblClick) {
+        ModePlay();
+        form_.engine().memory.set(CellScene, 0);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SequencerPage::TempStatus()
+{
+    const int tempo = std::clamp<int>(form_.engine().memory.get(CellTempo), TempoMin, TempoMax);
+    timerSeqveser_->setInterval(sequencerInterval(tempo));
+    tempoLabel_->setText(QString::number(scenesPerMinute(tempo)) + tr("  Сцен/мин "));
+}
+
+void SequencerPage::showCounters()
+{
+    ShowMemory& m = form_.engine().memory;
+    // A loaded tempo outside the bar's range is held at its nearest end and written back.
+    const int tempo = std::clamp<int>(m.get(CellTempo), TempoMin, TempoMax);
+    m.set(CellTempo, static_cast<std::uint8_t>(tempo));
+    {
+        const bool was = refreshing_;
+        refreshing_ = true;
+        tempo_->setValue(tempo);
+        const int current = m.get(CellScene);
+        const int last = m.get(CellLastScene);
+        step_->setMaximum(std::min(last + 1, 255));
+        step_->setValue(current);
+        stepLabel_->setText(QString::number(current + 1));
+        codaLabel_->setText(QString::number(last + 1));
+        refreshing_ = was;
+    }
+    TempStatus();
+}
+
+void SequencerPage::setLamp(const QColor& color)
+{
+    QPalette p = lamp_->palette();
+    p.setColor(QPalette::Window, color);
+    lamp_->setPalette(p);
+}
+
+void SequencerPage::TimerSeqveserTimer()
+{
+    timerLamp_->start();
+    const ControlStates& c = form_.engine().controls;
+    QColor color = c.blackOut.load(relaxed) ? QColor(Qt::black) : QColor(0, 255, 0);
+    if (c.macroDown.load(relaxed)) {
+        color = QColor(255, 0, 0);
+    }
+    setLamp(color);
+    Engine& e = form_.engine();
+    if (e.shared.playMode.load(relaxed) == 0) {
+        return;
+    }
+    if (advanceScene(e)) {
+        auto* begin = form_.findChild<QToolButton*>(QStringLiteral("SpeedButtonKonvSpisBegin"));
+        auto* spis = form_.findChild<QToolButton*>(QStringLiteral("SpeedButtonKonvSpis"));
+        if (((begin && begin->isChecked()) || (spis && spis->isChecked())) && form_.konveyrJob) {
+            form_.konveyrJob();
+        }
+    }
+    computeSeqStep(e, timerSeqveser_->interval());
+    form_.ReturnPageControlAll();
+}
+
+void SequencerPage::TimerColorLentaTempaTimer()
+{
+    timerLamp_->stop();
+    setLamp(palette().color(QPalette::Button));
+}
+
+void SequencerPage::ScrollBarTempChange(int position)
+{
+    if (refreshing_) {
+        return;
+    }
+    form_.engine().memory.set(CellTempo, static_cast<std::uint8_t>(position));
+    TempStatus();
+}
+
+void SequencerPage::ScrollBarStepChange(int position)
+{
+    if (refreshing_) {
+        return;
+    }
+    Engine& e = form_.engine();
+    if (e.shared.playMode.load(relaxed) == 0) {
+        e.memory.set(CellScene, static_cast<std::uint8_t>(position));
+        auto* autoAppend = form_.findChild<QAction*>(QStringLiteral("AvtoDobScenaItem"));
+        const int last = e.memory.get(CellLastScene);
+        if (position > last && position > 0 && autoAppend && autoAppend->isChecked()) {
+            const int to = sceneAddress(static_cast<std::uint8_t>(position));
+            const int from = to - SceneSize;
+            for (int i = 0; i < SceneSize; ++i) {
+                e.memory.set(to + i, e.memory.get(from + i));
+            }
+            e.memory.set(CellLastScene, static_cast<std::uint8_t>(position));
+        }
+    }
+    form_.ReturnPageControlAll();
+}
+
+void SequencerPage::ScrollBarScenHandChange(int position)
+{
+    presetLabel_->setText(tr("Уст ") + QString::number(position + 1));
+}
+
+void SequencerPage::SpeedButtonScenHandClick()
+{
+    step_->setValue(std::min(preset_->value(), step_->maximum()));
+}
+
+void SequencerPage::clockTick()
+{
+    if (++clockSeconds == 60) {
+        clockSeconds = 0;
+        if (++clockMinutes == 60) {
+            clockMinutes = 0;
+            if (++clockHours == 24) {
+                clockHours = 0;
+            }
+        }
+    }
+    const QString time = QString::number(clockHours) + tr("ч ") + QString::number(clockMinutes) + tr("м ") +
+                         QString::number(clockSeconds) + tr("с ");
+    if (form_.engine().shared.playMode.load(relaxed) == 1) {
+        timeShow_->setText(tr("Шоу   = ") + time);
+    } else {
+        timePause_->setText(tr("Паузa = ") + time);
+    }
+}
+
+}  // namespace velantra

@@ -1,0 +1,158 @@
+// The sequencer page: play and stop, stepping through the scenes, the tempo,
+// the glide steps and the clocks. Timers are stepped by calling their handlers.
+#include "programming/sequencer.h"
+#include "programming/sequencer_page.h"
+#include "tests/gui_fixture.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+
+namespace velantra {
+
+namespace {
+
+class SequencerTest : public GuiTest {
+protected:
+    SequencerTest()
+    {
+        makeForm();
+        page = form->sequencerPage();
+        form->findChild<QTimer*>(QStringLiteral("TimerSeqveser"))->stop();
+    }
+    Engine& e() { return form->engine(); }
+    QString text(const char* name) { return form->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+
+    SequencerPage* page = nullptr;
+};
+
+TEST_F(SequencerTest, PlayStepsThroughTheScenesAndWraps)
+{
+    e().memory.set(CellLastScene, 3);
+    e().memory.set(CellScene, 2);
+    page->TimerSeqveserTimer();
+    EXPECT_EQ(e().memory.get(CellScene), 2) << "stopped: the tick only blinks the lamp";
+    page->playButton()->click();
+    EXPECT_EQ(e().shared.playMode.load(), 1);
+    EXPECT_FALSE(page->editButton("SpeedButtonNewScena")->isEnabled());
+    EXPECT_FALSE(form->findChild<QMenu*>(QStringLiteral("EditItem"))->menuAction()->isEnabled());
+    page->TimerSeqveserTimer();
+    EXPECT_EQ(e().memory.get(CellScene), 3);
+    EXPECT_EQ(text("LabelStep"), QStringLiteral("4"));
+    page->TimerSeqveserTimer();
+    EXPECT_EQ(e().memory.get(CellScene), 0);
+
+    e().memory.set(CellScene, 9);  // beyond the last scene
+    page->TimerSeqveserTimer();
+    EXPECT_EQ(e().memory.get(CellScene), 0);
+    page->stopButton()->click();
+    EXPECT_EQ(e().shared.playMode.load(), 0);
+    EXPECT_TRUE(page->editButton("SpeedButtonNewScena")->isEnabled());
+    EXPECT_FALSE(page->editButton("ButtonScenaPaste")->isEnabled()) << "paste waits for the next copy";
+}
+
+TEST_F(SequencerTest, OneSceneShowReturnsToSceneZeroEveryTick)
+{
+    e().memory.set(CellLastScene, 0);
+    page->ModePlay();
+    page->TimerSeqveserTimer();
+    EXPECT_EQ(e().memory.get(CellScene), 0);
+}
+
+TEST_F(SequencerTest, DoubleClickOnPlayStartsFromSceneZero)
+{
+    e().memory.set(CellLastScene, 9);
+    e().memory.set(CellScene, 7);
+    QTest::mouseDClick(page->playButton(), Qt::LeftButton);
+    EXPECT_EQ(e().shared.playMode.load(), 1);
+    EXPECT_EQ(e().memory.get(CellScene), 0);
+    page->TimerSeqveserTimer();
+    EXPECT_EQ(e().memory.get(CellScene), 1);
+}
+
+TEST_F(SequencerTest, TempoSetsTheIntervalAndScenesPerMinute)
+{
+    const std::tuple<int, int, const char*> cases[] = {
+        {44, 1936, "30  Сцен/мин "}, {10, 100, "600  Сцен/мин "}, {170, 28900, "2  Сцен/мин "}};
+    for (const auto& [tempo, interval, label] : cases) {
+        page->tempoBar()->setValue(tempo);
+        EXPECT_EQ(e().memory.get(CellTempo), tempo);
+        EXPECT_EQ(page->sequencerTimer()->interval(), interval);
+        EXPECT_EQ(text("LabelTemp"), QString::fromUtf8(label));
+    }
+}
+
+TEST_F(SequencerTest, LoadedTempoOutsideTheBarIsHeldAtItsEndAndWrittenBack)
+{
+    e().memory.set(CellTempo, 0);
+    form->ReturnPageControlAll();
+    EXPECT_EQ(e().memory.get(CellTempo), 10);
+    EXPECT_EQ(page->sequencerTimer()->interval(), 100);
+    e().memory.set(CellTempo, 250);
+    form->ReturnPageControlAll();
+    EXPECT_EQ(e().memory.get(CellTempo), 170);
+}
+
+TEST_F(SequencerTest, GlideStepsCoverOneIntervalAndSceneZeroLooksBelowTheScenes)
+{
+    e().DataWrite(0, 1, 0);
+    e().DataWrite(1, 1, 255);
+    e().DataWrite(0, 2, 10);
+    e().DataWrite(1, 2, 12);
+    e().DataWrite(0, 3, 40);
+    e().DataWrite(1, 3, 40);
+    e().memory.set(CellScene, 1);
+    computeSeqStep(e(), sequencerInterval(44));
+    EXPECT_EQ(e().seqStep.get(0), 6);
+    EXPECT_EQ(e().seqStep.get(1), 1);
+    EXPECT_EQ(e().seqStep.get(2), 1);
+
+    e().memory.set(SceneBase - 256 + 1, 200);  // the gap below scene 0
+    e().memory.set(CellScene, 0);
+    computeSeqStep(e(), sequencerInterval(10));  // a = 2
+    EXPECT_EQ(e().seqStep.get(0), 100);
+}
+
+TEST_F(SequencerTest, ClockRollsOverAndThePlayClockIsKeptAfterStop)
+{
+    page->ModePlay();
+    page->clockHours = 23;
+    page->clockMinutes = 59;
+    page->clockSeconds = 58;
+    page->clockTick();
+    EXPECT_EQ(text("LabelTimeShou"), QStringLiteral("Шоу   = 23ч 59м 59с "));
+    page->clockTick();
+    EXPECT_EQ(text("LabelTimeShou"), QStringLiteral("Шоу   = 0ч 0м 0с "));
+    page->ModeStop();
+    page->clockTick();
+    EXPECT_EQ(text("LabelTimePause"), QStringLiteral("Паузa = 0ч 0м 1с "));
+    EXPECT_EQ(text("LabelTimeShou"), QStringLiteral("Шоу   = 0ч 0м 0с "));
+}
+
+TEST_F(SequencerTest, PlayingWithAutomatSmoothingGlidesTheOutput)
+{
+    e().controls.rateMode = RateMode::Automat;
+    e().memory.set(CellLastScene, 1);
+    e().DataWrite(0, 1, 0);
+    e().DataWrite(1, 1, 200);
+    page->tempoBar()->setValue(20);  // 400 ms: steps of 25 per tick
+    page->ModePlay();
+    page->TimerSeqveserTimer();  // to scene 1
+    ASSERT_EQ(e().seqStep.get(0), 25);
+    std::vector<int> seen;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const int level = e().dmxFrame.get(1);
+            if (seen.empty() || seen.back() != level) {
+                seen.push_back(level);
+            }
+            return level == 200;
+        },
+        3000));
+    EXPECT_GE(seen.size(), 4u) << "the level passes through intermediate values";
+}
+
+}  // namespace
+}  // namespace velantra
