@@ -47,7 +47,7 @@ void InsertNewScena(Engine& engine)
     // up one scene, the old scene 255 falling off the end.
     const int lowest = SceneBase + SceneSize * scene - (SceneSize - 1);
     for (int k = ShowMemoryTop - SceneSize - 1; k >= lowest; --k) {
-        engine.memory.set(std::size_t(k + SceneSize), engine.memory.get(std::size_t(k)));
+        engine.memory.set(static_cast<std::size_t>(k) + SceneSize, engine.memory.get(std::size_t(k)));
     }
     const int last = engine.memory.get(CellLastScene);
     engine.memory.set(CellLastScene, std::uint8_t(std::min(last + 1, SceneCount - 1)));
@@ -59,7 +59,7 @@ void DeleteScena(Engine& engine)
     int current = currentScene(engine);
     int last = engine.memory.get(CellLastScene);
     for (int k = sceneAddress(std::uint8_t(current)); k <= ShowMemoryTop - SceneSize; ++k) {
-        engine.memory.set(std::size_t(k), engine.memory.get(std::size_t(k + SceneSize)));
+        engine.memory.set(std::size_t(k), engine.memory.get(static_cast<std::size_t>(k) + SceneSize));
     }
     if (current != 0 && current >= last) {
         --current;
