@@ -250,11 +250,20 @@ void TBaseForm::buildRegions()
     copyLayout->addWidget(blockCopy, 1, 0, Qt::AlignTop | Qt::AlignLeft);
     copyLayout->setRowStretch(2, 1);
 
+    // The right-hand column uses the small face, so the three groups fit
+    // beside the 27 fader rows.
+    for (QWidget* group : std::initializer_list<QWidget*>{sceneGroup_, channelSetupGroup_, conveyorGroup_}) {
+        QFont small = group->font();
+        small.setPointSize(8);
+        group->setFont(small);
+    }
+
     // The main page control takes the left side and the full height (the
     // fader page needs 27 rows); the three groups stand on the right.
     auto* layout = new QGridLayout(central);
     layout->setContentsMargins(4, 2, 4, 2);
-    layout->setSpacing(4);
+    layout->setHorizontalSpacing(4);
+    layout->setVerticalSpacing(1);
     layout->addWidget(pageControlInput_, 0, 0, 3, 1);
     layout->addWidget(sceneGroup_, 0, 1);
     layout->addWidget(channelSetupGroup_, 1, 1);

@@ -17,7 +17,7 @@ QToolButton* modeButton(const char* name, const QString& text, const QString& hi
     button->setObjectName(QString::fromLatin1(name));
     button->setText(text);
     button->setToolTip(hint);
-    button->setFixedSize(30, 22);
+    button->setFixedSize(30, 18);
     return button;
 }
 
@@ -31,7 +31,7 @@ ConveyorGroup::ConveyorGroup(QWidget* parent)
 {
     setObjectName(QStringLiteral("GroupBoxKonveyr"));
     auto* grid = new QGridLayout;
-    grid->setSpacing(2);
+    grid->setSpacing(1);
     for (int slot = 1; slot <= ConveyorSlots; ++slot) {
         auto* button = new QToolButton(this);
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(slot));
@@ -80,7 +80,7 @@ ConveyorGroup::ConveyorGroup(QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(3);
+    layout->setSpacing(1);
     layout->addLayout(grid);
     layout->addLayout(modeRow);
     layout->addLayout(keyRow);

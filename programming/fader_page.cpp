@@ -32,7 +32,7 @@ QToolButton* glyphButton(QWidget* parent, const char* name, const QString& glyph
     button->setObjectName(QString::fromLatin1(name));
     button->setText(glyph);
     button->setToolTip(hint);
-    button->setFixedSize(34, 20);
+    button->setFixedSize(34, 18);
     return button;
 }
 
@@ -193,7 +193,7 @@ QWidget* FaderPage::buildButtons()
     auto* column = new QVBoxLayout(panel);
     buttonColumn_ = column;
     column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(2);
+    column->setSpacing(1);
 
     auto add = [&](QToolButton* button, auto handler) {
         connect(button, &QToolButton::clicked, this, handler);
@@ -210,7 +210,7 @@ QWidget* FaderPage::buildButtons()
     add(glyphButton(panel, "SpeedButtonVis255", QStringLiteral("255"),
                     tr("Установить уровни видимых каналов в '255' ")),
         [this] { setVisibleLevels(255, tr(" Установлено в 255"), false); });
-    column->addSpacing(4);
+    column->addSpacing(2);
     add(glyphButton(panel, "SpeedButtonOffVisCheck", QStringLiteral("[ ]"),
                     tr("Сбросить все видимые флажки в столбце Выбор ")),
         [this] { setVisibleFlags(0); });
@@ -228,7 +228,7 @@ QWidget* FaderPage::buildButtons()
                         QStringLiteral("~%1").arg(k), tr("Инвертирует состояние флажков в поле  Выбор ")),
             [this, k] { invertGroup(k); });
     }
-    column->addSpacing(4);
+    column->addSpacing(2);
 
     // Output display: DMX or percent, fast or slow.
     outLevel255_ =
@@ -247,7 +247,7 @@ QWidget* FaderPage::buildButtons()
     level255_->setCheckable(true);
     level255_->setChecked(true);
     column->addWidget(level255_);
-    column->addSpacing(4);
+    column->addSpacing(2);
 
     // Output mode: scene, blackout, or the "M" macro.
     onScena_ = glyphButton(panel, "SpeedButtonOnScena", QStringLiteral("On"), tr("Разрешить нормальную работу "));
@@ -423,7 +423,7 @@ void FaderPage::addUndoPair(QToolButton* mem, QToolButton* undo)
 {
     for (QToolButton* b : {mem, undo}) {
         b->setParent(buttonColumn_->parentWidget());
-        b->setFixedSize(34, 20);
+        b->setFixedSize(34, 18);
         b->setText(b == mem ? QStringLiteral("M+") : QStringLiteral("<-"));
         buttonColumn_->insertWidget(buttonColumn_->count() - 1, b);
     }

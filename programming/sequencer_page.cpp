@@ -30,7 +30,7 @@ QToolButton* smallButton(QWidget* parent, const char* name, const QString& text,
     b->setObjectName(QString::fromLatin1(name));
     b->setText(text);
     b->setToolTip(hint);
-    b->setFixedHeight(20);
+    b->setFixedHeight(18);
     return b;
 }
 

@@ -61,7 +61,8 @@ RateTab::RateTab(TBaseForm& form, FaderPage& faders, QWidget* parent)
     row->addWidget(rateLevel_, 1);
     row->addWidget(label_);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
     layout->addLayout(row);
     layout->addWidget(group);
     layout->addStretch();
@@ -131,7 +132,8 @@ LevelsTab::LevelsTab(TBaseForm& form, FaderPage& faders, QWidget* parent)
     connect(levelAll_, &QScrollBar::valueChanged, this, &LevelsTab::ScrollBarLevelAllChange);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
     layout->addWidget(new QLabel(tr("Изменение выделенных уровней"), this));
     layout->addWidget(levelAll_);
     layout->addWidget(manual_);
