@@ -12,10 +12,12 @@
 #include "programming/block_copy_group.h"
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
+#include "programming/pictures_tab.h"
 #include "programming/scene_group.h"
 #include "programming/scene_ops.h"
 #include "programming/sequencer_page.h"
 #include "programming/settings_tabs.h"
+#include "programming/static_form.h"
 #include "storage/data_dir.h"
 
 #include <QAction>
@@ -152,6 +154,7 @@ void TBaseForm::buildMenus()
     connect(findChild<QAction*>(QStringLiteral("ClearNamesItem")), &QAction::triggered, this,
             &TBaseForm::ClearNamesItemClick);
     connect(helpItem, &QAction::triggered, this, &TBaseForm::HelpItemClick);
+    connect(findChild<QAction*>(QStringLiteral("ChaserItem")), &QAction::triggered, this, &TBaseForm::ChaserItemClick);
 }
 
 void TBaseForm::buildToolBar()
@@ -225,8 +228,10 @@ void TBaseForm::buildRegions()
 
     rateTab_ = new RateTab(*this, *faderPage_);
     levelsTab_ = new LevelsTab(*this, *faderPage_);
+    picturesTab_ = new PicturesTab(*engine_);
     for (auto [page, content] : {std::pair<QWidget*, QWidget*>{channelSetupGroup_->ratePage(), rateTab_},
-                                 std::pair<QWidget*, QWidget*>{channelSetupGroup_->levelsPage(), levelsTab_}}) {
+                                 std::pair<QWidget*, QWidget*>{channelSetupGroup_->levelsPage(), levelsTab_},
+                                 std::pair<QWidget*, QWidget*>{channelSetupGroup_->picturesPage(), picturesTab_}}) {
         auto* pageLayout = new QVBoxLayout(page);
         pageLayout->setContentsMargins(0, 0, 0, 0);
         pageLayout->addWidget(content);
@@ -459,6 +464,21 @@ void TBaseForm::ClearNamesItemClick()
         clearNames(engine_->memory);
     }
     faderPage_->ReturnName();
+}
+
+void TBaseForm::ChaserItemClick()
+{
+    if (staticForm_ == nullptr) {
+        staticForm_ = new TStaticForm(*this);
+    }
+    staticForm_->showEditor();
+}
+
+void TBaseForm::closePictureEditor()
+{
+    if (staticForm_ != nullptr && staticForm_->editing()) {
+        staticForm_->reject();
+    }
 }
 
 void TBaseForm::AboutItemClick()

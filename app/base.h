@@ -11,6 +11,7 @@
 #include "link/d2xx.h"
 #include "link/usb_link.h"
 #include "programming/graph_zoom.h"
+#include "storage/file_result.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -38,6 +39,8 @@ class SequencerPage;
 class UndoMemory;
 class OptionsPage;
 class SceneGroup;
+class PicturesTab;
+class TStaticForm;
 
 class TBaseForm : public QMainWindow {
     Q_OBJECT
@@ -74,6 +77,13 @@ public:
     void ReadIniFile();
     void WriteIniFile();
 
+    // GUI thread. Writes the show to path; with the picture editor open, the
+    // file gets the show's own scene 0, rates, selection and current scene.
+    FileResult writeShow(const QString& path);
+    // GUI thread. Closes the static picture editor, giving back what it
+    // borrowed; does nothing when it is closed. Run before another show replaces this one.
+    void closePictureEditor();
+
     // GUI thread. Snapshot of the whole show memory for the one-level undo.
     void ToMemoryUndo();
 
@@ -102,6 +112,9 @@ public:
     SequencerPage* sequencerPage() const { return sequencerPage_; }
     RateTab* rateTab() const { return rateTab_; }
     LevelsTab* levelsTab() const { return levelsTab_; }
+    PicturesTab* picturesTab() const { return picturesTab_; }
+    // The static picture editor; nullptr until first opened.
+    TStaticForm* staticForm() const { return staticForm_; }
     QLabel* statusPanel() const { return statusPanel_; }
 
     // Where the help file is looked for.
@@ -114,6 +127,7 @@ public slots:
     void SaveAsItemClick();
     void HelpItemClick();
     void AboutItemClick();
+    void ChaserItemClick();
     void ClearNamesItemClick();
     void InsertScenaItemClick();
     void DeleteScenaItemClick();
@@ -168,6 +182,8 @@ private:
     SequencerPage* sequencerPage_ = nullptr;
     RateTab* rateTab_ = nullptr;
     LevelsTab* levelsTab_ = nullptr;
+    PicturesTab* picturesTab_ = nullptr;
+    TStaticForm* staticForm_ = nullptr;
     QLabel* statusPanel_ = nullptr;
     QTimer* timerStatus_ = nullptr;
     QTimer* timerAvtoSave_ = nullptr;

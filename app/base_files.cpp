@@ -4,12 +4,16 @@
 #include "app/dialogs.h"
 #include "app/options_page.h"
 #include "conveyor/conveyor_group.h"
+#include "programming/pictures.h"
+#include "programming/static_form.h"
 #include "storage/data_dir.h"
 #include "storage/settings_file.h"
 #include "storage/show_file.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
+
+#include <memory>
 
 namespace velantra {
 
@@ -41,11 +45,25 @@ bool TBaseForm::BlocOpenFile()
     return loaded;
 }
 
+FileResult TBaseForm::writeShow(const QString& path)
+{
+    if (staticForm_ == nullptr || !staticForm_->editing()) {
+        return writeShowFile(path, engine_->memory);
+    }
+    auto image = std::make_unique<ShowMemory>();
+    for (int i = 0; i < ShowMemorySize; ++i) {
+        image->set(static_cast<std::size_t>(i), engine_->memory.get(static_cast<std::size_t>(i)));
+    }
+    restoreBorrowed(*engine_, staticForm_->session(), *image);
+    return writeShowFile(path, *image);
+}
+
 void TBaseForm::OpenItemClick()
 {
     if (!openDialogShou_->execute()) {
         return;
     }
+    closePictureEditor();
     if (!BlocOpenFile()) {
         return;  // a failed read stops the open at that step
     }
@@ -63,7 +81,7 @@ bool TBaseForm::SaveFileAs()
     }
     engine_->memory.writeHeader();
     setCaption(saveDialogShou_->fileName());
-    const FileResult result = writeShowFile(saveDialogShou_->fileName(), engine_->memory);
+    const FileResult result = writeShow(saveDialogShou_->fileName());
     if (!result.ok) {
         reportFileError(result.message);
         return false;
@@ -80,7 +98,7 @@ void TBaseForm::SaveFile()
     }
     engine_->memory.writeHeader();
     setCaption(saveDialogShou_->fileName());
-    const FileResult result = writeShowFile(saveDialogShou_->fileName(), engine_->memory);
+    const FileResult result = writeShow(saveDialogShou_->fileName());
     if (!result.ok) {
         reportFileError(result.message);
     }
@@ -111,7 +129,7 @@ void TBaseForm::TimerAvtoSaveTimer()
     }
     // A failure goes to the status line: a modal box every three minutes
     // would take the keyboard away from a live show.
-    const FileResult result = writeShowFile(dataFile(QStringLiteral("Vela43.vlt")), engine_->memory);
+    const FileResult result = writeShow(dataFile(QStringLiteral("Vela43.vlt")));
     if (!result.ok) {
         OutStatus(QStringLiteral(" ") + result.message);
     }

@@ -66,6 +66,7 @@ void TBaseForm::closeEvent(QCloseEvent* event)
     for (QTimer* timer : {timerPolling_, timerAvtoSave_, timerShouClock_}) {
         timer->stop();
     }
+    closePictureEditor();
     SaveFileAs();
     WriteIniFile();
     event->accept();
@@ -76,6 +77,7 @@ void TBaseForm::NewItemClick()
     if (!askYesNo(this, tr("Создать новое ШОУ?"))) {
         return;
     }
+    closePictureEditor();
     SaveFileAs();
     engine_->ClearAll();
     setCaption(tr(" Нет имени файла "));

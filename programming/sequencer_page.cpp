@@ -168,6 +168,9 @@ void SequencerPage::setEditButtonsEnabled(bool enabled)
 
 void SequencerPage::ModePlay()
 {
+    if (play_->isHidden()) {
+        return;  // the picture editor holds the show stopped
+    }
     form_.engine().shared.playMode.store(1, relaxed);
     clockHours = clockMinutes = clockSeconds = 0;
     play_->setChecked(true);

@@ -8,6 +8,8 @@
 #include "channels/channel_names.h"
 #include "engine/show_memory.h"
 #include "link/fake_d2xx.h"
+#include "programming/channel_setup_group.h"
+#include "programming/static_form.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -141,6 +143,15 @@ int main(int argc, char** argv)
         ok = save(form.grab(), dir.filePath(QStringLiteral("main-%1-%2.png").arg(i, 2, 10, QChar(u'0')).arg(name))) &&
              ok;
     }
+
+    // The picture check boxes, then the picture editor drawing on the faders.
+    pages->setCurrentIndex(velantra::TBaseForm::PageFaders);
+    form.channelSetupGroup()->tabs()->setCurrentIndex(2);
+    form.ChaserItemClick();
+    QApplication::processEvents();
+    ok = save(form.grab(), dir.filePath(QStringLiteral("main-pictures.png"))) && ok;
+    ok = save(form.staticForm()->grab(), dir.filePath(QStringLiteral("static-pictures.png"))) && ok;
+    form.closePictureEditor();
 
     {
         velantra::TAboutForm about(&form);
