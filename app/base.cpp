@@ -7,6 +7,7 @@
 #include "channels/channel_names.h"
 #include "channels/name_copy_group.h"
 #include "conveyor/conveyor_group.h"
+#include "effects/automats_page.h"
 #include "link/system_provider.h"
 #include "link/usb_texts.h"
 #include "programming/block_copy_group.h"
@@ -216,8 +217,12 @@ void TBaseForm::buildRegions()
                               tr("Автоматы"), tr("Опции"),         tr("DMX coder")};
     optionsPage_ = new OptionsPage;
     faderPage_ = new FaderPage(*this);
+    automatsPage_ = new AutomatsPage(*engine_);
     for (int i = 0; i < 7; ++i) {
-        QWidget* page = i == PageOptions ? optionsPage_ : (i == PageFaders ? faderPage_ : new QWidget);
+        QWidget* page = i == PageOptions    ? optionsPage_
+                        : i == PageFaders   ? faderPage_
+                        : i == PageAutomats ? automatsPage_
+                                            : new QWidget;
         page->setObjectName(QString::fromLatin1(names[i]));
         inputPages_[static_cast<std::size_t>(i)] = page;
         pageControlInput_->addTab(page, titles[i]);
@@ -237,6 +242,7 @@ void TBaseForm::buildRegions()
         pageLayout->addWidget(content);
     }
     registerPageRefresh(PageFaders, [this] { faderPage_->refresh(); });
+    registerPageRefresh(PageAutomats, [this] { automatsPage_->refresh(); });
 
     sequencerPage_ = new SequencerPage(*this);
     auto* sequencerLayout = new QVBoxLayout(sceneGroup_->sequencerPage());

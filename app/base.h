@@ -29,6 +29,7 @@ class QTimer;
 
 namespace velantra {
 
+class AutomatsPage;
 class ChannelSetupGroup;
 class ConveyorGroup;
 class FaderPage;
@@ -113,6 +114,7 @@ public:
     RateTab* rateTab() const { return rateTab_; }
     LevelsTab* levelsTab() const { return levelsTab_; }
     PicturesTab* picturesTab() const { return picturesTab_; }
+    AutomatsPage* automatsPage() const { return automatsPage_; }
     // The static picture editor; nullptr until first opened.
     TStaticForm* staticForm() const { return staticForm_; }
     QLabel* statusPanel() const { return statusPanel_; }
@@ -183,6 +185,7 @@ private:
     RateTab* rateTab_ = nullptr;
     LevelsTab* levelsTab_ = nullptr;
     PicturesTab* picturesTab_ = nullptr;
+    AutomatsPage* automatsPage_ = nullptr;
     TStaticForm* staticForm_ = nullptr;
     QLabel* statusPanel_ = nullptr;
     QTimer* timerStatus_ = nullptr;

@@ -1,0 +1,80 @@
+// The page of the two four-channel chasers: per automat a first-channel bar, a
+// speed bar, bright and dark bars, four program buttons, the two run
+// switches, its step timer and the displays of the levels it sends.
+#pragma once
+
+#include "engine/engine.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QButtonGroup;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QScrollBar;
+class QTimer;
+
+namespace velantra {
+
+class AutomatsPage : public QWidget {
+    Q_OBJECT
+public:
+    // GUI thread. engine must outlive the page. Both step timers start at 1000 ms.
+    AutomatsPage(Engine& engine, QWidget* parent = nullptr);
+
+    // GUI thread. The step timer follows the tempo cell; the speed label shows its rate.
+    void TempAvtomat1Status();
+    void TempAvtomat2Status();
+    // GUI thread. One step with the program whose button is down, then the display.
+    void JobAvtomat1();
+    void JobAvtomat2();
+    // GUI thread. Step label and level swatches from the automat's state.
+    void DisplayAvtomat1();
+    void DisplayAvtomat2();
+    // GUI thread. All controls from the settings cells; a cell the control
+    // cannot show is replaced by the control's value.
+    void ReturnAvtomat();
+    // GUI thread. ReturnAvtomat, then both displays: after a show is loaded or reset.
+    void refresh();
+
+public slots:
+    // GUI thread. The step timers.
+    void TimerTempAvtomat1Timer();
+    void TimerTempAvtomat2Timer();
+
+private:
+    // The controls of one automat.
+    struct Controls {
+        QScrollBar* channel = nullptr;
+        QScrollBar* tempo = nullptr;
+        QScrollBar* bright = nullptr;
+        QScrollBar* dark = nullptr;
+        QButtonGroup* programs = nullptr;
+        QCheckBox* runAlone = nullptr;
+        QCheckBox* withSequencer = nullptr;
+        QLabel* channels = nullptr;
+        QLabel* channelName = nullptr;
+        QLabel* speed = nullptr;
+        QLabel* step = nullptr;
+        QFrame* beat = nullptr;
+        std::array<QFrame*, AutomatSlots> swatches{};
+        QTimer* timer = nullptr;
+    };
+
+    QWidget* buildAutomat(int a);
+    void tempoStatus(int a);
+    void job(int a);
+    void display(int a);
+    void timerTick(int a);
+    void showChannels(int a);
+    void showSpeed(int a, int periodMs);
+    void channelChanged(int a, int position);
+
+    Engine& engine_;
+    std::array<Controls, AutomatCount> c_;
+    bool returning_ = false;  // ReturnAvtomat is running: the channel bars do not start it again
+};
+
+}  // namespace velantra
