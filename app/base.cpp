@@ -5,14 +5,18 @@
 #include "app/icons.h"
 #include "app/options_page.h"
 #include "channels/channel_names.h"
+#include "channels/coder_page.h"
 #include "channels/name_copy_group.h"
 #include "conveyor/conveyor_group.h"
 #include "effects/automats_page.h"
+#include "effects/hand_scan_form.h"
+#include "effects/xy_editor_page.h"
 #include "link/system_provider.h"
 #include "link/usb_texts.h"
 #include "programming/block_copy_group.h"
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
+#include "programming/keyboard.h"
 #include "programming/pictures_tab.h"
 #include "programming/scene_group.h"
 #include "programming/scene_ops.h"
@@ -74,6 +78,9 @@ TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent)
     buildRegions();
     buildTimers();
     buildSceneCommands();
+    new KeyboardControl(*this);
+    // Made with the window and only shown and hidden until the program ends.
+    handScanForm_ = new THandScanForm(*this);
     resize(898, 651);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -206,7 +213,7 @@ void TBaseForm::buildRegions()
     central->setObjectName(QStringLiteral("CentralWidget"));
     sceneGroup_ = new SceneGroup(central);
     channelSetupGroup_ = new ChannelSetupGroup(central);
-    conveyorGroup_ = new ConveyorGroup(central);
+    conveyorGroup_ = new ConveyorGroup(*this, central);
 
     pageControlInput_ = new QTabWidget(central);
     pageControlInput_->setObjectName(QStringLiteral("PageControlInput"));
@@ -218,10 +225,15 @@ void TBaseForm::buildRegions()
     optionsPage_ = new OptionsPage;
     faderPage_ = new FaderPage(*this);
     automatsPage_ = new AutomatsPage(*engine_);
+    coderPage_ = new CoderPage(*engine_);
+    xyEditorPage_ = new XyEditorPage(*this);
+    connect(coderPage_, &CoderPage::status, this, &TBaseForm::OutStatus);
     for (int i = 0; i < 7; ++i) {
         QWidget* page = i == PageOptions    ? optionsPage_
                         : i == PageFaders   ? faderPage_
                         : i == PageAutomats ? automatsPage_
+                        : i == PageCoder    ? coderPage_
+                        : i == PageXyEditor ? xyEditorPage_
                                             : new QWidget;
         page->setObjectName(QString::fromLatin1(names[i]));
         inputPages_[static_cast<std::size_t>(i)] = page;
@@ -243,6 +255,7 @@ void TBaseForm::buildRegions()
     }
     registerPageRefresh(PageFaders, [this] { faderPage_->refresh(); });
     registerPageRefresh(PageAutomats, [this] { automatsPage_->refresh(); });
+    registerPageRefresh(PageXyEditor, [this] { xyEditorPage_->refresh(); });
 
     sequencerPage_ = new SequencerPage(*this);
     auto* sequencerLayout = new QVBoxLayout(sceneGroup_->sequencerPage());
@@ -354,6 +367,8 @@ void TBaseForm::buildSceneCommands()
         connect(undo, &QToolButton::clicked, this, &TBaseForm::SpeedButtonUndo1Click);
         if (page == PageFaders) {
             faderPage_->addUndoPair(mem, undo);
+        } else if (page == PageXyEditor) {
+            xyEditorPage_->addUndoPair(mem, undo);
         } else if (auto* grid = qobject_cast<QGridLayout*>(inputPage(page)->layout())) {
             auto* row = new QHBoxLayout;
             row->addWidget(mem);
@@ -478,6 +493,11 @@ void TBaseForm::ChaserItemClick()
         staticForm_ = new TStaticForm(*this);
     }
     staticForm_->showEditor();
+}
+
+void TBaseForm::HandScanItemClick()
+{
+    handScanForm_->showPad();
 }
 
 void TBaseForm::closePictureEditor()

@@ -31,6 +31,8 @@ namespace velantra {
 
 class AutomatsPage;
 class ChannelSetupGroup;
+class CoderPage;
+class XyEditorPage;
 class ConveyorGroup;
 class FaderPage;
 class FileDialog;
@@ -42,6 +44,7 @@ class OptionsPage;
 class SceneGroup;
 class PicturesTab;
 class TStaticForm;
+class THandScanForm;
 
 class TBaseForm : public QMainWindow {
     Q_OBJECT
@@ -100,7 +103,7 @@ public:
     GraphZoom graphZoom;
     // The conveyor's next-job step, run by the sequencer when the show wraps.
     std::function<void()> konveyrJob;
-    // The patch dialogs' file names, read from and written to the settings.
+    // The patch file named by the settings at start-up.
     QString coderFileName;
 
     QTabWidget* pageControlInput() const { return pageControlInput_; }
@@ -115,8 +118,11 @@ public:
     LevelsTab* levelsTab() const { return levelsTab_; }
     PicturesTab* picturesTab() const { return picturesTab_; }
     AutomatsPage* automatsPage() const { return automatsPage_; }
+    CoderPage* coderPage() const { return coderPage_; }
+    XyEditorPage* xyEditorPage() const { return xyEditorPage_; }
     // The static picture editor; nullptr until first opened.
     TStaticForm* staticForm() const { return staticForm_; }
+    THandScanForm* handScanForm() const { return handScanForm_; }
     QLabel* statusPanel() const { return statusPanel_; }
 
     // Where the help file is looked for.
@@ -130,6 +136,7 @@ public slots:
     void HelpItemClick();
     void AboutItemClick();
     void ChaserItemClick();
+    void HandScanItemClick();
     void ClearNamesItemClick();
     void InsertScenaItemClick();
     void DeleteScenaItemClick();
@@ -186,7 +193,10 @@ private:
     LevelsTab* levelsTab_ = nullptr;
     PicturesTab* picturesTab_ = nullptr;
     AutomatsPage* automatsPage_ = nullptr;
+    CoderPage* coderPage_ = nullptr;
+    XyEditorPage* xyEditorPage_ = nullptr;
     TStaticForm* staticForm_ = nullptr;
+    THandScanForm* handScanForm_ = nullptr;
     QLabel* statusPanel_ = nullptr;
     QTimer* timerStatus_ = nullptr;
     QTimer* timerAvtoSave_ = nullptr;

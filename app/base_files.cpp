@@ -3,6 +3,7 @@
 
 #include "app/dialogs.h"
 #include "app/options_page.h"
+#include "channels/coder_page.h"
 #include "conveyor/conveyor_group.h"
 #include "programming/pictures.h"
 #include "programming/static_form.h"
@@ -150,7 +151,7 @@ void TBaseForm::WriteIniFile()
     Settings settings;
     settings.konveir = conveyorGroup_->files;
     settings.path = saveDialogShou_->fileName();
-    settings.coder = coderFileName;
+    settings.coder = coderPage_->savingName();
     const FileResult result = writeSettings(dataFile(QStringLiteral("Vela43.ini")), settings);
     if (!result.ok) {
         reportFileError(result.message);

@@ -3,6 +3,7 @@
 
 #include "app/dialogs.h"
 #include "app/options_page.h"
+#include "channels/coder_page.h"
 #include "link/usb_texts.h"
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
@@ -52,6 +53,7 @@ void TBaseForm::FormCreate()
     }
     ReturnPageControlAll();
     OutStatus(usbStatusText(link_->status()));
+    coderPage_->startUp(coderFileName);
 }
 
 void TBaseForm::closeEvent(QCloseEvent* event)

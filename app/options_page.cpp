@@ -57,9 +57,13 @@ OptionsPage::OptionsPage(QWidget* parent)
     for (QLabel* label : {kolvoUsb_, tipFtdi_, usbNomber_, diskFree_, diskSize_}) {
         label->setWordWrap(true);
     }
+    keySp_ = namedLabel("LabelKeySp", this);
+    keySp_->setText(tr("Клавиатура ?"));
+
     auto* layout = new QGridLayout(this);
     layout->addWidget(colorGroup, 0, 0);
     layout->addWidget(diskGroup, 1, 0);
+    layout->addWidget(keySp_, 2, 0);
     layout->addWidget(usbGroup, 0, 1, 2, 1);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);

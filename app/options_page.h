@@ -21,6 +21,8 @@ public:
 
     QCheckBox* noUsbConnect() const { return noUsbConnect_; }
     QCheckBox* colorAvto() const { return colorAvto_; }
+    // The code of the last key pressed.
+    QLabel* keyCode() const { return keySp_; }
 
 private:
     QCheckBox* noUsbConnect_;
@@ -30,6 +32,7 @@ private:
     QLabel* usbNomber_;
     QLabel* diskFree_;
     QLabel* diskSize_;
+    QLabel* keySp_;
 };
 
 }  // namespace velantra

@@ -1,9 +1,15 @@
 #include "conveyor/conveyor_group.h"
 
+#include "app/base.h"
+#include "app/dialogs.h"
+#include "engine/show_memory.h"
+#include "programming/sequencer_page.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -21,10 +27,18 @@ QToolButton* modeButton(const char* name, const QString& text, const QString& hi
     return button;
 }
 
+// "Q=" before a slot's show name; slot 20, which has no key, gets a blank.
+QString namePrefix(int slot)
+{
+    const char letter = conveyorLetter(slot);
+    return letter != 0 ? QString(QLatin1Char(letter)) + QLatin1Char('=') : QStringLiteral(" ");
+}
+
 }  // namespace
 
-ConveyorGroup::ConveyorGroup(QWidget* parent)
+ConveyorGroup::ConveyorGroup(TBaseForm& form, QWidget* parent)
     : QGroupBox(tr("Конвейр потоков Шоу "), parent)
+    , form_(form)
     , modes_(new QButtonGroup(this))
     , label_(new QLabel(tr("No job"), this))
     , keyboard_(new QCheckBox(tr("Вкл"), this))
@@ -39,6 +53,10 @@ ConveyorGroup::ConveyorGroup(QWidget* parent)
         button->setFixedSize(68, 16);
         button->setText(tr("(пусто)"));
         button->setToolTip(tr("Имя введенного файла на кнопке  -  вводить Имя правой кнопкой"));
+        // The right button chooses the slot's show: no context menu, no toggle.
+        button->setContextMenuPolicy(Qt::PreventContextMenu);
+        button->installEventFilter(this);
+        connect(button, &QToolButton::clicked, this, [this, slot] { slotJob(slot); });
         slots_[static_cast<std::size_t>(slot - 1)] = button;
         grid->addWidget(button, (slot - 1) % 10, (slot - 1) / 10);
         setFilledLook(slot, false);
@@ -59,6 +77,13 @@ ConveyorGroup::ConveyorGroup(QWidget* parent)
     }
     modes_->setExclusive(true);
     hand->setChecked(true);
+    hand_ = hand;
+    connect(spisBegin, &QToolButton::clicked, this, &ConveyorGroup::SpeedButtonKonvSpisBeginClick);
+    connect(spis, &QToolButton::clicked, this, &ConveyorGroup::SpeedButtonKonvSpisClick);
+    connect(hand, &QToolButton::clicked, this, [this] { form_.sequencerPage()->ModeStop(); });
+    connect(off, &QToolButton::clicked, this, [this] { form_.sequencerPage()->ModeStop(); });
+    connect(clear, &QToolButton::clicked, this, &ConveyorGroup::SpeedButtonKonvNewClick);
+    form_.konveyrJob = [this] { KonveyrJob(); };
 
     label_->setObjectName(QStringLiteral("LabelKonveyr"));
     label_->setMinimumWidth(100);
@@ -110,6 +135,122 @@ void ConveyorGroup::showSlotFromSettings(int slot, const QString& path)
     }
     slotButton(slot)->setText(caption);
     setFilledLook(slot, !path.isEmpty());
+}
+
+bool ConveyorGroup::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        for (int k = 1; k <= ConveyorSlots; ++k) {
+            if (watched == slotButton(k)) {
+                chooseSlotShow(k);
+                return true;
+            }
+        }
+    }
+    return QGroupBox::eventFilter(watched, event);
+}
+
+void ConveyorGroup::chooseSlotShow(int k)
+{
+    FileDialog& dialog = form_.openDialogShou();
+    const QString previous = dialog.fileName();
+    if (!dialog.execute()) {
+        dialog.setFileName(previous);
+        return;
+    }
+    files[static_cast<std::size_t>(k - 1)] = dialog.fileName();
+    setFilledLook(k, true);
+    ConvertorFileName();
+    slotButton(k)->setText(namePrefix(k) + conveyorName_);
+}
+
+void ConveyorGroup::ConvertorFileName()
+{
+    conveyorName_ = conveyorShortName(form_.openDialogShou().fileName(), 7);
+}
+
+void ConveyorGroup::ManualLoad()
+{
+    form_.closePictureEditor();
+    form_.BlocOpenFile();  // a failure has been shown; the scene and label follow all the same
+    form_.engine().memory.set(CellScene, 0);
+    ConvertorFileName();
+    label_->setText(conveyorName_);
+    form_.ReturnPageControlAll();
+}
+
+void ConveyorGroup::slotJob(int k)
+{
+    if (k < 1 || k > ConveyorSlots || !hand_->isChecked()) {
+        return;
+    }
+    KonveyrButtonOff();
+    slotButton(k)->setChecked(true);
+    if (filled(k)) {
+        form_.openDialogShou().setFileName(files[static_cast<std::size_t>(k - 1)]);
+        ManualLoad();
+    }
+}
+
+void ConveyorGroup::KonveyrButtonOff()
+{
+    for (QToolButton* button : slots_) {
+        button->setChecked(false);
+    }
+}
+
+void ConveyorGroup::KonveyrJob()
+{
+    // Only one show per step: once slot k is loaded the position stays at k,
+    // which no later index of this pass matches.
+    for (int k = 1; k <= ConveyorSlots; ++k) {
+        if (conveyorPos_ != k) {
+            continue;
+        }
+        if (slotButton(k)->isChecked() && filled(k)) {
+            form_.openDialogShou().setFileName(files[static_cast<std::size_t>(k - 1)]);
+            form_.closePictureEditor();
+            form_.BlocOpenFile();  // a failed load is shown; the next step goes on after it
+        } else {
+            conveyorPos_ = k + 1;
+        }
+    }
+    form_.engine().memory.set(CellScene, 0);
+    ConvertorFileName();
+    if (conveyorPos_ <= ConveyorSlots) {
+        label_->setText(QString::number(conveyorPos_) + QLatin1Char(' ') + conveyorName_);
+    }
+    ++conveyorPos_;
+    if (conveyorPos_ > ConveyorSlots) {
+        conveyorPos_ = 1;
+    }
+}
+
+void ConveyorGroup::SpeedButtonKonvSpisBeginClick()
+{
+    conveyorPos_ = 1;
+    KonveyrJob();
+    form_.sequencerPage()->ModePlay();
+}
+
+void ConveyorGroup::SpeedButtonKonvSpisClick()
+{
+    KonveyrJob();
+    form_.sequencerPage()->ModePlay();
+}
+
+void ConveyorGroup::SpeedButtonKonvNewClick()
+{
+    if (!warnYesNo(this, tr("Удалить все файлы конвейра ? "))) {
+        return;
+    }
+    for (int k = 1; k <= ConveyorSlots; ++k) {
+        files[static_cast<std::size_t>(k - 1)].clear();
+        setFilledLook(k, false);
+        const char letter = conveyorLetter(k);
+        slotButton(k)->setText(letter != 0 ? QString(QLatin1Char(letter)) + tr(" (пусто)") : tr("(пусто)"));
+        slotButton(k)->setChecked(false);
+    }
 }
 
 }  // namespace velantra

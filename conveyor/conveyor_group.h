@@ -1,5 +1,7 @@
 // The group "Конвейр потоков Шоу ": twenty show slots, the mode buttons, the
-// current-show label and the keyboard switch.
+// current-show label and the keyboard switch. In hand mode a slot loads its
+// show at once; the two start buttons play the slots that are down, one show
+// after another, each time the sequencer wraps past the last scene.
 #pragma once
 
 #include "conveyor/conveyor_names.h"
@@ -11,29 +13,64 @@
 class QButtonGroup;
 class QCheckBox;
 class QLabel;
+class QEvent;
 class QToolButton;
 
 namespace velantra {
 
+class TBaseForm;
+
 class ConveyorGroup : public QGroupBox {
     Q_OBJECT
 public:
-    explicit ConveyorGroup(QWidget* parent = nullptr);
+    // GUI thread. form: the main window whose shows the conveyor loads and plays.
+    explicit ConveyorGroup(TBaseForm& form, QWidget* parent = nullptr);
 
     // GUI thread. Caption of slot 1..20 as the settings file gives it at
     // start-up: "Q=Show" navy bold when filled, "Q пусто" red when empty.
     void showSlotFromSettings(int slot, const QString& path);
 
+    // GUI thread. The job of slot k (1..20), run after a left click has toggled
+    // it and by its key letter: in hand mode slot k alone goes down and its
+    // show, if it has one, is loaded at once; in the other modes nothing.
+    void slotJob(int k);
+    // GUI thread. The conveyor's next step: loads the show of the first slot,
+    // from the current position on, that is down and filled, and moves the
+    // position past it; after slot 20 the next step starts again at slot 1.
+    void KonveyrJob();
+    // GUI thread. All twenty slot buttons up.
+    void KonveyrButtonOff();
+
     QToolButton* slotButton(int slot) const { return slots_[static_cast<std::size_t>(slot - 1)]; }
     QLabel* label() const { return label_; }
     QCheckBox* keyboard() const { return keyboard_; }
+    // The slot the next step looks at first, 1..20.
+    int position() const { return conveyorPos_; }
 
     // Shows of the twenty slots, full paths; empty = slot empty.
     std::array<QString, ConveyorSlots> files;
 
+protected:
+    // GUI thread. A right button press on a slot chooses its show.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void setFilledLook(int slot, bool filled);
+    // GUI thread. Runs the show open dialog for slot k; a cancel changes nothing.
+    void chooseSlotShow(int k);
+    // GUI thread. ConveyorName := short name of the open dialog's file name.
+    void ConvertorFileName();
+    // GUI thread. Loads the show named in the open dialog, from scene 0.
+    void ManualLoad();
+    void SpeedButtonKonvSpisBeginClick();
+    void SpeedButtonKonvSpisClick();
+    void SpeedButtonKonvNewClick();
+    bool filled(int k) const { return !files[static_cast<std::size_t>(k - 1)].isEmpty(); }
 
+    TBaseForm& form_;
+    int conveyorPos_ = 1;
+    QString conveyorName_;
+    QToolButton* hand_ = nullptr;
     std::array<QToolButton*, ConveyorSlots> slots_{};
     QButtonGroup* modes_;
     QLabel* label_;

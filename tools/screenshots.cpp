@@ -6,6 +6,8 @@
 #include "app/base.h"
 #include "app/dialogs.h"
 #include "channels/channel_names.h"
+#include "effects/hand_scan_form.h"
+#include "effects/xy_figures.h"
 #include "engine/show_memory.h"
 #include "link/fake_d2xx.h"
 #include "programming/channel_setup_group.h"
@@ -16,6 +18,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QString>
 #include <QTabWidget>
 
@@ -131,6 +134,15 @@ int main(int argc, char** argv)
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     }
 
+    // A circle on the moving head at channels 33 and 34 for the XY editor.
+    form.engine().shared.xyChannel = 32;
+    velantra::madeCucle(form.engine(), velantra::FigureRange{1, 16, 200, 7});
+    form.engine().memory.set(velantra::CellLastScene, 15);
+    form.engine().shared.xyChannel = 0;
+    if (auto* bar = form.findChild<QScrollBar*>(QStringLiteral("ScrollBarEditXYCh1"))) {
+        bar->setValue(32);
+    }
+
     bool ok = true;
     QTabWidget* pages = form.pageControlInput();
     for (int i = 0; i < pages->count(); ++i) {
@@ -152,6 +164,11 @@ int main(int argc, char** argv)
     ok = save(form.grab(), dir.filePath(QStringLiteral("main-pictures.png"))) && ok;
     ok = save(form.staticForm()->grab(), dir.filePath(QStringLiteral("static-pictures.png"))) && ok;
     form.closePictureEditor();
+
+    form.HandScanItemClick();
+    QApplication::processEvents();
+    ok = save(form.handScanForm()->grab(), dir.filePath(QStringLiteral("hand-scan.png"))) && ok;
+    form.handScanForm()->hide();
 
     {
         velantra::TAboutForm about(&form);

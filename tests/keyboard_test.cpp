@@ -1,0 +1,157 @@
+// Playing the rig from the keyboard and paging with the wheel: keys reach the
+// main window before the focused control, and only while the keyboard switch is on.
+#include "app/options_page.h"
+#include "conveyor/conveyor_group.h"
+#include "programming/fader_page.h"
+#include "programming/keyboard.h"
+#include "programming/pictures_tab.h"
+#include "programming/sequencer_page.h"
+#include "programming/settings_tabs.h"
+#include "tests/gui_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QWheelEvent>
+
+namespace velantra {
+namespace {
+
+class KeyboardTest : public GuiTest {
+protected:
+    KeyboardTest() { makeForm(); }
+    Engine& e() { return form->engine(); }
+    // The widget that has the keyboard: a button of the fader page.
+    QWidget* target() { return form->faderPage()->onScena(); }
+    void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyPress(target(), key, mods); }
+    void release(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyRelease(target(), key, mods); }
+    void tap(Qt::Key key) { QTest::keyClick(target(), key); }
+    bool lit(int k) { return form->picturesTab()->picture(k)->isChecked(); }
+    QString keyLabel() { return form->optionsPage()->keyCode()->text(); }
+    void wheel(QWidget* over, int delta)
+    {
+        QWheelEvent event(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(over, &event);
+    }
+};
+
+TEST_F(KeyboardTest, PictureKeyFlashesWhileHeldAndCtrlLatchesIt)
+{
+    press(Qt::Key_3);
+    EXPECT_TRUE(lit(2));
+    EXPECT_TRUE(e().controls.pictureOn[2].load()) << "the tick sees the flash";
+    // Auto-repeat interleaves releases: the picture stays on while the key is held.
+    QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_3, Qt::NoModifier, QStringLiteral("3"), true);
+    QApplication::sendEvent(target(), &repeatRelease);
+    EXPECT_TRUE(lit(2));
+    release(Qt::Key_3);
+    EXPECT_FALSE(lit(2));
+    EXPECT_EQ(keyLabel(), QStringLiteral("NomberKey is 51"));
+
+    press(Qt::Key_Control);
+    press(Qt::Key_3, Qt::ControlModifier);
+    release(Qt::Key_3, Qt::ControlModifier);
+    release(Qt::Key_Control, Qt::ControlModifier);
+    EXPECT_TRUE(lit(2)) << "latched with Ctrl";
+    tap(Qt::Key_3);
+    EXPECT_FALSE(lit(2));
+
+    tap(Qt::Key_Space);
+    press(Qt::Key_M);
+    EXPECT_TRUE(lit(15));
+    EXPECT_FALSE(lit(8)) << "Space flashed and went off; it did not click the focused button";
+    EXPECT_FALSE(form->faderPage()->blackOut()->isChecked());
+}
+
+TEST_F(KeyboardTest, ZeroTogglesBlackoutAndStopsMinusPlaysEqualsStops)
+{
+    tap(Qt::Key_Minus);
+    EXPECT_EQ(e().shared.playMode.load(), 1);
+    EXPECT_EQ(keyLabel(), QStringLiteral("NomberKey is 189"));
+    tap(Qt::Key_0);
+    EXPECT_TRUE(form->levelsTab()->blackOut()->isChecked());
+    EXPECT_EQ(e().shared.playMode.load(), 0);
+    tap(Qt::Key_Minus);
+    tap(Qt::Key_0);
+    EXPECT_FALSE(form->levelsTab()->blackOut()->isChecked());
+    EXPECT_EQ(e().shared.playMode.load(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->sequencerPage()->stopButton()->isChecked(); }, 100));
+
+    tap(Qt::Key_Minus);
+    tap(Qt::Key_Equal);
+    EXPECT_EQ(e().shared.playMode.load(), 0);
+    EXPECT_TRUE(form->sequencerPage()->stopButton()->isChecked());
+}
+
+TEST_F(KeyboardTest, SwitchedOffKeyboardAndNameFieldsFireNothing)
+{
+    form->picturesTab()->flashOn()->setChecked(false);
+    tap(Qt::Key_3);
+    tap(Qt::Key_Minus);
+    EXPECT_FALSE(lit(2));
+    EXPECT_EQ(e().shared.playMode.load(), 0);
+    EXPECT_EQ(keyLabel(), QStringLiteral("Клавиатура ?"));
+
+    form->picturesTab()->flashOn()->setChecked(true);
+    QLineEdit* name = form->faderPage()->nameField(1);
+    QTest::keyClicks(name, QStringLiteral("MZ-3"));
+    EXPECT_FALSE(lit(15));
+    EXPECT_FALSE(lit(9));
+    EXPECT_EQ(e().shared.playMode.load(), 0);
+    EXPECT_EQ(name->text(), QStringLiteral("MZ-3"));
+}
+
+TEST_F(KeyboardTest, ConveyorLettersNeedTheirSwitchButTheLabelAlwaysShowsTheKey)
+{
+    form->conveyorGroup()->keyboard()->setChecked(false);
+    tap(Qt::Key_Q);
+    EXPECT_EQ(keyLabel(), QStringLiteral("NomberKey is 81"));
+    EXPECT_FALSE(form->conveyorGroup()->slotButton(1)->isChecked());
+
+    form->conveyorGroup()->keyboard()->setChecked(true);
+    tap(Qt::Key_W);
+    EXPECT_TRUE(form->conveyorGroup()->slotButton(2)->isChecked()) << "hand mode puts the key's slot down";
+}
+
+TEST_F(KeyboardTest, MenuShortcutsTakePrecedence)
+{
+    QAction* copy = form->findChild<QAction*>(QStringLiteral("CopyToBufferItem"));
+    int copies = 0;
+    QObject::connect(copy, &QAction::triggered, [&] { ++copies; });
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(copies, 1);
+    EXPECT_FALSE(lit(11));
+}
+
+TEST_F(KeyboardTest, WheelPagesTheFaderBank)
+{
+    QScrollBar* bank = form->faderPage()->pageBar();
+    QWidget* over = form->faderPage()->fader(4);
+    wheel(over, 120);
+    EXPECT_EQ(bank->value(), 1);
+    EXPECT_EQ(form->faderPage()->fader(4)->value(), 0) << "the wheel does not move the fader under it";
+    wheel(over, 360);
+    EXPECT_EQ(bank->value(), bank->maximum());
+    EXPECT_EQ(bank->maximum(), 228) << "the last page shows channels 229..255";
+    wheel(over, -120);
+    EXPECT_EQ(bank->value(), bank->maximum() - 1);
+    wheel(over, -400);
+    EXPECT_EQ(bank->value(), 0);
+
+    form->pageControlInput()->setCurrentIndex(TBaseForm::PageAutomats);
+    EXPECT_FALSE(form->findChild<KeyboardControl*>()->FormMouseWheel(120)) << "other tabs: nothing";
+}
+
+}  // namespace
+}  // namespace velantra
