@@ -1,6 +1,7 @@
 #include "storage/file_result.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -78,6 +79,39 @@ FileResult fileFailure(int savedErrno, QFileDevice::FileError error)
     default:
         return otherFailure(savedErrno);
     }
+}
+
+FileResult readFilePrefix(const QString& path, qint64 size, QByteArray& out)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        return ioFailure(IoError::FileNotFound);
+    }
+    if (info.isDir()) {
+        return ioFailure(IoError::FileAccessDenied);
+    }
+
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        const int saved = errno;
+        return fileFailure(saved, file.error());
+    }
+    out = QByteArray(size, Qt::Uninitialized);
+    qint64 filled = 0;
+    while (filled < size) {
+        errno = 0;
+        const qint64 got = file.read(out.data() + filled, size - filled);
+        if (got < 0) {
+            const int saved = errno;
+            return fileFailure(saved, file.error());
+        }
+        if (got == 0) {
+            return ioFailure(IoError::ReadBeyondEndOfFile);
+        }
+        filled += got;
+    }
+    return {};
 }
 
 FileResult replaceFile(const QString& path, const QByteArray& bytes)

@@ -33,6 +33,10 @@ FileResult ioFailure(IoError error);
 // after the failing call) when it is not 0, otherwise Qt's error of the file.
 FileResult fileFailure(int savedErrno, QFileDevice::FileError error);
 
+// GUI thread. The first size bytes of the file at path into out. A missing,
+// unreadable or shorter file fails and out is then not to be used.
+FileResult readFilePrefix(const QString& path, qint64 size, QByteArray& out);
+
 // GUI thread. Writes bytes to a temporary file beside path and renames it over
 // path; until the rename the previous file is untouched, and a failure leaves
 // neither a changed file nor a temporary one behind.

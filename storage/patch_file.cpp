@@ -1,10 +1,6 @@
 #include "storage/patch_file.h"
 
 #include <QByteArray>
-#include <QFile>
-#include <QFileInfo>
-
-#include <cerrno>
 
 namespace velantra {
 
@@ -13,33 +9,9 @@ FileResult readPatchFile(const QString& path, AtomicArray<std::uint16_t, CoderEn
     if (replaced != nullptr) {
         *replaced = 0;
     }
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        return ioFailure(IoError::FileNotFound);
-    }
-    if (info.isDir()) {
-        return ioFailure(IoError::FileAccessDenied);
-    }
-
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
-        const int saved = errno;
-        return fileFailure(saved, file.error());
-    }
-    QByteArray image(PatchFileSize, Qt::Uninitialized);
-    qint64 filled = 0;
-    while (filled < PatchFileSize) {
-        errno = 0;
-        const qint64 got = file.read(image.data() + filled, PatchFileSize - filled);
-        if (got < 0) {
-            const int saved = errno;
-            return fileFailure(saved, file.error());
-        }
-        if (got == 0) {
-            return ioFailure(IoError::ReadBeyondEndOfFile);
-        }
-        filled += got;
+    QByteArray image;
+    if (FileResult read = readFilePrefix(path, PatchFileSize, image); !read.ok) {
+        return read;
     }
 
     int outOfRange = 0;
