@@ -190,7 +190,7 @@ void CoderPage::UpDateDmxCoder()
     for (int r = 1; r <= Rows; ++r) {
         QScrollBar* source = sources_[static_cast<std::size_t>(r - 1)];
         const QSignalBlocker quiet(source);
-        source->setValue(engine_.coderTable.get(static_cast<std::size_t>(offset() + r)));
+        source->setValue(engine_.coderTable.get(static_cast<std::size_t>(offset()) + static_cast<std::size_t>(r)));
         showRow(r);
     }
 }

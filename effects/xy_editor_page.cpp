@@ -284,9 +284,10 @@ QWidget* XyEditorPage::buildTransforms()
                                     std::tuple{"SpeedButtonVerticalMirror", XyIcon::MirrorY, int(XyMirrorY)}}) {
         auto* b = toolButton(name, mirrorHint, mirror);
         b->setIcon(xyIcon(icon));
-        connect(b, &QToolButton::pressed, this, [this, code] {
+        const int mirrorCode = code;
+        connect(b, &QToolButton::pressed, this, [this, mirrorCode] {
             repeatCode_ = 0;
-            ButtonRepeat(code);
+            ButtonRepeat(mirrorCode);
         });
         mirrors->addWidget(b);
     }

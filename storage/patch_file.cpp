@@ -15,7 +15,7 @@ FileResult readPatchFile(const QString& path, AtomicArray<std::uint16_t, CoderEn
     }
 
     int outOfRange = 0;
-    for (int k = 0; k < PatchFileWords; ++k) {
+    for (qsizetype k = 0; k < PatchFileWords; ++k) {
         const auto low = static_cast<std::uint8_t>(image[2 * k]);
         const auto high = static_cast<std::uint8_t>(image[2 * k + 1]);
         const auto source = static_cast<std::uint16_t>(low | (high << 8));
@@ -35,7 +35,7 @@ FileResult readPatchFile(const QString& path, AtomicArray<std::uint16_t, CoderEn
 FileResult writePatchFile(const QString& path, const AtomicArray<std::uint16_t, CoderEntries>& table)
 {
     QByteArray image(PatchFileSize, Qt::Uninitialized);
-    for (int k = 0; k < PatchFileWords; ++k) {
+    for (qsizetype k = 0; k < PatchFileWords; ++k) {
         const std::uint16_t source = table.get(static_cast<std::size_t>(k));
         image[2 * k] = static_cast<char>(source & 0xFF);
         image[2 * k + 1] = static_cast<char>(source >> 8);
