@@ -54,6 +54,25 @@ public:
         }
     }
 
+    // Scenes first..last: write the point, then step by (dx, dy).
+    void run(int first, int last, int& x, int& y, int dx, int dy)
+    {
+        for (int i = first; i <= last; ++i) {
+            write(i, x, y);
+            x += dx;
+            y += dy;
+        }
+    }
+
+    // A polygon side: the run, then one step back, so the next side starts
+    // on the corner this one ended on.
+    void side(int first, int last, int& x, int& y, int dx, int dy)
+    {
+        run(first, last, x, y, dx, dy);
+        x -= dx;
+        y -= dy;
+    }
+
 private:
     Engine& engine_;
     int first_;
@@ -157,24 +176,9 @@ FigureResult madeTreug(Engine& engine, const FigureRange& range)
     Pen pen(engine, range);
     int x = 127 - k * h;
     int y = (256 - k * d) / 2;
-    for (int i = s; i <= s + k; ++i) {
-        pen.write(i, x, y);
-        x += h;
-        y += d;
-    }
-    x -= h;
-    y -= d;
-    for (int i = s + k; i <= s + 2 * k; ++i) {
-        pen.write(i, x, y);
-        x += h;
-        y -= d;
-    }
-    x -= h;
-    y += d;
-    for (int i = s + 2 * k; i <= range.to - 1; ++i) {
-        pen.write(i, x, y);
-        x -= d + range.option;
-    }
+    pen.side(s, s + k, x, y, h, d);
+    pen.side(s + k, s + 2 * k, x, y, h, -d);
+    pen.run(s + 2 * k, range.to - 1, x, y, -(d + range.option), 0);
     return FigureResult::Done;
 }
 
@@ -188,25 +192,10 @@ FigureResult madeRect(Engine& engine, const FigureRange& range)
     Pen pen(engine, range);
     int x = start;
     int y = start;
-    for (int i = s; i <= s + k; ++i) {
-        pen.write(i, x, y);
-        y += d;
-    }
-    y -= d;
-    for (int i = s + k; i <= s + 2 * k; ++i) {
-        pen.write(i, x, y);
-        x += d;
-    }
-    x -= d;
-    for (int i = s + 2 * k; i <= s + 3 * k; ++i) {
-        pen.write(i, x, y);
-        y -= d;
-    }
-    y += d;
-    for (int i = s + 3 * k; i <= range.to - 1; ++i) {
-        pen.write(i, x, y);
-        x -= d + range.option;
-    }
+    pen.side(s, s + k, x, y, 0, d);
+    pen.side(s + k, s + 2 * k, x, y, d, 0);
+    pen.side(s + 2 * k, s + 3 * k, x, y, 0, -d);
+    pen.run(s + 3 * k, range.to - 1, x, y, -(d + range.option), 0);
     return FigureResult::Done;
 }
 
@@ -221,28 +210,10 @@ FigureResult madeSix(Engine& engine, const FigureRange& range)
     Pen pen(engine, range);
     int x = start;
     int y = start;
-    for (int i = s; i <= s + k; ++i) {
-        pen.write(i, x, y);
-        y += d;
-    }
-    y -= d;
-    for (int i = s + k; i <= s + 2 * k; ++i) {
-        pen.write(i, x, y);
-        x += d;
-        y -= d;
-    }
-    x -= d;
-    y += d;
-    for (int i = s + 2 * k; i <= s + 3 * k; ++i) {
-        pen.write(i, x, y);
-        y += d;
-    }
-    y -= d;
-    for (int i = s + 3 * k; i <= range.to - 1; ++i) {
-        pen.write(i, x, y);
-        x -= d + w;
-        y -= d + w;
-    }
+    pen.side(s, s + k, x, y, 0, d);
+    pen.side(s + k, s + 2 * k, x, y, d, -d);
+    pen.side(s + 2 * k, s + 3 * k, x, y, 0, d);
+    pen.run(s + 3 * k, range.to - 1, x, y, -(d + w), -(d + w));
     return FigureResult::Done;
 }
 
