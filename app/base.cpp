@@ -4,8 +4,10 @@
 #include "app/dialogs.h"
 #include "app/icons.h"
 #include "app/options_page.h"
+#include "channels/channel_color_tab.h"
 #include "channels/channel_names.h"
 #include "channels/coder_page.h"
+#include "channels/form_color_group.h"
 #include "channels/name_copy_group.h"
 #include "conveyor/conveyor_group.h"
 #include "effects/automats_page.h"
@@ -16,6 +18,7 @@
 #include "programming/block_copy_group.h"
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
+#include "programming/graph_page.h"
 #include "programming/keyboard.h"
 #include "programming/pictures_tab.h"
 #include "programming/scene_group.h"
@@ -68,9 +71,8 @@ TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent)
                                                    filter, QStringLiteral("vlt"));
     saveDialogShou_->setFileName(QStringLiteral("Unit_001"));
 
-    QPalette silver = palette();
-    silver.setColor(QPalette::Window, QColor(192, 192, 192));
-    setPalette(silver);
+    // The window takes the show's colour (SetColorAll); switched off, this one.
+    systemFace_ = palette().color(QPalette::Window);
     setAutoFillBackground(true);
 
     buildMenus();
@@ -159,8 +161,15 @@ void TBaseForm::buildMenus()
     QAction* helpItem = action("HelpItem", tr("Справка"), QKeySequence(Qt::Key_F1));
     help->addActions({aboutItem, helpItem});
     connect(aboutItem, &QAction::triggered, this, &TBaseForm::AboutItemClick);
-    connect(findChild<QAction*>(QStringLiteral("ClearNamesItem")), &QAction::triggered, this,
-            &TBaseForm::ClearNamesItemClick);
+    const std::pair<const char*, void (TBaseForm::*)()> setupItems[] = {
+        {"ClearNamesItem", &TBaseForm::ClearNamesItemClick},
+        {"ClearNameColorsItem", &TBaseForm::ClearNameColorsItemClick},
+        {"ClearGoboItem", &TBaseForm::ClearGoboItemClick},
+        {"ClearBorderColorsItem", &TBaseForm::ClearBorderColorsItemClick},
+    };
+    for (const auto& [name, handler] : setupItems) {
+        connect(findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    }
     connect(helpItem, &QAction::triggered, this, &TBaseForm::HelpItemClick);
     connect(findChild<QAction*>(QStringLiteral("ChaserItem")), &QAction::triggered, this, &TBaseForm::ChaserItemClick);
 }
@@ -222,11 +231,12 @@ void TBaseForm::buildRegions()
                            "TabSheetAutomats", "TabSheetOptions", "TabSheetCoder"};
     const QString titles[] = {tr("Фэйдера"),  tr("График Канала"), tr("Редактор луча"), tr("Копирование"),
                               tr("Автоматы"), tr("Опции"),         tr("DMX coder")};
-    optionsPage_ = new OptionsPage;
+    optionsPage_ = new OptionsPage(engine_->memory);
     faderPage_ = new FaderPage(*this);
     automatsPage_ = new AutomatsPage(*engine_);
     coderPage_ = new CoderPage(*engine_);
     xyEditorPage_ = new XyEditorPage(*this);
+    graphPage_ = new GraphPage(*this);
     connect(coderPage_, &CoderPage::status, this, &TBaseForm::OutStatus);
     for (int i = 0; i < 7; ++i) {
         QWidget* page = i == PageOptions    ? optionsPage_
@@ -234,6 +244,7 @@ void TBaseForm::buildRegions()
                         : i == PageAutomats ? automatsPage_
                         : i == PageCoder    ? coderPage_
                         : i == PageXyEditor ? xyEditorPage_
+                        : i == PageGraph    ? graphPage_
                                             : new QWidget;
         page->setObjectName(QString::fromLatin1(names[i]));
         inputPages_[static_cast<std::size_t>(i)] = page;
@@ -254,8 +265,18 @@ void TBaseForm::buildRegions()
         pageLayout->addWidget(content);
     }
     registerPageRefresh(PageFaders, [this] { faderPage_->refresh(); });
+
+    // Tab "Цвет канала": a double click on a name field picks its channel.
+    channelColorTab_ = new ChannelColorTab(channelTables);
+    auto* colorLayout = new QVBoxLayout(sceneGroup_->channelColorPage());
+    colorLayout->setContentsMargins(0, 0, 0, 0);
+    colorLayout->addWidget(channelColorTab_);
+    connect(faderPage_, &FaderPage::nameColorChannelChosen, channelColorTab_, &ChannelColorTab::UpdateScrollRGBtxt);
+    connect(channelColorTab_, &ChannelColorTab::nameColorChanged, faderPage_, &FaderPage::UstColorEditOne);
+    connect(optionsPage_->formColor(), &FormColorGroup::changed, this, &TBaseForm::SetColorAll);
     registerPageRefresh(PageAutomats, [this] { automatsPage_->refresh(); });
     registerPageRefresh(PageXyEditor, [this] { xyEditorPage_->refresh(); });
+    registerPageRefresh(PageGraph, [this] { graphPage_->refresh(); });
 
     sequencerPage_ = new SequencerPage(*this);
     auto* sequencerLayout = new QVBoxLayout(sceneGroup_->sequencerPage());
@@ -369,6 +390,8 @@ void TBaseForm::buildSceneCommands()
             faderPage_->addUndoPair(mem, undo);
         } else if (page == PageXyEditor) {
             xyEditorPage_->addUndoPair(mem, undo);
+        } else if (page == PageGraph) {
+            graphPage_->addUndoPair(mem, undo);
         } else if (auto* grid = qobject_cast<QGridLayout*>(inputPage(page)->layout())) {
             auto* row = new QHBoxLayout;
             row->addWidget(mem);
@@ -433,6 +456,7 @@ void TBaseForm::ReturnDataSystem()
 void TBaseForm::ReturnPageControlAll()
 {
     ReturnDataSystem();
+    SetColorAll();
     const int page = pageControlInput_->currentIndex();
     if (page >= 0 && page < static_cast<int>(pageRefresh_.size())) {
         for (const auto& refresh : pageRefresh_[static_cast<std::size_t>(page)]) {
@@ -485,6 +509,47 @@ void TBaseForm::ClearNamesItemClick()
         clearNames(engine_->memory);
     }
     faderPage_->ReturnName();
+}
+
+void TBaseForm::ClearNameColorsItemClick()
+{
+    if (askYesNo(this, tr("Очистить цвета имен каналов?"))) {
+        channelTables.nameRed.fill(255);
+        channelTables.nameGreen.fill(255);
+        channelTables.nameBlue.fill(255);
+        ReturnPageControlAll();
+    }
+}
+
+void TBaseForm::ClearGoboItemClick()
+{
+    if (askYesNo(this, tr("Очистить графическую подсказку каналов?"))) {
+        channelTables.gobo.fill(255);
+        ReturnPageControlAll();
+    }
+}
+
+void TBaseForm::ClearBorderColorsItemClick()
+{
+    if (askYesNo(this, tr("Очистить цветовые границы каналов?"))) {
+        const QColor bars = optionsPage_->formColor()->barsColor();
+        channelTables.borderRed.fill(static_cast<std::uint8_t>(bars.red()));
+        channelTables.borderGreen.fill(static_cast<std::uint8_t>(bars.green()));
+        channelTables.borderBlue.fill(static_cast<std::uint8_t>(bars.blue()));
+        ReturnPageControlAll();
+    }
+}
+
+void TBaseForm::SetColorAll()
+{
+    FormColorGroup* group = optionsPage_->formColor();
+    group->showFromMemory();
+    const QColor colour = engine_->memory.get(CellFormColorOn) != 0 ? group->showColor() : systemFace_;
+    if (palette().color(QPalette::Window) != colour) {
+        QPalette p = palette();
+        p.setColor(QPalette::Window, colour);
+        setPalette(p);
+    }
 }
 
 void TBaseForm::ChaserItemClick()

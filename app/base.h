@@ -13,6 +13,7 @@
 #include "programming/graph_zoom.h"
 #include "storage/file_result.h"
 
+#include <QColor>
 #include <QMainWindow>
 #include <QString>
 
@@ -30,6 +31,8 @@ class QTimer;
 namespace velantra {
 
 class AutomatsPage;
+class ChannelColorTab;
+class GraphPage;
 class ChannelSetupGroup;
 class CoderPage;
 class XyEditorPage;
@@ -88,6 +91,13 @@ public:
     // borrowed; does nothing when it is closed. Run before another show replaces this one.
     void closePictureEditor();
 
+    // GUI thread. The window colour: the options page's colour group from the
+    // show, and the window in the show's colour or, switched off, the system's.
+    void SetColorAll();
+    // GUI thread. Colour file: read at start-up (created when missing), written at close.
+    void LoadColorFile();
+    bool SaveColorEdit();
+
     // GUI thread. Snapshot of the whole show memory for the one-level undo.
     void ToMemoryUndo();
 
@@ -120,9 +130,11 @@ public:
     AutomatsPage* automatsPage() const { return automatsPage_; }
     CoderPage* coderPage() const { return coderPage_; }
     XyEditorPage* xyEditorPage() const { return xyEditorPage_; }
+    GraphPage* graphPage() const { return graphPage_; }
     // The static picture editor; nullptr until first opened.
     TStaticForm* staticForm() const { return staticForm_; }
     THandScanForm* handScanForm() const { return handScanForm_; }
+    ChannelColorTab* channelColorTab() const { return channelColorTab_; }
     QLabel* statusPanel() const { return statusPanel_; }
 
     // Where the help file is looked for.
@@ -138,6 +150,9 @@ public slots:
     void ChaserItemClick();
     void HandScanItemClick();
     void ClearNamesItemClick();
+    void ClearNameColorsItemClick();
+    void ClearGoboItemClick();
+    void ClearBorderColorsItemClick();
     void InsertScenaItemClick();
     void DeleteScenaItemClick();
     void ClearScenaItemClick();
@@ -195,8 +210,11 @@ private:
     AutomatsPage* automatsPage_ = nullptr;
     CoderPage* coderPage_ = nullptr;
     XyEditorPage* xyEditorPage_ = nullptr;
+    GraphPage* graphPage_ = nullptr;
     TStaticForm* staticForm_ = nullptr;
     THandScanForm* handScanForm_ = nullptr;
+    ChannelColorTab* channelColorTab_ = nullptr;
+    QColor systemFace_;
     QLabel* statusPanel_ = nullptr;
     QTimer* timerStatus_ = nullptr;
     QTimer* timerAvtoSave_ = nullptr;

@@ -9,7 +9,10 @@
 #include "programming/fader_page.h"
 #include "programming/scene_group.h"
 #include "programming/sequencer_page.h"
+#include "storage/color_file.h"
 #include "storage/data_dir.h"
+
+#include <QFileInfo>
 
 #include <QCloseEvent>
 #include <QScrollBar>
@@ -53,7 +56,32 @@ void TBaseForm::FormCreate()
     }
     ReturnPageControlAll();
     OutStatus(usbStatusText(link_->status()));
+    LoadColorFile();
     coderPage_->startUp(coderFileName);
+}
+
+void TBaseForm::LoadColorFile()
+{
+    const QString path = dataFile(QStringLiteral("Vela43.col"));
+    if (QFileInfo::exists(path)) {
+        // A refused file leaves the tables with their start-up values.
+        if (const FileResult read = readColorFile(path, channelTables); !read.ok) {
+            reportFileError(read.message);
+        }
+    } else {
+        SaveColorEdit();
+        OutStatus(tr("Файл -Color- не найден  "));
+    }
+    faderPage_->UpdateColorEditAll();
+}
+
+bool TBaseForm::SaveColorEdit()
+{
+    const FileResult written = writeColorFile(dataFile(QStringLiteral("Vela43.col")), channelTables);
+    if (!written.ok) {
+        reportFileError(written.message);
+    }
+    return written.ok;
 }
 
 void TBaseForm::closeEvent(QCloseEvent* event)
@@ -63,6 +91,9 @@ void TBaseForm::closeEvent(QCloseEvent* event)
         return;
     }
     closed_ = true;
+    // A colour file that cannot be written is reported; the close goes on,
+    // so the show and the settings are still offered and saved.
+    SaveColorEdit();
     outputThread_->stop();
     link_->CloseUsbDevise();
     for (QTimer* timer : {timerPolling_, timerAvtoSave_, timerShouClock_}) {

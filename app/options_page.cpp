@@ -1,5 +1,7 @@
 #include "app/options_page.h"
 
+#include "channels/form_color_group.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,8 +22,9 @@ QLabel* namedLabel(const char* name, QWidget* parent)
 
 }  // namespace
 
-OptionsPage::OptionsPage(QWidget* parent)
+OptionsPage::OptionsPage(ShowMemory& memory, QWidget* parent)
     : QWidget(parent)
+    , formColor_(new FormColorGroup(memory, this))
 {
     auto* usbGroup = new QGroupBox(tr("Состояние шины USB "), this);
     usbGroup->setObjectName(QStringLiteral("GroupBoxUSB"));
@@ -46,14 +49,6 @@ OptionsPage::OptionsPage(QWidget* parent)
     diskLayout->addWidget(diskSize_);
     diskLayout->addStretch();
 
-    auto* colorGroup = new QGroupBox(tr("Цвет окна"), this);
-    colorGroup->setObjectName(QStringLiteral("GroupBoxFormColor"));
-    colorAvto_ = new QCheckBox(tr("Менять цвет автоматически"), colorGroup);
-    colorAvto_->setObjectName(QStringLiteral("CheckBoxColorAvto"));
-    auto* colorLayout = new QVBoxLayout(colorGroup);
-    colorLayout->addWidget(colorAvto_);
-    colorLayout->addStretch();
-
     for (QLabel* label : {kolvoUsb_, tipFtdi_, usbNomber_, diskFree_, diskSize_}) {
         label->setWordWrap(true);
     }
@@ -61,12 +56,17 @@ OptionsPage::OptionsPage(QWidget* parent)
     keySp_->setText(tr("Клавиатура ?"));
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(colorGroup, 0, 0);
+    layout->addWidget(formColor_, 0, 0);
     layout->addWidget(diskGroup, 1, 0);
     layout->addWidget(keySp_, 2, 0);
     layout->addWidget(usbGroup, 0, 1, 2, 1);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
+}
+
+QCheckBox* OptionsPage::colorAvto() const
+{
+    return formColor_->colorAvto();
 }
 
 void OptionsPage::setUsbTexts(const QString& count, const QString& description, const QString& serial)

@@ -1,6 +1,8 @@
 // The page "Опции" of the main page control: the interface state, the disk
-// sizes and the automatic colour change on save-as.
+// sizes and the window colour.
 #pragma once
+
+#include "engine/show_memory.h"
 
 #include <QWidget>
 
@@ -9,10 +11,13 @@ class QLabel;
 
 namespace velantra {
 
+class FormColorGroup;
+
 class OptionsPage : public QWidget {
     Q_OBJECT
 public:
-    explicit OptionsPage(QWidget* parent = nullptr);
+    // GUI thread. memory: the show whose window colour the page shows.
+    explicit OptionsPage(ShowMemory& memory, QWidget* parent = nullptr);
 
     // GUI thread. The three listing texts, filled once at start-up.
     void setUsbTexts(const QString& count, const QString& description, const QString& serial);
@@ -20,13 +25,14 @@ public:
     void showDiskSizes(const QString& path);
 
     QCheckBox* noUsbConnect() const { return noUsbConnect_; }
-    QCheckBox* colorAvto() const { return colorAvto_; }
+    QCheckBox* colorAvto() const;
+    FormColorGroup* formColor() const { return formColor_; }
     // The code of the last key pressed.
     QLabel* keyCode() const { return keySp_; }
 
 private:
     QCheckBox* noUsbConnect_;
-    QCheckBox* colorAvto_;
+    FormColorGroup* formColor_;
     QLabel* kolvoUsb_;
     QLabel* tipFtdi_;
     QLabel* usbNomber_;

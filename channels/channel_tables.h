@@ -16,7 +16,7 @@ struct ChannelTables {
         nameBlue.fill(245);
     }
 
-    std::array<std::uint8_t, 512> gobo{};  // ChannelGobo: picture code, 0 = none
+    std::array<std::uint8_t, 512> gobo{};  // ChannelGobo: picture code; 142..255 show none
     std::array<std::uint8_t, 512> borderRed{};
     std::array<std::uint8_t, 512> borderGreen{};
     std::array<std::uint8_t, 512> borderBlue{};

@@ -2,6 +2,7 @@
 
 #include "app/base.h"
 #include "channels/channel_names.h"
+#include "channels/gobo_images.h"
 #include "conveyor/conveyor_group.h"
 #include "programming/display_level.h"
 #include "programming/rate_table.h"
@@ -369,15 +370,33 @@ void FaderPage::refresh()
     ReturnRate();
     ReturnName();
     CheckBoxFromMemory();
+    UpdateColorEditAll();
+}
+
+void FaderPage::showNameColor(int row)
+{
+    const auto c = static_cast<std::size_t>(channel(row));
+    const ChannelTables& t = form_.channelTables;
+    const QColor color(t.nameRed[c], t.nameGreen[c], t.nameBlue[c]);
+    if (nameField(row)->palette().color(QPalette::Base) != color) {
+        QPalette palette = nameField(row)->palette();
+        palette.setColor(QPalette::Base, color);
+        nameField(row)->setPalette(palette);
+    }
+}
+
+void FaderPage::UpdateColorEditAll()
+{
     for (int n = 1; n <= Rows; ++n) {
-        const int c = channel(n);
-        const ChannelTables& t = form_.channelTables;
-        const QColor color(t.nameRed[c], t.nameGreen[c], t.nameBlue[c]);
-        if (nameField(n)->palette().color(QPalette::Base) != color) {
-            QPalette palette = nameField(n)->palette();
-            palette.setColor(QPalette::Base, color);
-            nameField(n)->setPalette(palette);
-        }
+        showNameColor(n);
+    }
+}
+
+void FaderPage::UstColorEditOne(int channel)
+{
+    const int row = channel - this->channel(0);
+    if (row >= 1 && row <= Rows) {
+        showNameColor(row);
     }
 }
 
@@ -436,8 +455,7 @@ void FaderPage::SetGobo(int row, std::uint8_t code)
         return;
     }
     shownGobo_[i] = code;
-    // The picture list arrives with the colour settings; until then no code has a picture.
-    gobos_[i]->clear();
+    gobos_[i]->setPixmap(ImageListGobo::picture(code));
 }
 
 void FaderPage::ShapeColor(int row, std::uint8_t red, std::uint8_t green, std::uint8_t blue)

@@ -51,6 +51,10 @@ public:
     void SetGobo(int row, std::uint8_t code);
     // GUI thread. Border swatch of a row (1..27).
     void ShapeColor(int row, std::uint8_t red, std::uint8_t green, std::uint8_t blue);
+    // GUI thread. Every name field in its channel's name colour.
+    void UpdateColorEditAll();
+    // GUI thread. The name field of channel, when it is on the page, in its name colour.
+    void UstColorEditOne(int channel);
 
     QScrollBar* pageBar() const { return pageBar_; }
     QScrollBar* fader(int row) const { return faders_[static_cast<std::size_t>(row - 1)]; }
@@ -86,6 +90,7 @@ private:
     void setVisibleFlags(std::uint8_t flag);
     void invertGroup(int firstRow);
     void showOutput(int row);
+    void showNameColor(int row);
     int channel(int row) const;
     bool playing() const;
 

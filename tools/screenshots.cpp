@@ -5,18 +5,22 @@
 #include "about/about_form.h"
 #include "app/base.h"
 #include "app/dialogs.h"
+#include "channels/channel_color_tab.h"
 #include "channels/channel_names.h"
+#include "channels/gobo_images.h"
 #include "effects/hand_scan_form.h"
 #include "effects/xy_figures.h"
 #include "engine/show_memory.h"
 #include "link/fake_d2xx.h"
 #include "programming/channel_setup_group.h"
+#include "programming/scene_group.h"
 #include "programming/static_form.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
 #include <QString>
@@ -89,6 +93,55 @@ void loadSampleShow(velantra::Engine& engine)
     blankConversion(engine.memory);
     engine.memory.set(SelectBase + 10, 1);
     engine.memory.set(SelectBase + 11, 1);
+
+    // Channel 9 (the smoke) ramps up over the first sixteen scenes and back down.
+    for (int s = 0; s < 32; ++s) {
+        engine.DataWrite(static_cast<std::uint8_t>(s), 9, static_cast<std::uint8_t>(s < 16 ? s * 16 : (31 - s) * 16));
+    }
+}
+
+// Pictures and colours of the small rig: the fronts and backs in one border
+// colour each, the colour mix in its colours, the moving head in another.
+void colourSampleRig(velantra::ChannelTables& t)
+{
+    struct Channel {
+        int channel, gobo, red, green, blue;
+    };
+    const Channel rig[] = {{1, 0, 255, 200, 120},  {2, 0, 255, 200, 120},  {3, 0, 120, 160, 255},
+                           {4, 0, 120, 160, 255},  {5, 14, 220, 60, 60},   {6, 17, 60, 200, 60},
+                           {7, 20, 60, 90, 230},   {8, 23, 250, 250, 250}, {9, 45, 160, 160, 160},
+                           {10, 3, 200, 120, 255}, {11, 3, 200, 120, 255}, {12, 0, 200, 120, 255}};
+    for (const Channel& c : rig) {
+        const auto i = static_cast<std::size_t>(c.channel);
+        t.gobo[i] = static_cast<std::uint8_t>(c.gobo);
+        t.borderRed[i] = static_cast<std::uint8_t>(c.red);
+        t.borderGreen[i] = static_cast<std::uint8_t>(c.green);
+        t.borderBlue[i] = static_cast<std::uint8_t>(c.blue);
+    }
+    t.nameRed[8] = 255;  // the strobe's name stands out
+    t.nameGreen[8] = 210;
+    t.nameBlue[8] = 210;
+    for (std::size_t c = 13; c < 256; ++c) {
+        t.gobo[c] = 255;
+    }
+}
+
+// Every gobo picture at its size and four times enlarged, ten to a row.
+QPixmap goboSheet()
+{
+    constexpr int Cell = 80;
+    const int rows = (velantra::ImageListGobo::Count + 9) / 10;
+    QPixmap sheet(10 * Cell, rows * Cell);
+    sheet.fill(QColor(230, 238, 245));
+    QPainter p(&sheet);
+    for (int code = 0; code < velantra::ImageListGobo::Count; ++code) {
+        const QPoint at((code % 10) * Cell, (code / 10) * Cell);
+        const QPixmap& picture = velantra::ImageListGobo::picture(code);
+        p.drawPixmap(at + QPoint(4, 4), picture);
+        p.drawPixmap(QRect(at + QPoint(24, 4), QSize(64, 64)).adjusted(0, 0, -12, -12), picture);
+        p.drawText(QRect(at + QPoint(2, 22), QSize(22, 16)), Qt::AlignLeft, QString::number(code));
+    }
+    return sheet;
 }
 
 bool save(const QPixmap& picture, const QString& path)
@@ -126,6 +179,7 @@ int main(int argc, char** argv)
     QApplication::processEvents();
 
     loadSampleShow(form.engine());
+    colourSampleRig(form.channelTables);
     form.ReturnPageControlAll();
     // Let the output fade in and the level display show it.
     QElapsedTimer settle;
@@ -141,6 +195,11 @@ int main(int argc, char** argv)
     form.engine().shared.xyChannel = 0;
     if (auto* bar = form.findChild<QScrollBar*>(QStringLiteral("ScrollBarEditXYCh1"))) {
         bar->setValue(32);
+    }
+
+    // The graph shows the smoke's ramp.
+    if (auto* bar = form.findChild<QScrollBar*>(QStringLiteral("ScrollBarChanellGrafik"))) {
+        bar->setValue(8);
     }
 
     bool ok = true;
@@ -164,6 +223,14 @@ int main(int argc, char** argv)
     ok = save(form.grab(), dir.filePath(QStringLiteral("main-pictures.png"))) && ok;
     ok = save(form.staticForm()->grab(), dir.filePath(QStringLiteral("static-pictures.png"))) && ok;
     form.closePictureEditor();
+
+    // The channel colour tab, with the strobe picked for its name colour.
+    form.sceneGroup()->tabs()->setCurrentIndex(1);
+    form.channelColorTab()->UpdateScrollRGBtxt(8);
+    QApplication::processEvents();
+    ok = save(form.grab(), dir.filePath(QStringLiteral("main-channel-colour.png"))) && ok;
+    form.sceneGroup()->tabs()->setCurrentIndex(0);
+    ok = save(goboSheet(), dir.filePath(QStringLiteral("gobo-pictures.png"))) && ok;
 
     form.HandScanItemClick();
     QApplication::processEvents();
