@@ -149,6 +149,16 @@ TEST_F(KeyboardTest, WheelPagesTheFaderBank)
     wheel(over, -400);
     EXPECT_EQ(bank->value(), 0);
 
+    // The graph page: the wheel steps the graphed channel, not the bar under it.
+    form->pageControlInput()->setCurrentIndex(TBaseForm::PageGraph);
+    auto* channel = form->findChild<QScrollBar*>(QStringLiteral("ScrollBarChanellGrafik"));
+    auto* zoom = form->findChild<QScrollBar*>(QStringLiteral("ScrollBarGrafikZoom"));
+    wheel(zoom, -120);
+    wheel(zoom, 120);
+    wheel(zoom, 120);
+    EXPECT_EQ(channel->value(), 2);
+    EXPECT_EQ(zoom->value(), 3);
+
     form->pageControlInput()->setCurrentIndex(TBaseForm::PageAutomats);
     EXPECT_FALSE(form->findChild<KeyboardControl*>()->FormMouseWheel(120)) << "other tabs: nothing";
 }
