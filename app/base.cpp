@@ -166,6 +166,7 @@ void TBaseForm::buildMenus()
         {"ClearNameColorsItem", &TBaseForm::ClearNameColorsItemClick},
         {"ClearGoboItem", &TBaseForm::ClearGoboItemClick},
         {"ClearBorderColorsItem", &TBaseForm::ClearBorderColorsItemClick},
+        {"HandScanItem", &TBaseForm::HandScanItemClick},
     };
     for (const auto& [name, handler] : setupItems) {
         connect(findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered, this, handler);

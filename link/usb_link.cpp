@@ -169,7 +169,9 @@ void UsbLink::TimerPollingTimer()
             ResetDevice();
             SetDeviceTimeouts();
         }
-    } else if (GetDeviceQueueStatus() != FT_OK) {
+    } else if (GetDeviceQueueStatus() != FT_OK || UsbReady.load(relaxed) != 1) {
+        // Lost, or open but stopped by a failed write: a device that still
+        // answers would otherwise stay silent for the rest of the show.
         UsbReady.store(0, relaxed);
         UsbOpen.store(0, relaxed);
         UsbRelist.store(1, relaxed);

@@ -17,6 +17,8 @@
 #include <QTabWidget>
 #include <QWheelEvent>
 
+#include <string_view>
+
 namespace velantra {
 
 namespace {
@@ -83,6 +85,13 @@ int virtualKeyCode(int qtKey, bool keypad)
     }
     if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)) {
         return qtKey;  // Qt uses the ASCII codes of digits and upper-case letters
+    }
+    // With the Russian layout Qt reports the Cyrillic letter; the operator
+    // means the key, so the letter goes back to the Latin one on the same key.
+    constexpr std::u16string_view cyrillic = u"ЙЦУКЕНГШЩЗФЫВАПРОЛДЯЧСМИТЬ";
+    constexpr std::string_view latin = "QWERTYUIOPASDFGHJKLZXCVBNM";
+    if (const auto at = cyrillic.find(static_cast<char16_t>(qtKey)); qtKey <= 0xFFFF && at != std::u16string_view::npos) {
+        return latin[at];
     }
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) {
         return 112 + (qtKey - Qt::Key_F1);

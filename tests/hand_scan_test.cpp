@@ -6,7 +6,9 @@
 #include "tests/gui_fixture.h"
 
 #include <QCheckBox>
+#include <QAction>
 #include <QGroupBox>
+#include <QToolButton>
 #include <QMouseEvent>
 #include <QTabWidget>
 #include <QTest>
@@ -196,7 +198,7 @@ TEST_F(HandScanTest, ShowPadOpensAFixedWindowWithTheMarkerBehindThePad)
 {
     press(10, 10);  // never released: showing forgets it
     hand.findChild<QGroupBox*>()->hide();
-    hand.showPad();
+    form->findChild<QAction*>(QStringLiteral("HandScanItem"))->trigger();
 
     EXPECT_TRUE(hand.isVisible());
     EXPECT_FALSE(hand.isModal());
@@ -207,6 +209,9 @@ TEST_F(HandScanTest, ShowPadOpensAFixedWindowWithTheMarkerBehindThePad)
     EXPECT_EQ(pad()->size(), QSize(256, 256));
     EXPECT_EQ(pad()->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(marker()->size(), QSize(20, 20));
+    hand.hide();
+    form->findChild<QToolButton*>(QStringLiteral("SpeedButtonAREA"))->click();
+    EXPECT_TRUE(hand.isVisible()) << "the tool bar button opens it too";
 
     e().shared.handScanX = 77;
     move(40, 200);

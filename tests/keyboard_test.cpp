@@ -71,6 +71,26 @@ TEST_F(KeyboardTest, PictureKeyFlashesWhileHeldAndCtrlLatchesIt)
     EXPECT_FALSE(form->faderPage()->blackOut()->isChecked());
 }
 
+TEST_F(KeyboardTest, RussianLayoutLettersActAsTheirKeys)
+{
+    // "Я" is on the Z key, "Ь" on M, "Д" on L.
+    auto send = [this](QEvent::Type type, char16_t letter) {
+        QKeyEvent event(type, letter, Qt::NoModifier, QString(QChar(letter)));
+        QApplication::sendEvent(target(), &event);
+    };
+    send(QEvent::KeyPress, u'Я');
+    EXPECT_TRUE(lit(9));
+    EXPECT_EQ(keyLabel(), QStringLiteral("NomberKey is 90"));
+    send(QEvent::KeyRelease, u'Я');
+    EXPECT_FALSE(lit(9));
+    send(QEvent::KeyPress, u'Ь');
+    EXPECT_TRUE(lit(15));
+    send(QEvent::KeyPress, u'Д');
+    EXPECT_EQ(keyLabel(), QStringLiteral("NomberKey is 76"));
+    send(QEvent::KeyPress, u'Ё');  // on no Latin letter's key
+    EXPECT_EQ(keyLabel(), QStringLiteral("NomberKey is 0"));
+}
+
 TEST_F(KeyboardTest, ZeroTogglesBlackoutAndStopsMinusPlaysEqualsStops)
 {
     tap(Qt::Key_Minus);

@@ -169,7 +169,7 @@ TEST_F(UsbLinkTest, UnplugDuringOutputAndReplugWalksThroughEveryState)
     expectStatus(UsbLabel::WriteDevice, FT_IO_ERROR);  // the last message stays until another failure
 }
 
-TEST_F(UsbLinkTest, AfterAFailedWriteFramesStayStoppedWhileTheDeviceStillAnswers)
+TEST_F(UsbLinkTest, AFailedWriteToADeviceThatStillAnswersIsReopenedByThePolls)
 {
     device.attach();
     link.InitUsbDevise();
@@ -177,10 +177,18 @@ TEST_F(UsbLinkTest, AfterAFailedWriteFramesStayStoppedWhileTheDeviceStillAnswers
     device.failCall(FakeCall::Write, FT_IO_ERROR);
     cycle.tick();
     device.failCall(FakeCall::Write, FT_OK);
-    link.TimerPollingTimer();
+    expectState(1, 0);  // Write-failed, although the device still answers
+
+    link.TimerPollingTimer();  // the stopped output is noticed: closed, relist requested
+    expectState(0, 0);
+    EXPECT_EQ(device.openHandles(), 0);
     cycle.tick();
-    expectState(1, 0);
     EXPECT_EQ(device.writeCount(), 0u);
+
+    link.TimerPollingTimer();  // opened again
+    expectState(1, 1);
+    cycle.tick();
+    EXPECT_EQ(device.writeCount(), 1u) << "frames flow again within two polls";
 }
 
 TEST_F(UsbLinkTest, OfflineCheckBoxWritesNothingWithADeviceAttached)

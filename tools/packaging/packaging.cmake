@@ -1,0 +1,63 @@
+# Installation and the Debian package (cpack -G DEB, or tools/package.sh).
+# app/CMakeLists.txt installs the program and its manual; this file adds the
+# desktop entry, the icon, the udev rule, the copyright and changelog files
+# Debian looks for, then sets up CPack.
+
+set(VELANTRA_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+install(FILES ${VELANTRA_PACKAGING_DIR}/velantra.desktop DESTINATION share/applications)
+install(FILES ${VELANTRA_PACKAGING_DIR}/velantra.svg DESTINATION share/icons/hicolor/scalable/apps)
+
+# share/doc/velantra: the copyright file points at Debian's copy of the licence;
+# the changelog carries the version and the configure date (or SOURCE_DATE_EPOCH).
+string(TIMESTAMP VELANTRA_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+configure_file(${VELANTRA_PACKAGING_DIR}/changelog.in ${PROJECT_BINARY_DIR}/packaging/changelog @ONLY)
+execute_process(COMMAND gzip -9nc INPUT_FILE ${PROJECT_BINARY_DIR}/packaging/changelog
+                OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
+install(FILES ${VELANTRA_PACKAGING_DIR}/copyright ${PROJECT_BINARY_DIR}/packaging/changelog.gz
+        DESTINATION share/doc/velantra)
+
+# udev reads /usr/lib/udev/rules.d and /usr/local/lib/udev/rules.d as well as
+# /lib/udev/rules.d, so the rule stays under the prefix: the package gets
+# /usr/lib/udev/rules.d, and an install into a home directory needs no root.
+set(VELANTRA_UDEV_RULES_DIR lib/udev/rules.d
+    CACHE STRING "Where the FTDI udev rule is installed (relative paths are under the prefix)")
+install(FILES ${PROJECT_SOURCE_DIR}/tools/udev/60-velantra-ftdi.rules DESTINATION ${VELANTRA_UDEV_RULES_DIR})
+
+# The desktop entry is checked whenever the validator is there (desktop-file-utils).
+find_program(VELANTRA_DESKTOP_FILE_VALIDATE desktop-file-validate)
+if(VELANTRA_BUILD_TESTS AND VELANTRA_DESKTOP_FILE_VALIDATE)
+  add_test(NAME DesktopEntry.Validates
+           COMMAND ${VELANTRA_DESKTOP_FILE_VALIDATE} ${VELANTRA_PACKAGING_DIR}/velantra.desktop)
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME velantra)
+set(CPACK_PACKAGE_VENDOR "Velantra developers")
+set(CPACK_PACKAGE_CONTACT "Velantra developers <dev@velantra.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "DMX512 stage-lighting controller")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# CPack puts the summary above this.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Up to 256 scenes over 255 channels played at a tempo with smooth fades,
+static pictures on the keyboard, two chasers, pan/tilt figures for moving
+heads, an output patch and a show conveyor. Writes to FTDI-based USB DMX
+interfaces (D2XX, /dev/ttyUSB* or libftdi1).
+
+Световой пульт DMX512: сцены с плавными переходами, статические картинки,
+автоматы и фигуры для движущихся голов.")
+# Library packages come from dpkg-shlibdeps. Qt's X11 platform plugin ships in
+# libqt6gui6 on Debian 12 (qt6-qpa-plugins holds only vnc and tuio), so the one
+# thing loaded at run time that shlibdeps cannot see is a font with Cyrillic.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
+# F1 hands the manual to xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${VELANTRA_PACKAGING_DIR}/postinst)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+include(CPack)
