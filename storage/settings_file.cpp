@@ -67,8 +67,13 @@ TidyText tidy(QByteArray raw)
         raw.remove(0, 3);  // a byte-order mark left by an editor
     }
     TidyText out;
-    for (const QByteArray& rawLine : raw.split('\n')) {
-        const QByteArray line = rawLine.trimmed();
+    for (QByteArray line : raw.split('\n')) {
+        // A file name never holds a NUL byte: the value ends there, in a short
+        // line as in a long one, so a value reads the same before and after a save.
+        if (const qsizetype nul = line.indexOf('\0'); nul >= 0) {
+            line.truncate(nul);
+        }
+        line = line.trimmed();
         if (line.isEmpty() || line.front() == ';' || line.front() == '#') {
             continue;
         }

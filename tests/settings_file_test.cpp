@@ -205,6 +205,22 @@ TEST_F(SettingsFileTest, LongLinesDoNotSpillIntoTheKeysAfterThem)
     EXPECT_EQ(read.konveir[4].toStdString(), "");
 }
 
+TEST_F(SettingsFileTest, ANulByteEndsItsValueAndHarmsNoOtherKey)
+{
+    const QByteArray longPath = "C:\\" + QByteArray(200, 'p') + ".vlt";
+    writeRaw(iniPath(), QByteArray("[Konveir]\nFile01=") + longPath + '\0' + "tail\nFile02=C:\\a.vlt" + '\0' +
+                            "x\nFile03=C:\\b.vlt\n[LastFile]\nPath=C:\\show.vlt\n");
+    Settings expected;
+    expected.konveir[0] = QString::fromLatin1(longPath);
+    expected.konveir[1] = R"(C:\a.vlt)";
+    expected.konveir[2] = R"(C:\b.vlt)";
+    expected.path = R"(C:\show.vlt)";
+    const Settings read = readSettings(iniPath());
+    EXPECT_EQ(read, expected);
+    ASSERT_TRUE(writeSettings(iniPath(), read).ok);
+    EXPECT_EQ(readSettings(iniPath()), expected) << "a save keeps every key";
+}
+
 TEST_F(SettingsFileTest, TheFirstOfARepeatedKeyCounts)
 {
     writeRaw(iniPath(), "[LastFile]\nPath=C:\\first.vlt\nPath=C:\\second.vlt\n"

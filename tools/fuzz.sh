@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets of the file readers and the wire format with
+# clang (AddressSanitizer + UndefinedBehaviorSanitizer) and runs each for a
+# bounded number of inputs:
+#
+#   tools/fuzz.sh [RUNS]        RUNS inputs per target, 20000 when not given
+#
+# The build tree is build-fuzz (VELANTRA_FUZZ_BUILD_DIR to change it); the
+# starting corpora are written there by fuzz_seeds on every run, and what the
+# fuzzers find is kept in build-fuzz/fuzz/corpus for the next run. A crash or
+# a broken check fails the script; the input that did it is saved as
+# build-fuzz/fuzz/artifacts/<target>-crash-... and replays with
+#   build-fuzz/tests/fuzz/<target> <that file>
+# The fuzzers' random seed is VELANTRA_FUZZ_SEED: 1 when not given, 0 for a
+# new one on every run.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+runs=${1:-20000}
+seed=${VELANTRA_FUZZ_SEED:-1}
+case $runs$seed in
+'' | *[!0-9]*)
+  echo "usage: tools/fuzz.sh [RUNS] (RUNS and VELANTRA_FUZZ_SEED are numbers)" >&2
+  exit 2
+  ;;
+esac
+build=${VELANTRA_FUZZ_BUILD_DIR:-$root/build-fuzz}
+started=$(date +%s.%N)
+
+"$root/tools/deps.sh"
+cmake -S "$root" -B "$build" -G Ninja -Wno-dev -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVELANTRA_WERROR=ON -DVELANTRA_FUZZ=ON -DVELANTRA_SANITIZE=address -DVELANTRA_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" --target velantra_fuzz --parallel "$(nproc)"
+built=$(date +%s.%N)
+
+work=$build/fuzz
+rm -rf "$work/seeds" "$work/logs"
+mkdir -p "$work/corpus" "$work/artifacts" "$work/logs"
+"$build/tests/fuzz/fuzz_seeds" "$work/seeds"
+
+# The files the readers open: in memory when /dev/shm is there, and gone
+# afterwards even when a fuzzer crashed and left its file behind.
+scratch_parent=/dev/shm
+[ -w "$scratch_parent" ] || scratch_parent=${TMPDIR:-/tmp}
+VELANTRA_FUZZ_SCRATCH=$(mktemp -d "$scratch_parent/velantra-fuzz.XXXXXX")
+export VELANTRA_FUZZ_SCRATCH
+trap 'rm -rf "$VELANTRA_FUZZ_SCRATCH"' EXIT
+
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:malloc_context_size=5:quarantine_size_mb=64"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp"
+
+# target, seed folder, then the target's own options. -max_len lets every
+# reader see files past the size it needs (show 81920, colour 16384, patch
+# 512 bytes); -len_control=0 tries all lengths up to it from the start.
+targets=(
+  "fuzz_show_file show -max_len=$((81920 + 1024)) -len_control=0"
+  "fuzz_patch_file patch -max_len=1024 -len_control=0"
+  "fuzz_color_file color -max_len=$((16384 + 1024)) -len_control=0"
+  "fuzz_settings_file settings -max_len=4096 -dict=$root/tests/fuzz/settings.dict"
+  "fuzz_wire wire -max_len=$((2 * 1032 + 36))"
+)
+
+failed=()
+summary=()
+for entry in "${targets[@]}"; do
+  read -r name seeds options <<<"$entry"
+  log=$work/logs/$name.log
+  mkdir -p "$work/corpus/$name"
+  echo "== $name: $runs runs"
+  t0=$(date +%s.%N)
+  rc=0
+  # shellcheck disable=SC2086 # options are separate words on purpose
+  "$build/tests/fuzz/$name" -runs="$runs" -seed="$seed" $options -timeout=20 -print_final_stats=1 \
+    -artifact_prefix="$work/artifacts/$name-" "$work/corpus/$name" "$work/seeds/$seeds" >"$log" 2>&1 || rc=$?
+  t1=$(date +%s.%N)
+  seconds=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.1f", b - a }')
+  done_line=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n 1 || true)
+  done_runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+  exec_s=$(awk -v n="${done_runs:-0}" -v t="$seconds" 'BEGIN { printf "%.0f", (t > 0 ? n / t : 0) }')
+  cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$done_line")
+  ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$done_line")
+  corp=$(sed -n 's/.* corp: \([^ ]*\).*/\1/p' <<<"$done_line")
+  # exec/s over the whole run, loading the corpus included.
+  line=$(printf '%-19s runs %-7s %6ss  exec/s %-6s cov %-5s ft %-5s corpus %s' \
+    "$name" "${done_runs:-?}" "$seconds" "${exec_s:-?}" "${cov:-?}" "${ft:-?}" "${corp:-?}")
+  if [ "$rc" -ne 0 ]; then
+    line="$line  FAILED (exit $rc)"
+    failed+=("$name")
+    echo "--- $name failed; the end of $log:"
+    tail -n 40 "$log"
+  fi
+  echo "$line"
+  summary+=("$line")
+done
+
+finished=$(date +%s.%N)
+echo
+echo "== fuzzing summary ($runs runs per target, seed $seed; inputs that fail are kept in $work/artifacts)"
+printf '%s\n' "${summary[@]}"
+awk -v a="$started" -v b="$built" -v c="$finished" \
+  'BEGIN { printf "build %.0fs, fuzzing %.0fs, total %.0fs\n", b - a, c - b, c - a }'
+if [ ${#failed[@]} -ne 0 ]; then
+  echo "fuzz: FAILED: ${failed[*]}"
+  exit 1
+fi
+echo "fuzz: all targets passed"
