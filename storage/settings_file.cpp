@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#if defined(Q_OS_WIN)
 #include <QStringDecoder>
+#if defined(Q_OS_WIN)
 #include <QStringEncoder>
 #endif
 
@@ -31,7 +31,9 @@ QString decodeValue(const QByteArray& bytes)
     QStringDecoder decoder("windows-1251");
     return decoder.decode(bytes);
 #else
-    return QFile::decodeName(bytes);
+    // File names are UTF-8 here; a byte-order mark inside a name is part of it.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
 #endif
 }
 

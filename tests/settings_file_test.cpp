@@ -139,6 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StoredValue{"Cyrillic", QStringLiteral("/home/op/Шоу/Гала концерт.vlt")},
                       StoredValue{"Semicolons", "/shows/a;b/My shows ;old/c; d.vlt"},
                       StoredValue{"Hashes", "/shows/#1 show #2.vlt"},
+                      StoredValue{"ByteOrderMarkFirst", QStringLiteral("\uFEFFGala.vlt")},
                       StoredValue{"EqualsAndColons", "/shows/a=b:c/D:=x.vlt"},
                       StoredValue{"LongerThanLibinihLines", "/shows/" + QString(300, QLatin1Char('x')) + ".vlt"},
                       StoredValue{"LongWithSemicolon", "/shows/" + QString(250, QLatin1Char('y')) + " ;z.vlt"}),
