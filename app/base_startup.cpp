@@ -34,6 +34,7 @@ void TBaseForm::FormCreate()
 
     // The fixed files live here; a first start creates the directory.
     ensureDataDirectory();
+    removeStaleSaveLeftovers();
     optionsPage_->showDiskSizes(dataDirectory());
 
     engine_->hooks.untitledCaption = [this] { setCaption(tr(" Нет имени файла ")); };

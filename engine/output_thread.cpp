@@ -73,6 +73,8 @@ void OutputThread::run()
                       std::memory_order_release);
 
     auto due = Clock::now();
+    Clock::time_point previousStart{};
+    bool first = true;
     while (!stopRequested_.load(std::memory_order_acquire)) {
         sleepUntil(due);
         if (stopRequested_.load(std::memory_order_acquire)) {
@@ -82,6 +84,14 @@ void OutputThread::run()
         if (start - due > LateThreshold) {
             lateTicks_.fetch_add(1, std::memory_order_relaxed);
         }
+        if (!first) {
+            const auto period = std::chrono::duration_cast<std::chrono::microseconds>(start - previousStart).count();
+            if (period > longestPeriodUs_.load(std::memory_order_relaxed)) {
+                longestPeriodUs_.store(period, std::memory_order_relaxed);
+            }
+        }
+        first = false;
+        previousStart = start;
         // Re-arm first: the next tick is due one period after this one starts,
         // however long this one takes.
         due = start + period_;

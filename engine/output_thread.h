@@ -40,6 +40,11 @@ public:
     std::uint64_t ticks() const { return ticks_.load(std::memory_order_relaxed); }
     // Ticks that started more than 5 ms after they were due.
     std::uint64_t lateTicks() const { return lateTicks_.load(std::memory_order_relaxed); }
+    // Longest time from the start of one tick to the start of the next (0 before the second tick).
+    std::chrono::microseconds longestPeriod() const
+    {
+        return std::chrono::microseconds(longestPeriodUs_.load(std::memory_order_relaxed));
+    }
 
     // Real-time priority asked for; modest, below the kernel's own IRQ threads.
     static constexpr int RealTimePriority = 20;
@@ -56,6 +61,7 @@ private:
     std::atomic<Scheduling> scheduling_{Scheduling::NotStarted};
     std::atomic<std::uint64_t> ticks_{0};
     std::atomic<std::uint64_t> lateTicks_{0};
+    std::atomic<std::int64_t> longestPeriodUs_{0};  // written by the output thread only
     bool started_ = false;
 };
 

@@ -90,7 +90,8 @@ int virtualKeyCode(int qtKey, bool keypad)
     // means the key, so the letter goes back to the Latin one on the same key.
     constexpr std::u16string_view cyrillic = u"ЙЦУКЕНГШЩЗФЫВАПРОЛДЯЧСМИТЬ";
     constexpr std::string_view latin = "QWERTYUIOPASDFGHJKLZXCVBNM";
-    if (const auto at = cyrillic.find(static_cast<char16_t>(qtKey)); qtKey <= 0xFFFF && at != std::u16string_view::npos) {
+    if (const auto at = cyrillic.find(static_cast<char16_t>(qtKey));
+        qtKey <= 0xFFFF && at != std::u16string_view::npos) {
         return latin[at];
     }
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) {

@@ -1,6 +1,9 @@
 #include "storage/data_dir.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace velantra {
@@ -17,6 +20,19 @@ QString dataDirectory()
 bool ensureDataDirectory()
 {
     return QDir().mkpath(dataDirectory());
+}
+
+int removeStaleSaveLeftovers()
+{
+    const QDir dir(dataDirectory());
+    const QDateTime oldest = QDateTime::currentDateTimeUtc().addSecs(-60);
+    int removed = 0;
+    for (const QFileInfo& file : dir.entryInfoList({QStringLiteral("Vela43.*.??????")}, QDir::Files | QDir::Hidden)) {
+        if (file.lastModified().toUTC() < oldest && QFile::remove(file.absoluteFilePath())) {
+            ++removed;
+        }
+    }
+    return removed;
 }
 
 QString dataFile(const QString& name)

@@ -13,6 +13,11 @@ QString dataDirectory();
 // cannot be created (the fixed-file operations then report their own errors).
 bool ensureDataDirectory();
 
+// GUI thread. Removes what a save killed halfway leaves beside a fixed file:
+// "Vela43.<ext>.XXXXXX" temporaries not written to for a minute (a younger
+// one may belong to a save still running). Returns how many were removed.
+int removeStaleSaveLeftovers();
+
 // GUI thread. Path of a fixed file in the data directory ("Vela43.ini", ...).
 QString dataFile(const QString& name);
 

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -72,6 +73,29 @@ TEST_F(BaseFormTest, FirstStartCreatesTheDataDirectoryAndShowsAnUntitledNewShow)
     QTimer* clock = f.findChild<QTimer*>(QStringLiteral("TimerShouClock"));
     ASSERT_NE(clock, nullptr);
     EXPECT_TRUE(fire(clock, [&] { return f.captionPrefix() == QStringLiteral(" DEMO MODE: "); }));
+}
+
+TEST_F(BaseFormTest, StartRemovesOldLeftoversOfKilledSavesOnly)
+{
+    ASSERT_TRUE(QDir().mkpath(dataPath(QString())));
+    auto make = [this](const char* name, int minutesOld) {
+        QFile file(dataPath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("x");
+        file.flush();  // or closing would stamp the write time over the one set below
+        file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-60 * minutesOld), QFileDevice::FileModificationTime);
+    };
+    make("Vela43.vlt.aB3xYz", 10);
+    make("Vela43.col.Qw12Er", 10);
+    make("Vela43.vlt.fresh1", 0);     // a save that may still be running
+    make("Gala.vlt.aB3xYz", 10);      // not one of the fixed files
+    make("Vela43.vlt.backup1x", 10);  // not a temporary name
+    makeForm();
+    EXPECT_FALSE(QFile::exists(dataPath(QStringLiteral("Vela43.vlt.aB3xYz"))));
+    EXPECT_FALSE(QFile::exists(dataPath(QStringLiteral("Vela43.col.Qw12Er"))));
+    EXPECT_TRUE(QFile::exists(dataPath(QStringLiteral("Vela43.vlt.fresh1"))));
+    EXPECT_TRUE(QFile::exists(dataPath(QStringLiteral("Gala.vlt.aB3xYz"))));
+    EXPECT_TRUE(QFile::exists(dataPath(QStringLiteral("Vela43.vlt.backup1x"))));
 }
 
 TEST_F(BaseFormTest, MenusToolBarAndTimersCarryTheirNames)

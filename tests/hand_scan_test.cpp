@@ -5,13 +5,13 @@
 #include "programming/fader_page.h"
 #include "tests/gui_fixture.h"
 
-#include <QCheckBox>
 #include <QAction>
+#include <QCheckBox>
 #include <QGroupBox>
-#include <QToolButton>
 #include <QMouseEvent>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include <ostream>
 #include <string>

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Builds the program and leaves it running for minutes with a show playing,
+# pictures flashing, the fake interface replugged and autosave firing, then
+# prints the report of velantra_soak; the exit status is the run's.
+#
+#   tools/soak.sh [--asan] [--minutes N | --seconds N] [--replug-seconds N] [--strict-timing] ...
+#
+# Without --asan: RelWithDebInfo in build/ (tools/build.sh). With --asan: an
+# AddressSanitizer + UndefinedBehaviorSanitizer tree in build-soak-asan/, where
+# any sanitizer report (leaks included) fails the run. VELANTRA_BUILD_DIR names
+# another build tree. Runs offscreen in a throw-away home and data directory.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+asan=0
+args=()
+for arg in "$@"; do
+  if [ "$arg" = --asan ]; then
+    asan=1
+  else
+    args+=("$arg")
+  fi
+done
+
+if [ "$asan" -eq 1 ]; then
+  build=${VELANTRA_BUILD_DIR:-$root/build-soak-asan}
+  "$root/tools/deps.sh"
+  cmake -S "$root" -B "$build" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELANTRA_WERROR=ON \
+    -DVELANTRA_SANITIZE=address -DVELANTRA_BUILD_TESTS=OFF -DVELANTRA_BUILD_BENCH=OFF >/dev/null
+  cmake --build "$build" --target velantra_soak
+  export ASAN_OPTIONS="halt_on_error=1 detect_leaks=1 strict_string_checks=1 detect_stack_use_after_return=1"
+  export UBSAN_OPTIONS="halt_on_error=1 print_stacktrace=1"
+  export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp"
+else
+  build=${VELANTRA_BUILD_DIR:-$root/build}
+  "$root/tools/build.sh" "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+mkdir -m 700 "$home/runtime"
+HOME=$home XDG_DATA_HOME=$home/.local/share XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache \
+  XDG_RUNTIME_DIR=$home/runtime QT_QPA_PLATFORM=offscreen \
+  "$build/tools/velantra_soak" "${args[@]}"
