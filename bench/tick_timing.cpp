@@ -5,6 +5,7 @@
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
 #include "engine/output_thread.h"
+#include "tools/parse_number.h"
 
 #include <algorithm>
 #include <atomic>
@@ -60,17 +61,6 @@ void printUsage(std::FILE* to)
 }
 
 // Parses a whole decimal number in lo..hi.
-bool parseNumber(std::string_view value, int lo, int hi, int& out)
-{
-    int n = 0;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), n);
-    if (error != std::errc() || end != value.data() + value.size() || n < lo || n > hi) {
-        return false;
-    }
-    out = n;
-    return true;
-}
-
 // False on an unknown option or a bad number.
 bool parseOptions(int argc, char** argv, Options& options)
 {

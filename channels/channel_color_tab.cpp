@@ -95,9 +95,9 @@ ChannelColorTab::ChannelColorTab(ChannelTables& tables, QWidget* parent)
     });
     connect(setColor, &QToolButton::clicked, this, [this] {
         const auto c = static_cast<std::size_t>(channel_->value());
-        tables_.borderRed[c] = static_cast<std::uint8_t>(colour_[0]->value());
-        tables_.borderGreen[c] = static_cast<std::uint8_t>(colour_[1]->value());
-        tables_.borderBlue[c] = static_cast<std::uint8_t>(colour_[2]->value());
+        for (std::size_t k = 0; k < 3; ++k) {
+            (tables_.*ChannelTables::Border[k])[c] = static_cast<std::uint8_t>(colour_[k]->value());
+        }
     });
     connect(off, &QToolButton::clicked, this, [this] {
         colorEditChannel_ = NoChannel;
@@ -126,13 +126,11 @@ void ChannelColorTab::UpdateScrollRGBtxt(int channel)
         return;
     }
     colorEditChannel_ = channel;
-    const auto c = static_cast<std::size_t>(channel);
-    const std::uint8_t name[] = {tables_.nameRed[c], tables_.nameGreen[c], tables_.nameBlue[c]};
     // The bars only show the colour here: a component below the bars' range
     // (possible in a colour file) must not be raised by showing it.
     for (std::size_t k = 0; k < 3; ++k) {
         const QSignalBlocker quiet(colour_[k]);
-        colour_[k]->setValue(name[k]);
+        colour_[k]->setValue((tables_.*ChannelTables::Name[k])[static_cast<std::size_t>(channel)]);
     }
     showPreview();
     status_->setText(QString::number(channel));
@@ -144,15 +142,8 @@ void ChannelColorTab::colorBarChanged(int component, int value)
     if (colorEditChannel_ > 511) {
         return;
     }
-    const auto c = static_cast<std::size_t>(colorEditChannel_);
-    const auto v = static_cast<std::uint8_t>(value);
-    if (component == 0) {
-        tables_.nameRed[c] = v;
-    } else if (component == 1) {
-        tables_.nameGreen[c] = v;
-    } else {
-        tables_.nameBlue[c] = v;
-    }
+    (tables_.*ChannelTables::Name[static_cast<std::size_t>(component)])[static_cast<std::size_t>(colorEditChannel_)] =
+        static_cast<std::uint8_t>(value);
     emit nameColorChanged(colorEditChannel_);
 }
 

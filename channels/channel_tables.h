@@ -23,6 +23,13 @@ struct ChannelTables {
     std::array<std::uint8_t, 512> nameRed{};
     std::array<std::uint8_t, 512> nameGreen{};
     std::array<std::uint8_t, 512> nameBlue{};
+
+    using Table = std::array<std::uint8_t, 512>;
+    // The red, green and blue tables of the border and of the name colour.
+    static constexpr std::array<Table ChannelTables::*, 3> Border{
+        &ChannelTables::borderRed, &ChannelTables::borderGreen, &ChannelTables::borderBlue};
+    static constexpr std::array<Table ChannelTables::*, 3> Name{&ChannelTables::nameRed, &ChannelTables::nameGreen,
+                                                                &ChannelTables::nameBlue};
 };
 
 }  // namespace velantra

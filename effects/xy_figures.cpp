@@ -79,6 +79,13 @@ private:
     int last_;
 };
 
+// What a figure that divides by its span m = to - from does with m <= 0:
+// one scene cannot hold it, a reversed range draws nothing.
+FigureResult spanRefused(int m)
+{
+    return m == 0 ? FigureResult::OneScene : FigureResult::Done;
+}
+
 // Corners per side of the rectangle and the X.
 int squareCorners(int m)
 {
@@ -220,12 +227,12 @@ FigureResult madeSix(Engine& engine, const FigureRange& range)
 FigureResult madeSnake(Engine& engine, const FigureRange& range)
 {
     const int m = range.to - range.from;
-    if (m == 0) {
-        return FigureResult::OneScene;
+    if (m <= 0) {
+        return spanRefused(m);
     }
     // The option counts the rows after the first; option −1 leaves no row to draw on.
     const int rows = range.option + 1;
-    if (m < 0 || rows == 0) {
+    if (rows == 0) {
         return FigureResult::Done;
     }
     const int d = mod256(range.size / m * rows);
@@ -258,11 +265,8 @@ FigureResult madeSnake(Engine& engine, const FigureRange& range)
 FigureResult madeCucle(Engine& engine, const FigureRange& range)
 {
     const int m = range.to - range.from;
-    if (m == 0) {
-        return FigureResult::OneScene;
-    }
-    if (m < 0) {
-        return FigureResult::Done;
+    if (m <= 0) {
+        return spanRefused(m);
     }
     const int diameter = mod256(range.size);
     const int step = range.option * 50 / m;
@@ -279,11 +283,8 @@ FigureResult madeCucle(Engine& engine, const FigureRange& range)
 FigureResult made8(Engine& engine, const FigureRange& range)
 {
     const int m = range.to - range.from;
-    if (m == 0) {
-        return FigureResult::OneScene;
-    }
-    if (m < 0) {
-        return FigureResult::Done;
+    if (m <= 0) {
+        return spanRefused(m);
     }
     const int diameter = range.size / 2;
     const int step = range.option * 100 / m;
@@ -308,11 +309,8 @@ FigureResult made8(Engine& engine, const FigureRange& range)
 FigureResult madePent(Engine& engine, const FigureRange& range)
 {
     const int m = range.to - range.from;
-    if (m == 0) {
-        return FigureResult::OneScene;
-    }
-    if (m < 0) {
-        return FigureResult::Done;
+    if (m <= 0) {
+        return spanRefused(m);
     }
     const int diameter = range.size / 2;
     const int h = diameter / 2;
@@ -343,11 +341,8 @@ FigureResult madePent(Engine& engine, const FigureRange& range)
 FigureResult madeSpiral(Engine& engine, const FigureRange& range)
 {
     const int m = range.to - range.from;
-    if (m == 0) {
-        return FigureResult::OneScene;
-    }
-    if (m < 0) {
-        return FigureResult::Done;
+    if (m <= 0) {
+        return spanRefused(m);
     }
     int diameter = mod256(range.size);
     const int step = range.option * 250 / m;

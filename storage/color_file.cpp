@@ -10,7 +10,7 @@ namespace velantra {
 
 namespace {
 
-using Table = std::array<std::uint8_t, 512>;
+using Table = ChannelTables::Table;
 
 // Where each table lies in the file.
 struct Placement {

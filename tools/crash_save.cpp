@@ -13,6 +13,7 @@
 // usage: velantra_crash_save [--rounds K] [--max-delay-ms N] [--seed S] [--dir DIR]
 #include "engine/show_memory.h"
 #include "storage/show_file.h"
+#include "tools/parse_number.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -60,17 +61,6 @@ void printUsage(std::FILE* to)
                      "  --max-delay-ms N  each kill comes 0..N ms after the saver starts (default 20)\n"
                      "  --seed S          seed of the delays (default: from the clock; printed)\n"
                      "  --dir DIR         directory of the show file (default: a temporary one)\n");
-}
-
-template <typename T> bool parseNumber(std::string_view value, T lo, T hi, T& out)
-{
-    T n{};
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), n);
-    if (error != std::errc() || end != value.data() + value.size() || n < lo || n > hi) {
-        return false;
-    }
-    out = n;
-    return true;
 }
 
 bool parseOptions(int argc, char** argv, Options& o)

@@ -27,6 +27,7 @@
 #include "programming/sequencer_page.h"
 #include "storage/data_dir.h"
 #include "storage/show_file.h"
+#include "tools/parse_number.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -97,17 +98,6 @@ void printUsage(std::FILE* to)
                      "  --autosave-seconds N      autosave period (default 15)\n"
                      "  --max-growth-kib N        memory growth allowed after the first minute (default 2048)\n"
                      "  --strict-timing           late ticks fail the run\n");
-}
-
-bool parseNumber(std::string_view value, int lo, int hi, int& out)
-{
-    int n = 0;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), n);
-    if (error != std::errc() || end != value.data() + value.size() || n < lo || n > hi) {
-        return false;
-    }
-    out = n;
-    return true;
 }
 
 bool parseOptions(int argc, char** argv, Options& o)
