@@ -1,13 +1,16 @@
 #include "about/about_form.h"
 
 #include <QColor>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLinearGradient>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadialGradient>
+#include <QScreen>
 #include <QTimer>
 #include <QtMath>
 
@@ -240,6 +243,12 @@ TAboutForm::TAboutForm(QWidget* parent)
     timerFlash_->setObjectName(QStringLiteral("TimerFlash"));
     timerFlash_->setInterval(FlashInterval);
     connect(timerFlash_, &QTimer::timeout, this, &TAboutForm::TimerFlashTimer);
+
+    // Centred on the screen (the one the main window is on), not on the main window.
+    const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
 }
 
 QString TAboutForm::caption() const
@@ -248,20 +257,33 @@ QString TAboutForm::caption() const
 }
 
 // Window managers give a program no portable way to blink a title bar between
-// its active and inactive look (an urgency hint only marks the window once), so
-// the flashing is done on the caption itself: every 300 ms it alternates between
-// the plain caption and the caption between two markers.
+// its active and inactive look (an urgency hint only marks the window once),
+// and the caption keeps its text; so the window's own frame flashes: every
+// 300 ms a border in the active title colour comes and goes around the form.
 void TAboutForm::TimerFlashTimer()
 {
     flashOn_ = !flashOn_;
-    setWindowTitle(flashOn_ ? tr("►  %1  ◄").arg(caption()) : caption());
+    update();
+}
+
+QColor TAboutForm::frameColor() const
+{
+    return flashOn_ ? palette().color(QPalette::Active, QPalette::Highlight) : SkyBlue;
+}
+
+void TAboutForm::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    QPainter p(this);
+    p.setPen(QPen(frameColor(), FrameWidth * 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(rect());
 }
 
 void TAboutForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     flashOn_ = false;
-    setWindowTitle(caption());
     timerFlash_->start();
 }
 
@@ -269,7 +291,6 @@ void TAboutForm::hideEvent(QHideEvent* event)
 {
     timerFlash_->stop();
     flashOn_ = false;
-    setWindowTitle(caption());
     QDialog::hideEvent(event);
 }
 

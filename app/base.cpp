@@ -180,7 +180,7 @@ void TBaseForm::buildToolBar()
     QToolBar* bar = addToolBar(tr("Панель"));
     bar->setObjectName(QStringLiteral("ToolBar"));
     bar->setMovable(false);
-    bar->setIconSize(QSize(24, 24));
+    bar->setIconSize(QSize(20, 20));  // the window keeps its 651 pixels of height
     struct Button {
         const char* name;
         ToolIcon icon;
@@ -228,7 +228,7 @@ void TBaseForm::buildRegions()
     pageControlInput_ = new QTabWidget(central);
     pageControlInput_->setObjectName(QStringLiteral("PageControlInput"));
     pageControlInput_->setUsesScrollButtons(true);
-    const char* names[] = {"TabSheetFaders",   "TabSheetGraph",   "TabSheetXyEditor", "TabSheetCopy",
+    const char* names[] = {"TabSheetFaders",   "TabSheetGraph",   "TabSheetXyEditor", "TabSheetBlocCopy",
                            "TabSheetAutomats", "TabSheetOptions", "TabSheetCoder"};
     const QString titles[] = {tr("Фэйдера"),  tr("График Канала"), tr("Редактор луча"), tr("Копирование"),
                               tr("Автоматы"), tr("Опции"),         tr("DMX coder")};
@@ -324,6 +324,16 @@ void TBaseForm::buildRegions()
     statusPanel_->setMinimumWidth(200);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(statusPanel_, 1);
+    // A failed autosave stays in sight, in red, until a save succeeds.
+    autoSavePanel_ = new QLabel(this);
+    autoSavePanel_->setObjectName(QStringLiteral("StatusPanelAutoSave"));
+    autoSavePanel_->setAutoFillBackground(true);
+    QPalette alarm = autoSavePanel_->palette();
+    alarm.setColor(QPalette::Window, QColor(200, 0, 0));
+    alarm.setColor(QPalette::WindowText, Qt::white);
+    autoSavePanel_->setPalette(alarm);
+    autoSavePanel_->hide();
+    statusBar()->addPermanentWidget(autoSavePanel_);
 }
 
 void TBaseForm::buildTimers()

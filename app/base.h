@@ -46,6 +46,7 @@ class UndoMemory;
 class OptionsPage;
 class SceneGroup;
 class PicturesTab;
+struct Settings;
 class TStaticForm;
 class THandScanForm;
 
@@ -76,8 +77,14 @@ public:
     // GUI thread. Registers a part of the show-level refresh (ReturnDataSystem).
     void registerDataSystemRefresh(std::function<void()> refresh);
 
+    // What reading the show named by the open dialog came to.
+    enum class ReadOutcome {
+        Loaded,   // the show was replaced by the file
+        Missing,  // no such file (or not a regular file): said in the status line, the show unchanged
+        Failed,   // an I/O failure, shown in the error box; the open stops there
+    };
     // Show file (GUI thread).
-    bool BlocOpenFile();
+    ReadOutcome BlocOpenFile();
     bool SaveFileAs();
     void SaveFile();
     // Settings file (GUI thread).
@@ -98,8 +105,17 @@ public:
     void LoadColorFile();
     bool SaveColorEdit();
 
+    // GUI thread. The program was told to end (SIGTERM, SIGINT, SIGHUP): stops
+    // the output and writes the autosave copy of the show, the colour file and
+    // the settings file without asking anything; the caller then exits.
+    // Failures go to the error output, for the log of whoever sent the signal.
+    void shutDownOnSignal();
+
     // GUI thread. Snapshot of the whole show memory for the one-level undo.
     void ToMemoryUndo();
+    // GUI thread. Puts the snapshot back over the whole show memory and
+    // refreshes the views; no status text, the undo buttons stay as they are.
+    void restoreUndo();
 
     // GUI thread. Caption := CaptionPrefix + text.
     void setCaption(const QString& text);
@@ -136,6 +152,8 @@ public:
     THandScanForm* handScanForm() const { return handScanForm_; }
     ChannelColorTab* channelColorTab() const { return channelColorTab_; }
     QLabel* statusPanel() const { return statusPanel_; }
+    // The red panel that stays while the autosave copy cannot be written.
+    QLabel* autoSavePanel() const { return autoSavePanel_; }
 
     // Where the help file is looked for.
     static QString helpFilePath();
@@ -182,6 +200,10 @@ private:
     void FormCreate();
     // GUI thread. Shows the interface state: caption prefix and status panel 0.
     void showInterfaceState();
+    // GUI thread. What the settings file gets: the conveyor, the last show and patch file.
+    Settings currentSettings() const;
+    // GUI thread. Shows or clears the lasting mark of a failed save of the show.
+    void showSaveFailure(const QString& message);
     // GUI thread. Shows a failed file operation's message in the error box.
     void reportFileError(const QString& message);
     QAction* action(const char* name, const QString& text, const QKeySequence& shortcut = {});
@@ -216,6 +238,7 @@ private:
     ChannelColorTab* channelColorTab_ = nullptr;
     QColor systemFace_;
     QLabel* statusPanel_ = nullptr;
+    QLabel* autoSavePanel_ = nullptr;
     QTimer* timerStatus_ = nullptr;
     QTimer* timerAvtoSave_ = nullptr;
     QTimer* timerShouClock_ = nullptr;
@@ -223,6 +246,7 @@ private:
     std::array<std::vector<std::function<void()>>, 7> pageRefresh_;
     std::vector<std::function<void()>> dataSystemRefresh_;
     bool closed_ = false;
+    bool signalled_ = false;
 };
 
 }  // namespace velantra

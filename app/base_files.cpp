@@ -7,12 +7,15 @@
 #include "conveyor/conveyor_group.h"
 #include "programming/pictures.h"
 #include "programming/static_form.h"
+#include "storage/color_file.h"
 #include "storage/data_dir.h"
 #include "storage/settings_file.h"
 #include "storage/show_file.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QLabel>
+#include <QTimer>
 
 #include <memory>
 
@@ -23,40 +26,53 @@ void TBaseForm::reportFileError(const QString& message)
     showIoError(this, message);
 }
 
-bool TBaseForm::BlocOpenFile()
+TBaseForm::ReadOutcome TBaseForm::BlocOpenFile()
 {
-    bool loaded = false;
+    ReadOutcome outcome = ReadOutcome::Missing;
     const QString name = openDialogShou_->fileName();
-    if (QFileInfo::exists(name)) {
+    if (isRegularFile(name)) {
         const FileResult result = readShowFile(name, engine_->memory);
-        if (result.ok) {
-            setCaption(name);
-            saveDialogShou_->setFileName(name);
-            engine_->shared.showNamed = 1;
-            loaded = true;
-        } else {
+        if (!result.ok) {
+            // The read stops at the failing step; the later ones are not done.
             reportFileError(result.message);
+            return ReadOutcome::Failed;
         }
+        setCaption(name);
+        saveDialogShou_->setFileName(name);
+        engine_->shared.showNamed = 1;
+        outcome = ReadOutcome::Loaded;
     } else {
         OutStatus(tr("Файл ШОУ не найден "));
     }
     if (engine_->hooks.disableUndo) {
         engine_->hooks.disableUndo();
     }
-    return loaded;
+    return outcome;
 }
 
 FileResult TBaseForm::writeShow(const QString& path)
 {
+    FileResult result;
     if (staticForm_ == nullptr || !staticForm_->editing()) {
-        return writeShowFile(path, engine_->memory);
+        result = writeShowFile(path, engine_->memory);
+    } else {
+        auto image = std::make_unique<ShowMemory>();
+        for (int i = 0; i < ShowMemorySize; ++i) {
+            image->set(static_cast<std::size_t>(i), engine_->memory.get(static_cast<std::size_t>(i)));
+        }
+        restoreBorrowed(*engine_, staticForm_->session(), *image);
+        result = writeShowFile(path, *image);
     }
-    auto image = std::make_unique<ShowMemory>();
-    for (int i = 0; i < ShowMemorySize; ++i) {
-        image->set(static_cast<std::size_t>(i), engine_->memory.get(static_cast<std::size_t>(i)));
+    if (result.ok) {
+        showSaveFailure({});  // the show is on disk again
     }
-    restoreBorrowed(*engine_, staticForm_->session(), *image);
-    return writeShowFile(path, *image);
+    return result;
+}
+
+void TBaseForm::showSaveFailure(const QString& message)
+{
+    autoSavePanel_->setText(message);
+    autoSavePanel_->setVisible(!message.isEmpty());
 }
 
 void TBaseForm::OpenItemClick()
@@ -65,9 +81,10 @@ void TBaseForm::OpenItemClick()
         return;
     }
     closePictureEditor();
-    if (!BlocOpenFile()) {
+    if (BlocOpenFile() == ReadOutcome::Failed) {
         return;  // a failed read stops the open at that step
     }
+    // A missing file leaves the show as it was, and the open goes on with it.
     if (engine_->hooks.applyTempo) {
         engine_->hooks.applyTempo();
     }
@@ -128,11 +145,14 @@ void TBaseForm::TimerAvtoSaveTimer()
     if (!name.isEmpty()) {
         OutStatus(tr("Автосохранение файла ") + QFileInfo(name).fileName());
     }
-    // A failure goes to the status line: a modal box every three minutes
-    // would take the keyboard away from a live show.
+    // A failure goes to the status line and stays in a red panel of its own
+    // until a save succeeds: a modal box every three minutes would take the
+    // keyboard away from a live show, and the status line alone is rewritten
+    // every second.
     const FileResult result = writeShow(dataFile(QStringLiteral("Vela43.vlt")));
     if (!result.ok) {
         OutStatus(QStringLiteral(" ") + result.message);
+        showSaveFailure(tr(" Автосохранение не выполнено: %1 ").arg(result.message));
     }
 }
 
@@ -146,13 +166,43 @@ void TBaseForm::ReadIniFile()
     coderFileName = settings.coder;
 }
 
-void TBaseForm::WriteIniFile()
+void TBaseForm::shutDownOnSignal()
+{
+    // Also in the middle of a close that waits on its save dialog: the dialog
+    // ends with the program, so the show is saved here.
+    if (signalled_) {
+        return;
+    }
+    signalled_ = true;
+    closed_ = true;
+    outputThread_->stop();
+    link_->CloseUsbDevise();
+    for (QTimer* timer : {timerPolling_, timerAvtoSave_, timerShouClock_}) {
+        timer->stop();
+    }
+    closePictureEditor();
+    const auto note = [](const char* what, const FileResult& result) {
+        if (!result.ok) {
+            qWarning("velantra: %s not written: %s", what, qUtf8Printable(result.message));
+        }
+    };
+    note("autosave copy", writeShow(dataFile(QStringLiteral("Vela43.vlt"))));
+    note("colour file", writeColorFile(dataFile(QStringLiteral("Vela43.col")), channelTables));
+    note("settings file", writeSettings(dataFile(QStringLiteral("Vela43.ini")), currentSettings()));
+}
+
+Settings TBaseForm::currentSettings() const
 {
     Settings settings;
     settings.konveir = conveyorGroup_->files;
     settings.path = saveDialogShou_->fileName();
     settings.coder = coderPage_->savingName();
-    const FileResult result = writeSettings(dataFile(QStringLiteral("Vela43.ini")), settings);
+    return settings;
+}
+
+void TBaseForm::WriteIniFile()
+{
+    const FileResult result = writeSettings(dataFile(QStringLiteral("Vela43.ini")), currentSettings());
     if (!result.ok) {
         reportFileError(result.message);
     }

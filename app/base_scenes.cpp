@@ -39,6 +39,11 @@ void TBaseForm::SpeedButtonUndo1Click()
 {
     OutStatus(tr(" данные возвращены "));
     setUndoEnabled(false);
+    restoreUndo();
+}
+
+void TBaseForm::restoreUndo()
+{
     undo_->restore(engine_->memory);
     ReturnPageControlAll();
 }

@@ -64,7 +64,7 @@ void TBaseForm::FormCreate()
 void TBaseForm::LoadColorFile()
 {
     const QString path = dataFile(QStringLiteral("Vela43.col"));
-    if (QFileInfo::exists(path)) {
+    if (isRegularFile(path)) {
         // A refused file leaves the tables with their start-up values.
         if (const FileResult read = readColorFile(path, channelTables); !read.ok) {
             reportFileError(read.message);

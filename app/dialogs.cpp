@@ -1,5 +1,6 @@
 #include "app/dialogs.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -64,10 +65,19 @@ FileDialog::FileDialog(QWidget* parent, const QString& objectName, Mode mode, co
     : dialog_(new QFileDialog(parent))
 {
     dialog_->setObjectName(objectName);
+    dialog_->setOption(QFileDialog::DontUseNativeDialog, true);
     dialog_->setNameFilter(filter);
+    // Qt keeps its filters simplified (a double blank becomes one) and filters
+    // by their position in the list; the list the operator sees gets the texts
+    // exactly as given.
+    if (auto* types = dialog_->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+        const QStringList exact = filter.split(QStringLiteral(";;"));
+        for (int i = 0; i < types->count() && i < exact.size(); ++i) {
+            types->setItemText(i, exact.at(i));
+        }
+    }
     dialog_->setDefaultSuffix(defaultSuffix);
     dialog_->setOption(QFileDialog::ReadOnly, false);
-    dialog_->setOption(QFileDialog::DontUseNativeDialog, true);
     if (mode == Mode::Open) {
         dialog_->setAcceptMode(QFileDialog::AcceptOpen);
         dialog_->setFileMode(QFileDialog::AnyFile);  // the path has to exist, the file need not

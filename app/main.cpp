@@ -1,5 +1,6 @@
 // Velantra: a DMX512 stage-lighting controller.
 #include "app/base.h"
+#include "app/termination_signals.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -7,12 +8,19 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // The application name only: a display name would make Qt add it to every
+    // caption that the window system shows.
     QApplication::setApplicationName(QStringLiteral("Velantra 4.3"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Velantra 4.3"));
     // The installed menu entry and icon, so the desktop shows them for the window.
     QGuiApplication::setDesktopFileName(QStringLiteral("velantra"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("velantra")));
     velantra::TBaseForm form;
+    // A logout, a shutdown or Ctrl+C in the terminal saves what it can and ends cleanly.
+    velantra::TerminationSignals ending;
+    QObject::connect(&ending, &velantra::TerminationSignals::received, &form, [&form] {
+        form.shutDownOnSignal();
+        QApplication::exit(0);
+    });
     form.show();
     return QApplication::exec();
 }

@@ -12,6 +12,8 @@ namespace velantra {
 
 namespace {
 
+constexpr int BarHeight = 13;
+
 QLabel* swatch(QWidget* parent, const QColor& colour, QSize size)
 {
     auto* label = new QLabel(parent);
@@ -54,10 +56,11 @@ ChannelColorTab::ChannelColorTab(ChannelTables& tables, QWidget* parent)
     preview_->setObjectName(QStringLiteral("ShapeCltrey"));
     status_->setObjectName(QStringLiteral("LabelEditColor"));
 
+    // Compact rows: the tab shares the right-hand column with two other groups.
     auto* layout = new QGridLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setContentsMargins(4, 2, 4, 2);
     layout->setHorizontalSpacing(4);
-    layout->setVerticalSpacing(3);
+    layout->setVerticalSpacing(1);
     layout->addWidget(channel_, 0, 1, 1, 3);
     layout->addWidget(gobo_, 1, 1, 1, 3);
     layout->addWidget(goboPreview_, 1, 0);
@@ -81,6 +84,12 @@ ChannelColorTab::ChannelColorTab(ChannelTables& tables, QWidget* parent)
     off->setObjectName(QStringLiteral("SpeedButton21"));
     off->setText(QStringLiteral("OFF"));
     off->setToolTip(tr("Выключить изменение цвета"));
+    for (QScrollBar* b : {channel_, gobo_, colour_[0], colour_[1], colour_[2]}) {
+        b->setFixedHeight(BarHeight);
+    }
+    for (QToolButton* b : {setColor, off}) {
+        b->setFixedHeight(BarHeight + 2);
+    }
     layout->addWidget(preview_, 5, 0, 1, 2, Qt::AlignLeft);
     layout->addWidget(setColor, 5, 2);
     layout->addWidget(off, 5, 3);

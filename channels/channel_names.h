@@ -3,8 +3,8 @@
 // show them, and the page "Копирование" copies blocks of them together with
 // the channels' gobo codes and colours.
 //
-// Stored names keep their blanks as zero bytes (blankConversion runs before a
-// show is saved); the name fields show them as spaces again.
+// Stored names keep their blanks as zero bytes (blankConversion runs when the
+// operator leaves a name field); the name fields show them as spaces again.
 #pragma once
 
 #include "channels/channel_tables.h"

@@ -127,6 +127,11 @@ QWidget* CoderPage::buildButtons()
     fileLabel_ = new QLabel(tr("Имя Кодера"), bar);
     fileLabel_->setObjectName(QStringLiteral("LabelCoder"));
     row->addWidget(fileLabel_, 1);
+    startCodeLabel_ = new QLabel(bar);
+    startCodeLabel_->setObjectName(QStringLiteral("LabelCoderStartCode"));
+    startCodeLabel_->setToolTip(tr("Стартовый код кадра DMX: приемники принимают только кадры с кодом 0"));
+    startCodeLabel_->setText(startCodeText());
+    row->addWidget(startCodeLabel_);
     return bar;
 }
 
@@ -185,8 +190,19 @@ void CoderPage::showRow(int row)
         tr(" выводится в канал ") + QString::number(output));
 }
 
+QString CoderPage::startCodeText() const
+{
+    const int source = engine_.coderTable.get(0);
+    return source == 0 ? tr("Стартовый код 0") : tr("Стартовый код = уровень канала %1").arg(source);
+}
+
 void CoderPage::UpDateDmxCoder()
 {
+    const bool foreign = engine_.coderTable.get(0) != 0;
+    startCodeLabel_->setText(startCodeText());
+    QPalette p = startCodeLabel_->palette();
+    p.setColor(QPalette::WindowText, foreign ? QColor(200, 0, 0) : palette().color(QPalette::WindowText));
+    startCodeLabel_->setPalette(p);
     for (int r = 1; r <= Rows; ++r) {
         QScrollBar* source = sources_[static_cast<std::size_t>(r - 1)];
         const QSignalBlocker quiet(source);
@@ -220,6 +236,12 @@ void CoderPage::reportReplaced(int count)
 {
     if (count > 0) {
         emit status(tr("В файле кодера недопустимые каналы заменены прямым выводом: ") + QString::number(count));
+    }
+    // Entry 0 routes a channel's level into the start code: receivers then
+    // ignore every frame. Stored files may mean it, so it is kept, but said.
+    if (const int source = engine_.coderTable.get(0); source != 0) {
+        emit status(
+            tr(" Файл кодера меняет start code кадра DMX (уровень канала %1): приемники не примут кадры ").arg(source));
     }
 }
 
@@ -264,7 +286,7 @@ void CoderPage::startUp(const QString& rememberedName)
 {
     openDialog_->setFileName(rememberedName);
     saveDialog_->setFileName(rememberedName);
-    if (QFileInfo(rememberedName).exists()) {
+    if (isRegularFile(rememberedName)) {
         int replaced = 0;
         const FileResult result = readPatchFile(rememberedName, engine_.coderTable, &replaced);
         if (!result.ok) {

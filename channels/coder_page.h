@@ -64,7 +64,8 @@ private:
     QWidget* buildRows();
     QWidget* buildButtons();
     void showRow(int row);
-    void reportReplaced(int count);  // the status line after a load that replaced entries
+    void reportReplaced(int count);  // the status line after a load that replaced entries or the start code
+    QString startCodeText() const;   // what the frame's start code is made of
     int offset() const;
 
     Engine& engine_;
@@ -73,6 +74,7 @@ private:
     QScrollBar* position_ = nullptr;
     QButtonGroup* steps_ = nullptr;
     QLabel* fileLabel_ = nullptr;
+    QLabel* startCodeLabel_ = nullptr;
     std::unique_ptr<FileDialog> openDialog_;
     std::unique_ptr<FileDialog> saveDialog_;
 };

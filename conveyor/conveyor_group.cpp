@@ -23,7 +23,7 @@ QToolButton* modeButton(const char* name, const QString& text, const QString& hi
     button->setObjectName(QString::fromLatin1(name));
     button->setText(text);
     button->setToolTip(hint);
-    button->setFixedSize(30, 18);
+    button->setFixedSize(30, 17);
     return button;
 }
 
@@ -103,8 +103,10 @@ ConveyorGroup::ConveyorGroup(TBaseForm& form, QWidget* parent)
     keyRow->addWidget(keyboardCaption);
     keyRow->addWidget(keyboard_);
 
+    keyboard_->setFixedHeight(16);  // compact: the column shares the window's height
+
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(1);
     layout->addLayout(grid);
     layout->addLayout(modeRow);

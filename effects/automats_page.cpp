@@ -1,5 +1,6 @@
 #include "effects/automats_page.h"
 
+#include "app/timer_interval.h"
 #include "channels/channel_names.h"
 #include "effects/automat.h"
 
@@ -297,7 +298,7 @@ void AutomatsPage::refresh()
 void AutomatsPage::tempoStatus(int a)
 {
     const int period = automatPeriod(engine_.memory.get(AutomatSetups[a].tempoCell));
-    c_[a].timer->setInterval(period);
+    setTimerInterval(*c_[a].timer, period);
     showSpeed(a, period);
 }
 

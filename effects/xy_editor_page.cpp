@@ -3,6 +3,7 @@
 #include "app/base.h"
 #include "app/dialogs.h"
 #include "app/icons.h"
+#include "app/timer_interval.h"
 #include "channels/channel_names.h"
 #include "effects/xy_view.h"
 
@@ -11,12 +12,14 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <functional>
 #include <optional>
 #include <tuple>
 
@@ -59,6 +62,44 @@ bool repeats(int code)
 {
     return (code >= XyRight && code <= XyDown) || code == XyShrink || code == XyGrow;
 }
+
+// Reports the real press and the real release of the left mouse button on a
+// button. QAbstractButton's own pressed() and released() also fire when the
+// held pointer slides off the button and back on, which would stop a held
+// shift while it is still held and apply a transform again on the way back.
+class HoldWatcher : public QObject {
+public:
+    HoldWatcher(QToolButton* button, std::function<void()> onPress, std::function<void()> onRelease)
+        : QObject(button)
+        , onPress_(std::move(onPress))
+        , onRelease_(std::move(onRelease))
+    {
+        button->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+            type == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            auto* button = static_cast<QToolButton*>(watched);
+            if (mouse->button() == Qt::LeftButton && button->isEnabled()) {
+                if (type != QEvent::MouseButtonRelease) {
+                    onPress_();
+                } else if (onRelease_) {
+                    onRelease_();
+                }
+            }
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> onPress_;
+    std::function<void()> onRelease_;
+};
 
 }  // namespace
 
@@ -248,8 +289,8 @@ QWidget* XyEditorPage::buildTransforms()
 
     // Shift and size buttons repeat while held; a mirror acts once.
     auto repeating = [this](QToolButton* b, int code) {
-        connect(b, &QToolButton::pressed, this, [this, code] { repeatPressed(code); });
-        connect(b, &QToolButton::released, this, &XyEditorPage::repeatReleased);
+        new HoldWatcher(
+            b, [this, code] { repeatPressed(code); }, [this] { repeatReleased(); });
     };
 
     auto* position = new QGroupBox(tr("Положение"), row);
@@ -285,10 +326,12 @@ QWidget* XyEditorPage::buildTransforms()
         auto* b = toolButton(name, mirrorHint, mirror);
         b->setIcon(xyIcon(icon));
         const int mirrorCode = code;
-        connect(b, &QToolButton::pressed, this, [this, mirrorCode] {
-            repeatCode_ = 0;
-            ButtonRepeat(mirrorCode);
-        });
+        new HoldWatcher(b,
+                        [this, mirrorCode] {
+                            repeatCode_ = 0;
+                            ButtonRepeat(mirrorCode);
+                        },
+                        {});
         mirrors->addWidget(b);
     }
     mirrors->addStretch();
@@ -487,7 +530,7 @@ void XyEditorPage::SpeedButtonEditXYcopyClick()
 void XyEditorPage::TimerRepeatButtonTimer()
 {
     if (repeats(repeatCode_)) {
-        repeatTimer_->setInterval(RepeatFast);
+        setTimerInterval(*repeatTimer_, RepeatFast);
         ButtonRepeat(repeatCode_);
     }
 }

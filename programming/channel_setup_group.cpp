@@ -16,7 +16,7 @@ ChannelSetupGroup::ChannelSetupGroup(QWidget* parent)
     tabs_->setObjectName(QStringLiteral("PageControlChannelSetup"));
     tabs_->setUsesScrollButtons(true);
     rate_->setObjectName(QStringLiteral("TabSheetRate"));
-    levels_->setObjectName(QStringLiteral("TabSheetLevels"));
+    levels_->setObjectName(QStringLiteral("TabSheetUroven"));
     pictures_->setObjectName(QStringLiteral("TabSheetPictures"));
     tabs_->addTab(rate_, tr("Плавность"));
     tabs_->addTab(levels_, tr("Уровни"));

@@ -5,6 +5,7 @@
 #include "channels/gobo_images.h"
 #include "conveyor/conveyor_group.h"
 #include "programming/display_level.h"
+#include "programming/fader_glyphs.h"
 #include "programming/rate_table.h"
 #include "programming/sequencer_page.h"
 
@@ -34,6 +35,16 @@ QToolButton* glyphButton(QWidget* parent, const char* name, const QString& glyph
     button->setText(glyph);
     button->setToolTip(hint);
     button->setFixedSize(34, 18);
+    return button;
+}
+
+// A button with a picture and no caption.
+QToolButton* glyphButton(QWidget* parent, const char* name, const QIcon& glyph, const QString& hint)
+{
+    QToolButton* button = glyphButton(parent, name, QString(), hint);
+    button->setIcon(glyph);
+    button->setIconSize(FaderGlyphSize);
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     return button;
 }
 
@@ -151,6 +162,10 @@ void FaderPage::buildRows(QWidget* container)
         name->setValidator(new NameValidator(name));
         name->setFixedSize(104, RowHeight);
         name->installEventFilter(this);
+        // Stored as typed, so that no refresh or page move (the page bar and
+        // the wheel take no focus) can replace a name before it is kept.
+        connect(name, &QLineEdit::textEdited, this,
+                [this, n](const QString& text) { SaveEdit(form_.engine().memory, channel(n), text); });
 
         auto* rate = new QScrollBar(Qt::Horizontal, container);
         rate->setObjectName(QStringLiteral("ScrollBarRate%1").arg(n, 2, 10, QLatin1Char('0')));
@@ -200,25 +215,27 @@ QWidget* FaderPage::buildButtons()
         connect(button, &QToolButton::clicked, this, handler);
         column->addWidget(button);
     };
-    add(glyphButton(panel, "SpeedButtonAllScrl0", QStringLiteral("0*"),
+    add(glyphButton(panel, "SpeedButtonAllScrl0", faderGlyph(FaderGlyph::SceneZero),
                     tr("Установить уровни все каналов сцены  в '0'")),
         [this] { setVisibleLevels(0, tr(" Вся сцена установлена в 0"), true); });
-    add(glyphButton(panel, "SpeedButtonVis0", QStringLiteral("0"), tr("Установить уровни видимых каналов в '0' ")),
+    add(glyphButton(panel, "SpeedButtonVis0", faderGlyph(FaderGlyph::Level0),
+                    tr("Установить уровни видимых каналов в '0' ")),
         [this] { setVisibleLevels(0, tr(" Установлено в 0 "), false); });
-    add(glyphButton(panel, "SpeedButtonVis127", QStringLiteral("127"),
+    add(glyphButton(panel, "SpeedButtonVis127", faderGlyph(FaderGlyph::Level127),
                     tr("Установить уровни видимых каналов в '127' ")),
         [this] { setVisibleLevels(127, tr(" Установлено в 127"), false); });
-    add(glyphButton(panel, "SpeedButtonVis255", QStringLiteral("255"),
+    add(glyphButton(panel, "SpeedButtonVis255", faderGlyph(FaderGlyph::Level255),
                     tr("Установить уровни видимых каналов в '255' ")),
         [this] { setVisibleLevels(255, tr(" Установлено в 255"), false); });
     column->addSpacing(2);
-    add(glyphButton(panel, "SpeedButtonOffVisCheck", QStringLiteral("[ ]"),
+    add(glyphButton(panel, "SpeedButtonOffVisCheck", faderGlyph(FaderGlyph::SelectNone),
                     tr("Сбросить все видимые флажки в столбце Выбор ")),
         [this] { setVisibleFlags(0); });
-    add(glyphButton(panel, "SpeedButtonOnVisCheck", QStringLiteral("[v]"),
+    add(glyphButton(panel, "SpeedButtonOnVisCheck", faderGlyph(FaderGlyph::SelectAll),
                     tr("Включить все видимые флажки в столбце Выбор ")),
         [this] { setVisibleFlags(1); });
-    add(glyphButton(panel, "SpeedButtonOffAllCheck", QStringLiteral("[*]"), tr("Сбросить все флажки в столбце Выбор ")),
+    add(glyphButton(panel, "SpeedButtonOffAllCheck", faderGlyph(FaderGlyph::SelectClear),
+                    tr("Сбросить все флажки в столбце Выбор ")),
         [this] {
             form_.OutStatus(tr(" Все флажки Установлены "));
             form_.engine().memory.fill(SelectBase, SelectBase + 255, 0);
@@ -226,7 +243,7 @@ QWidget* FaderPage::buildButtons()
         });
     for (int k : {1, 6, 11, 16, 21}) {
         add(glyphButton(panel, QStringLiteral("SpeedButtonInv%1").arg(k).toLatin1().constData(),
-                        QStringLiteral("~%1").arg(k), tr("Инвертирует состояние флажков в поле  Выбор ")),
+                        faderGlyph(FaderGlyph::Invert, k / 5), tr("Инвертирует состояние флажков в поле  Выбор ")),
             [this, k] { invertGroup(k); });
     }
     column->addSpacing(2);
@@ -350,8 +367,12 @@ void FaderPage::ReturnName()
 {
     for (int n = 1; n <= Rows; ++n) {
         const QString text = LoadEdit(form_.engine().memory, channel(n));
-        if (nameField(n)->text() != text) {
-            nameField(n)->setText(text);
+        QLineEdit* field = nameField(n);
+        // A field being typed into keeps its trailing blanks and its cursor
+        // while it shows the same name.
+        const bool typing = field->hasFocus() && QStringView(field->text()).trimmed() == QStringView(text).trimmed();
+        if (field->text() != text && !typing) {
+            field->setText(text);
         }
     }
 }

@@ -10,13 +10,18 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QWheelEvent>
 
+#include <cstdint>
+#include <iterator>
 #include <string_view>
 
 namespace velantra {
@@ -70,10 +75,99 @@ int conveyorSlotOfKey(int code)
     return 0;
 }
 
-// A control that takes typed text keeps its keys.
+// A field where letters are typed (a channel name) keeps its keys. A spin box
+// (and the line edit inside it) is not one: show keys work there.
 bool typesText(QObject* watched)
 {
-    return qobject_cast<QLineEdit*>(watched) != nullptr || qobject_cast<QAbstractSpinBox*>(watched) != nullptr;
+    if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
+        return qobject_cast<QAbstractSpinBox*>(edit->parentWidget()) == nullptr;
+    }
+    return qobject_cast<QTextEdit*>(watched) != nullptr || qobject_cast<QPlainTextEdit*>(watched) != nullptr;
+}
+
+// Keypad keys: the digits and the operators have codes of their own.
+int keypadCode(int qtKey)
+{
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
+        return 96 + (qtKey - Qt::Key_0);
+    }
+    switch (qtKey) {
+    case Qt::Key_Asterisk:
+        return 106;
+    case Qt::Key_Plus:
+        return 107;
+    case Qt::Key_Minus:
+        return 109;
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
+        return 110;
+    case Qt::Key_Slash:
+        return 111;
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+        return 13;
+    default:
+        return 0;
+    }
+}
+
+// The keys of a standard PC keyboard by X key code (evdev code + 8), from 9.
+constexpr std::uint8_t XkbKeys[] = {
+    27,                                                                 // 9 Escape
+    49,      50,      51,  52,      53,  54,  55,       56,  57,  48,   // 10..19 digits 1..9, 0
+    KeyPlay, KeyStop, 8,   9,                                           // 20 minus, 21 equals, 22 Backspace, 23 Tab
+    'Q',     'W',     'E', 'R',     'T', 'Y', 'U',      'I', 'O', 'P',  // 24..33
+    219,     221,     13,  KeyCtrl,                                     // 34 [, 35 ], 36 Return, 37 left Ctrl
+    'A',     'S',     'D', 'F',     'G', 'H', 'J',      'K', 'L',       // 38..46
+    186,     222,     192, 16,      220,                                // 47 ;, 48 ', 49 `, 50 left Shift, 51 backslash
+    'Z',     'X',     'C', 'V',     'B', 'N', 'M',                      // 52..58
+    188,     190,     191, 16,      106, 18,  KeySpace, 20,  // 59 , 60 . 61 / 62 right Shift 63 KP* 64 Alt 65 Space 66
+                                                             // Caps
+    112,     113,     114, 115,     116, 117, 118,      119, 120, 121,  // 67..76 F1..F10
+    144,     145,                                                       // 77 Num Lock, 78 Scroll Lock
+    103,     104,     105, 109,     100, 101, 102,      107, 97,  98,
+    99,      96,      110,                        // 79..91 keypad 7 8 9 - 4 5 6 + 1 2 3 0 .
+    0,       0,       226, 122,     123,          // 92, 93, 94 the 102nd key, 95 F11, 96 F12
+    0,       0,       0,   0,       0,   0,   0,  // 97..103
+    13,      KeyCtrl, 111, 44,      18,  0,       // 104 keypad Enter, 105 right Ctrl, 106 KP/, 107 Print, 108 AltGr
+    36,      38,      33,  37,      39,  35,  40,       34,  45,  46,  // 110 Home .. 119 Delete
+    0,       0,       0,   0,       0,   0,   0,        19,            // 120..127 Pause
+    0,       0,       0,   0,       0,   91,  92,       93,            // 128..135: 133, 134 Windows keys, 135 Menu
+};
+constexpr quint32 FirstXkbKey = 9;
+
+}  // namespace
+
+int virtualKeyOfXkbKeycode(quint32 keycode)
+{
+    if (keycode < FirstXkbKey || keycode - FirstXkbKey >= std::size(XkbKeys)) {
+        return 0;
+    }
+    return XkbKeys[keycode - FirstXkbKey];
+}
+
+int physicalKeyCode(const QKeyEvent& event)
+{
+    const QString platform = QGuiApplication::platformName();
+    if (event.nativeScanCode() != 0 &&
+        (platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland")))) {
+        if (const int code = virtualKeyOfXkbKeycode(event.nativeScanCode()); code != 0) {
+            return code;
+        }
+    }
+    if (platform == QLatin1String("windows") && event.nativeVirtualKey() != 0) {
+        return static_cast<int>(event.nativeVirtualKey() & 0xFF);
+    }
+    return virtualKeyCode(event.key(), event.modifiers().testFlag(Qt::KeypadModifier));
+}
+
+namespace {
+
+// Ctrl+A, which opens the hand scan pad whatever control has the focus.
+bool isHandScanShortcut(const QKeyEvent& event)
+{
+    return (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == Qt::ControlModifier &&
+           physicalKeyCode(event) == 'A';
 }
 
 }  // namespace
@@ -81,7 +175,7 @@ bool typesText(QObject* watched)
 int virtualKeyCode(int qtKey, bool keypad)
 {
     if (keypad) {
-        return 0;
+        return keypadCode(qtKey);
     }
     if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)) {
         return qtKey;  // Qt uses the ASCII codes of digits and upper-case letters
@@ -139,6 +233,27 @@ int virtualKeyCode(int qtKey, bool keypad)
         return 45;
     case Qt::Key_Delete:
         return 46;
+    // The shifted symbols of the digit row of a US keyboard.
+    case Qt::Key_Exclam:
+        return '1';
+    case Qt::Key_At:
+        return '2';
+    case Qt::Key_NumberSign:
+        return '3';
+    case Qt::Key_Dollar:
+        return '4';
+    case Qt::Key_Percent:
+        return '5';
+    case Qt::Key_AsciiCircum:
+        return '6';
+    case Qt::Key_Ampersand:
+        return '7';
+    case Qt::Key_Asterisk:
+        return '8';
+    case Qt::Key_ParenLeft:
+        return '9';
+    case Qt::Key_ParenRight:
+        return '0';
     case Qt::Key_Equal:
     case Qt::Key_Plus:
         return KeyStop;
@@ -240,11 +355,21 @@ bool KeyboardControl::FormMouseWheel(int delta)
 bool KeyboardControl::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::Wheel) {
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::Wheel &&
+        type != QEvent::ShortcutOverride) {
         return false;
     }
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || widget->window() != &form_) {
+        return false;
+    }
+    if (type == QEvent::ShortcutOverride) {
+        // A text field would take Ctrl+A as "select all"; the hand scan pad's
+        // shortcut wins over it, so nobody may claim the key.
+        if (isHandScanShortcut(*static_cast<QKeyEvent*>(event))) {
+            event->ignore();
+            return true;
+        }
         return false;
     }
     if (type == QEvent::Wheel) {
@@ -254,7 +379,7 @@ bool KeyboardControl::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     auto* key = static_cast<QKeyEvent*>(event);
-    const int code = virtualKeyCode(key->key(), key->modifiers().testFlag(Qt::KeypadModifier));
+    const int code = physicalKeyCode(*key);
     const bool picture = pictureOfKey(code) >= 0;
     if (type == QEvent::KeyRelease) {
         // Auto-repeat sends a release before every repeated press: the key is still held.

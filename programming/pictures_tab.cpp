@@ -9,6 +9,12 @@
 
 namespace velantra {
 
+namespace {
+
+constexpr int BoxHeight = 16;
+
+}  // namespace
+
 PicturesTab::PicturesTab(Engine& engine, QWidget* parent)
     : QWidget(parent)
     , flashOn_(new QCheckBox(tr("Включить клавиатуру"), this))
@@ -29,8 +35,9 @@ PicturesTab::PicturesTab(Engine& engine, QWidget* parent)
     auto* group = new QGroupBox(tr(" Статические картинки "), this);
     group->setObjectName(QStringLiteral("GroupBoxPictures"));
     auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(4, 2, 4, 2);
-    grid->setSpacing(1);
+    grid->setContentsMargins(4, 0, 4, 1);
+    grid->setHorizontalSpacing(1);
+    grid->setVerticalSpacing(0);
     for (int k = 0; k < 16; ++k) {
         const Box& b = boxes[k];
         auto* box = new QCheckBox(QString::fromLatin1(b.caption), group);
@@ -40,6 +47,7 @@ PicturesTab::PicturesTab(Engine& engine, QWidget* parent)
         // The tick reads the state: a checked box lays its picture over every frame.
         connect(box, &QCheckBox::toggled, this,
                 [&engine, k](bool on) { engine.controls.pictureOn[static_cast<std::size_t>(k)].store(on); });
+        box->setFixedHeight(BoxHeight);  // compact: the tab shares the right-hand column
         pictures_[static_cast<std::size_t>(k)] = box;
         grid->addWidget(box, k / 4, k % 4);
     }
@@ -47,6 +55,7 @@ PicturesTab::PicturesTab(Engine& engine, QWidget* parent)
     flashOn_->setObjectName(QStringLiteral("CheckBoxFlashOn"));
     flashOn_->setToolTip(tr("Включить / Выключить флэш - кнопки клавиатуры"));
     flashOn_->setChecked(true);
+    flashOn_->setFixedHeight(BoxHeight);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);

@@ -12,7 +12,7 @@ SceneGroup::SceneGroup(QWidget* parent)
     , channelColor_(new QWidget)
 {
     setObjectName(QStringLiteral("GroupBoxScenes"));
-    tabs_->setObjectName(QStringLiteral("PageControlScenes"));
+    tabs_->setObjectName(QStringLiteral("PageControlTemp"));
     sequencer_->setObjectName(QStringLiteral("TabSheetSequencer"));
     channelColor_->setObjectName(QStringLiteral("TabSheetChannelColor"));
     tabs_->addTab(sequencer_, tr("Секвенсер"));

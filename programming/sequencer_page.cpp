@@ -1,6 +1,7 @@
 #include "programming/sequencer_page.h"
 
 #include "app/base.h"
+#include "app/timer_interval.h"
 #include "programming/sequencer.h"
 
 #include <QAction>
@@ -21,6 +22,8 @@ namespace velantra {
 namespace {
 
 constexpr auto relaxed = std::memory_order_relaxed;
+constexpr int PresetPageSize = 50;
+constexpr int PresetLargeStep = 10;
 const char* const EditButtons[] = {"SpeedButtonNewScena", "SpeedButtonScenaCopy", "SpeedButtonNewScenaPaste",
                                    "ButtonScenaPaste", "SpeedButtonScenaDelete"};
 
@@ -94,7 +97,15 @@ SequencerPage::SequencerPage(TBaseForm& form, QWidget* parent)
 
     preset_->setObjectName(QStringLiteral("ScrollBarScenHand"));
     preset_->setRange(0, 255);
-    preset_->setPageStep(10);
+    // Qt's page step is both the handle's size and the step of a click in the
+    // track: the handle shows a page of 50, a click still moves by 10.
+    preset_->setPageStep(PresetPageSize);
+    connect(preset_, &QScrollBar::actionTriggered, this, [this](int action) {
+        if (action == QAbstractSlider::SliderPageStepAdd || action == QAbstractSlider::SliderPageStepSub) {
+            const int step = action == QAbstractSlider::SliderPageStepAdd ? PresetLargeStep : -PresetLargeStep;
+            preset_->setSliderPosition(std::clamp(preset_->value() + step, preset_->minimum(), preset_->maximum()));
+        }
+    });
     preset_->setValue(1);
     preset_->setToolTip(tr("Выбор предварительной  установка начальной сцены "));
     connect(preset_, &QScrollBar::valueChanged, this, &SequencerPage::ScrollBarScenHandChange);
@@ -145,6 +156,7 @@ SequencerPage::SequencerPage(TBaseForm& form, QWidget* parent)
     connect(timerLamp_, &QTimer::timeout, this, &SequencerPage::TimerColorLentaTempaTimer);
     TempStatus();
     timerSeqveser_->start();
+    timerLamp_->start();  // runs from start: its first tick gives the lamp the face colour
 }
 
 QToolButton* SequencerPage::editButton(const char* name) const
@@ -198,7 +210,7 @@ bool SequencerPage::eventFilter(QObject* watched, QEvent* event)
 void SequencerPage::TempStatus()
 {
     const int tempo = std::clamp<int>(form_.engine().memory.get(CellTempo), TempoMin, TempoMax);
-    timerSeqveser_->setInterval(sequencerInterval(tempo));
+    setTimerInterval(*timerSeqveser_, sequencerInterval(tempo));
     tempoLabel_->setText(QString::number(scenesPerMinute(tempo)) + tr("  Сцен/мин "));
 }
 

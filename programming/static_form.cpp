@@ -71,7 +71,7 @@ TStaticForm::TStaticForm(TBaseForm& form)
         toolButton(erase, QStringLiteral("SpeedButtonDel1"), tr("Стереть"), tr("Стереть редактируемую сцену"));
     QToolButton* delAll = toolButton(erase, QStringLiteral("SpeedButtonDelAll"), tr("Стереть все"),
                                      tr("Стереть все статические картинки "));
-    undo_ = toolButton(erase, QStringLiteral("SpeedButtonUndoSt"), QStringLiteral("Undo"), tr("Вернуть прежнюю сцену"));
+    undo_ = toolButton(erase, QStringLiteral("SpeedButtonUndoSt"), tr("Вернуть"), tr("Вернуть прежнюю сцену"));
     undo_->setEnabled(false);
     connect(del1, &QToolButton::clicked, this, &TStaticForm::SpeedButtonDel1Click);
     connect(delAll, &QToolButton::clicked, this, &TStaticForm::SpeedButtonDelAllClick);
@@ -242,7 +242,7 @@ void TStaticForm::SpeedButtonDelAllClick()
 void TStaticForm::SpeedButtonUndoStClick()
 {
     undo_->setEnabled(false);
-    form_.SpeedButtonUndo1Click();
+    form_.restoreUndo();
     form_.faderPage()->CheckBoxFromMemory();
     form_.faderPage()->ReturnScrollBars();
 }

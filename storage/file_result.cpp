@@ -7,6 +7,12 @@
 
 #include <cerrno>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace velantra {
 
 namespace {
@@ -81,7 +87,22 @@ FileResult fileFailure(int savedErrno, QFileDevice::FileError error)
     }
 }
 
-FileResult readFilePrefix(const QString& path, qint64 size, QByteArray& out)
+bool isRegularFile(const QString& path)
+{
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+#else
+    return QFileInfo(path).isFile();
+#endif
+}
+
+namespace {
+
+// Opens a regular file for reading. On Unix the file is opened without
+// blocking (a pipe swapped in after the check must not hang the program) and
+// its type is checked on the open descriptor itself.
+FileResult openRegularFile(const QString& path, QFile& file)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -90,12 +111,43 @@ FileResult readFilePrefix(const QString& path, qint64 size, QByteArray& out)
     if (info.isDir()) {
         return ioFailure(IoError::FileAccessDenied);
     }
-
-    QFile file(path);
+    if (!isRegularFile(path)) {
+        return ioFailure(IoError::FileNotFound);
+    }
+#ifdef Q_OS_UNIX
+    errno = 0;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int saved = errno;
+        return fileFailure(saved, QFileDevice::OpenError);
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return ioFailure(IoError::FileNotFound);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fileFailure(0, file.error());
+    }
+#else
     errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
         const int saved = errno;
         return fileFailure(saved, file.error());
+    }
+#endif
+    return {};
+}
+
+}  // namespace
+
+FileResult readFilePrefix(const QString& path, qint64 size, QByteArray& out)
+{
+    QFile file(path);
+    if (FileResult opened = openRegularFile(path, file); !opened.ok) {
+        return opened;
     }
     out = QByteArray(size, Qt::Uninitialized);
     qint64 filled = 0;
@@ -114,6 +166,24 @@ FileResult readFilePrefix(const QString& path, qint64 size, QByteArray& out)
     return {};
 }
 
+FileResult readWholeFile(const QString& path, qint64 maxSize, QByteArray& out)
+{
+    QFile file(path);
+    if (FileResult opened = openRegularFile(path, file); !opened.ok) {
+        return opened;
+    }
+    errno = 0;
+    out = file.read(maxSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        const int saved = errno;
+        return fileFailure(saved, file.error());
+    }
+    if (out.size() > maxSize) {
+        return ioFailure(IoError::FileAccessDenied);
+    }
+    return {};
+}
+
 FileResult replaceFile(const QString& path, const QByteArray& bytes)
 {
     // Qt's own reasons for these are a generic error without errno.
@@ -122,6 +192,11 @@ FileResult replaceFile(const QString& path, const QByteArray& bytes)
         return ioFailure(IoError::FileNotFound);
     }
     if (target.isDir() || (target.exists() && !target.isWritable())) {
+        return ioFailure(IoError::FileAccessDenied);
+    }
+    // A pipe or a device in the file's place is not replaced: writing to it
+    // could block, and removing it is not this program's business.
+    if (target.exists() && !isRegularFile(path)) {
         return ioFailure(IoError::FileAccessDenied);
     }
 

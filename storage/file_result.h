@@ -33,9 +33,20 @@ FileResult ioFailure(IoError error);
 // after the failing call) when it is not 0, otherwise Qt's error of the file.
 FileResult fileFailure(int savedErrno, QFileDevice::FileError error);
 
+// Any thread. True when path names a regular file (or a link to one): a named
+// pipe, a device, a socket or a directory is not a file this program reads.
+// Never blocks.
+bool isRegularFile(const QString& path);
+
 // GUI thread. The first size bytes of the file at path into out. A missing,
-// unreadable or shorter file fails and out is then not to be used.
+// unreadable or shorter file fails and out is then not to be used; so does
+// anything that is not a regular file, reported as missing ("File not found")
+// and never opened in a way that could block (a named pipe without a writer).
 FileResult readFilePrefix(const QString& path, qint64 size, QByteArray& out);
+
+// GUI thread. The whole regular file at path into out, when it holds at most
+// maxSize bytes. Fails as readFilePrefix does, and on a longer file.
+FileResult readWholeFile(const QString& path, qint64 maxSize, QByteArray& out);
 
 // GUI thread. Writes bytes to a temporary file beside path and renames it over
 // path; until the rename the previous file is untouched, and a failure leaves

@@ -1,5 +1,7 @@
 #include "storage/settings_file.h"
 
+#include "storage/file_result.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -19,6 +21,8 @@ namespace {
 
 const char* const KonveirSection = "Konveir";
 const char* const LastFileSection = "LastFile";
+// Twenty-two paths of any length fit many times over.
+constexpr qint64 MaxSettingsSize = 1 << 20;
 
 QByteArray konveirKey(int index)
 {
@@ -136,11 +140,13 @@ QByteArray valueLine(const QByteArray& key, const QString& value, const QByteArr
 Settings readSettings(const QString& iniPath)
 {
     Settings settings;
-    QFile file(iniPath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A missing, unreadable or foreign file (a pipe, a device, anything far
+    // larger than twenty-two paths) reads as no settings at all.
+    QByteArray bytes;
+    if (!readWholeFile(iniPath, MaxSettingsSize, bytes).ok) {
         return settings;
     }
-    const TidyText tidied = tidy(file.readAll());
+    const TidyText tidied = tidy(bytes);
     const INIReader reader(tidied.text.constData(), static_cast<std::size_t>(tidied.text.size()));
     for (int i = 0; i < KonveirEntryCount; ++i) {
         settings.konveir[static_cast<std::size_t>(i)] = valueOf(reader, tidied, KonveirSection, konveirKey(i));

@@ -1,19 +1,26 @@
 // The main window as an operator meets it: start-up, new show, the show file
 // commands, autosave, settings across a restart, the status line and close.
 #include "conveyor/conveyor_group.h"
+#include "programming/graph_zoom.h"
 #include "storage/show_file.h"
 #include "tests/gui_fixture.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+
+#include <sys/stat.h>
 
 #include <functional>
 #include <vector>
@@ -401,6 +408,133 @@ TEST_F(BaseFormTest, DemoCheckBoxStopsFramesToAnOpenDevice)
     f.TimerShouClockTimer();
     EXPECT_EQ(f.captionPrefix(), QStringLiteral("DEMO mode: "));
     EXPECT_EQ(f.statusPanel()->text(), QStringLiteral("    DEMO MODE "));
+}
+
+TEST_F(BaseFormTest, AFailedAutosaveStaysInARedPanelUntilASaveSucceeds)
+{
+    TBaseForm& f = makeForm();
+    QLabel* alarm = f.autoSavePanel();
+    ASSERT_NE(alarm, nullptr);
+    EXPECT_FALSE(alarm->isVisibleTo(&f));
+    ASSERT_TRUE(QDir().mkpath(dataPath(QStringLiteral("Vela43.vlt"))));  // every write fails
+    f.TimerAvtoSaveTimer();
+    EXPECT_TRUE(boxTexts.isEmpty()) << "no box in a live show";
+    EXPECT_TRUE(alarm->isVisibleTo(&f));
+    EXPECT_TRUE(alarm->text().contains(QStringLiteral("Автосохранение не выполнено"))) << alarm->text().toStdString();
+    EXPECT_EQ(alarm->palette().color(QPalette::Window), QColor(200, 0, 0));
+    f.TimerShouClockTimer();  // the once-a-second display rewrites the status line
+    f.TimerStatusTimer();
+    EXPECT_TRUE(alarm->isVisibleTo(&f)) << "the failure is still in sight";
+
+    ASSERT_TRUE(QDir(dataPath(QStringLiteral("Vela43.vlt"))).removeRecursively());
+    f.TimerAvtoSaveTimer();
+    EXPECT_FALSE(alarm->isVisibleTo(&f)) << "the next good save clears it";
+}
+
+// A missing file leaves the show as it was and the open goes on: the tempo,
+// the graph zoom and the refresh follow the show in memory.
+TEST_F(BaseFormTest, OpeningAMissingFileGoesOnWithTheShowInMemory)
+{
+    TBaseForm& f = makeForm();
+    f.engine().memory.set(CellTempo, 20);
+    f.engine().memory.set(CellLastScene, 200);
+    answerFile(path(QStringLiteral("missing.vlt")));
+    f.OpenItemClick();
+    EXPECT_TRUE(f.statusPanel()->text().contains(QStringLiteral("Файл ШОУ не найден ")));
+    EXPECT_EQ(f.findChild<QTimer*>(QStringLiteral("TimerSeqveser"))->interval(), 400) << "tempo applied";
+    EXPECT_EQ(f.graphZoom.position, graphZoomForShow(200).position);
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("LabelCoda"))->text(), QStringLiteral("201")) << "refreshed";
+}
+
+TEST_F(BaseFormTest, AFailedReadStopsThereAndKeepsTheUndo)
+{
+    writeBytes(path(QStringLiteral("short.vlt")), patternShow().left(100));
+    TBaseForm& f = makeForm();
+    f.ToMemoryUndo();
+    auto* undo = f.findChild<QToolButton*>(QStringLiteral("SpeedButtonUndo1"));
+    ASSERT_TRUE(undo->isEnabled());
+    answerFile(path(QStringLiteral("short.vlt")));
+    answerBox(QMessageBox::Ok);
+    f.OpenItemClick();
+    EXPECT_EQ(boxTexts.size(), 1);
+    EXPECT_TRUE(undo->isEnabled()) << "the failing step ends the open before the undo is touched";
+}
+
+// A named pipe remembered as the last show, patch or colour file must not
+// hang the start (opening a pipe for reading waits for a writer), and a
+// device is not a show of zeros: both are refused like a missing file.
+TEST_F(BaseFormTest, FilesThatAreNotRegularFilesAreRefusedLikeMissingOnes)
+{
+    ASSERT_TRUE(QDir().mkpath(dataPath({})));
+    const QString showPipe = path(QStringLiteral("show.pipe"));
+    const QString patchPipe = path(QStringLiteral("patch.pipe"));
+    for (const QString& pipe : {showPipe, patchPipe, dataPath(QStringLiteral("Vela43.col"))}) {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0) << pipe.toStdString();
+    }
+    writeBytes(dataPath(QStringLiteral("Vela43.ini")),
+               "[LastFile]\nPath=" + QFile::encodeName(showPipe) + "\nCoder=" + QFile::encodeName(patchPipe) + "\n");
+    answerBox(QMessageBox::Ok);
+    TBaseForm& f = makeForm();
+    const QString status = f.statusPanel()->text();
+    EXPECT_TRUE(status.contains(QStringLiteral("Файл ШОУ не найден "))) << status.toStdString();
+    EXPECT_TRUE(status.contains(QStringLiteral("Файл -Color- не найден  "))) << status.toStdString();
+    EXPECT_TRUE(status.contains(QStringLiteral("Нет файла кодера"))) << status.toStdString();
+    // The pipe in the colour file's place is not written through either.
+    EXPECT_EQ(boxTexts, QStringList{QStringLiteral("File access denied")});
+    boxTexts.clear();
+
+    f.engine().DataWrite(2, 2, 77);
+    answerFile(QStringLiteral("/dev/zero"));
+    f.OpenItemClick();
+    EXPECT_EQ(f.engine().DataRead(2, 2), 77) << "a device is no show";
+    EXPECT_EQ(f.engine().shared.showNamed, 0);
+    EXPECT_TRUE(boxTexts.isEmpty());
+}
+
+TEST_F(BaseFormTest, ASettingsFileThatIsAPipeReadsAsNone)
+{
+    ASSERT_TRUE(QDir().mkpath(dataPath({})));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dataPath(QStringLiteral("Vela43.ini"))).constData(), 0600), 0);
+    TBaseForm& f = makeForm();
+    EXPECT_TRUE(f.openDialogShou().fileName().isEmpty());
+}
+
+TEST_F(BaseFormTest, TheWindowOpensAt898By651WithNothingClipped)
+{
+    TBaseForm& f = makeForm();
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    EXPECT_EQ(f.size(), QSize(898, 651));
+    // Every laid-out region gets at least the room its layout needs, and
+    // every visible control lies inside its parent.
+    for (QWidget* w : f.findChildren<QWidget*>()) {
+        if (!w->isVisible() || w->isWindow()) {
+            continue;
+        }
+        const std::string name = w->objectName().toStdString() + " in " +
+                                 (w->parentWidget() ? w->parentWidget()->objectName().toStdString() : "");
+        if (w->layout() != nullptr) {
+            EXPECT_GE(w->height(), w->layout()->minimumSize().height()) << name;
+            EXPECT_GE(w->width(), w->layout()->minimumSize().width()) << name;
+        }
+        if (w->parentWidget() != nullptr && !qobject_cast<QAbstractScrollArea*>(w->parentWidget()->parentWidget())) {
+            EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << name;
+        }
+    }
+}
+
+TEST_F(BaseFormTest, RegionsCarryTheirNamesAndFileFiltersKeepTheirDoubleBlank)
+{
+    TBaseForm& f = makeForm();
+    for (const char* name : {"TabSheetUroven", "PageControlTemp", "TabSheetBlocCopy"}) {
+        EXPECT_NE(f.findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
+    }
+    for (FileDialog* d : {&f.openDialogShou(), &f.saveDialogShou()}) {
+        auto* types = d->dialog().findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        EXPECT_EQ(types->itemText(0), QStringLiteral("Файлы DMX Velantra  (*.vlt)"));
+        EXPECT_EQ(d->dialog().selectedNameFilter(), QStringLiteral("Файлы DMX Velantra  (*.vlt)"));
+    }
 }
 
 }  // namespace

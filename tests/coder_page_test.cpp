@@ -105,6 +105,26 @@ TEST_F(CoderPageTest, StartUpLoadsTheRememberedFile)
     EXPECT_FALSE(QFile::exists(dataPath(QStringLiteral("Vela43.vdx"))));
 }
 
+// Entry 0 routes a channel into the start code, and receivers then ignore
+// every frame: the file still loads as it is, but the operator is told.
+TEST_F(CoderPageTest, AFileThatChangesTheStartCodeLoadsAndSaysSo)
+{
+    auto startCode = [this] { return page.findChild<QLabel*>(QStringLiteral("LabelCoderStartCode"))->text(); };
+    writeRaw(path("plain.vdx"), patchBytes());
+    page.startUp(path("plain.vdx"));
+    EXPECT_TRUE(statuses.isEmpty());
+    EXPECT_EQ(startCode(), QStringLiteral("Стартовый код 0"));
+
+    writeRaw(path("odd.vdx"), patchBytes({{0, 5}}));
+    page.startUp(path("odd.vdx"));
+    EXPECT_EQ(entry(0), 5) << "stored files may rely on it";
+    ASSERT_EQ(statuses.size(), 1);
+    EXPECT_TRUE(statuses[0].contains(QStringLiteral("start code"))) << statuses[0].toStdString();
+    EXPECT_EQ(startCode(), QStringLiteral("Стартовый код = уровень канала 5"));
+    tickWithLevels();
+    EXPECT_EQ(slot(0), 256 - 5) << "what the label says is what is sent";
+}
+
 TEST_F(CoderPageTest, StartUpWithAShortFileReportsItAndStops)
 {
     writeRaw(path("cut.vdx"), patchBytes().left(300));

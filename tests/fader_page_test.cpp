@@ -1,18 +1,24 @@
 // The fader page as the operator uses it: faders write the current scene,
 // refreshes write nothing, manual override, output display, selection,
 // level buttons, the rate bars and blackout.
+#include "channels/channel_names.h"
+#include "programming/fader_glyphs.h"
 #include "programming/fader_page.h"
 #include "programming/rate_table.h"
 #include "programming/settings_tabs.h"
 #include "tests/gui_fixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSet>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 namespace velantra {
 namespace {
@@ -266,6 +272,55 @@ TEST_F(FaderPageTest, ClearNamesAsksAndRefreshesEitherWay)
     EXPECT_EQ(boxTexts.last(), QStringLiteral("Очистить имена каналов?"));
     EXPECT_TRUE(page->nameField(1)->text().isEmpty());
     EXPECT_EQ(e().memory.get(NameBase + 16 * 200), 0);
+}
+
+// The operator types a name and, without leaving the field, moves the page:
+// the bar and the wheel take no focus, so no focus-out stores the name first.
+TEST_F(FaderPageTest, ATypedNameSurvivesAPageMoveByTheBarOrTheWheel)
+{
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QLineEdit* field = page->nameField(3);
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTest::keyClicks(field, QStringLiteral("Spot L"));
+    ASSERT_TRUE(field->hasFocus());
+    QTest::mouseClick(page->pageBar(), Qt::LeftButton, {}, QPoint(5, page->pageBar()->height() - 30));
+    EXPECT_GT(page->pageBar()->value(), 0) << "a click in the track moved the page";
+    EXPECT_TRUE(field->hasFocus()) << "the bar took no focus";
+    EXPECT_EQ(nameLabel(e().memory, 3).trimmed(), QStringLiteral("Spot L")) << "stored as typed";
+    page->pageBar()->setValue(0);
+    EXPECT_EQ(field->text(), QStringLiteral("Spot L"));
+
+    QTest::keyClicks(field, QStringLiteral("eft"));
+    QWheelEvent notch(QPointF(5, 5), field->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(page->fader(10), &notch);
+    EXPECT_EQ(page->pageBar()->value(), 1) << "the wheel moved the page";
+    page->pageBar()->setValue(0);
+    EXPECT_EQ(page->nameField(3)->text(), QStringLiteral("Spot Left"));
+
+    // A refresh while the field is typed into keeps its trailing blank.
+    QTest::keyClicks(field, QStringLiteral(" "));
+    form->ReturnPageControlAll();
+    EXPECT_EQ(field->text(), QStringLiteral("Spot Left "));
+}
+
+TEST_F(FaderPageTest, LevelSelectionAndInvertButtonsShowPicturesNotCaptions)
+{
+    QSet<qint64> pictures;
+    for (const char* name :
+         {"SpeedButtonAllScrl0", "SpeedButtonVis0", "SpeedButtonVis127", "SpeedButtonVis255", "SpeedButtonOffVisCheck",
+          "SpeedButtonOnVisCheck", "SpeedButtonOffAllCheck", "SpeedButtonInv1", "SpeedButtonInv6", "SpeedButtonInv11",
+          "SpeedButtonInv16", "SpeedButtonInv21"}) {
+        QToolButton* b = button(name);
+        ASSERT_NE(b, nullptr) << name;
+        EXPECT_TRUE(b->text().isEmpty()) << name << " has the caption " << b->text().toStdString();
+        ASSERT_FALSE(b->icon().isNull()) << name;
+        EXPECT_FALSE(b->toolTip().isEmpty()) << name;
+        const QImage image = b->icon().pixmap(FaderGlyphSize).toImage();
+        pictures.insert(qHashBits(image.constBits(), static_cast<std::size_t>(image.sizeInBytes())));
+    }
+    EXPECT_EQ(pictures.size(), 12) << "every button has a picture of its own";
 }
 
 }  // namespace

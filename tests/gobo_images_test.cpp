@@ -97,6 +97,21 @@ TEST(GoboImages, EveryOtherPictureIsVisibleAndUnlikeAllOthers)
     }
 }
 
+TEST(GoboImages, OpenBeamAndWhiteFilterAreToldApartAtTheirSize)
+{
+    const QImage open = argb(0);
+    const QImage white = argb(13);
+    int differing = 0;
+    for (int y = 0; y < Side; ++y) {
+        for (int x = 0; x < Side; ++x) {
+            const QColor a = open.pixelColor(x, y);
+            const QColor b = white.pixelColor(x, y);
+            differing += std::abs(a.value() - b.value()) > 80 || std::abs(a.alpha() - b.alpha()) > 80 ? 1 : 0;
+        }
+    }
+    EXPECT_GE(differing, 40) << "of 256 pixels";
+}
+
 TEST(GoboImages, ThePictureKeptForTheWindowIsTheDrawnImage)
 {
     for (int code = 0; code < ImageListGobo::Count; ++code) {

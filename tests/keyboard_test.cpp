@@ -2,6 +2,7 @@
 // main window before the focused control, and only while the keyboard switch is on.
 #include "app/options_page.h"
 #include "conveyor/conveyor_group.h"
+#include "effects/hand_scan_form.h"
 #include "programming/fader_page.h"
 #include "programming/keyboard.h"
 #include "programming/pictures_tab.h"
@@ -16,10 +17,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
+
+#include <utility>
 
 namespace velantra {
 namespace {
@@ -181,6 +185,72 @@ TEST_F(KeyboardTest, WheelPagesTheFaderBank)
 
     form->pageControlInput()->setCurrentIndex(TBaseForm::PageAutomats);
     EXPECT_FALSE(form->findChild<KeyboardControl*>()->FormMouseWheel(120)) << "other tabs: nothing";
+}
+
+TEST_F(KeyboardTest, ShiftedSymbolsAreTheirKeysAndKeypadDigitsFireNothing)
+{
+    press(Qt::Key_3);
+    release(Qt::Key_NumberSign, Qt::ShiftModifier);  // Shift came while 3 was held
+    EXPECT_FALSE(lit(2)) << "the key-up ends what the key-down began";
+    press(Qt::Key_NumberSign, Qt::ShiftModifier);
+    EXPECT_TRUE(lit(2)) << "Shift+3 is the 3 key";
+    EXPECT_EQ(keyLabel(), QStringLiteral("NomberKey is 51"));
+    release(Qt::Key_3);
+    EXPECT_FALSE(lit(2));
+    press(Qt::Key_ParenRight, Qt::ShiftModifier);
+    EXPECT_TRUE(form->levelsTab()->blackOut()->isChecked()) << "Shift+0 is the blackout key";
+
+    press(Qt::Key_3, Qt::KeypadModifier);
+    EXPECT_EQ(keyLabel(), QStringLiteral("NomberKey is 99"));
+    EXPECT_FALSE(lit(2));
+    press(Qt::Key_0, Qt::KeypadModifier);
+    EXPECT_EQ(keyLabel(), QStringLiteral("NomberKey is 96"));
+    EXPECT_TRUE(form->levelsTab()->blackOut()->isChecked()) << "keypad 0 is no blackout key";
+}
+
+// X key codes of a PC keyboard (evdev + 8) and the classic codes they stand for.
+class XkbKeycode : public ::testing::TestWithParam<std::pair<int, int>> {};
+
+TEST_P(XkbKeycode, NamesThePhysicalKey)
+{
+    EXPECT_EQ(virtualKeyOfXkbKeycode(static_cast<quint32>(GetParam().first)), GetParam().second);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, XkbKeycode,
+                         ::testing::Values(std::pair{10, 49}, std::pair{12, 51}, std::pair{17, 56}, std::pair{19, 48},
+                                           std::pair{20, 189}, std::pair{21, 187}, std::pair{24, 'Q'},
+                                           std::pair{38, 'A'}, std::pair{46, 'L'}, std::pair{52, 'Z'},
+                                           std::pair{58, 'M'}, std::pair{65, 32}, std::pair{37, 17}, std::pair{105, 17},
+                                           std::pair{87, 97}, std::pair{90, 96}, std::pair{81, 105}, std::pair{67, 112},
+                                           std::pair{0, 0}, std::pair{8, 0}, std::pair{255, 0}));
+
+TEST_F(KeyboardTest, ASpinBoxDoesNotSwallowShowKeysAndCtrlAOpensThePadFromAnyField)
+{
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->pageControlInput()->setCurrentIndex(TBaseForm::PageXyEditor);
+    auto* range = form->findChild<QSpinBox*>(QStringLiteral("SpinEditESSfrom"));
+    ASSERT_NE(range, nullptr);
+    range->setFocus();
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    QTest::keyClick(focused, Qt::Key_0);
+    EXPECT_TRUE(form->levelsTab()->blackOut()->isChecked());
+    EXPECT_EQ(range->value(), 1);
+    QTest::keyClick(focused, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(form->handScanForm()->isVisible()) << "Ctrl+A from a spin box";
+    form->handScanForm()->hide();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+
+    form->pageControlInput()->setCurrentIndex(TBaseForm::PageFaders);
+    QLineEdit* name = form->faderPage()->nameField(2);
+    name->setFocus();
+    QTest::keyClicks(name, QStringLiteral("ab"));
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(form->handScanForm()->isVisible()) << "Ctrl+A from a name field";
+    EXPECT_EQ(name->text(), QStringLiteral("ab"));
 }
 
 }  // namespace

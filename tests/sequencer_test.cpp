@@ -7,8 +7,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+
+#include <cstdio>
+#include <vector>
 
 namespace velantra {
 
@@ -152,6 +156,72 @@ TEST_F(SequencerTest, PlayingWithAutomatSmoothingGlidesTheOutput)
         },
         3000));
     EXPECT_GE(seen.size(), 4u) << "the level passes through intermediate values";
+}
+
+}  // namespace
+}  // namespace velantra
+
+namespace velantra {
+namespace {
+
+// The step timers keep their beat whatever the operator does: a refresh (a
+// tab click, a page move, a wheel step, a mouse move over the hand scan pad)
+// must not restart them.
+TEST_F(SequencerTest, RefreshesNeverPushTheNextStepBack)
+{
+    e().memory.set(CellTempo, 44);  // 1,936 ms
+    page->TempStatus();
+    form->pageControlInput()->setCurrentIndex(TBaseForm::PageAutomats);  // its refresh runs too
+    std::vector<QTimer*> timers = {page->sequencerTimer()};
+    for (const char* name : {"TimerTempAvtomat1", "TimerTempAvtomat2"}) {
+        timers.push_back(form->findChild<QTimer*>(QString::fromLatin1(name)));
+        ASSERT_NE(timers.back(), nullptr) << name;
+    }
+    page->sequencerTimer()->start();
+    QTest::qWait(300);
+    for (QTimer* timer : timers) {
+        const int before = timer->remainingTime();
+        ASSERT_GT(before, 0) << timer->objectName().toStdString();
+        form->ReturnPageControlAll();
+        EXPECT_LE(timer->remainingTime(), before) << timer->objectName().toStdString() << " was restarted";
+    }
+}
+
+// Scenario: at tempo 10 (a step every 100 ms) the show plays on while the
+// window is refreshed every 60 ms.
+TEST_F(SequencerTest, APlayingShowStepsOnWhileTheWindowIsRefreshed)
+{
+    e().memory.set(CellLastScene, 255);
+    e().memory.set(CellTempo, 10);
+    page->TempStatus();
+    page->ModePlay();
+    QTimer refresher;
+    QObject::connect(&refresher, &QTimer::timeout, form.get(), [this] { form->ReturnPageControlAll(); });
+    refresher.start(60);
+    page->sequencerTimer()->start();
+    QTest::qWait(1000);
+    const int steps = e().memory.get(CellScene);
+    std::printf("scene steps in 1 s at tempo 10, refreshed every 60 ms: %d (10 expected)\n", steps);
+    EXPECT_GE(steps, 4);
+}
+
+TEST_F(SequencerTest, LampTimerRunsFromStartAndThePresetBarShowsAPageOf50)
+{
+    auto* lamp = form->findChild<QTimer*>(QStringLiteral("TimerColorLentaTempa"));
+    ASSERT_NE(lamp, nullptr);
+    EXPECT_EQ(lamp->interval(), 100);
+    EXPECT_TRUE(lamp->isActive()) << "as start-up left it";
+
+    auto* preset = form->findChild<QScrollBar*>(QStringLiteral("ScrollBarScenHand"));
+    ASSERT_NE(preset, nullptr);
+    EXPECT_EQ(preset->pageStep(), 50);
+    EXPECT_EQ(preset->value(), 1);
+    preset->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(preset->value(), 11) << "a click in the track moves by 10";
+    preset->triggerAction(QAbstractSlider::SliderPageStepSub);
+    preset->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(preset->value(), 0);
+    EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("LabelScenHand"))->text(), QStringLiteral("Уст 1"));
 }
 
 }  // namespace

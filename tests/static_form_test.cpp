@@ -195,9 +195,16 @@ TEST_F(StaticFormTest, EraseAllAndUndoBringBackPicturesSurfaceAndSelection)
     EXPECT_FALSE(editor->saveButton(3)->isChecked());
 
     ASSERT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("Вернуть"));
+    auto* mainUndo = form->findChild<QToolButton*>(QStringLiteral("SpeedButtonUndo1"));
+    const bool mainUndoBefore = mainUndo->isEnabled();
+    form->TimerStatusTimer();
     undo->click();
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_EQ(cells(0, ShowMemorySize), before);
+    EXPECT_FALSE(form->statusPanel()->text().contains(QStringLiteral("данные возвращены")))
+        << "the editor's undo only does its own three steps";
+    EXPECT_EQ(mainUndo->isEnabled(), mainUndoBefore);
     EXPECT_TRUE(faders->checkBox(6)->isChecked());
     EXPECT_EQ(faders->fader(5)->value(), 150);
 

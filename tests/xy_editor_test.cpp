@@ -140,6 +140,33 @@ TEST_F(XyEditor, AHeldButtonRepeatsOnTheTimerUntilReleased)
     EXPECT_EQ(at(1).p, 153);
 }
 
+TEST_F(XyEditor, SlidingOffAHeldButtonAndBackActsOnlyOnTheRealPressAndRelease)
+{
+    // The pointer leaves the held button and comes back before the release.
+    auto slideOffAndBack = [](QToolButton* button) {
+        QTest::mousePress(button, Qt::LeftButton);
+        for (const QPoint at : {QPoint(-30, -30), QPoint(3, 3)}) {
+            QMouseEvent move(QEvent::MouseMove, at, button->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(button, &move);
+        }
+    };
+    put(1, {100, 100});
+    auto* right = get<QToolButton>("SpeedButtonEditPosRight");
+    slideOffAndBack(right);
+    EXPECT_EQ(at(1).p, 101) << "one step for the one press";
+    EXPECT_EQ(page->repeatCode(), 1) << "still held: still repeating";
+    page->TimerRepeatButtonTimer();
+    EXPECT_EQ(at(1).p, 102);
+    QTest::mouseRelease(right, Qt::LeftButton);
+    EXPECT_EQ(page->repeatCode(), 0);
+
+    auto* mirror = get<QToolButton>("SpeedButtonGorizontMirror");
+    slideOffAndBack(mirror);
+    QTest::mouseRelease(mirror, Qt::LeftButton);
+    EXPECT_EQ(at(1).p, 153) << "mirrored once, not twice";
+}
+
 // --- The view: hit test, dragging, drawing -----------------------------------
 
 TEST_F(XyEditor, OfTwoNearPointsTheLowerNumberedSceneIsHit)

@@ -160,7 +160,6 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velantra 4.3"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Velantra 4.3"));
     if (argc != 2) {
         std::fprintf(stderr, "usage: velantra_screenshots DIR\n");
         return 2;
