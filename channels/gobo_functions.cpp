@@ -103,7 +103,6 @@ void drawFunction(QPainter& p, int code)
     case 0:  // open beam: the open hole of a gobo wheel, unlike the white filter (13)
         disc(p, QColor(28, 30, 40), QColor(100, 105, 120));
         disc(p, Light, Ink, 4.6);
-        rays(p, Mid, 5.2, 6.6, Light, 1.0, 45);
         break;
     case 3:  // rotation
         turnArrow(p, 5.2, 110, -300, QColor(30, 100, 210));
