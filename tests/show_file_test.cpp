@@ -23,6 +23,7 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -195,7 +196,14 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedOpen{"Directory", [](const QString& t) { ASSERT_TRUE(QDir().mkdir(t)); }, "File access denied"},
         RefusedOpen{"Empty", [](const QString& t) { fileOfSize(t, 0); }, "Read beyond end of file"},
         RefusedOpen{"OneHeaderBlock", [](const QString& t) { fileOfSize(t, 128); }, "Read beyond end of file"},
-        RefusedOpen{"OneByteShort", [](const QString& t) { fileOfSize(t, 81919); }, "Read beyond end of file"}),
+        RefusedOpen{"OneByteShort", [](const QString& t) { fileOfSize(t, 81919); }, "Read beyond end of file"},
+        // Not regular files: a pipe without a writer would block the open, a
+        // device would read as a show of zeros. Both count as missing.
+        RefusedOpen{"NamedPipe",
+                    [](const QString& t) { ASSERT_EQ(::mkfifo(QFile::encodeName(t).constData(), 0600), 0); },
+                    "File not found"},
+        RefusedOpen{"LinkToADevice", [](const QString& t) { ASSERT_TRUE(QFile::link("/dev/zero", t)); },
+                    "File not found"}),
     [](const ::testing::TestParamInfo<RefusedOpen>& info) { return std::string(info.param.name); });
 
 // A save that cannot happen: the message, and the directory exactly as before.
@@ -232,6 +240,12 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedSave{"TargetIsADirectory",
                                   [](const QTemporaryDir& d) {
                                       QDir().mkdir(d.filePath("show.vlt"));
+                                      return d.filePath("show.vlt");
+                                  },
+                                  "File access denied"},
+                      RefusedSave{"TargetIsANamedPipe",
+                                  [](const QTemporaryDir& d) {
+                                      ::mkfifo(QFile::encodeName(d.filePath("show.vlt")).constData(), 0600);
                                       return d.filePath("show.vlt");
                                   },
                                   "File access denied"}),
