@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <cmath>
+
 namespace velantra {
 
 namespace {
@@ -18,7 +20,7 @@ void bar(QPainter& p, int x, int width, double fill)
     p.setPen(Ink);
     p.setBrush(Qt::white);
     p.drawRect(x, 1, width, height - 1);
-    const int filled = static_cast<int>(fill * (height - 2) + 0.5);
+    const int filled = static_cast<int>(std::lround(fill * (height - 2)));
     if (filled > 0) {
         p.fillRect(x + 1, height - filled, width - 1, filled, Level);
     }

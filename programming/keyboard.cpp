@@ -112,28 +112,30 @@ int keypadCode(int qtKey)
 }
 
 // The keys of a standard PC keyboard by X key code (evdev code + 8), from 9.
+// clang-format off
 constexpr std::uint8_t XkbKeys[] = {
-    27,                                                                 // 9 Escape
-    49,      50,      51,  52,      53,  54,  55,       56,  57,  48,   // 10..19 digits 1..9, 0
-    KeyPlay, KeyStop, 8,   9,                                           // 20 minus, 21 equals, 22 Backspace, 23 Tab
-    'Q',     'W',     'E', 'R',     'T', 'Y', 'U',      'I', 'O', 'P',  // 24..33
-    219,     221,     13,  KeyCtrl,                                     // 34 [, 35 ], 36 Return, 37 left Ctrl
-    'A',     'S',     'D', 'F',     'G', 'H', 'J',      'K', 'L',       // 38..46
-    186,     222,     192, 16,      220,                                // 47 ;, 48 ', 49 `, 50 left Shift, 51 backslash
-    'Z',     'X',     'C', 'V',     'B', 'N', 'M',                      // 52..58
-    188,     190,     191, 16,      106, 18,  KeySpace, 20,  // 59 , 60 . 61 / 62 right Shift 63 KP* 64 Alt 65 Space 66
-                                                             // Caps
-    112,     113,     114, 115,     116, 117, 118,      119, 120, 121,  // 67..76 F1..F10
-    144,     145,                                                       // 77 Num Lock, 78 Scroll Lock
-    103,     104,     105, 109,     100, 101, 102,      107, 97,  98,
-    99,      96,      110,                        // 79..91 keypad 7 8 9 - 4 5 6 + 1 2 3 0 .
-    0,       0,       226, 122,     123,          // 92, 93, 94 the 102nd key, 95 F11, 96 F12
-    0,       0,       0,   0,       0,   0,   0,  // 97..103
-    13,      KeyCtrl, 111, 44,      18,  0,       // 104 keypad Enter, 105 right Ctrl, 106 KP/, 107 Print, 108 AltGr
-    36,      38,      33,  37,      39,  35,  40,       34,  45,  46,  // 110 Home .. 119 Delete
-    0,       0,       0,   0,       0,   0,   0,        19,            // 120..127 Pause
-    0,       0,       0,   0,       0,   91,  92,       93,            // 128..135: 133, 134 Windows keys, 135 Menu
+    27,                                                    //   9 Escape
+    49, 50, 51, 52, 53, 54, 55, 56, 57, 48,                //  10..19 digits 1..9, 0
+    KeyPlay, KeyStop, 8, 9,                                //  20 minus, 21 equals, 22 Backspace, 23 Tab
+    'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P',      //  24..33
+    219, 221, 13, KeyCtrl,                                 //  34 [, 35 ], 36 Return, 37 left Ctrl
+    'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L',           //  38..46
+    186, 222, 192, 16, 220,                                //  47 ;, 48 ', 49 `, 50 left Shift, 51 backslash
+    'Z', 'X', 'C', 'V', 'B', 'N', 'M',                     //  52..58
+    188, 190, 191, 16,                                     //  59 , 60 . 61 / 62 right Shift
+    106, 18, KeySpace, 20,                                 //  63 keypad *, 64 Alt, 65 Space, 66 Caps Lock
+    112, 113, 114, 115, 116, 117, 118, 119, 120, 121,      //  67..76 F1..F10
+    144, 145,                                              //  77 Num Lock, 78 Scroll Lock
+    103, 104, 105, 109, 100, 101, 102, 107, 97, 98, 99,    //  79..89 keypad 7 8 9 - 4 5 6 + 1 2 3
+    96, 110,                                               //  90 keypad 0, 91 keypad .
+    0, 0, 226, 122, 123,                                   //  92, 93, 94 the 102nd key, 95 F11, 96 F12
+    0, 0, 0, 0, 0, 0, 0,                                   //  97..103
+    13, KeyCtrl, 111, 44, 18, 0,                           // 104 keypad Enter, 105 right Ctrl, 106 keypad /, 107 Print, 108 AltGr, 109
+    36, 38, 33, 37, 39, 35, 40, 34, 45, 46,                // 110 Home, Up, Page Up, Left, Right, End, Down, Page Down, Insert, 119 Delete
+    0, 0, 0, 0, 0, 0, 0, 19,                               // 120..127 Pause
+    0, 0, 0, 0, 0, 91, 92, 93,                             // 128..135: 133, 134 Windows keys, 135 Menu
 };
+// clang-format on
 constexpr quint32 FirstXkbKey = 9;
 
 }  // namespace
