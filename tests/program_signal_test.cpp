@@ -1,6 +1,8 @@
 // The program ended from outside: a logout (SIGHUP), a shutdown (SIGTERM) or
 // Ctrl+C in its terminal (SIGINT). It must stop the output, keep the show in
 // the autosave copy, write the colour and settings files and exit with 0.
+#include "tests/program_process.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -45,13 +47,7 @@ TEST_P(ProgramSignal, SavesTheShowColoursAndSettingsAndExitsWithZero)
     }
 
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-    env.insert(QStringLiteral("HOME"), home.path());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral(VELANTRA_PROGRAM), {});
-    ASSERT_TRUE(program.waitForStarted(5000));
+    ASSERT_TRUE(startProgram(program, home, QStringLiteral("offscreen")));
     // The colour file is written at the end of start-up, then the patch file.
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(data(QStringLiteral("Vela43.vdx"))); }, 20000));
     QTest::qWait(300);

@@ -6,6 +6,7 @@
 #include "programming/pictures_tab.h"
 #include "programming/settings_tabs.h"
 #include "tests/gui_fixture.h"
+#include "tests/program_process.h"
 #include "tests/x11_session.h"
 
 #include <QCheckBox>
@@ -91,13 +92,7 @@ TEST(X11Program, CaptionShownByTheWindowSystemIsThePrefixAndTheFileNameOnly)
     VELANTRA_REQUIRE_X11();
     QTemporaryDir home;
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-    env.insert(QStringLiteral("HOME"), home.path());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral(VELANTRA_PROGRAM), {});
-    ASSERT_TRUE(program.waitForStarted(5000));
+    ASSERT_TRUE(startProgram(program, home, QStringLiteral("xcb")));
     QByteArray window;
     const QString pid = QString::number(program.processId());
     EXPECT_TRUE(QTest::qWaitFor(
