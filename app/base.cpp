@@ -14,6 +14,8 @@
 #include "effects/hand_scan_form.h"
 #include "effects/xy_editor_page.h"
 #include "link/system_provider.h"
+#include "network/network_outputs.h"
+#include "network/network_page.h"
 #include "link/usb_texts.h"
 #include "programming/block_copy_group.h"
 #include "programming/channel_setup_group.h"
@@ -58,9 +60,12 @@ TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent)
 {
     setObjectName(QStringLiteral("BaseForm"));
     setWindowTitle(QStringLiteral("VELANTRA"));
-    link_ = std::make_unique<UsbLink>(*engine_, *driver_);
+    link_ = std::make_unique<UsbLink>(*driver_);
     cycle_ = std::make_unique<OutputCycle>(*engine_);
-    cycle_->setWriter(link_.get());
+    cycle_->addOutput(link_.get());
+    // The network outputs get the same frames as the interface link.
+    network_ = std::make_unique<NetworkOutputs>(*cycle_);
+    connect(network_.get(), &NetworkOutputs::status, this, &TBaseForm::OutStatus);
     OutputCycle* cycle = cycle_.get();
     outputThread_ = std::make_unique<OutputThread>([cycle] { cycle->tick(); });
 
@@ -228,24 +233,26 @@ void TBaseForm::buildRegions()
     pageControlInput_ = new QTabWidget(central);
     pageControlInput_->setObjectName(QStringLiteral("PageControlInput"));
     pageControlInput_->setUsesScrollButtons(true);
-    const char* names[] = {"TabSheetFaders",   "TabSheetGraph",   "TabSheetXyEditor", "TabSheetBlocCopy",
-                           "TabSheetAutomats", "TabSheetOptions", "TabSheetCoder"};
+    const char* names[] = {"TabSheetFaders",  "TabSheetGraph", "TabSheetXyEditor", "TabSheetBlocCopy",
+                           "TabSheetAutomats", "TabSheetOptions", "TabSheetCoder",   "TabSheetNetwork"};
     const QString titles[] = {tr("Фэйдера"),  tr("График Канала"), tr("Редактор луча"), tr("Копирование"),
-                              tr("Автоматы"), tr("Опции"),         tr("DMX coder")};
+                              tr("Автоматы"), tr("Опции"),         tr("DMX coder"),     tr("Сеть")};
     optionsPage_ = new OptionsPage(engine_->memory);
     faderPage_ = new FaderPage(*this);
     automatsPage_ = new AutomatsPage(*engine_);
     coderPage_ = new CoderPage(*engine_);
     xyEditorPage_ = new XyEditorPage(*this);
     graphPage_ = new GraphPage(*this);
+    networkPage_ = new NetworkPage(*network_);
     connect(coderPage_, &CoderPage::status, this, &TBaseForm::OutStatus);
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < InputPages; ++i) {
         QWidget* page = i == PageOptions    ? optionsPage_
                         : i == PageFaders   ? faderPage_
                         : i == PageAutomats ? automatsPage_
                         : i == PageCoder    ? coderPage_
                         : i == PageXyEditor ? xyEditorPage_
                         : i == PageGraph    ? graphPage_
+                        : i == PageNetwork  ? networkPage_
                                             : new QWidget;
         page->setObjectName(QString::fromLatin1(names[i]));
         inputPages_[static_cast<std::size_t>(i)] = page;

@@ -33,6 +33,8 @@ namespace velantra {
 class AutomatsPage;
 class ChannelColorTab;
 class GraphPage;
+class NetworkOutputs;
+class NetworkPage;
 class ChannelSetupGroup;
 class CoderPage;
 class XyEditorPage;
@@ -58,11 +60,14 @@ public:
     ~TBaseForm() override;
 
     // Main page control tabs, in order.
-    enum InputPage { PageFaders, PageGraph, PageXyEditor, PageCopy, PageAutomats, PageOptions, PageCoder };
+    enum InputPage { PageFaders, PageGraph, PageXyEditor, PageCopy, PageAutomats, PageOptions, PageCoder, PageNetwork };
+    static constexpr int InputPages = 8;
 
     Engine& engine() { return *engine_; }
     UsbLink& link() { return *link_; }
     OutputThread& outputThread() { return *outputThread_; }
+    OutputCycle& outputCycle() { return *cycle_; }
+    NetworkOutputs& networkOutputs() { return *network_; }
 
     // GUI thread. Appends a message to the status line; it clears 5 s after the first one.
     void OutStatus(const QString& text);
@@ -147,6 +152,7 @@ public:
     CoderPage* coderPage() const { return coderPage_; }
     XyEditorPage* xyEditorPage() const { return xyEditorPage_; }
     GraphPage* graphPage() const { return graphPage_; }
+    NetworkPage* networkPage() const { return networkPage_; }
     // The static picture editor; nullptr until first opened.
     TStaticForm* staticForm() const { return staticForm_; }
     THandScanForm* handScanForm() const { return handScanForm_; }
@@ -213,13 +219,14 @@ private:
     std::unique_ptr<UsbLink> link_;
     std::unique_ptr<OutputCycle> cycle_;
     std::unique_ptr<OutputThread> outputThread_;
+    std::unique_ptr<NetworkOutputs> network_;
     std::unique_ptr<FileDialog> openDialogShou_;
     std::unique_ptr<FileDialog> saveDialogShou_;
     std::unique_ptr<UndoMemory> undo_;
 
     QString captionPrefix_ = QStringLiteral(" Initalization ");
     QTabWidget* pageControlInput_ = nullptr;
-    std::array<QWidget*, 7> inputPages_{};
+    std::array<QWidget*, InputPages> inputPages_{};
     SceneGroup* sceneGroup_ = nullptr;
     ChannelSetupGroup* channelSetupGroup_ = nullptr;
     ConveyorGroup* conveyorGroup_ = nullptr;
@@ -233,6 +240,7 @@ private:
     CoderPage* coderPage_ = nullptr;
     XyEditorPage* xyEditorPage_ = nullptr;
     GraphPage* graphPage_ = nullptr;
+    NetworkPage* networkPage_ = nullptr;
     TStaticForm* staticForm_ = nullptr;
     THandScanForm* handScanForm_ = nullptr;
     ChannelColorTab* channelColorTab_ = nullptr;
@@ -243,7 +251,7 @@ private:
     QTimer* timerAvtoSave_ = nullptr;
     QTimer* timerShouClock_ = nullptr;
     QTimer* timerPolling_ = nullptr;
-    std::array<std::vector<std::function<void()>>, 7> pageRefresh_;
+    std::array<std::vector<std::function<void()>>, InputPages> pageRefresh_;
     std::vector<std::function<void()>> dataSystemRefresh_;
     bool closed_ = false;
     bool signalled_ = false;

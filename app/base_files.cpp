@@ -5,6 +5,8 @@
 #include "app/options_page.h"
 #include "channels/coder_page.h"
 #include "conveyor/conveyor_group.h"
+#include "network/network_outputs.h"
+#include "network/network_page.h"
 #include "programming/pictures.h"
 #include "programming/static_form.h"
 #include "storage/color_file.h"
@@ -164,6 +166,9 @@ void TBaseForm::ReadIniFile()
     }
     openDialogShou_->setFileName(settings.path);
     coderFileName = settings.coder;
+    network_->applySacn(settings.sacn);
+    network_->applyArtNet(settings.artnet);
+    networkPage_->showSettings();
 }
 
 void TBaseForm::shutDownOnSignal()
@@ -176,6 +181,7 @@ void TBaseForm::shutDownOnSignal()
     signalled_ = true;
     closed_ = true;
     outputThread_->stop();
+    network_->stop();  // sACN receivers let go at once
     link_->CloseUsbDevise();
     for (QTimer* timer : {timerPolling_, timerAvtoSave_, timerShouClock_}) {
         timer->stop();
@@ -197,6 +203,8 @@ Settings TBaseForm::currentSettings() const
     settings.konveir = conveyorGroup_->files;
     settings.path = saveDialogShou_->fileName();
     settings.coder = coderPage_->savingName();
+    settings.sacn = network_->sacnSettings();
+    settings.artnet = network_->artNetSettings();
     return settings;
 }
 

@@ -5,6 +5,7 @@
 #include "app/options_page.h"
 #include "channels/coder_page.h"
 #include "link/usb_texts.h"
+#include "network/network_outputs.h"
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
 #include "programming/scene_group.h"
@@ -96,6 +97,7 @@ void TBaseForm::closeEvent(QCloseEvent* event)
     // so the show and the settings are still offered and saved.
     SaveColorEdit();
     outputThread_->stop();
+    network_->stop();  // sACN receivers let go at once
     link_->CloseUsbDevise();
     for (QTimer* timer : {timerPolling_, timerAvtoSave_, timerShouClock_}) {
         timer->stop();

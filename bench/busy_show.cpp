@@ -72,14 +72,14 @@ void loadBusyShow(Engine& engine, RateMode mode, bool blackOut)
     }
 }
 
-std::unique_ptr<BenchDevice> attachFakeDevice(Engine& engine, OutputCycle& cycle)
+std::unique_ptr<BenchDevice> attachFakeDevice(OutputCycle& cycle)
 {
-    auto bench = std::make_unique<BenchDevice>(engine);
+    auto bench = std::make_unique<BenchDevice>();
     bench->device.setRecordLimit(0);
     bench->device.attach();
     bench->link.InitUsbDevise();
     bench->link.TimerPollingTimer();
-    cycle.setWriter(&bench->link);
+    cycle.addOutput(&bench->link);
     return bench;
 }
 

@@ -27,15 +27,15 @@ void loadBusyShow(Engine& engine, RateMode mode, bool blackOut);
 // A fake interface, opened by the link and connected to the cycle, as after
 // the first poll with a device attached. It counts writes but keeps none.
 struct BenchDevice {
-    explicit BenchDevice(Engine& engine)
-        : link(engine, device)
+    BenchDevice()
+        : link(device)
     {}
     FakeD2xx device;
     UsbLink link;
 };
 
 // GUI thread, before the tick runs.
-std::unique_ptr<BenchDevice> attachFakeDevice(Engine& engine, OutputCycle& cycle);
+std::unique_ptr<BenchDevice> attachFakeDevice(OutputCycle& cycle);
 
 // GUI thread, before the tick runs. Every one of the 513 slots goes out at
 // 255, so each message is the longest one, 1,032 bytes.

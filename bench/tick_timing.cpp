@@ -161,7 +161,7 @@ int main(int argc, char** argv)
     OutputCycle cycle(*engine);
     std::unique_ptr<bench::BenchDevice> device;
     if (options.fakeDevice) {
-        device = bench::attachFakeDevice(*engine, cycle);
+        device = bench::attachFakeDevice(cycle);
         device->device.setWriteDelay(std::chrono::microseconds(options.writeDelayUs));
     }
 
@@ -262,7 +262,7 @@ int main(int argc, char** argv)
     }
     if (device) {
         std::printf("device:     fake, %zu frames written, last message %d bytes, write delay %d us, stall %d ms\n",
-                    device->device.writeCount(), engine->wireLength, options.writeDelayUs, options.stallOnceMs);
+                    device->device.writeCount(), device->link.wireLength(), options.writeDelayUs, options.stallOnceMs);
     }
     std::printf("deviation:  median %.3f ms, p99 %.3f ms, max %.3f ms\n", median, p99, max);
     std::printf("late:       %d periods over %lld ms (output thread's own count: %llu)\n", late,

@@ -17,7 +17,6 @@
 namespace velantra {
 
 inline constexpr int DmxSlots = 513;  // slot 0 = start code, 1..512 channels
-inline constexpr int WireBufferSize = 32768;
 inline constexpr int CoderEntries = 513;
 
 // Steps of the new-show reset that belong to the windows. Each may be empty.
@@ -51,12 +50,10 @@ public:
 
     ShowMemory memory;
 
-    // Output buffers. dmxFrame is read by the level displays on the GUI thread.
+    // The composed frame, read by the level displays on the GUI thread. The
+    // tick's working buffers belong to the output cycle, the wire buffers to
+    // the outputs.
     AtomicArray<std::uint8_t, DmxSlots> dmxFrame;
-    std::array<std::uint8_t, DmxSlots> targetFrame{};       // output thread only
-    std::array<std::uint8_t, 256> patchTemp{};              // output thread only
-    std::array<std::uint8_t, WireBufferSize> wireBuffer{};  // output thread only
-    std::int32_t wireLength = 0;                            // output thread only
 
     // Written by the GUI thread, read by the tick.
     AtomicArray<std::uint8_t, 255> seqStep;               // entry c-1: glide step of channel c

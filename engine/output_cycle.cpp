@@ -29,7 +29,7 @@ void OutputCycle::SborDmxStroki()
     e_.shared.sceneAddr.store(a, relaxed);
 
     auto& frame = e_.dmxFrame;
-    auto& target = e_.targetFrame;
+    auto& target = targetFrame_;
     const RateMode mode = e_.controls.rateMode.load(relaxed);
     const bool glide = mode == RateMode::Automat && e_.shared.playMode.load(relaxed) != 0;
 
@@ -104,7 +104,7 @@ void OutputCycle::applyHandScan()
 
 void OutputCycle::applyPatch()
 {
-    auto& temp = e_.patchTemp;
+    auto& temp = patchTemp_;
     e_.dmxFrame.copyOut(0, temp.size(), temp.data());
     for (int k = 0; k <= 255; ++k) {
         const std::uint16_t source = e_.coderTable.get(k);
@@ -146,10 +146,37 @@ void OutputCycle::BlankBlackOut()
     }
 }
 
+bool OutputCycle::addOutput(FrameOutput* output)
+{
+    for (auto& slot : outputs_) {
+        FrameOutput* expected = nullptr;
+        if (slot.compare_exchange_strong(expected, output, std::memory_order_release)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void OutputCycle::SendToUsb()
 {
-    if (FrameWriter* writer = writer_.load(std::memory_order_acquire)) {
-        writer->SendToUsb();
+    // An operator programming offline must not disturb a live rig.
+    if (e_.controls.noUsbConnect.load(relaxed)) {
+        if (!silenced_) {
+            silenced_ = true;
+            for (auto& slot : outputs_) {
+                if (FrameOutput* output = slot.load(std::memory_order_acquire)) {
+                    output->silence();
+                }
+            }
+        }
+        return;
+    }
+    silenced_ = false;
+    e_.dmxFrame.copyOut(0, sent_.size(), sent_.data());
+    for (auto& slot : outputs_) {
+        if (FrameOutput* output = slot.load(std::memory_order_acquire)) {
+            output->write(FrameView(sent_));
+        }
     }
 }
 

@@ -1,14 +1,14 @@
 // The output tick: composes DmxFrame from the show and the live controls and
-// hands it to the interface link. Called every 50 ms by OutputThread; tests
-// call tick() by hand.
+// hands the same frame to every output (the USB link, the network outputs).
+// Called every 50 ms by OutputThread; tests call tick() by hand.
 //
 // Every routine here runs on the output thread, never blocks, takes no lock
-// and allocates nothing. The only wait is inside the frame sink's write,
-// which the device's write timeout bounds.
+// and allocates nothing. The only wait is inside an output's write, which a
+// USB device's write timeout bounds; the network outputs never wait.
 #pragma once
 
 #include "engine/engine.h"
-#include "link/frame_writer.h"
+#include "link/frame_output.h"
 
 #include <array>
 #include <atomic>
@@ -20,8 +20,12 @@ class OutputCycle {
 public:
     explicit OutputCycle(Engine& engine);
 
-    // Any thread. Sets the interface link that sends each frame (nullptr: none).
-    void setWriter(FrameWriter* writer) { writer_.store(writer, std::memory_order_release); }
+    static constexpr int MaxOutputs = 4;
+
+    // GUI thread. Adds an output that receives every frame from the next tick
+    // on (at most MaxOutputs; false when full). The output must outlive the
+    // output thread.
+    bool addOutput(FrameOutput* output);
 
     // Output thread. One whole tick: scene layer, overrides, blink, send.
     void tick();
@@ -31,7 +35,12 @@ public:
     void OutJobAvtomats();  // automat layer
     void ManualDmx();       // pictures, faders, hand scan, blackout, macro, patch
     void BlankBlackOut();   // blink of the blackout button
-    void SendToUsb();       // hand the frame to the interface link
+    void SendToUsb();       // hand the frame to every output (none in DEMO mode)
+
+    // The tick's working buffers: the smoothing targets and the copy that the
+    // patch reads. Output thread, or any thread while it is stopped.
+    const std::array<std::uint8_t, DmxSlots>& targetFrame() const { return targetFrame_; }
+    const std::array<std::uint8_t, 256>& patchTemp() const { return patchTemp_; }
 
 private:
     void applyPicture(int k);
@@ -40,7 +49,11 @@ private:
     void applyPatch();
 
     Engine& e_;
-    std::atomic<FrameWriter*> writer_{nullptr};
+    std::array<std::atomic<FrameOutput*>, MaxOutputs> outputs_{};
+    std::array<std::uint8_t, DmxSlots> targetFrame_{};
+    std::array<std::uint8_t, 256> patchTemp_{};
+    std::array<std::uint8_t, FrameSlots> sent_{};  // the frame the outputs get
+    bool silenced_ = false;                         // DEMO mode was announced to the outputs
 };
 
 }  // namespace velantra

@@ -13,9 +13,8 @@ namespace {
 constexpr auto relaxed = std::memory_order_relaxed;
 }  // namespace
 
-UsbLink::UsbLink(Engine& engine, D2xxProvider& driver)
-    : e_(engine)
-    , driver_(driver)
+UsbLink::UsbLink(D2xxProvider& driver)
+    : driver_(driver)
 {}
 
 UsbStatus UsbLink::status() const
@@ -105,7 +104,7 @@ FT_STATUS UsbLink::WriteDevice(int length)
 {
     DWORD written = 0;
     const FT_STATUS s =
-        driver_.FT_Write(UsbHandle.load(relaxed), e_.wireBuffer.data(), static_cast<DWORD>(length), &written);
+        driver_.FT_Write(UsbHandle.load(relaxed), wireBuffer_.data(), static_cast<DWORD>(length), &written);
     return checked(s, UsbLabel::WriteDevice);
 }
 
@@ -149,8 +148,8 @@ void UsbLink::InitUsbDevise()
     UsbOpen.store(0, relaxed);
     pollingEnabled_.store(true, relaxed);
     GetListAllDevise();
-    e_.wireBuffer.fill(0);
-    e_.wireBuffer[0] = 0xFF;
+    wireBuffer_.fill(0);
+    wireBuffer_[0] = 0xFF;
 }
 
 void UsbLink::TimerPollingTimer()
@@ -195,22 +194,21 @@ void UsbLink::CloseUsbDevise()
     releaseDriver();
 }
 
-void UsbLink::SendToUsb()
+void UsbLink::SendToUsb(FrameView frame)
 {
-    if (UsbOpen.load(relaxed) == 0 || e_.controls.noUsbConnect.load(relaxed)) {
+    if (UsbOpen.load(relaxed) == 0) {
         return;
     }
-    e_.wireLength = 0;
+    wireLength_ = 0;
     if (UsbReady.load(relaxed) != 1) {
         return;
     }
-    e_.dmxFrame.copyOut(0, snapshot_.size(), snapshot_.data());
-    e_.wireLength = encodeWireFrame(snapshot_.data(), e_.wireBuffer.data(), e_.wireBuffer.size());
+    wireLength_ = encodeWireFrame(frame.data(), wireBuffer_.data(), wireBuffer_.size());
     if (!takeDriver()) {
         return;  // the poll is talking to the driver: this frame is skipped
     }
     UsbReportErrors.store(1, relaxed);
-    WriteDevice(e_.wireLength);
+    WriteDevice(wireLength_);
     releaseDriver();
 }
 

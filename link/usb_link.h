@@ -7,9 +7,8 @@
 // ever waits for the other.
 #pragma once
 
-#include "engine/engine.h"
 #include "link/d2xx.h"
-#include "link/frame_writer.h"
+#include "link/frame_output.h"
 
 #include <array>
 #include <atomic>
@@ -49,9 +48,11 @@ struct UsbListing {
     std::string description;  // driver bytes, at most 49 characters
 };
 
-class UsbLink : public FrameWriter {
+inline constexpr int WireBufferSize = 32768;
+
+class UsbLink : public FrameOutput {
 public:
-    UsbLink(Engine& engine, D2xxProvider& driver);
+    explicit UsbLink(D2xxProvider& driver);
 
     // GUI thread, before the output thread starts. Lists the devices with
     // error reporting on and enables the poll.
@@ -62,8 +63,14 @@ public:
     void TimerPollingTimer();
     // GUI thread, after the output thread has stopped.
     void CloseUsbDevise();
-    // Output thread. Encodes DmxFrame into WireBuffer and writes it.
-    void SendToUsb() override;
+    // Output thread. Encodes the frame into WireBuffer and writes it while the
+    // interface is ready.
+    void write(FrameView frame) override { SendToUsb(frame); }
+    void SendToUsb(FrameView frame);
+    // The last message written (length 0: none since the interface stopped
+    // being ready). Output thread, or any thread while it is stopped.
+    const std::array<std::uint8_t, WireBufferSize>& wireBuffer() const { return wireBuffer_; }
+    int wireLength() const { return wireLength_; }
 
     // The driver wrappers. Each calls the driver once; a failure is reported
     // while UsbReportErrors is 1. The caller holds the driver.
@@ -109,12 +116,12 @@ private:
     // GUI thread. Reads a text by index into deviceText_ (cut at 49 characters).
     FT_STATUS listText(int index, DWORD what, UsbLabel label);
 
-    Engine& e_;
     D2xxProvider& driver_;
     std::atomic<bool> driverBusy_{false};
     std::atomic<bool> pollingEnabled_{false};
     std::atomic<std::uint16_t> status_{0};           // label << 8 | status
-    std::array<std::uint8_t, DmxSlots> snapshot_{};  // output thread only
+    std::array<std::uint8_t, WireBufferSize> wireBuffer_{};  // output thread only
+    int wireLength_ = 0;                                     // output thread only
     UsbListing listing_;
     std::string deviceText_;
 };

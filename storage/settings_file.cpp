@@ -21,6 +21,8 @@ namespace {
 
 const char* const KonveirSection = "Konveir";
 const char* const LastFileSection = "LastFile";
+const char* const SacnSection = "sACN";
+const char* const ArtNetSection = "ArtNet";
 // Twenty-two paths of any length fit many times over.
 constexpr qint64 MaxSettingsSize = 1 << 20;
 
@@ -153,6 +155,27 @@ Settings readSettings(const QString& iniPath)
     }
     settings.path = valueOf(reader, tidied, LastFileSection, "Path");
     settings.coder = valueOf(reader, tidied, LastFileSection, "Coder");
+
+    // The network keys: a missing key keeps its default.
+    const auto read = [&](const char* section, const char* key, QString& value) {
+        if (reader.HasValue(section, key)) {
+            value = valueOf(reader, tidied, section, key).trimmed();
+        }
+    };
+    SacnSettings& sacn = settings.sacn;
+    read(SacnSection, "Enabled", sacn.enabled);
+    read(SacnSection, "Universe", sacn.universe);
+    read(SacnSection, "Priority", sacn.priority);
+    read(SacnSection, "Destination", sacn.destination);
+    read(SacnSection, "Interface", sacn.interfaceName);
+    read(SacnSection, "SourceName", sacn.sourceName);
+    read(SacnSection, "CID", sacn.cid);
+    ArtNetSettings& artnet = settings.artnet;
+    read(ArtNetSection, "Enabled", artnet.enabled);
+    read(ArtNetSection, "PortAddress", artnet.portAddress);
+    read(ArtNetSection, "Destination", artnet.destination);
+    read(ArtNetSection, "Interface", artnet.interfaceName);
+    read(ArtNetSection, "AlwaysBroadcast", artnet.alwaysBroadcast);
     return settings;
 }
 
@@ -170,6 +193,23 @@ FileResult writeSettings(const QString& iniPath, const Settings& settings)
     text += lineEnd + "[" + LastFileSection + "]" + lineEnd;
     text += valueLine("Path", settings.path, lineEnd);
     text += valueLine("Coder", settings.coder, lineEnd);
+
+    const SacnSettings& sacn = settings.sacn;
+    text += lineEnd + "[" + SacnSection + "]" + lineEnd;
+    text += valueLine("Enabled", sacn.enabled, lineEnd);
+    text += valueLine("Universe", sacn.universe, lineEnd);
+    text += valueLine("Priority", sacn.priority, lineEnd);
+    text += valueLine("Destination", sacn.destination, lineEnd);
+    text += valueLine("Interface", sacn.interfaceName, lineEnd);
+    text += valueLine("SourceName", sacn.sourceName, lineEnd);
+    text += valueLine("CID", sacn.cid, lineEnd);
+    const ArtNetSettings& artnet = settings.artnet;
+    text += "[" + QByteArray(ArtNetSection) + "]" + lineEnd;
+    text += valueLine("Enabled", artnet.enabled, lineEnd);
+    text += valueLine("PortAddress", artnet.portAddress, lineEnd);
+    text += valueLine("Destination", artnet.destination, lineEnd);
+    text += valueLine("Interface", artnet.interfaceName, lineEnd);
+    text += valueLine("AlwaysBroadcast", artnet.alwaysBroadcast, lineEnd);
 
     if (!replaceFile(iniPath, text).ok) {
         return {

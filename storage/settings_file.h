@@ -10,8 +10,25 @@
 //   Path=C:\shows\Gala.vlt
 //   Coder=C:\KORVEX\VELANTRA\Vela43.vdx
 //
-// Values are file names in the system's 8-bit encoding (Windows-1251 on
-// Windows, the file-name encoding elsewhere), without quotes or escapes.
+//   [sACN]                 the network outputs, after the sections above
+//   Enabled=0
+//   Universe=1
+//   Priority=100
+//   Destination=
+//   Interface=
+//   SourceName=Velantra
+//   CID=
+//   [ArtNet]
+//   Enabled=0
+//   PortAddress=0
+//   Destination=
+//   Interface=
+//   AlwaysBroadcast=0
+//
+// File names are in the system's 8-bit encoding (Windows-1251 on Windows, the
+// file-name encoding elsewhere), without quotes or escapes. The network values
+// are kept as the text the file holds: the program checks them when it applies
+// them, so a bad value is reported and never silently replaced.
 #pragma once
 
 #include "storage/file_result.h"
@@ -24,10 +41,36 @@ namespace velantra {
 
 inline constexpr int KonveirEntryCount = 20;
 
+// Section "sACN", a missing key reading as its default.
+struct SacnSettings {
+    QString enabled = QStringLiteral("0");
+    QString universe = QStringLiteral("1");
+    QString priority = QStringLiteral("100");
+    QString destination;    // empty: multicast
+    QString interfaceName;  // "Interface"; empty: the system's choice
+    QString sourceName = QStringLiteral("Velantra");
+    QString cid;  // made at the first start and kept
+
+    bool operator==(const SacnSettings&) const = default;
+};
+
+// Section "ArtNet".
+struct ArtNetSettings {
+    QString enabled = QStringLiteral("0");
+    QString portAddress = QStringLiteral("0");
+    QString destination;    // empty: the nodes found by polling, else broadcast
+    QString interfaceName;  // "Interface"
+    QString alwaysBroadcast = QStringLiteral("0");
+
+    bool operator==(const ArtNetSettings&) const = default;
+};
+
 struct Settings {
     std::array<QString, KonveirEntryCount> konveir;  // "Konveir"/"File01".."File20"
     QString path;                                    // "LastFile"/"Path": the last show
     QString coder;                                   // "LastFile"/"Coder": the output patch file
+    SacnSettings sacn;
+    ArtNetSettings artnet;
 
     bool operator==(const Settings&) const = default;
 };
@@ -39,7 +82,7 @@ struct Settings {
 Settings readSettings(const QString& iniPath);
 
 // GUI thread. Writes all twenty "Konveir" keys (empty ones as "File07="), then
-// "Path" and "Coder", through a temporary file renamed over iniPath. A refused
+// "Path" and "Coder", then the sections "sACN" and "ArtNet", through a temporary file renamed over iniPath. A refused
 // write gives "Unable to write to <iniPath>" and leaves the previous file as it
 // was. A value with a line break cannot be kept in this format and is written
 // empty; blanks at either end of a value do not survive a read.

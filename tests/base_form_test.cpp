@@ -147,7 +147,7 @@ TEST_F(BaseFormTest, MenusToolBarAndTimersCarryTheirNames)
 
     QTabWidget* pages = f.pageControlInput();
     const QStringList titles = {"Фэйдера",  "График Канала", "Редактор луча", "Копирование",
-                                "Автоматы", "Опции",         "DMX coder"};
+                                "Автоматы", "Опции",         "DMX coder",     "Сеть"};
     ASSERT_EQ(pages->count(), titles.size());
     for (int i = 0; i < pages->count(); ++i) {
         EXPECT_EQ(pages->tabText(i), titles[i]);

@@ -26,10 +26,10 @@ TEST(EngineStress, EditingAndPollingWhileTheTickRunsIsRaceFreeAndFramesStayWellF
     FakeD2xx device;
     device.attach();
     device.setRecordLimit(64);
-    UsbLink link(*e, device);
+    UsbLink link(device);
     link.InitUsbDevise();
     OutputCycle cycle(*e);
-    cycle.setWriter(&link);
+    cycle.addOutput(&link);
     OutputThread thread([&] { cycle.tick(); }, 1ms);
     thread.start();
 

@@ -48,7 +48,7 @@ TEST_F(CycleTest, FadersModeMovesEachChannelByItsOwnRate)
     EXPECT_EQ(slot(2), 200);
     tick(3);
     EXPECT_EQ(slot(1), 200);
-    EXPECT_EQ(e->targetFrame[1], 200);
+    EXPECT_EQ(cycle.targetFrame()[1], 200);
 }
 
 TEST_F(CycleTest, FadersModeWithRateZeroHoldsTheLastSentLevel)

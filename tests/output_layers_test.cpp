@@ -224,7 +224,7 @@ TEST_F(LayersTest, PatchReroutesLastFromACopyOfTheFrame)
     EXPECT_EQ(slot(1), 99);
     EXPECT_EQ(slot(3), 10);
     EXPECT_EQ(slot(0), 20);
-    EXPECT_EQ(e->patchTemp[3], 99);
+    EXPECT_EQ(cycle.patchTemp()[3], 99);
 }
 
 TEST_F(LayersTest, DamagedPatchEntryPassesItsOwnSlotThrough)

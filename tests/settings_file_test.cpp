@@ -93,7 +93,22 @@ TEST_F(SettingsFileTest, CloseWritesAllTwentyConveyorKeysThenTheLastFiles)
                                 Eol +                                 //
                                 "[LastFile]" + Eol +                  //
                                 "Path=/shows/Gala.vlt" + Eol +        //
-                                "Coder=/patch/House.vdx" + Eol;
+                                "Coder=/patch/House.vdx" + Eol +      //
+                                Eol +                                 //
+                                "[sACN]" + Eol +                      //
+                                "Enabled=0" + Eol +                   //
+                                "Universe=1" + Eol +                  //
+                                "Priority=100" + Eol +                //
+                                "Destination=" + Eol +                //
+                                "Interface=" + Eol +                  //
+                                "SourceName=Velantra" + Eol +         //
+                                "CID=" + Eol +                        //
+                                "[ArtNet]" + Eol +                    //
+                                "Enabled=0" + Eol +                   //
+                                "PortAddress=0" + Eol +               //
+                                "Destination=" + Eol +                //
+                                "Interface=" + Eol +                  //
+                                "AlwaysBroadcast=0" + Eol;
     const QByteArray written = readRaw(iniPath());
     EXPECT_EQ(written.toStdString(), expected.toStdString());
 

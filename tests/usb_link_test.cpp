@@ -26,7 +26,7 @@ protected:
     {
         e->ClearAll();
         e->controls.rateMode = RateMode::Off;
-        cycle.setWriter(&link);
+        cycle.addOutput(&link);
     }
 
     // The message for a frame whose only lit slot is channel 1 at level.
@@ -56,7 +56,7 @@ protected:
 
     std::unique_ptr<Engine> e = std::make_unique<Engine>();
     FakeD2xx device;
-    UsbLink link{*e, device};
+    UsbLink link{device};
     OutputCycle cycle{*e};
 };
 
@@ -67,7 +67,7 @@ TEST_F(UsbLinkTest, NoDeviceAtStartListsNothingAndWritesNothing)
     EXPECT_FALSE(link.listing().hasSerial);
     EXPECT_TRUE(link.listing().description.empty());
     EXPECT_TRUE(link.pollingEnabled());
-    EXPECT_EQ(e->wireBuffer[0], 0xFF);
+    EXPECT_EQ(link.wireBuffer()[0], 0xFF);
 
     link.TimerPollingTimer();
     cycle.tick();
@@ -147,7 +147,7 @@ TEST_F(UsbLinkTest, UnplugDuringOutputAndReplugWalksThroughEveryState)
     expectState(1, 0);  // Write-failed
     expectStatus(UsbLabel::WriteDevice, FT_IO_ERROR);
     cycle.tick();
-    EXPECT_EQ(e->wireLength, 0) << "no frame is encoded while not ready";
+    EXPECT_EQ(link.wireLength(), 0) << "no frame is encoded while not ready";
 
     link.TimerPollingTimer();  // queue status fails
     expectState(0, 0);         // Closed, relist requested

@@ -70,7 +70,7 @@ TEST(UsbTexts, InterfaceDisplayFollowsItsOrderOfPrecedence)
 {
     auto e = std::make_unique<Engine>();
     FakeD2xx device;
-    UsbLink link(*e, device);
+    UsbLink link(device);
     link.InitUsbDevise();
 
     InterfaceDisplay shown = interfaceDisplay(link, false);

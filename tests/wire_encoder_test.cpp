@@ -93,11 +93,11 @@ TEST(WireEncoder, EachTickPutsOneMessageOnTheDeviceWithSlot256Included)
     e->shared.handScanY = 0xAB;
     FakeD2xx device;
     device.attach();
-    UsbLink link(*e, device);
+    UsbLink link(device);
     link.InitUsbDevise();
     link.TimerPollingTimer();
     OutputCycle cycle(*e);
-    cycle.setWriter(&link);
+    cycle.addOutput(&link);
     cycle.tick();
     cycle.tick();
     const auto frames = device.writes();
@@ -109,7 +109,7 @@ TEST(WireEncoder, EachTickPutsOneMessageOnTheDeviceWithSlot256Included)
     EXPECT_EQ(m[4], 0xFF);  // slot 2 escaped
     EXPECT_EQ(m[5], 0xF7);
     EXPECT_EQ(m[2 + 256 + 1], 0xAB);  // slot 256, shifted by the escape
-    EXPECT_EQ(e->wireLength, 520);
+    EXPECT_EQ(link.wireLength(), 520);
 }
 
 }  // namespace

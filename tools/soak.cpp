@@ -16,12 +16,20 @@
 // write the show, when a dialog pops up during the run, or when the window
 // does not stop cleanly. Late ticks fail it only with --strict-timing.
 //
+// The network outputs run too: sACN and Art-Net through --network-interface
+// (tools/soak.sh makes a dummy interface for it when run as root; without
+// one, unicast on the loopback). With --network-outages the interface is
+// taken down for 3 s every 13 s; the run fails when sending does not resume
+// within 3 s of the interface coming back, or when no packet was sent.
+//
 // usage: velantra_soak [--minutes N | --seconds N] [--replug-seconds N]
 //                      [--autosave-seconds N] [--max-growth-kib N] [--strict-timing]
+//                      [--network-interface NAME] [--network-outages]
 #include "app/base.h"
 #include "app/dialogs.h"
 #include "engine/show_memory.h"
 #include "link/fake_d2xx.h"
+#include "network/network_outputs.h"
 #include "programming/pictures_tab.h"
 #include "programming/sequencer.h"
 #include "programming/sequencer_page.h"
@@ -37,6 +45,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -87,6 +96,8 @@ struct Options {
     // noise and still catches a leak of about 500 bytes a tick in a 5-minute run.
     int maxGrowthKib = 2048;
     bool strictTiming = false;
+    QString networkInterface;  // empty: unicast on the loopback
+    bool networkOutages = false;
 };
 
 void printUsage(std::FILE* to)
@@ -97,7 +108,9 @@ void printUsage(std::FILE* to)
                      "  --replug-seconds N        unplug and plug the interface every N s (default 5, 4..600)\n"
                      "  --autosave-seconds N      autosave period (default 15)\n"
                      "  --max-growth-kib N        memory growth allowed after the first minute (default 2048)\n"
-                     "  --strict-timing           late ticks fail the run\n");
+                     "  --strict-timing           late ticks fail the run\n"
+                     "  --network-interface NAME  the network outputs send through NAME (default: loopback unicast)\n"
+                     "  --network-outages         take NAME down for 3 s every 13 s (root, a dummy interface)\n");
 }
 
 bool parseOptions(int argc, char** argv, Options& o)
@@ -108,6 +121,15 @@ bool parseOptions(int argc, char** argv, Options& o)
         int minutes = 0;
         if (arg == "--strict-timing") {
             o.strictTiming = true;
+            continue;
+        }
+        if (arg == "--network-outages") {
+            o.networkOutages = true;
+            continue;
+        }
+        if (arg == "--network-interface" && i + 1 < argc) {
+            o.networkInterface = QString::fromLocal8Bit(value);
+            ++i;
             continue;
         }
         bool ok = false;
@@ -259,8 +281,12 @@ public:
     int pictureToggles_ = 0;
     int flashKeys_ = 0;
     int pageTurns_ = 0;
+    int networkOutages_ = 0;
+    int networkRecovered_ = 0;
 
 private:
+    void networkOutage();
+    std::uint64_t networkPackets() const;
     void arm();
     void polled();
     void unplug(int afterPollMs);
@@ -285,6 +311,10 @@ private:
     bool flowingAtLastCheck_ = false;
     int pictureStep_ = 0;
     int keyStep_ = 0;
+    bool networkDown_ = false;
+    bool networkWatching_ = false;  // waiting for packets after the interface came back
+    std::uint64_t packetsAtUp_ = 0;
+    QElapsedTimer sinceUp_;
 };
 
 QTimer* Soak::every(int ms, void (Soak::*step)())
@@ -309,6 +339,9 @@ void Soak::start()
     every(1000, &Soak::watchdog);
     every(300, &Soak::togglePicture);
     every(500, &Soak::flashKey);
+    if (options_.networkOutages) {
+        every(13000, &Soak::networkOutage);
+    }
     QTabWidget* pages = form_.pageControlInput();
     auto* pageTimer = new QTimer(&form_);
     QObject::connect(pageTimer, &QTimer::timeout, &form_, [this, pages] {
@@ -399,8 +432,43 @@ void Soak::giveUp()
     }
 }
 
+std::uint64_t Soak::networkPackets() const
+{
+    return form_.networkOutputs().sacnOutput().counters().packets +
+           form_.networkOutputs().artNetOutput().counters().packets;
+}
+
+// The interface goes away for 3 s and comes back; the watchdog checks that
+// sending resumes by itself.
+void Soak::networkOutage()
+{
+    const QString name = options_.networkInterface;
+    if (QProcess::execute(QStringLiteral("ip"), {"link", "set", name, "down"}) != 0) {
+        std::fprintf(stderr, "velantra_soak: could not take %s down\n", qPrintable(name));
+        return;
+    }
+    ++networkOutages_;
+    networkDown_ = true;
+    QTimer::singleShot(3000, &form_, [this, name] {
+        QProcess::execute(QStringLiteral("ip"), {"link", "set", name, "up"});
+        networkDown_ = false;
+        networkWatching_ = true;
+        packetsAtUp_ = networkPackets();
+        sinceUp_.start();
+    });
+}
+
 void Soak::watchdog()
 {
+    if (networkWatching_) {
+        if (networkPackets() > packetsAtUp_ + 10) {
+            ++networkRecovered_;
+            networkWatching_ = false;
+        } else if (sinceUp_.elapsed() > 3000) {
+            std::fprintf(stderr, "velantra_soak: the network outputs did not resume within 3 s\n");
+            networkWatching_ = false;
+        }
+    }
     const std::size_t writes = device_.writeCount();
     const bool flowing = plugged_ && !replugPending();
     if (flowing && flowingAtLastCheck_ && writes == writesAtLastCheck_) {
@@ -497,6 +565,24 @@ int main(int argc, char** argv)
     });
 
     TBaseForm form(std::move(owned));
+    // Both network outputs send every frame, through the chosen interface or
+    // by unicast on the loopback.
+    {
+        SacnSettings sacn;
+        sacn.enabled = QStringLiteral("1");
+        ArtNetSettings artnet;
+        artnet.enabled = QStringLiteral("1");
+        artnet.portAddress = QStringLiteral("0:0:1");
+        if (options.networkInterface.isEmpty()) {
+            sacn.destination = QStringLiteral("127.0.0.1");
+            artnet.destination = QStringLiteral("127.0.0.1");
+        } else {
+            sacn.interfaceName = options.networkInterface;
+            artnet.interfaceName = options.networkInterface;
+        }
+        form.networkOutputs().applySacn(sacn);
+        form.networkOutputs().applyArtNet(artnet);
+    }
     form.resize(898, 651);
     form.show();
     QApplication::processEvents();
@@ -544,6 +630,8 @@ int main(int argc, char** argv)
     const Scheduling scheduling = thread.scheduling();
     const std::size_t frames = device.writeCount();
     const int runDialogs = dialogs;
+    const SenderCounters sacnCounters = form.networkOutputs().sacnOutput().counters();
+    const SenderCounters artnetCounters = form.networkOutputs().artNetOutput().counters();
 
     // Closing asks about saving the show: every question is answered "no".
     setDialogAnswerer([](QDialog&) { return 0; });
@@ -606,6 +694,14 @@ int main(int argc, char** argv)
     std::printf("picture_toggles: %d\n", soak.pictureToggles_);
     std::printf("flash_keys: %d\n", soak.flashKeys_);
     std::printf("page_turns: %d\n", soak.pageTurns_);
+    std::printf("network_interface: %s\n",
+                options.networkInterface.isEmpty() ? "loopback (unicast)" : qPrintable(options.networkInterface));
+    std::printf("sacn_packets: %llu\n", static_cast<unsigned long long>(sacnCounters.packets));
+    std::printf("sacn_refused_sends: %llu\n", static_cast<unsigned long long>(sacnCounters.failures));
+    std::printf("artnet_packets: %llu\n", static_cast<unsigned long long>(artnetCounters.packets));
+    std::printf("artnet_refused_sends: %llu\n", static_cast<unsigned long long>(artnetCounters.failures));
+    std::printf("network_outages: %d\n", soak.networkOutages_);
+    std::printf("network_outages_recovered: %d\n", soak.networkRecovered_);
     std::printf("dialogs_during_run: %d\n", runDialogs);
     std::printf("vmrss_start_kib: %ld\n", atStart.rss);
     std::printf("vmrss_checkpoint_kib: %ld (after %d s)\n", atCheckpoint.rss, checkpointMs / 1000);
@@ -640,6 +736,12 @@ int main(int argc, char** argv)
     }
     if (!stoppedCleanly) {
         failures.emplace_back("the window did not stop cleanly");
+    }
+    if (sacnCounters.packets == 0 || artnetCounters.packets == 0) {
+        failures.emplace_back("a network output sent nothing");
+    }
+    if (soak.networkRecovered_ < soak.networkOutages_ - 1) {  // the last outage may end with the run
+        failures.emplace_back("the network outputs did not resume after an outage");
     }
     if (options.strictTiming && late > 0) {
         failures.emplace_back("late ticks (--strict-timing)");

@@ -36,8 +36,25 @@ else
 fi
 
 home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
+network=()
+dummy=
+cleanup() {
+  [ -z "$dummy" ] || ip link del "$dummy" 2>/dev/null || true
+  rm -rf "$home"
+}
+trap cleanup EXIT
+# As root, the network outputs send through a dummy interface (198.18.79.0/24:
+# nothing leaves this machine) that the soak takes down and brings back.
+if [ "$(id -u)" -eq 0 ] && command -v ip >/dev/null && ! ip route | grep -q '^198\.18\.79\.' &&
+  ip link add "vsoak$$" type dummy 2>/dev/null; then
+  dummy=vsoak$$
+  ip addr add 198.18.79.1/24 dev "$dummy"
+  ip link set "$dummy" up
+  network=(--network-interface "$dummy" --network-outages)
+else
+  echo "soak: network outages skipped (needs root and a dummy interface); the network outputs use the loopback"
+fi
 mkdir -m 700 "$home/runtime"
 HOME=$home XDG_DATA_HOME=$home/.local/share XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache \
   XDG_RUNTIME_DIR=$home/runtime QT_QPA_PLATFORM=offscreen \
-  "$build/tools/velantra_soak" "${args[@]}"
+  "$build/tools/velantra_soak" "${network[@]}" "${args[@]}"

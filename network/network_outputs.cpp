@@ -1,0 +1,328 @@
+#include "network/network_outputs.h"
+
+#include "engine/output_cycle.h"
+
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QNetworkInterface>
+#include <QUuid>
+
+#include <algorithm>
+
+namespace velantra {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// "1" switches an output on and "0" (or nothing) off; anything else is refused.
+std::optional<bool> switchValue(const QString& text)
+{
+    const QString t = text.trimmed().toLower();
+    if (t == QLatin1String("1") || t == QLatin1String("true") || t == QLatin1String("yes")) {
+        return true;
+    }
+    if (t.isEmpty() || t == QLatin1String("0") || t == QLatin1String("false") || t == QLatin1String("no")) {
+        return false;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> numberIn(const QString& text, int low, int high)
+{
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    if (!ok || n < low || n > high) {
+        return std::nullopt;
+    }
+    return n;
+}
+
+std::optional<std::uint32_t> ipv4Literal(const QString& text)
+{
+    QHostAddress address;
+    if (!address.setAddress(text.trimmed()) || address.protocol() != QAbstractSocket::IPv4Protocol) {
+        return std::nullopt;
+    }
+    return address.toIPv4Address();
+}
+
+std::optional<std::uint32_t> firstIpv4(const QHostInfo& info)
+{
+    for (const QHostAddress& a : info.addresses()) {
+        if (a.protocol() == QAbstractSocket::IPv4Protocol) {
+            return a.toIPv4Address();
+        }
+    }
+    return std::nullopt;
+}
+
+sacn::Cid cidOf(const QUuid& uuid)
+{
+    sacn::Cid cid{};
+    const QByteArray bytes = uuid.toRfc4122();
+    std::copy_n(bytes.constData(), std::min<qsizetype>(bytes.size(), 16), cid.begin());
+    return cid;
+}
+
+}  // namespace
+
+QString InterfaceChoice::text() const
+{
+    return QStringLiteral("%1 (%2)").arg(name, QHostAddress(address).toString());
+}
+
+NetworkOutputs::NetworkOutputs(OutputCycle& cycle, QObject* parent)
+    : QObject(parent)
+    , lastRefresh_(Clock::now())
+{
+    cycle.addOutput(&sacnOutput_);
+    cycle.addOutput(&artnetOutput_);
+    sacnOutput_.start();
+    artnetOutput_.start();
+}
+
+NetworkOutputs::~NetworkOutputs()
+{
+    stop();
+}
+
+void NetworkOutputs::stop()
+{
+    if (stopped_) {
+        return;
+    }
+    stopped_ = true;
+    sacnOutput_.stop();
+    artnetOutput_.stop();
+}
+
+QList<InterfaceChoice> NetworkOutputs::interfaces()
+{
+    QList<InterfaceChoice> found;
+    QList<InterfaceChoice> loopback;
+    for (const QNetworkInterface& i : QNetworkInterface::allInterfaces()) {
+        if (!i.flags().testFlag(QNetworkInterface::IsUp)) {
+            continue;
+        }
+        for (const QNetworkAddressEntry& entry : i.addressEntries()) {
+            const QHostAddress ip = entry.ip();
+            if (ip.protocol() != QAbstractSocket::IPv4Protocol) {
+                continue;
+            }
+            InterfaceChoice choice{i.name(), ip.toIPv4Address(), entry.broadcast().toIPv4Address()};
+            if (choice.broadcast == 0) {
+                choice.broadcast = choice.address | ~entry.netmask().toIPv4Address();
+            }
+            (i.flags().testFlag(QNetworkInterface::IsLoopBack) ? loopback : found).append(choice);
+            break;  // an interface's first IPv4 address
+        }
+    }
+    return found + loopback;
+}
+
+std::optional<InterfaceChoice> NetworkOutputs::findInterface(const QString& name)
+{
+    for (const InterfaceChoice& choice : interfaces()) {
+        if (choice.name == name.trimmed()) {
+            return choice;
+        }
+    }
+    return std::nullopt;
+}
+
+void NetworkOutputs::refuseSacn(const QString& text)
+{
+    sacnTarget_.enabled = false;
+    sacnOutput_.configure(sacnTarget_);
+    sacnRefused_ = text;
+    emit status(text);
+}
+
+void NetworkOutputs::refuseArtNet(const QString& text)
+{
+    artnetTarget_.enabled = false;
+    artnetOutput_.configure(artnetTarget_);
+    artnetRefused_ = text;
+    emit status(text);
+}
+
+void NetworkOutputs::applySacn(const SacnSettings& settings)
+{
+    sacn_ = settings;
+    sacnRefused_.clear();
+    sacnLookup_ = -1;
+    QUuid cid(sacn_.cid.trimmed());
+    if (cid.isNull()) {
+        cid = QUuid::createUuid();
+        sacn_.cid = cid.toString(QUuid::WithoutBraces);
+    }
+    SacnTarget target;
+    target.cid = cidOf(cid);
+    target.sourceName = sacn_.sourceName.toStdString();
+    const std::optional<bool> on = switchValue(sacn_.enabled);
+    if (!on) {
+        refuseSacn(tr(" sACN: Enabled=%1 - не 0 и не 1, выход выключен ").arg(sacn_.enabled));
+        return;
+    }
+    if (!*on) {
+        sacnTarget_ = target;
+        sacnOutput_.configure(sacnTarget_);
+        return;
+    }
+    const std::optional<int> universe = numberIn(sacn_.universe, 1, 63999);
+    if (!universe) {
+        refuseSacn(tr(" sACN: вселенная %1 - вне 1..63999, выход выключен ").arg(sacn_.universe));
+        return;
+    }
+    const std::optional<int> priority = numberIn(sacn_.priority, 0, 200);
+    if (!priority) {
+        refuseSacn(tr(" sACN: приоритет %1 - вне 0..200, выход выключен ").arg(sacn_.priority));
+        return;
+    }
+    target.universe = static_cast<std::uint16_t>(*universe);
+    target.priority = static_cast<std::uint8_t>(*priority);
+    if (!sacn_.interfaceName.trimmed().isEmpty()) {
+        const std::optional<InterfaceChoice> via = findInterface(sacn_.interfaceName);
+        if (!via) {
+            refuseSacn(tr(" sACN: интерфейс %1 не найден или без адреса IPv4, выход выключен ").arg(sacn_.interfaceName));
+            return;
+        }
+        target.interfaceAddress = via->address;
+    }
+    target.enabled = true;
+    sacnTarget_ = target;
+    const QString destination = sacn_.destination.trimmed();
+    if (destination.isEmpty()) {
+        sacnOutput_.configure(sacnTarget_);
+        return;
+    }
+    if (const auto literal = ipv4Literal(destination)) {
+        sacnTarget_.destination = *literal;
+        sacnOutput_.configure(sacnTarget_);
+        return;
+    }
+    // A host name: looked up in the background; the output waits switched off.
+    SacnTarget waiting = sacnTarget_;
+    waiting.enabled = false;
+    sacnOutput_.configure(waiting);
+    sacnLookup_ = QHostInfo::lookupHost(destination, this, [this](const QHostInfo& info) {
+        sacnResolved(info, info.lookupId());
+    });
+}
+
+void NetworkOutputs::sacnResolved(const QHostInfo& info, int lookup)
+{
+    if (lookup != sacnLookup_) {
+        return;  // the settings changed meanwhile
+    }
+    sacnLookup_ = -1;
+    const std::optional<std::uint32_t> address = firstIpv4(info);
+    if (!address) {
+        refuseSacn(tr(" sACN: адрес %1 не найден, выход выключен ").arg(sacn_.destination));
+        return;
+    }
+    sacnTarget_.destination = *address;
+    sacnOutput_.configure(sacnTarget_);
+}
+
+void NetworkOutputs::applyArtNet(const ArtNetSettings& settings)
+{
+    artnet_ = settings;
+    artnetRefused_.clear();
+    artnetLookup_ = -1;
+    ArtNetTarget target;
+    const std::optional<bool> on = switchValue(artnet_.enabled);
+    const std::optional<bool> always = switchValue(artnet_.alwaysBroadcast);
+    if (!on || !always) {
+        refuseArtNet(tr(" Art-Net: Enabled=%1, AlwaysBroadcast=%2 - не 0 и не 1, выход выключен ")
+                         .arg(artnet_.enabled, artnet_.alwaysBroadcast));
+        return;
+    }
+    if (!*on) {
+        artnetTarget_ = target;
+        artnetOutput_.configure(artnetTarget_);
+        return;
+    }
+    const std::optional<std::uint16_t> portAddress = artnet::parsePortAddress(artnet_.portAddress.toStdString());
+    if (!portAddress) {
+        refuseArtNet(tr(" Art-Net: Port-Address %1 - не 0..32767 и не Net:Sub-Net:Universe, выход выключен ")
+                         .arg(artnet_.portAddress));
+        return;
+    }
+    target.portAddress = *portAddress;
+    target.alwaysBroadcast = *always;
+    if (!artnet_.interfaceName.trimmed().isEmpty()) {
+        const std::optional<InterfaceChoice> via = findInterface(artnet_.interfaceName);
+        if (!via) {
+            refuseArtNet(
+                tr(" Art-Net: интерфейс %1 не найден или без адреса IPv4, выход выключен ").arg(artnet_.interfaceName));
+            return;
+        }
+        target.interfaceAddress = via->address;
+        target.broadcastAddress = via->broadcast;
+    }
+    target.enabled = true;
+    artnetTarget_ = target;
+    const QString destination = artnet_.destination.trimmed();
+    if (destination.isEmpty()) {
+        artnetOutput_.configure(artnetTarget_);
+        return;
+    }
+    if (const auto literal = ipv4Literal(destination)) {
+        artnetTarget_.destination = *literal;
+        artnetOutput_.configure(artnetTarget_);
+        return;
+    }
+    ArtNetTarget waiting = artnetTarget_;
+    waiting.enabled = false;
+    artnetOutput_.configure(waiting);
+    artnetLookup_ = QHostInfo::lookupHost(destination, this, [this](const QHostInfo& info) {
+        artNetResolved(info, info.lookupId());
+    });
+}
+
+void NetworkOutputs::artNetResolved(const QHostInfo& info, int lookup)
+{
+    if (lookup != artnetLookup_) {
+        return;
+    }
+    artnetLookup_ = -1;
+    const std::optional<std::uint32_t> address = firstIpv4(info);
+    if (!address) {
+        refuseArtNet(tr(" Art-Net: адрес %1 не найден, выход выключен ").arg(artnet_.destination));
+        return;
+    }
+    artnetTarget_.destination = *address;
+    artnetOutput_.configure(artnetTarget_);
+}
+
+QString NetworkOutputs::errorText(int error)
+{
+    return qt_error_string(error);
+}
+
+void NetworkOutputs::refresh()
+{
+    const auto now = Clock::now();
+    const double seconds = std::chrono::duration<double>(now - lastRefresh_).count();
+    lastRefresh_ = now;
+    const auto update = [seconds](OutputState& state, SenderCounters& before, const SenderCounters& after,
+                                  const QString& refused) {
+        state.on = after.sending;
+        state.packetsPerSecond =
+            seconds > 0 ? static_cast<double>(after.packets - before.packets) / seconds : 0.0;
+        if (!refused.isEmpty()) {
+            state.lastError = refused.trimmed();
+        } else if (after.failures != before.failures) {
+            state.lastError = tr("%1 (отказов: %2)").arg(errorText(after.lastError)).arg(after.failures);
+        } else {
+            state.lastError.clear();
+        }
+        before = after;
+    };
+    update(sacnState_, sacnBefore_, sacnOutput_.counters(), sacnRefused_);
+    update(artNetState_, artnetBefore_, artnetOutput_.counters(), artnetRefused_);
+}
+
+}  // namespace velantra

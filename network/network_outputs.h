@@ -1,0 +1,107 @@
+// The network outputs as the program runs them: the sACN source and the
+// Art-Net controller, their settings checked and turned into addresses
+// (interfaces by name, host names resolved without blocking), and what they
+// are doing turned into texts for the window. QtCore and QtNetwork only: no
+// widget, so a program without a window can use it too.
+#pragma once
+
+#include "network/artnet_output.h"
+#include "network/sacn_output.h"
+#include "storage/settings_file.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <chrono>
+#include <optional>
+
+class QHostInfo;
+
+namespace velantra {
+
+class OutputCycle;
+
+// A computer's interface that can carry the network outputs.
+struct InterfaceChoice {
+    QString name;                   // "eth0"
+    std::uint32_t address = 0;      // its IPv4 address
+    std::uint32_t broadcast = 0;    // its directed broadcast
+    QString text() const;           // "eth0 (192.168.1.20)"
+};
+
+// What one output shows in the window.
+struct OutputState {
+    bool on = false;             // configured, switched on, sending
+    double packetsPerSecond = 0;
+    QString lastError;           // the last refused send or refused setting; empty: none
+};
+
+class NetworkOutputs : public QObject {
+    Q_OBJECT
+public:
+    // GUI thread. Adds both outputs to the cycle (before the output thread
+    // starts) and starts their sender threads, switched off.
+    explicit NetworkOutputs(OutputCycle& cycle, QObject* parent = nullptr);
+    // GUI thread. Ends both streams (stop()) if that has not happened yet.
+    ~NetworkOutputs() override;
+    NetworkOutputs(const NetworkOutputs&) = delete;
+    NetworkOutputs& operator=(const NetworkOutputs&) = delete;
+
+    // GUI thread. Checks and applies the settings of each output. A bad value
+    // is refused with a message on status(), and that output stays off; the
+    // other output and the settings themselves are kept as they are. A
+    // missing CID is made here (and kept in the settings).
+    void applySacn(const SacnSettings& settings);
+    void applyArtNet(const ArtNetSettings& settings);
+    const SacnSettings& sacnSettings() const { return sacn_; }
+    const ArtNetSettings& artNetSettings() const { return artnet_; }
+
+    // GUI thread, at the end of the program (after the output thread has
+    // stopped): sACN says goodbye, both sender threads end.
+    void stop();
+
+    // GUI thread, once a second: counts turned into rates and texts.
+    void refresh();
+    const OutputState& sacnState() const { return sacnState_; }
+    const OutputState& artNetState() const { return artNetState_; }
+    std::vector<ArtNetNode> artNetNodes() const { return artnetOutput_.nodes(); }
+
+    // GUI thread. The computer's interfaces with an IPv4 address (loopback last).
+    static QList<InterfaceChoice> interfaces();
+    // GUI thread. The interface of that name, when it exists and has an IPv4 address.
+    static std::optional<InterfaceChoice> findInterface(const QString& name);
+
+    SacnOutput& sacnOutput() { return sacnOutput_; }
+    ArtNetOutput& artNetOutput() { return artnetOutput_; }
+
+signals:
+    // A refused setting or a failed name look-up, for the status line.
+    void status(const QString& text);
+
+private:
+    void refuseSacn(const QString& text);
+    void refuseArtNet(const QString& text);
+    void sacnResolved(const QHostInfo& info, int lookup);
+    void artNetResolved(const QHostInfo& info, int lookup);
+    static QString errorText(int error);
+
+    SacnOutput sacnOutput_;
+    ArtNetOutput artnetOutput_;
+    SacnSettings sacn_;
+    ArtNetSettings artnet_;
+    SacnTarget sacnTarget_;      // checked, waiting for its address when a name is looked up
+    ArtNetTarget artnetTarget_;
+    int sacnLookup_ = -1;        // the look-up whose answer counts
+    int artnetLookup_ = -1;
+    QString sacnRefused_;
+    QString artnetRefused_;
+    OutputState sacnState_;
+    OutputState artNetState_;
+    SenderCounters sacnBefore_;
+    SenderCounters artnetBefore_;
+    std::chrono::steady_clock::time_point lastRefresh_;
+    bool stopped_ = false;
+};
+
+}  // namespace velantra

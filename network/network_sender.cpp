@@ -1,0 +1,105 @@
+#include "network/network_sender.h"
+
+namespace velantra {
+
+namespace {
+constexpr auto relaxed = std::memory_order_relaxed;
+}  // namespace
+
+NetworkSender::~NetworkSender()
+{
+    // Derived outputs stop the thread in their own destructors, while their
+    // part still exists; this is the last guard.
+    if (thread_.joinable()) {
+        stopping_.store(true);
+        wake();
+        thread_.join();
+    }
+}
+
+void NetworkSender::start()
+{
+    if (thread_.joinable()) {
+        return;
+    }
+    stopping_.store(false);
+    thread_ = std::thread([this] { run(); });
+}
+
+void NetworkSender::stop()
+{
+    if (!thread_.joinable()) {
+        return;
+    }
+    stopping_.store(true);
+    wake();
+    thread_.join();
+}
+
+void NetworkSender::write(FrameView frame)
+{
+    silenced_.store(false, relaxed);
+    latest_.publish(frame);
+    wake();
+}
+
+void NetworkSender::silence()
+{
+    silenced_.store(true, relaxed);
+    wake();
+}
+
+SenderCounters NetworkSender::counters() const
+{
+    return {packets_.load(relaxed), failures_.load(relaxed), lastError_.load(relaxed), sending_.load(relaxed)};
+}
+
+void NetworkSender::count(int result)
+{
+    if (result == 0) {
+        packets_.fetch_add(1, relaxed);
+    } else {
+        failures_.fetch_add(1, relaxed);
+        lastError_.store(result, relaxed);
+    }
+}
+
+void NetworkSender::setActive(bool active)
+{
+    if (active_ && !active && !goodbyeSent_) {
+        sendGoodbye();
+        goodbyeSent_ = true;
+    }
+    active_ = active;
+}
+
+void NetworkSender::run()
+{
+    while (!stopping_.load()) {
+        (void)wake_.try_acquire_for(idlePeriod());
+        wakePending_.store(false, std::memory_order_release);
+        applyPending();
+        service();
+        const bool silenced = silenced_.load(relaxed);
+        if (!active_ || silenced) {
+            if (!goodbyeSent_ && active_) {
+                sendGoodbye();
+            }
+            goodbyeSent_ = true;
+            sending_.store(false, relaxed);
+            continue;
+        }
+        if (latest_.take(frame_)) {
+            sendFrame(frame_);
+            goodbyeSent_ = false;
+            sending_.store(true, relaxed);
+        }
+    }
+    if (active_ && !goodbyeSent_) {
+        sendGoodbye();
+        goodbyeSent_ = true;
+    }
+    sending_.store(false, relaxed);
+}
+
+}  // namespace velantra

@@ -1,0 +1,96 @@
+// The common part of the network outputs: a sender thread of their own. The
+// output thread only leaves the newest frame in a slot and wakes the sender;
+// sockets, name-free addressing, discovery and every system call that could
+// take time run on the sender thread, so the tick never waits on the network.
+#pragma once
+
+#include "link/frame_output.h"
+#include "network/latest_frame.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <semaphore>
+#include <thread>
+
+namespace velantra {
+
+// What a network output has done, for the window (read once a second).
+struct SenderCounters {
+    std::uint64_t packets = 0;   // datagrams sent
+    std::uint64_t failures = 0;  // sends the system refused
+    int lastError = 0;           // error number of the last refused send (0: none yet)
+    bool sending = false;        // configured, switched on and not silenced
+};
+
+class NetworkSender : public FrameOutput {
+public:
+    NetworkSender() = default;
+    ~NetworkSender() override;
+    NetworkSender(const NetworkSender&) = delete;
+    NetworkSender& operator=(const NetworkSender&) = delete;
+
+    // GUI thread. Starts and stops the sender thread. stop() lets the output
+    // say goodbye first (sACN's stream termination) and waits for the thread.
+    void start();
+    void stop();
+
+    // Output thread. Never blocks, never allocates.
+    void write(FrameView frame) final;
+    void silence() final;
+
+    // Any thread.
+    SenderCounters counters() const;
+
+protected:
+    // Sender thread. How long the thread sleeps when no frame comes.
+    virtual std::chrono::milliseconds idlePeriod() const { return std::chrono::milliseconds(250); }
+    // Sender thread. Picks up a new configuration when there is one.
+    virtual void applyPending() = 0;
+    // Sender thread. Sends one frame (called only while sending).
+    virtual void sendFrame(const LatestFrame::Frame& frame) = 0;
+    // Sender thread. Output stops (DEMO mode, switched off, program end):
+    // announce it. Called once per stop.
+    virtual void sendGoodbye() {}
+    // Sender thread. Runs on every wake-up, frame or not (discovery).
+    virtual void service() {}
+
+    // Sender thread. Counts a send: result is 0 or an error number.
+    void count(int result);
+    // Sender thread. Whether the derived output is configured and switched on.
+    void setActive(bool active);
+    bool active() const { return active_; }
+    // Any thread. Wakes the sender thread (a new frame, a new configuration).
+    // Never blocks: the semaphore is released only when no wake-up is pending,
+    // so its count never passes 1.
+    void wake()
+    {
+        if (!wakePending_.exchange(true, std::memory_order_acq_rel)) {
+            wake_.release();
+        }
+    }
+
+    // The configuration handed over by the GUI thread; the GUI and the
+    // sender thread take it for a copy, never the output thread.
+    std::mutex configMutex_;
+
+private:
+    void run();
+
+    LatestFrame latest_;
+    LatestFrame::Frame frame_{};
+    std::binary_semaphore wake_{0};
+    std::atomic<bool> wakePending_{false};
+    std::thread thread_;
+    std::atomic<bool> stopping_{false};
+    std::atomic<bool> silenced_{false};  // DEMO mode: set by the output thread
+    bool goodbyeSent_ = true;            // sender thread: nothing to announce yet
+    bool active_ = false;                // sender thread
+    std::atomic<std::uint64_t> packets_{0};
+    std::atomic<std::uint64_t> failures_{0};
+    std::atomic<int> lastError_{0};
+    std::atomic<bool> sending_{false};
+};
+
+}  // namespace velantra

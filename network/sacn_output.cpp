@@ -1,0 +1,85 @@
+#include "network/sacn_output.h"
+
+namespace velantra {
+
+void SacnOutput::configure(const SacnTarget& target)
+{
+    {
+        const std::lock_guard lock(configMutex_);
+        pending_ = target;
+        changed_ = true;
+    }
+    wake();
+}
+
+bool SacnOutput::openSocket()
+{
+    if (int error = socket_.open(); error != 0) {
+        count(error);
+        return false;
+    }
+    if (target_.destination == 0) {
+        const int hops = socket_.setMulticastHops(target_.hops);
+        const int via = target_.interfaceAddress != 0 ? socket_.setMulticastInterface(target_.interfaceAddress) : 0;
+        if (hops != 0 || via != 0) {
+            count(via != 0 ? via : hops);
+            socket_.close();
+            return false;
+        }
+    }
+    return true;
+}
+
+void SacnOutput::applyPending()
+{
+    SacnTarget next;
+    {
+        const std::lock_guard lock(configMutex_);
+        if (!changed_) {
+            // A socket that could not be set up is tried again on every wake-up.
+            if (active() || !target_.enabled || socket_.isOpen()) {
+                return;
+            }
+            next = target_;
+        } else {
+            next = pending_;
+            changed_ = false;
+        }
+    }
+    const bool sameStream = next.universe == target_.universe && next.destination == target_.destination &&
+                            next.interfaceAddress == target_.interfaceAddress && next.cid == target_.cid &&
+                            next.port == target_.port;
+    if (!sameStream || !next.enabled) {
+        setActive(false);  // the old stream ends with its own universe and address
+        socket_.close();
+    }
+    if (!sameStream) {
+        sequence_ = 0;
+    }
+    target_ = next;
+    packet_.setSource(target_.cid, target_.sourceName, target_.priority, target_.universe);
+    address_ = target_.destination != 0 ? target_.destination : sacn::multicastGroup(target_.universe);
+    sendingTo_.store(target_.enabled ? address_ : 0, std::memory_order_relaxed);
+    if (!target_.enabled) {
+        return;
+    }
+    setActive(socket_.isOpen() || openSocket());
+}
+
+void SacnOutput::sendFrame(const LatestFrame::Frame& frame)
+{
+    last_ = frame;
+    packet_.fill(sequence_++, FrameView(frame));
+    count(socket_.sendTo(address_, target_.port, packet_.bytes()));
+}
+
+void SacnOutput::sendGoodbye()
+{
+    // Three packets, each with its own sequence number, as receivers expect.
+    for (int i = 0; i < 3; ++i) {
+        packet_.fill(sequence_++, FrameView(last_), sacn::StreamTerminated);
+        count(socket_.sendTo(address_, target_.port, packet_.bytes()));
+    }
+}
+
+}  // namespace velantra
