@@ -148,20 +148,21 @@ void ArtNetOutput::receive()
         const std::span<const std::uint8_t> packet(buffer.data(), static_cast<std::size_t>(got));
         if (artnet::parseArtPoll(packet)) {
             artnet::ArtPollReply reply;
-            reply.set(target_.interfaceAddress, target_.shortName, target_.longName);
+            reply.setController(target_.interfaceAddress, target_.shortName, target_.longName);
             count(socket_.sendTo(from, target_.port, reply.bytes()));
         } else if (const auto node = artnet::parseArtPollReply(packet)) {
-            if (target_.interfaceAddress != 0 && node->address == target_.interfaceAddress) {
-                continue;  // our own answer to our own poll
+            if (node->style == artnet::StyleController || node->ip == 0) {
+                continue;  // a controller (ourselves among them) outputs nothing
             }
             const std::lock_guard lock(nodesMutex_);
             auto known = std::find_if(nodes_.begin(), nodes_.end(),
-                                      [&](const ArtNetNode& n) { return n.address == node->address; });
+                                      [&](const ArtNetNode& n) { return n.address == node->ip; });
             if (known == nodes_.end()) {
-                known = nodes_.insert(nodes_.end(), ArtNetNode{node->address, {}, {}, {}});
+                known = nodes_.insert(nodes_.end(), ArtNetNode{node->ip, {}, {}, {}});
             }
-            known->shortName = node->shortName;
-            known->outputs = node->outputs;
+            known->shortName = std::string(node->shortName.view());
+            known->outputs.assign(node->outputs.begin(),
+                                  node->outputs.begin() + static_cast<std::ptrdiff_t>(node->outputCount));
             known->seen = Clock::now();
         }
     }

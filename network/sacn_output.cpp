@@ -57,7 +57,12 @@ void SacnOutput::applyPending()
         sequence_ = 0;
     }
     target_ = next;
-    packet_.setSource(target_.cid, target_.sourceName, target_.priority, target_.universe);
+    if (!packet_.setSource(target_.cid, target_.sourceName, target_.priority, target_.universe)) {
+        // Out of range: the settings checks keep such values from coming here.
+        setActive(false);
+        sendingTo_.store(0, std::memory_order_relaxed);
+        return;
+    }
     address_ = target_.destination != 0 ? target_.destination : sacn::multicastGroup(target_.universe);
     sendingTo_.store(target_.enabled ? address_ : 0, std::memory_order_relaxed);
     if (!target_.enabled) {
@@ -77,7 +82,7 @@ void SacnOutput::sendGoodbye()
 {
     // Three packets, each with its own sequence number, as receivers expect.
     for (int i = 0; i < 3; ++i) {
-        packet_.fill(sequence_++, FrameView(last_), sacn::StreamTerminated);
+        packet_.fill(sequence_++, FrameView(last_), sacn::OptionStreamTerminated);
         count(socket_.sendTo(address_, target_.port, packet_.bytes()));
     }
 }

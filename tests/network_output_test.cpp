@@ -57,10 +57,12 @@ std::uint16_t freePort()
 // The rig: a socket on address:port that collects datagrams.
 class Receiver {
 public:
-    Receiver(std::uint32_t address, std::uint16_t port)
+    // shared: the port is shared with the controller under test, as Art-Net
+    // programs on one computer share 6454.
+    Receiver(std::uint32_t address, std::uint16_t port, bool shared = false)
     {
         EXPECT_EQ(socket_.open(), 0);
-        EXPECT_EQ(socket_.bindTo(address, port, false), 0);
+        EXPECT_EQ(socket_.bindTo(address, port, shared), 0);
     }
     // The next datagram within a bounded wait, or nothing.
     std::optional<std::vector<std::uint8_t>> next(std::chrono::milliseconds within = 2000ms)
@@ -163,12 +165,12 @@ TEST_F(SacnOutputTest, SendsEachFrameWithItsSettingsAndCountsUpTheSequence)
     ASSERT_TRUE(a) << "a valid E1.31 data packet arrives";
     EXPECT_EQ(a->universe, 7);
     EXPECT_EQ(a->priority, 150);
-    EXPECT_EQ(a->sourceName, "Bühne links");
+    EXPECT_EQ(a->sourceName.view(), "Bühne links");
     EXPECT_EQ(a->cid, target.cid);
     EXPECT_EQ(a->startCode, 0);
-    EXPECT_EQ(a->slots[0], 200);
-    EXPECT_EQ(a->slots[511], 200);
-    EXPECT_EQ(a->options & sacn::StreamTerminated, 0);
+    EXPECT_EQ(a->levels[0], 200);
+    EXPECT_EQ(a->levels[511], 200);
+    EXPECT_EQ(a->options & sacn::OptionStreamTerminated, 0);
 
     Frame second = frameOf(9, 0xCC);
     second[1] = 77;
@@ -177,7 +179,7 @@ TEST_F(SacnOutputTest, SendsEachFrameWithItsSettingsAndCountsUpTheSequence)
     ASSERT_TRUE(b);
     EXPECT_EQ(b->sequence, static_cast<std::uint8_t>(a->sequence + 1));
     EXPECT_EQ(b->startCode, 0xCC) << "the frame's start code goes out";
-    EXPECT_EQ(b->slots[0], 77);
+    EXPECT_EQ(b->levels[0], 77);
     EXPECT_GE(output.counters().packets, 2u);
     EXPECT_EQ(output.counters().failures, 0u);
 }
@@ -191,7 +193,7 @@ TEST_F(SacnOutputTest, SwitchingOffDemoModeAndStoppingEndTheStreamWithThreeTermi
         for (int i = 0; i < 3; ++i) {
             const auto p = nextPacket();
             ASSERT_TRUE(p) << "terminated packet " << i;
-            EXPECT_NE(p->options & sacn::StreamTerminated, 0) << i;
+            EXPECT_NE(p->options & sacn::OptionStreamTerminated, 0) << i;
             EXPECT_EQ(p->sequence, static_cast<std::uint8_t>(after + 1 + i)) << "each with its own number";
         }
         EXPECT_FALSE(rig.next(200ms)) << "and nothing after them";
@@ -236,7 +238,7 @@ TEST_F(SacnOutputTest, ADemoBoxInTheCycleSilencesTheOutput)
     for (int i = 0; i < 3; ++i) {
         const auto p = nextPacket();
         ASSERT_TRUE(p);
-        EXPECT_NE(p->options & sacn::StreamTerminated, 0);
+        EXPECT_NE(p->options & sacn::OptionStreamTerminated, 0);
     }
     EXPECT_FALSE(rig.next(200ms)) << "nothing while DEMO mode is on";
 }
@@ -275,6 +277,30 @@ TEST(SacnOutput, MulticastGoesToTheUniversesGroup)
     EXPECT_EQ(output.sendingTo(), ipv4(239, 255, 0x12, 0x34));
 }
 
+// A node's ArtPollReply, written out field by field: 127.0.0.2, "Node A", one
+// port that outputs DMX at the given Port-Address.
+std::vector<std::uint8_t> nodeReply(std::uint16_t portAddress)
+{
+    std::vector<std::uint8_t> r(239, 0);
+    const char id[] = "Art-Net";
+    std::copy(id, id + 8, r.begin());  // with its NUL
+    r[8] = 0x00;                       // OpPollReply, low byte first
+    r[9] = 0x21;
+    r[10] = 127;  // IP
+    r[13] = 2;
+    r[14] = 0x36;  // port 6454, low byte first
+    r[15] = 0x19;
+    r[18] = static_cast<std::uint8_t>(portAddress >> 8);            // NetSwitch
+    r[19] = static_cast<std::uint8_t>((portAddress >> 4) & 0x0F);  // SubSwitch
+    const char name[] = "Node A";
+    std::copy(name, name + 6, r.begin() + 26);  // ShortName
+    r[173] = 1;                                 // NumPorts
+    r[174] = 0x80;                              // PortTypes[0]: outputs DMX
+    r[190] = static_cast<std::uint8_t>(portAddress & 0x0F);  // SwOut[0]
+    r[200] = 0x00;                                           // Style: a node
+    return r;
+}
+
 // A node of the test's own on 127.0.0.2 that answers polls for one Port-Address.
 class ArtNetOutputTest : public ::testing::Test {
 protected:
@@ -296,10 +322,8 @@ protected:
                 return false;
             }
             if (artnet::parseArtPoll(*request)) {
-                artnet::ArtPollReply reply;
-                reply.set(OtherLoopback, "Node A", "Test node A");
-                reply.setOutput(outputsPortAddress);
-                EXPECT_EQ(node.socket().sendTo(node.from, node.fromPort, reply.bytes()), 0);
+                const auto reply = nodeReply(outputsPortAddress);
+                EXPECT_EQ(node.socket().sendTo(node.from, node.fromPort, reply), 0);
                 return true;
             }
         }
@@ -307,7 +331,7 @@ protected:
     }
 
     std::uint16_t port = freePort();
-    Receiver node{OtherLoopback, port};
+    Receiver node{OtherLoopback, port, true};
     ArtNetTarget target;
     ArtNetOutput output;
 };
@@ -355,9 +379,11 @@ TEST_F(ArtNetOutputTest, AnswersAPollWithAControllersReply)
         reply = artnet::parseArtPollReply(*bytes);
     }
     ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->address, Loopback);
-    EXPECT_EQ(reply->shortName, "Velantra");
-    EXPECT_TRUE(reply->outputs.empty()) << "a controller outputs no DMX port";
+    EXPECT_EQ(reply->ip, Loopback);
+    EXPECT_EQ(reply->shortName.view(), "Velantra");
+    EXPECT_EQ(reply->style, artnet::StyleController);
+    EXPECT_EQ(reply->outputCount, 0u) << "a controller outputs no DMX port";
+    EXPECT_TRUE(output.nodes().size() == 1) << "and does not list itself";
 }
 
 }  // namespace

@@ -211,8 +211,8 @@ TEST_F(OladTest, SacnMulticastByTheChosenInterfaceAtTwentyPacketsASecond)
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 3000) {
-        while (counter.receiveFrom(buffer, from, port, error) >= 0) {
-            const auto p = sacn::parseDataPacket(std::span<const std::uint8_t>(buffer.data(), 638));
+        for (long got = 0; (got = counter.receiveFrom(buffer, from, port, error)) >= 0;) {
+            const auto p = sacn::parseDataPacket(std::span<const std::uint8_t>(buffer.data(), static_cast<std::size_t>(got)));
             packets += p && p->cid == target.cid ? 1 : 0;
         }
         QTest::qWait(10);
@@ -245,7 +245,17 @@ TEST_F(OladTest, ArtNetFindsOladByPollingAndFeedsPortAddress002)
             return false;
         },
         8000))
-        << "olad answered a poll with Port-Address 0:0:2";
+        << "olad answered a poll with Port-Address 0:0:2; nodes found: " << [&] {
+               std::string found;
+               for (const ArtNetNode& node : artnet.nodes()) {
+                   found += QHostAddress(node.address).toString().toStdString() + " \"" + node.shortName + "\" [";
+                   for (const std::uint16_t p : node.outputs) {
+                       found += artnet::portAddressText(p) + " ";
+                   }
+                   found += "] ";
+               }
+               return found;
+           }();
     expectOladFollows(2);
 }
 

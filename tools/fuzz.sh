@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the file readers and the wire format with
-# clang (AddressSanitizer + UndefinedBehaviorSanitizer) and runs each for a
-# bounded number of inputs:
+# Builds the libFuzzer targets of the file readers, the wire format and the
+# network packet decoders with clang (AddressSanitizer +
+# UndefinedBehaviorSanitizer) and runs each for a bounded number of inputs:
 #
 #   tools/fuzz.sh [RUNS]        RUNS inputs per target, 20000 when not given
 #
@@ -51,13 +51,18 @@ export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp"
 
 # target, seed folder, then the target's own options. -max_len lets every
 # reader see files past the size it needs (show 81920, colour 16384, patch
-# 512 bytes); -len_control=0 tries all lengths up to it from the start.
+# 512 bytes); -len_control=0 tries all lengths up to it from the start. The
+# packets: sACN up to 638 bytes (and a source, a frame and a name of 534 + 64
+# for the round trip), ArtPoll 22, ArtPollReply 239.
 targets=(
   "fuzz_show_file show -max_len=$((81920 + 1024)) -len_control=0"
   "fuzz_patch_file patch -max_len=1024 -len_control=0"
   "fuzz_color_file color -max_len=$((16384 + 1024)) -len_control=0"
   "fuzz_settings_file settings -max_len=4096 -dict=$root/tests/fuzz/settings.dict"
   "fuzz_wire wire -max_len=$((2 * 1032 + 36))"
+  "fuzz_sacn sacn -max_len=1024"
+  "fuzz_artpoll artpoll -max_len=64"
+  "fuzz_artpollreply artpollreply -max_len=512"
 )
 
 failed=()

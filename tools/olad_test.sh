@@ -49,10 +49,11 @@ trap cleanup EXIT
 ip netns add "$ns"
 ip link add "$host_if" type veth peer name "$ola_if"
 ip link set "$ola_if" netns "$ns"
-ip addr add "$net.1/24" dev "$host_if"
+# With their broadcast addresses: olad answers Art-Net polls by broadcast.
+ip addr add "$net.1/24" brd + dev "$host_if"
 ip link set "$host_if" up
 ip netns exec "$ns" ip link set lo up
-ip netns exec "$ns" ip addr add "$net.2/24" dev "$ola_if"
+ip netns exec "$ns" ip addr add "$net.2/24" brd + dev "$ola_if"
 ip netns exec "$ns" ip link set "$ola_if" up
 # Multicast (sACN's 239.255.x.y) arrives over the veth in both directions.
 ip netns exec "$ns" ip route add 239.0.0.0/8 dev "$ola_if"

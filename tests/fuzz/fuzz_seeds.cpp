@@ -1,12 +1,15 @@
 // Writes the starting corpora of the fuzz targets with the program's own
-// writers: fuzz_seeds DIR makes DIR/show, DIR/patch, DIR/color, DIR/settings
-// and DIR/wire. Nothing binary is kept in the repository; tools/fuzz.sh runs
+// writers: fuzz_seeds DIR makes DIR/show, DIR/patch, DIR/color, DIR/settings,
+// DIR/wire, and DIR/sacn, DIR/artpoll and DIR/artpollreply for the network
+// packet decoders. Nothing binary is kept in the repository; tools/fuzz.sh runs
 // this before every fuzzing run.
 #include "channels/channel_tables.h"
 #include "engine/atomic_array.h"
 #include "engine/engine.h"
 #include "engine/show_memory.h"
 #include "link/wire_encoder.h"
+#include "network/artnet_packet.h"
+#include "network/sacn_packet.h"
 #include "storage/color_file.h"
 #include "storage/patch_file.h"
 #include "storage/settings_file.h"
@@ -21,6 +24,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <span>
 
 namespace velantra {
 namespace {
@@ -182,6 +186,88 @@ void wireSeeds(const QDir& dir)
     writeBytes(dir.filePath(QStringLiteral("full.msg")), message.data(), n);
 }
 
+void writePacket(const QDir& dir, const char* name, std::span<const std::uint8_t> bytes)
+{
+    writeBytes(dir.filePath(QString::fromLatin1(name)), bytes.data(), static_cast<int>(bytes.size()));
+}
+
+void sacnSeeds(const QDir& dir)
+{
+    sacn::DataPacket packet;
+    std::array<std::uint8_t, sacn::FrameSize> frame{};
+    packet.fill(0, frame);
+    writePacket(dir, "dark.sacn", packet.bytes());
+
+    const sacn::Cid cid{0x5A, 0x1C, 0x3B, 0x77, 0x02, 0x4E, 0x41, 0x9D, 0x8F, 0x10, 0x22, 0x6B, 0xC4, 0x0D, 0x91, 0xE8};
+    // A name of 58 bytes, most of them two-byte characters.
+    if (!packet.setSource(cid, "Световой пульт Velantra, сцена и зал", 150, 63999)) {
+        failed = true;
+    }
+    for (std::size_t i = 1; i < frame.size(); ++i) {
+        frame[i] = static_cast<std::uint8_t>(i * 5);
+    }
+    packet.fill(200, frame, sacn::OptionPreview);
+    writePacket(dir, "levels.sacn", packet.bytes());
+
+    // A short packet: the start code and four slots, every length word shrunk by 508.
+    std::array<std::uint8_t, sacn::PropertyValuesAt + 5> cut{};
+    std::copy_n(packet.bytes().begin(), cut.size(), cut.begin());
+    const auto shrink = [&cut](std::size_t at) {
+        const auto word = static_cast<std::uint16_t>((cut[at] << 8 | cut[at + 1]) - (sacn::SlotCount - 4));
+        cut[at] = static_cast<std::uint8_t>(word >> 8);
+        cut[at + 1] = static_cast<std::uint8_t>(word & 0xFF);
+    };
+    for (const std::size_t at : {std::size_t{16}, std::size_t{38}, std::size_t{115}, std::size_t{123}}) {
+        shrink(at);
+    }
+    writePacket(dir, "four-slots.sacn", cut);
+
+    // For the round trip: CID, priority, universe, sequence, options, the 513
+    // values and a name of 70 bytes whose cut at 63 falls inside a character.
+    std::array<std::uint8_t, 21 + sacn::FrameSize + 70> source{};
+    std::copy(cid.begin(), cid.end(), source.begin());
+    source[16] = 100;
+    source[18] = 1;
+    source[19] = 1;
+    for (std::size_t i = 0; i < 70; ++i) {
+        source[21 + sacn::FrameSize + i] = i % 2 == 0 ? 0xD0 : 0x96;  // "Ж" 35 times
+    }
+    writePacket(dir, "source.bin", source);
+}
+
+void artPollSeeds(const QDir& dir)
+{
+    artnet::ArtPoll poll;
+    writePacket(dir, "default.poll", poll.bytes());
+    writePacket(dir, "short.poll", poll.bytes().first(artnet::ArtPoll::MinimumSize));
+    poll.setFlags(artnet::PollTargeted | artnet::PollReplyOnChange);
+    poll.setDiagPriority(artnet::DpHigh);
+    poll.setTargetRange(artnet::makePortAddress(1, 0, 0), artnet::makePortAddress(1, 15, 15));
+    poll.setManufacturer(0x7FF0, 0x1234);
+    writePacket(dir, "targeted.poll", poll.bytes());
+}
+
+void artPollReplySeeds(const QDir& dir)
+{
+    artnet::ArtPollReply reply;
+    reply.setController(0xC0A80114, "Velantra", "Velantra lighting desk");
+    writePacket(dir, "controller.reply", reply.bytes());
+    writePacket(dir, "controller-207.reply", reply.bytes().first(artnet::ArtPollReply::MinimumSize));
+
+    // The same reply made a node with four ports at Net 5, Sub-Net 3.
+    std::array<std::uint8_t, artnet::ArtPollReply::Size> node{};
+    std::copy(reply.bytes().begin(), reply.bytes().end(), node.begin());
+    node[18] = 0x05;
+    node[19] = 0x03;
+    node[173] = 4;
+    const std::array<std::uint8_t, 4> types{0x80, 0x40, 0xC0, 0x80};
+    const std::array<std::uint8_t, 4> swOut{0x01, 0x02, 0x03, 0x04};
+    std::copy(types.begin(), types.end(), node.begin() + 174);
+    std::copy(swOut.begin(), swOut.end(), node.begin() + 190);
+    node[200] = artnet::StyleNode;
+    writePacket(dir, "node.reply", node);
+}
+
 }  // namespace
 }  // namespace velantra
 
@@ -193,7 +279,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    const std::array<const char*, 5> names{"show", "patch", "color", "settings", "wire"};
+    const std::array<const char*, 8> names{"show", "patch", "color",   "settings",
+                                           "wire", "sacn",  "artpoll", "artpollreply"};
     for (const char* name : names) {
         if (!root.mkpath(QString::fromLatin1(name))) {
             std::fprintf(stderr, "fuzz_seeds: cannot create %s/%s\n", argv[1], name);
@@ -205,5 +292,8 @@ int main(int argc, char** argv)
     colorSeeds(QDir(root.filePath(QStringLiteral("color"))));
     settingsSeeds(QDir(root.filePath(QStringLiteral("settings"))));
     wireSeeds(QDir(root.filePath(QStringLiteral("wire"))));
+    sacnSeeds(QDir(root.filePath(QStringLiteral("sacn"))));
+    artPollSeeds(QDir(root.filePath(QStringLiteral("artpoll"))));
+    artPollReplySeeds(QDir(root.filePath(QStringLiteral("artpollreply"))));
     return failed ? 1 : 0;
 }
