@@ -15,6 +15,9 @@
 #include <QTest>
 #include <QUuid>
 
+#include <cctype>
+#include <string>
+
 namespace velantra {
 namespace {
 
@@ -104,7 +107,14 @@ INSTANTIATE_TEST_SUITE_P(
                       BadValue{"EditSacnUniverse", "64000", "вне 1..63999"},
                       BadValue{"EditSacnPriority", "201", "вне 0..200"},
                       BadValue{"EditArtNetPortAddress", "128:0:0", "Port-Address"},
-                      BadValue{"EditArtNetPortAddress", "32768", "Port-Address"}));
+                      BadValue{"EditArtNetPortAddress", "32768", "Port-Address"}),
+    [](const ::testing::TestParamInfo<BadValue>& info) {
+        std::string name = std::string(info.param.field).substr(4) + "_";
+        for (const char c : std::string(info.param.text)) {
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return name;
+    });
 
 TEST_F(NetworkPageTest, AnInterfaceThatDoesNotExistIsRefused)
 {

@@ -17,8 +17,8 @@
 // does not stop cleanly. Late ticks fail it only with --strict-timing.
 //
 // The network outputs run too: sACN and Art-Net through --network-interface
-// (tools/soak.sh makes a dummy interface for it when run as root; without
-// one, unicast on the loopback). With --network-outages the interface is
+// (tools/soak.sh makes one end of a veth pair for it when run as root;
+// without one, unicast on the loopback). With --network-outages the interface is
 // taken down for 3 s every 13 s; the run fails when sending does not resume
 // within 3 s of the interface coming back, or when no packet was sent.
 //
@@ -110,7 +110,7 @@ void printUsage(std::FILE* to)
                      "  --max-growth-kib N        memory growth allowed after the first minute (default 2048)\n"
                      "  --strict-timing           late ticks fail the run\n"
                      "  --network-interface NAME  the network outputs send through NAME (default: loopback unicast)\n"
-                     "  --network-outages         take NAME down for 3 s every 13 s (root, a dummy interface)\n");
+                     "  --network-outages         take NAME down for 3 s every 13 s (root; a link of its own)\n");
 }
 
 bool parseOptions(int argc, char** argv, Options& o)

@@ -43,16 +43,18 @@ cleanup() {
   rm -rf "$home"
 }
 trap cleanup EXIT
-# As root, the network outputs send through a dummy interface (198.18.79.0/24:
-# nothing leaves this machine) that the soak takes down and brings back.
+# As root, the network outputs send through one end of a veth pair
+# (198.18.79.0/24; the other end has no address, so nothing goes further than
+# this machine) that the soak takes down and brings back.
 if [ "$(id -u)" -eq 0 ] && command -v ip >/dev/null && ! ip route | grep -q '^198\.18\.79\.' &&
-  ip link add "vsoak$$" type dummy 2>/dev/null; then
+  ip link add "vsoak$$" type veth peer name "vsoak$$p" 2>/dev/null; then
   dummy=vsoak$$
-  ip addr add 198.18.79.1/24 dev "$dummy"
+  ip addr add 198.18.79.1/24 brd + dev "$dummy"
   ip link set "$dummy" up
+  ip link set "${dummy}p" up
   network=(--network-interface "$dummy" --network-outages)
 else
-  echo "soak: network outages skipped (needs root and a dummy interface); the network outputs use the loopback"
+  echo "soak: network outages skipped (needs root and the veth link type); the network outputs use the loopback"
 fi
 mkdir -m 700 "$home/runtime"
 HOME=$home XDG_DATA_HOME=$home/.local/share XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache \
