@@ -14,9 +14,9 @@
 #include "effects/hand_scan_form.h"
 #include "effects/xy_editor_page.h"
 #include "link/system_provider.h"
+#include "link/usb_texts.h"
 #include "network/network_outputs.h"
 #include "network/network_page.h"
-#include "link/usb_texts.h"
 #include "programming/block_copy_group.h"
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
@@ -233,8 +233,8 @@ void TBaseForm::buildRegions()
     pageControlInput_ = new QTabWidget(central);
     pageControlInput_->setObjectName(QStringLiteral("PageControlInput"));
     pageControlInput_->setUsesScrollButtons(true);
-    const char* names[] = {"TabSheetFaders",  "TabSheetGraph", "TabSheetXyEditor", "TabSheetBlocCopy",
-                           "TabSheetAutomats", "TabSheetOptions", "TabSheetCoder",   "TabSheetNetwork"};
+    const char* names[] = {"TabSheetFaders",   "TabSheetGraph",   "TabSheetXyEditor", "TabSheetBlocCopy",
+                           "TabSheetAutomats", "TabSheetOptions", "TabSheetCoder",    "TabSheetNetwork"};
     const QString titles[] = {tr("Фэйдера"),  tr("График Канала"), tr("Редактор луча"), tr("Копирование"),
                               tr("Автоматы"), tr("Опции"),         tr("DMX coder"),     tr("Сеть")};
     optionsPage_ = new OptionsPage(engine_->memory);

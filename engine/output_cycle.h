@@ -53,7 +53,7 @@ private:
     std::array<std::uint8_t, DmxSlots> targetFrame_{};
     std::array<std::uint8_t, 256> patchTemp_{};
     std::array<std::uint8_t, FrameSlots> sent_{};  // the frame the outputs get
-    bool silenced_ = false;                         // DEMO mode was announced to the outputs
+    bool silenced_ = false;                        // DEMO mode was announced to the outputs
 };
 
 }  // namespace velantra

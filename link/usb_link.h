@@ -119,7 +119,7 @@ private:
     D2xxProvider& driver_;
     std::atomic<bool> driverBusy_{false};
     std::atomic<bool> pollingEnabled_{false};
-    std::atomic<std::uint16_t> status_{0};           // label << 8 | status
+    std::atomic<std::uint16_t> status_{0};                   // label << 8 | status
     std::array<std::uint8_t, WireBufferSize> wireBuffer_{};  // output thread only
     int wireLength_ = 0;                                     // output thread only
     UsbListing listing_;

@@ -155,8 +155,8 @@ void ArtNetOutput::receive()
                 continue;  // a controller (ourselves among them) outputs nothing
             }
             const std::lock_guard lock(nodesMutex_);
-            auto known = std::find_if(nodes_.begin(), nodes_.end(),
-                                      [&](const ArtNetNode& n) { return n.address == node->ip; });
+            auto known =
+                std::find_if(nodes_.begin(), nodes_.end(), [&](const ArtNetNode& n) { return n.address == node->ip; });
             if (known == nodes_.end()) {
                 known = nodes_.insert(nodes_.end(), ArtNetNode{node->ip, {}, {}, {}});
             }

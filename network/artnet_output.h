@@ -22,8 +22,8 @@ struct ArtNetTarget {
     std::uint32_t destination = 0;       // IPv4 (host order); 0: the nodes found, else broadcast
     std::uint32_t interfaceAddress = 0;  // our address on the chosen interface; 0: the system's choice
     std::uint32_t broadcastAddress = ipv4(255, 255, 255, 255);  // the interface's directed broadcast
-    bool alwaysBroadcast = false;        // for nodes that do not answer polls
-    std::uint16_t port = artnet::Port;   // 6454; another one only to test on one machine
+    bool alwaysBroadcast = false;                               // for nodes that do not answer polls
+    std::uint16_t port = artnet::Port;                          // 6454; another one only to test on one machine
     std::string shortName = "Velantra";
     std::string longName = "Velantra DMX512 lighting controller";
 
@@ -64,12 +64,12 @@ private:
     void receive();
     void poll();
 
-    ArtNetTarget pending_;        // under configMutex_
-    bool changed_ = false;        // under configMutex_
-    ArtNetTarget target_;         // sender thread
-    artnet::ArtDmx dmx_;          // sender thread
-    UdpSocket socket_;            // sender thread
-    std::uint8_t sequence_ = 0;   // sender thread: 1..255
+    ArtNetTarget pending_;       // under configMutex_
+    bool changed_ = false;       // under configMutex_
+    ArtNetTarget target_;        // sender thread
+    artnet::ArtDmx dmx_;         // sender thread
+    UdpSocket socket_;           // sender thread
+    std::uint8_t sequence_ = 0;  // sender thread: 1..255
     std::chrono::steady_clock::time_point lastPoll_{};
     mutable std::mutex nodesMutex_;
     std::vector<ArtNetNode> nodes_;  // under nodesMutex_

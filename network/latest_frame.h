@@ -43,9 +43,9 @@ private:
     static constexpr unsigned IndexMask = 3;
 
     std::array<Frame, 3> buffers_{};
-    unsigned back_ = 0;                 // producer's own
-    std::atomic<unsigned> middle_{1};   // shared: index, and Fresh when unread
-    unsigned front_ = 2;                // consumer's own
+    unsigned back_ = 0;                // producer's own
+    std::atomic<unsigned> middle_{1};  // shared: index, and Fresh when unread
+    unsigned front_ = 2;               // consumer's own
 };
 
 }  // namespace velantra

@@ -185,7 +185,8 @@ void NetworkOutputs::applySacn(const SacnSettings& settings)
     if (!sacn_.interfaceName.trimmed().isEmpty()) {
         const std::optional<InterfaceChoice> via = findInterface(sacn_.interfaceName);
         if (!via) {
-            refuseSacn(tr(" sACN: интерфейс %1 не найден или без адреса IPv4, выход выключен ").arg(sacn_.interfaceName));
+            refuseSacn(
+                tr(" sACN: интерфейс %1 не найден или без адреса IPv4, выход выключен ").arg(sacn_.interfaceName));
             return;
         }
         target.interfaceAddress = via->address;
@@ -206,9 +207,8 @@ void NetworkOutputs::applySacn(const SacnSettings& settings)
     SacnTarget waiting = sacnTarget_;
     waiting.enabled = false;
     sacnOutput_.configure(waiting);
-    sacnLookup_ = QHostInfo::lookupHost(destination, this, [this](const QHostInfo& info) {
-        sacnResolved(info, info.lookupId());
-    });
+    sacnLookup_ = QHostInfo::lookupHost(destination, this,
+                                        [this](const QHostInfo& info) { sacnResolved(info, info.lookupId()); });
 }
 
 void NetworkOutputs::sacnResolved(const QHostInfo& info, int lookup)
@@ -277,9 +277,8 @@ void NetworkOutputs::applyArtNet(const ArtNetSettings& settings)
     ArtNetTarget waiting = artnetTarget_;
     waiting.enabled = false;
     artnetOutput_.configure(waiting);
-    artnetLookup_ = QHostInfo::lookupHost(destination, this, [this](const QHostInfo& info) {
-        artNetResolved(info, info.lookupId());
-    });
+    artnetLookup_ = QHostInfo::lookupHost(destination, this,
+                                          [this](const QHostInfo& info) { artNetResolved(info, info.lookupId()); });
 }
 
 void NetworkOutputs::artNetResolved(const QHostInfo& info, int lookup)
@@ -310,8 +309,7 @@ void NetworkOutputs::refresh()
     const auto update = [seconds](OutputState& state, SenderCounters& before, const SenderCounters& after,
                                   const QString& refused) {
         state.on = after.sending;
-        state.packetsPerSecond =
-            seconds > 0 ? static_cast<double>(after.packets - before.packets) / seconds : 0.0;
+        state.packetsPerSecond = seconds > 0 ? static_cast<double>(after.packets - before.packets) / seconds : 0.0;
         if (!refused.isEmpty()) {
             state.lastError = refused.trimmed();
         } else if (after.failures != before.failures) {

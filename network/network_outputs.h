@@ -24,17 +24,17 @@ class OutputCycle;
 
 // A computer's interface that can carry the network outputs.
 struct InterfaceChoice {
-    QString name;                   // "eth0"
-    std::uint32_t address = 0;      // its IPv4 address
-    std::uint32_t broadcast = 0;    // its directed broadcast
-    QString text() const;           // "eth0 (192.168.1.20)"
+    QString name;                 // "eth0"
+    std::uint32_t address = 0;    // its IPv4 address
+    std::uint32_t broadcast = 0;  // its directed broadcast
+    QString text() const;         // "eth0 (192.168.1.20)"
 };
 
 // What one output shows in the window.
 struct OutputState {
-    bool on = false;             // configured, switched on, sending
+    bool on = false;  // configured, switched on, sending
     double packetsPerSecond = 0;
-    QString lastError;           // the last refused send or refused setting; empty: none
+    QString lastError;  // the last refused send or refused setting; empty: none
 };
 
 class NetworkOutputs : public QObject {
@@ -90,9 +90,9 @@ private:
     ArtNetOutput artnetOutput_;
     SacnSettings sacn_;
     ArtNetSettings artnet_;
-    SacnTarget sacnTarget_;      // checked, waiting for its address when a name is looked up
+    SacnTarget sacnTarget_;  // checked, waiting for its address when a name is looked up
     ArtNetTarget artnetTarget_;
-    int sacnLookup_ = -1;        // the look-up whose answer counts
+    int sacnLookup_ = -1;  // the look-up whose answer counts
     int artnetLookup_ = -1;
     QString sacnRefused_;
     QString artnetRefused_;

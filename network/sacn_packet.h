@@ -87,7 +87,7 @@ struct DataFields {
     std::uint16_t universe = 0;
     std::uint8_t startCode = 0;
     std::array<std::uint8_t, SlotCount> levels{};  // levels[0] is slot 1; zeros past slotCount
-    std::size_t slotCount = 0;                    // 0..512
+    std::size_t slotCount = 0;                     // 0..512
 };
 
 // Any thread. Never blocks, never allocates. Reads nothing outside bytes.

@@ -116,8 +116,8 @@ long UdpSocket::receiveFrom(std::span<std::uint8_t> buffer, std::uint32_t& from,
 {
     sockaddr_in a{};
     socklen_t length = sizeof a;
-    const ssize_t got = ::recvfrom(fd_, buffer.data(), buffer.size(), MSG_DONTWAIT,
-                                   reinterpret_cast<sockaddr*>(&a), &length);
+    const ssize_t got =
+        ::recvfrom(fd_, buffer.data(), buffer.size(), MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&a), &length);
     if (got < 0) {
         error = errno;
         return -1;

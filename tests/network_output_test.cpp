@@ -245,7 +245,7 @@ TEST_F(SacnOutputTest, ADemoBoxInTheCycleSilencesTheOutput)
 
 TEST_F(SacnOutputTest, AnInterfaceAddressNoInterfaceHasIsCountedAndNothingIsSent)
 {
-    target.destination = 0;  // multicast...
+    target.destination = 0;                           // multicast...
     target.interfaceAddress = ipv4(203, 0, 113, 77);  // ...by an interface this machine does not have
     output.configure(target);
     const Frame f = frameOf(1);
@@ -290,12 +290,12 @@ std::vector<std::uint8_t> nodeReply(std::uint16_t portAddress)
     r[13] = 2;
     r[14] = 0x36;  // port 6454, low byte first
     r[15] = 0x19;
-    r[18] = static_cast<std::uint8_t>(portAddress >> 8);            // NetSwitch
+    r[18] = static_cast<std::uint8_t>(portAddress >> 8);           // NetSwitch
     r[19] = static_cast<std::uint8_t>((portAddress >> 4) & 0x0F);  // SubSwitch
     const char name[] = "Node A";
-    std::copy(name, name + 6, r.begin() + 26);  // ShortName
-    r[173] = 1;                                 // NumPorts
-    r[174] = 0x80;                              // PortTypes[0]: outputs DMX
+    std::copy(name, name + 6, r.begin() + 26);               // ShortName
+    r[173] = 1;                                              // NumPorts
+    r[174] = 0x80;                                           // PortTypes[0]: outputs DMX
     r[190] = static_cast<std::uint8_t>(portAddress & 0x0F);  // SwOut[0]
     r[200] = 0x00;                                           // Style: a node
     return r;

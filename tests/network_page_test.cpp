@@ -87,8 +87,7 @@ TEST_P(NetworkBadValue, IsRefusedWithAMessageAndTheOutputStaysOff)
     type(bad.field, QString::fromUtf8(bad.text));
     EXPECT_TRUE(form->statusPanel()->text().contains(QString::fromUtf8(bad.message)))
         << form->statusPanel()->text().toStdString();
-    NetworkSender& output =
-        sacn ? static_cast<NetworkSender&>(outputs().sacnOutput()) : outputs().artNetOutput();
+    NetworkSender& output = sacn ? static_cast<NetworkSender&>(outputs().sacnOutput()) : outputs().artNetOutput();
     QTest::qWait(100);  // the sender takes the refusal
     const std::uint64_t before = output.counters().packets;
     QTest::qWait(300);  // six ticks of the running output thread
@@ -101,20 +100,19 @@ TEST_P(NetworkBadValue, IsRefusedWithAMessageAndTheOutputStaysOff)
     EXPECT_EQ(get<QLineEdit>(bad.field)->text(), QString::fromUtf8(bad.text));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Network, NetworkBadValue,
-    ::testing::Values(BadValue{"EditSacnUniverse", "0", "вне 1..63999"},
-                      BadValue{"EditSacnUniverse", "64000", "вне 1..63999"},
-                      BadValue{"EditSacnPriority", "201", "вне 0..200"},
-                      BadValue{"EditArtNetPortAddress", "128:0:0", "Port-Address"},
-                      BadValue{"EditArtNetPortAddress", "32768", "Port-Address"}),
-    [](const ::testing::TestParamInfo<BadValue>& info) {
-        std::string name = std::string(info.param.field).substr(4) + "_";
-        for (const char c : std::string(info.param.text)) {
-            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        }
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(Network, NetworkBadValue,
+                         ::testing::Values(BadValue{"EditSacnUniverse", "0", "вне 1..63999"},
+                                           BadValue{"EditSacnUniverse", "64000", "вне 1..63999"},
+                                           BadValue{"EditSacnPriority", "201", "вне 0..200"},
+                                           BadValue{"EditArtNetPortAddress", "128:0:0", "Port-Address"},
+                                           BadValue{"EditArtNetPortAddress", "32768", "Port-Address"}),
+                         [](const ::testing::TestParamInfo<BadValue>& info) {
+                             std::string name = std::string(info.param.field).substr(4) + "_";
+                             for (const char c : std::string(info.param.text)) {
+                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             }
+                             return name;
+                         });
 
 TEST_F(NetworkPageTest, AnInterfaceThatDoesNotExistIsRefused)
 {

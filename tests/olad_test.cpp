@@ -48,11 +48,11 @@ std::uint32_t address(const char* name)
     return QHostAddress(environment(name)).toIPv4Address();
 }
 
-#define REQUIRE_OLAD()                                                                                        \
-    do {                                                                                                      \
-        if (environment("VELANTRA_OLAD_HOST").isEmpty()) {                                                    \
-            GTEST_SKIP() << "olad is not running: tools/olad_test.sh runs these tests against it";            \
-        }                                                                                                     \
+#define REQUIRE_OLAD()                                                                                                 \
+    do {                                                                                                               \
+        if (environment("VELANTRA_OLAD_HOST").isEmpty()) {                                                             \
+            GTEST_SKIP() << "olad is not running: tools/olad_test.sh runs these tests against it";                     \
+        }                                                                                                              \
     } while (false)
 
 // olad's universe as 512 levels, read from its web server; nothing when it
@@ -157,8 +157,8 @@ protected:
             delays.push_back(*delay + 60);
         }
         std::sort(delays.begin(), delays.end());
-        std::printf("scene change to the new levels at olad (universe %d): %lld ms median, %lld ms worst\n",
-                    universe, static_cast<long long>(delays[1]), static_cast<long long>(delays.back()));
+        std::printf("scene change to the new levels at olad (universe %d): %lld ms median, %lld ms worst\n", universe,
+                    static_cast<long long>(delays[1]), static_cast<long long>(delays.back()));
     }
 
     Engine engine;
@@ -212,7 +212,8 @@ TEST_F(OladTest, SacnMulticastByTheChosenInterfaceAtTwentyPacketsASecond)
     clock.start();
     while (clock.elapsed() < 3000) {
         for (long got = 0; (got = counter.receiveFrom(buffer, from, port, error)) >= 0;) {
-            const auto p = sacn::parseDataPacket(std::span<const std::uint8_t>(buffer.data(), static_cast<std::size_t>(got)));
+            const auto p =
+                sacn::parseDataPacket(std::span<const std::uint8_t>(buffer.data(), static_cast<std::size_t>(got)));
             packets += p && p->cid == target.cid ? 1 : 0;
         }
         QTest::qWait(10);
@@ -276,9 +277,9 @@ protected:
         ASSERT_TRUE(QDir().mkpath(data));
         QFile ini(data + QStringLiteral("Vela43.ini"));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[LastFile]\nPath=" + QFile::encodeName(showPath) + "\n[sACN]\nEnabled=1\nUniverse=3\nPriority=" +
-                  QByteArray::number(priority) + "\nDestination=" + environment("VELANTRA_OLAD_HOST").toLatin1() +
-                  "\n");
+        ini.write("[LastFile]\nPath=" + QFile::encodeName(showPath) +
+                  "\n[sACN]\nEnabled=1\nUniverse=3\nPriority=" + QByteArray::number(priority) +
+                  "\nDestination=" + environment("VELANTRA_OLAD_HOST").toLatin1() + "\n");
         ini.close();
         ASSERT_TRUE(velantra::startProgram(program, home, QStringLiteral("offscreen")));
     }
