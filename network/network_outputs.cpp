@@ -180,8 +180,14 @@ void NetworkOutputs::applySacn(const SacnSettings& settings)
         refuseSacn(tr(" sACN: приоритет %1 - вне 0..200, выход выключен ").arg(sacn_.priority));
         return;
     }
+    const std::optional<int> hops = numberIn(sacn_.multicastHops, 1, 255);
+    if (!hops) {
+        refuseSacn(tr(" sACN: MulticastHops=%1 - вне 1..255, выход выключен ").arg(sacn_.multicastHops));
+        return;
+    }
     target.universe = static_cast<std::uint16_t>(*universe);
     target.priority = static_cast<std::uint8_t>(*priority);
+    target.hops = *hops;
     if (!sacn_.interfaceName.trimmed().isEmpty()) {
         const std::optional<InterfaceChoice> via = findInterface(sacn_.interfaceName);
         if (!via) {

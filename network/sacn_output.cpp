@@ -48,7 +48,7 @@ void SacnOutput::applyPending()
     }
     const bool sameStream = next.universe == target_.universe && next.destination == target_.destination &&
                             next.interfaceAddress == target_.interfaceAddress && next.cid == target_.cid &&
-                            next.port == target_.port;
+                            next.port == target_.port && next.hops == target_.hops;
     if (!sameStream || !next.enabled) {
         setActive(false);  // the old stream ends with its own universe and address
         socket_.close();

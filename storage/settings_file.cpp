@@ -170,6 +170,7 @@ Settings readSettings(const QString& iniPath)
     read(SacnSection, "Interface", sacn.interfaceName);
     read(SacnSection, "SourceName", sacn.sourceName);
     read(SacnSection, "CID", sacn.cid);
+    read(SacnSection, "MulticastHops", sacn.multicastHops);
     ArtNetSettings& artnet = settings.artnet;
     read(ArtNetSection, "Enabled", artnet.enabled);
     read(ArtNetSection, "PortAddress", artnet.portAddress);
@@ -203,6 +204,7 @@ FileResult writeSettings(const QString& iniPath, const Settings& settings)
     text += valueLine("Interface", sacn.interfaceName, lineEnd);
     text += valueLine("SourceName", sacn.sourceName, lineEnd);
     text += valueLine("CID", sacn.cid, lineEnd);
+    text += valueLine("MulticastHops", sacn.multicastHops, lineEnd);
     const ArtNetSettings& artnet = settings.artnet;
     text += "[" + QByteArray(ArtNetSection) + "]" + lineEnd;
     text += valueLine("Enabled", artnet.enabled, lineEnd);

@@ -18,6 +18,7 @@
 //   Interface=
 //   SourceName=Velantra
 //   CID=
+//   MulticastHops=8
 //   [ArtNet]
 //   Enabled=0
 //   PortAddress=0
@@ -50,6 +51,7 @@ struct SacnSettings {
     QString interfaceName;  // "Interface"; empty: the system's choice
     QString sourceName = QStringLiteral("Velantra");
     QString cid;  // made at the first start and kept
+    QString multicastHops = QStringLiteral("8");  // time to live of multicast: a site's routed network
 
     bool operator==(const SacnSettings&) const = default;
 };

@@ -103,6 +103,7 @@ TEST_F(SettingsFileTest, CloseWritesAllTwentyConveyorKeysThenTheLastFiles)
                                 "Interface=" + Eol +                  //
                                 "SourceName=Velantra" + Eol +         //
                                 "CID=" + Eol +                        //
+                                "MulticastHops=8" + Eol +             //
                                 "[ArtNet]" + Eol +                    //
                                 "Enabled=0" + Eol +                   //
                                 "PortAddress=0" + Eol +               //
@@ -246,6 +247,27 @@ TEST_F(SettingsFileTest, TheFirstOfARepeatedKeyCounts)
     const Settings read = readSettings(iniPath());
     EXPECT_EQ(read.path.toStdString(), R"(C:\first.vlt)");
     EXPECT_EQ(read.konveir[0].toStdString(), "C:\\" + std::string(200, 'f') + ".vlt");
+}
+
+// The network sections are read as the text they hold: a bad value is the
+// program's to refuse when it applies it, and a save writes it back unchanged.
+TEST_F(SettingsFileTest, NetworkSectionsReadAsWrittenAndMissingKeysKeepTheirDefaults)
+{
+    writeRaw(iniPath(), "[LastFile]" + Eol + "Path=/a.vlt" + Eol + "[sACN]" + Eol + "Enabled=1" + Eol +
+                            "Universe=64000" + Eol + "Destination=lights.local" + Eol + "SourceName=Зал 2" + Eol +
+                            "[ArtNet]" + Eol + "PortAddress=1:2:3" + Eol + "Interface=eth1" + Eol);
+    const Settings read = readSettings(iniPath());
+    EXPECT_EQ(read.path, "/a.vlt");
+    EXPECT_EQ(read.sacn.enabled, "1");
+    EXPECT_EQ(read.sacn.universe, "64000") << "kept as written, refused when applied";
+    EXPECT_EQ(read.sacn.priority, "100") << "a missing key keeps its default";
+    EXPECT_EQ(read.sacn.destination, "lights.local");
+    EXPECT_EQ(read.sacn.sourceName, QStringLiteral("Зал 2"));
+    EXPECT_EQ(read.artnet.enabled, "0");
+    EXPECT_EQ(read.artnet.portAddress, "1:2:3");
+    EXPECT_EQ(read.artnet.interfaceName, "eth1");
+    ASSERT_TRUE(writeSettings(iniPath(), read).ok);
+    EXPECT_EQ(readSettings(iniPath()), read);
 }
 
 TEST_F(SettingsFileTest, MissingFileReadsAllEmpty)
