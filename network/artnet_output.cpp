@@ -11,11 +11,7 @@ using Clock = std::chrono::steady_clock;
 
 void ArtNetOutput::configure(const ArtNetTarget& target)
 {
-    {
-        const std::lock_guard lock(configMutex_);
-        pending_ = target;
-        changed_ = true;
-    }
+    pending_.set(target);
     wake();
 }
 
@@ -53,19 +49,15 @@ bool ArtNetOutput::openSocket()
 
 void ArtNetOutput::applyPending()
 {
-    ArtNetTarget next;
-    {
-        const std::lock_guard lock(configMutex_);
-        if (!changed_) {
-            if (active() || !target_.enabled || socket_.isOpen()) {
-                return;
-            }
-            next = target_;
-        } else {
-            next = pending_;
-            changed_ = false;
+    std::optional<ArtNetTarget> taken = pending_.take();
+    if (!taken) {
+        // A socket that could not be set up is tried again on every wake-up.
+        if (active() || !target_.enabled || socket_.isOpen()) {
+            return;
         }
+        taken = target_;
     }
+    const ArtNetTarget next = *taken;
     if (next.port != target_.port || !next.enabled) {
         setActive(false);
         socket_.close();

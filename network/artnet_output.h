@@ -64,12 +64,11 @@ private:
     void receive();
     void poll();
 
-    ArtNetTarget pending_;       // under configMutex_
-    bool changed_ = false;       // under configMutex_
-    ArtNetTarget target_;        // sender thread
-    artnet::ArtDmx dmx_;         // sender thread
-    UdpSocket socket_;           // sender thread
-    std::uint8_t sequence_ = 0;  // sender thread: 1..255
+    PendingTarget<ArtNetTarget> pending_;  // from the GUI thread
+    ArtNetTarget target_;                  // sender thread
+    artnet::ArtDmx dmx_;                   // sender thread
+    UdpSocket socket_;                     // sender thread
+    std::uint8_t sequence_ = 0;            // sender thread: 1..255
     std::chrono::steady_clock::time_point lastPoll_{};
     mutable std::mutex nodesMutex_;
     std::vector<ArtNetNode> nodes_;  // under nodesMutex_

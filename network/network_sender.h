@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <semaphore>
 #include <thread>
 
@@ -22,6 +23,34 @@ struct SenderCounters {
     std::uint64_t failures = 0;  // sends the system refused
     int lastError = 0;           // error number of the last refused send (0: none yet)
     bool sending = false;        // configured, switched on and not silenced
+};
+
+// A configuration handed from the GUI thread to the sender thread: the GUI
+// leaves it, the sender takes it once. Never touched by the output thread.
+template <typename Target> class PendingTarget {
+public:
+    // GUI thread.
+    void set(const Target& target)
+    {
+        const std::lock_guard lock(mutex_);
+        target_ = target;
+        changed_ = true;
+    }
+    // Sender thread. The configuration left since the last take, if any.
+    std::optional<Target> take()
+    {
+        const std::lock_guard lock(mutex_);
+        if (!changed_) {
+            return std::nullopt;
+        }
+        changed_ = false;
+        return target_;
+    }
+
+private:
+    std::mutex mutex_;
+    Target target_;
+    bool changed_ = false;
 };
 
 class NetworkSender : public FrameOutput {
@@ -70,10 +99,6 @@ protected:
             wake_.release();
         }
     }
-
-    // The configuration handed over by the GUI thread; the GUI and the
-    // sender thread take it for a copy, never the output thread.
-    std::mutex configMutex_;
 
 private:
     void run();

@@ -4,11 +4,7 @@ namespace velantra {
 
 void SacnOutput::configure(const SacnTarget& target)
 {
-    {
-        const std::lock_guard lock(configMutex_);
-        pending_ = target;
-        changed_ = true;
-    }
+    pending_.set(target);
     wake();
 }
 
@@ -32,20 +28,15 @@ bool SacnOutput::openSocket()
 
 void SacnOutput::applyPending()
 {
-    SacnTarget next;
-    {
-        const std::lock_guard lock(configMutex_);
-        if (!changed_) {
-            // A socket that could not be set up is tried again on every wake-up.
-            if (active() || !target_.enabled || socket_.isOpen()) {
-                return;
-            }
-            next = target_;
-        } else {
-            next = pending_;
-            changed_ = false;
+    std::optional<SacnTarget> taken = pending_.take();
+    if (!taken) {
+        // A socket that could not be set up is tried again on every wake-up.
+        if (active() || !target_.enabled || socket_.isOpen()) {
+            return;
         }
+        taken = target_;
     }
+    const SacnTarget next = *taken;
     const bool sameStream = next.universe == target_.universe && next.destination == target_.destination &&
                             next.interfaceAddress == target_.interfaceAddress && next.cid == target_.cid &&
                             next.port == target_.port && next.hops == target_.hops;

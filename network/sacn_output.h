@@ -50,14 +50,13 @@ protected:
 private:
     bool openSocket();
 
-    SacnTarget pending_;         // under configMutex_
-    bool changed_ = false;       // under configMutex_
-    SacnTarget target_;          // sender thread
-    sacn::DataPacket packet_;    // sender thread
-    UdpSocket socket_;           // sender thread
-    std::uint32_t address_ = 0;  // sender thread: where packets go
-    std::uint8_t sequence_ = 0;  // sender thread: per universe
-    LatestFrame::Frame last_{};  // sender thread: what the stream ends with
+    PendingTarget<SacnTarget> pending_;  // from the GUI thread
+    SacnTarget target_;                  // sender thread
+    sacn::DataPacket packet_;            // sender thread
+    UdpSocket socket_;                   // sender thread
+    std::uint32_t address_ = 0;          // sender thread: where packets go
+    std::uint8_t sequence_ = 0;          // sender thread: per universe
+    LatestFrame::Frame last_{};          // sender thread: what the stream ends with
     std::atomic<std::uint32_t> sendingTo_{0};
 };
 

@@ -4,6 +4,8 @@
 // is an AddressSanitizer report.
 #include "network/artnet_packet.h"
 
+#include "tests/byte_helpers.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -17,22 +19,10 @@
 namespace velantra::artnet {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using testing_bytes::Bytes;
+using testing_bytes::cat;
+using testing_bytes::toBytes;
 using Frame = std::array<std::uint8_t, 513>;
-
-Bytes cat(std::initializer_list<Bytes> pieces)
-{
-    Bytes all;
-    for (const Bytes& piece : pieces) {
-        all.insert(all.end(), piece.begin(), piece.end());
-    }
-    return all;
-}
-
-Bytes toBytes(std::span<const std::uint8_t> bytes)
-{
-    return {bytes.begin(), bytes.end()};
-}
 
 Bytes prefix(const Bytes& bytes, std::size_t size)
 {

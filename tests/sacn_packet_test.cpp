@@ -4,6 +4,8 @@
 // AddressSanitizer report.
 #include "network/sacn_packet.h"
 
+#include "tests/byte_helpers.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -16,22 +18,10 @@
 namespace velantra::sacn {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using testing_bytes::Bytes;
+using testing_bytes::cat;
+using testing_bytes::toBytes;
 using Frame = std::array<std::uint8_t, FrameSize>;
-
-Bytes cat(std::initializer_list<Bytes> pieces)
-{
-    Bytes all;
-    for (const Bytes& piece : pieces) {
-        all.insert(all.end(), piece.begin(), piece.end());
-    }
-    return all;
-}
-
-Bytes toBytes(std::span<const std::uint8_t> bytes)
-{
-    return {bytes.begin(), bytes.end()};
-}
 
 const Cid TestCid{0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF};
 
