@@ -18,7 +18,7 @@ template <typename Label>
 void diffCells(QStringList& lines, const ShowImage& a, const ShowImage& b, int first, int count, Label label)
 {
     for (int i = 0; i < count; ++i) {
-        const auto at = static_cast<std::size_t>(first + i);
+        const std::size_t at = cellIndex(first + i);
         if (a[at] != b[at]) {
             lines.append(label(i) + QStringLiteral(": %1").arg(a[at]) + Arrow + QString::number(b[at]));
         }

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -51,6 +52,12 @@ inline constexpr std::array<NamedCell, 18> NamedCells = {{
     {"CellAvt2Bright", CellAvt2Bright},
     {"CellAvt2Dark", CellAvt2Dark},
 }};
+
+// The index of a cell into an image.
+constexpr std::size_t cellIndex(int address)
+{
+    return static_cast<std::size_t>(address);
+}
 
 // The name of a parameter cell, empty when it has none.
 std::string_view cellName(int address);

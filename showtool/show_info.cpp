@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace velantra::showtool {
 
 namespace {
@@ -13,7 +15,7 @@ QString sceneText(int scene)
 
 QString automatLine(const ShowImage& image, int number, int firstCell)
 {
-    const auto cell = [&image, firstCell](int k) { return image[static_cast<std::size_t>(firstCell + k)]; };
+    const auto cell = [&image, firstCell](int k) { return image[cellIndex(firstCell + k)]; };
     return QStringLiteral("automat %1: tempo %2, channel %3, program %4, bright %5, dark %6\n")
         .arg(number)
         .arg(cell(0))

@@ -12,6 +12,7 @@
 #include <array>
 #include <cmath>
 #include <map>
+#include <utility>
 
 namespace velantra::showtool {
 
@@ -141,7 +142,7 @@ public:
             return false;
         }
         for (int i = 0; i < count; ++i) {
-            if (!byte(values[i], item(path, i), what, image[static_cast<std::size_t>(first + i)])) {
+            if (!byte(values[i], item(path, i), what, image[cellIndex(first + i)])) {
                 return false;
             }
         }
@@ -281,7 +282,8 @@ bool readNames(Reader& r, const QJsonObject& doc, ShowImage& image)
         if (!r.string(names[c], path, QStringLiteral("a name"), name)) {
             return false;
         }
-        const auto at = image.begin() + NameBase + NameLength * c;
+        const int address = NameBase + NameLength * c;
+        const auto at = image.begin() + address;
         if (const auto given = raw.find(c); given != raw.end()) {
             if (decodeText(given->second) != name) {
                 return r.fail(path, QStringLiteral("\"%1\" does not match name_bytes.%2").arg(name).arg(c));
