@@ -53,7 +53,8 @@ export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp"
 # reader see files past the size it needs (show 81920, colour 16384, patch
 # 512 bytes); -len_control=0 tries all lengths up to it from the start. The
 # packets: sACN up to 638 bytes (and a source, a frame and a name of 534 + 64
-# for the round trip), ArtPoll 22, ArtPollReply 239.
+# for the round trip), ArtPoll 22, ArtPollReply 239. A show as JSON is
+# about 1.4 MB.
 targets=(
   "fuzz_show_file show -max_len=$((81920 + 1024)) -len_control=0"
   "fuzz_patch_file patch -max_len=1024 -len_control=0"
@@ -63,6 +64,7 @@ targets=(
   "fuzz_sacn sacn -max_len=1024"
   "fuzz_artpoll artpoll -max_len=64"
   "fuzz_artpollreply artpollreply -max_len=512"
+  "fuzz_show_json showjson -max_len=$((2 * 1024 * 1024))"
 )
 
 failed=()

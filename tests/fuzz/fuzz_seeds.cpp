@@ -1,8 +1,8 @@
 // Writes the starting corpora of the fuzz targets with the program's own
 // writers: fuzz_seeds DIR makes DIR/show, DIR/patch, DIR/color, DIR/settings,
-// DIR/wire, and DIR/sacn, DIR/artpoll and DIR/artpollreply for the network
-// packet decoders. Nothing binary is kept in the repository; tools/fuzz.sh runs
-// this before every fuzzing run.
+// DIR/wire, DIR/sacn, DIR/artpoll and DIR/artpollreply for the network
+// packet decoders, and DIR/showjson (shows exported as JSON). Nothing binary is kept in the repository; tools/fuzz.sh
+// runs this before every fuzzing run.
 #include "channels/channel_tables.h"
 #include "engine/atomic_array.h"
 #include "engine/engine.h"
@@ -10,6 +10,7 @@
 #include "link/wire_encoder.h"
 #include "network/artnet_packet.h"
 #include "network/sacn_packet.h"
+#include "showtool/show_json.h"
 #include "storage/color_file.h"
 #include "storage/patch_file.h"
 #include "storage/settings_file.h"
@@ -24,6 +25,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <span>
 
 namespace velantra {
@@ -268,6 +270,32 @@ void artPollReplySeeds(const QDir& dir)
     writePacket(dir, "node.reply", node);
 }
 
+// Shows as velantra-show exports them: a new show, one with raw bytes that
+// only the optional keys carry, and a small document that is refused.
+void showJsonSeeds(const QDir& dir)
+{
+    const auto engine = std::make_unique<Engine>();
+    engine->ClearAll();
+    showtool::ShowImage image(ShowFileSize);
+    engine->memory.copyOut(0, ShowFileSize, image.data());
+    QByteArray json = showtool::exportShowJson(image);
+    writeBytes(dir.filePath(QStringLiteral("new-show.json")), reinterpret_cast<const std::uint8_t*>(json.constData()),
+               static_cast<int>(json.size()));
+
+    image[100] = 7;                              // header bytes after the text
+    image[NameBase + 2 * NameLength + 3] = 'x';  // a name with bytes after its zero
+    image[showtool::SpareBase] = 1;              // a spare cell
+    image[sceneAddress(200) + 1] = 255;          // a scene after the last one
+    image[NameBase] = 0xC0;                      // a Cyrillic name
+    json = showtool::exportShowJson(image);
+    writeBytes(dir.filePath(QStringLiteral("raw-bytes.json")), reinterpret_cast<const std::uint8_t*>(json.constData()),
+               static_cast<int>(json.size()));
+
+    const QByteArray refused = R"({"format": "velantra-show", "version": 1, "scenes": [[300]]})";
+    writeBytes(dir.filePath(QStringLiteral("refused.json")), reinterpret_cast<const std::uint8_t*>(refused.constData()),
+               static_cast<int>(refused.size()));
+}
+
 }  // namespace
 }  // namespace velantra
 
@@ -279,8 +307,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    const std::array<const char*, 8> names{"show", "patch", "color",   "settings",
-                                           "wire", "sacn",  "artpoll", "artpollreply"};
+    const std::array<const char*, 9> names{"show", "patch",   "color",        "settings", "wire",
+                                           "sacn", "artpoll", "artpollreply", "showjson"};
     for (const char* name : names) {
         if (!root.mkpath(QString::fromLatin1(name))) {
             std::fprintf(stderr, "fuzz_seeds: cannot create %s/%s\n", argv[1], name);
@@ -295,5 +323,6 @@ int main(int argc, char** argv)
     sacnSeeds(QDir(root.filePath(QStringLiteral("sacn"))));
     artPollSeeds(QDir(root.filePath(QStringLiteral("artpoll"))));
     artPollReplySeeds(QDir(root.filePath(QStringLiteral("artpollreply"))));
+    showJsonSeeds(QDir(root.filePath(QStringLiteral("showjson"))));
     return failed ? 1 : 0;
 }
