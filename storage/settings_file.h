@@ -50,7 +50,7 @@ struct SacnSettings {
     QString destination;    // empty: multicast
     QString interfaceName;  // "Interface"; empty: the system's choice
     QString sourceName = QStringLiteral("Velantra");
-    QString cid;  // made at the first start and kept
+    QString cid;                                  // made at the first start and kept
     QString multicastHops = QStringLiteral("8");  // time to live of multicast: a site's routed network
 
     bool operator==(const SacnSettings&) const = default;
