@@ -208,6 +208,10 @@ private:
     void showInterfaceState();
     // GUI thread. What the settings file gets: the conveyor, the last show and patch file.
     Settings currentSettings() const;
+    // GUI thread. The first steps of every ending: the output thread, the
+    // network outputs and the link stop, the window's timers stop and the
+    // picture editor gives back what it borrowed.
+    void stopOutput();
     // GUI thread. Shows or clears the lasting mark of a failed save of the show.
     void showSaveFailure(const QString& message);
     // GUI thread. Shows a failed file operation's message in the error box.

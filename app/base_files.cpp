@@ -17,7 +17,6 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLabel>
-#include <QTimer>
 
 #include <memory>
 
@@ -180,13 +179,7 @@ void TBaseForm::shutDownOnSignal()
     }
     signalled_ = true;
     closed_ = true;
-    outputThread_->stop();
-    network_->stop();  // sACN receivers let go at once
-    link_->CloseUsbDevise();
-    for (QTimer* timer : {timerPolling_, timerAvtoSave_, timerShouClock_}) {
-        timer->stop();
-    }
-    closePictureEditor();
+    stopOutput();
     const auto note = [](const char* what, const FileResult& result) {
         if (!result.ok) {
             qWarning("velantra: %s not written: %s", what, qUtf8Printable(result.message));

@@ -86,6 +86,17 @@ bool TBaseForm::SaveColorEdit()
     return written.ok;
 }
 
+void TBaseForm::stopOutput()
+{
+    outputThread_->stop();
+    network_->stop();  // sACN receivers let go at once
+    link_->CloseUsbDevise();
+    for (QTimer* timer : {timerPolling_, timerAvtoSave_, timerShouClock_}) {
+        timer->stop();
+    }
+    closePictureEditor();
+}
+
 void TBaseForm::closeEvent(QCloseEvent* event)
 {
     if (closed_) {
@@ -96,13 +107,7 @@ void TBaseForm::closeEvent(QCloseEvent* event)
     // A colour file that cannot be written is reported; the close goes on,
     // so the show and the settings are still offered and saved.
     SaveColorEdit();
-    outputThread_->stop();
-    network_->stop();  // sACN receivers let go at once
-    link_->CloseUsbDevise();
-    for (QTimer* timer : {timerPolling_, timerAvtoSave_, timerShouClock_}) {
-        timer->stop();
-    }
-    closePictureEditor();
+    stopOutput();
     SaveFileAs();
     WriteIniFile();
     event->accept();

@@ -147,6 +147,39 @@ void NetworkOutputs::refuseArtNet(const QString& text)
     emit status(text);
 }
 
+template <typename Output, typename Target>
+void NetworkOutputs::aim(Output& output, Target& target, const QString& destination, int& lookup, const char* label,
+                         void (NetworkOutputs::*refuse)(const QString&))
+{
+    const QString name = destination.trimmed();
+    if (name.isEmpty()) {
+        output.configure(target);
+        return;
+    }
+    if (const auto literal = ipv4Literal(name)) {
+        target.destination = *literal;
+        output.configure(target);
+        return;
+    }
+    Target waiting = target;
+    waiting.enabled = false;
+    output.configure(waiting);
+    lookup = QHostInfo::lookupHost(
+        name, this, [this, &output, &target, &lookup, label, refuse, name](const QHostInfo& info) {
+            if (info.lookupId() != lookup) {
+                return;  // the settings changed meanwhile
+            }
+            lookup = -1;
+            const std::optional<std::uint32_t> address = firstIpv4(info);
+            if (!address) {
+                (this->*refuse)(tr(" %1: адрес %2 не найден, выход выключен ").arg(QLatin1String(label), name));
+                return;
+            }
+            target.destination = *address;
+            output.configure(target);
+        });
+}
+
 void NetworkOutputs::applySacn(const SacnSettings& settings)
 {
     sacn_ = settings;
@@ -199,37 +232,7 @@ void NetworkOutputs::applySacn(const SacnSettings& settings)
     }
     target.enabled = true;
     sacnTarget_ = target;
-    const QString destination = sacn_.destination.trimmed();
-    if (destination.isEmpty()) {
-        sacnOutput_.configure(sacnTarget_);
-        return;
-    }
-    if (const auto literal = ipv4Literal(destination)) {
-        sacnTarget_.destination = *literal;
-        sacnOutput_.configure(sacnTarget_);
-        return;
-    }
-    // A host name: looked up in the background; the output waits switched off.
-    SacnTarget waiting = sacnTarget_;
-    waiting.enabled = false;
-    sacnOutput_.configure(waiting);
-    sacnLookup_ = QHostInfo::lookupHost(destination, this,
-                                        [this](const QHostInfo& info) { sacnResolved(info, info.lookupId()); });
-}
-
-void NetworkOutputs::sacnResolved(const QHostInfo& info, int lookup)
-{
-    if (lookup != sacnLookup_) {
-        return;  // the settings changed meanwhile
-    }
-    sacnLookup_ = -1;
-    const std::optional<std::uint32_t> address = firstIpv4(info);
-    if (!address) {
-        refuseSacn(tr(" sACN: адрес %1 не найден, выход выключен ").arg(sacn_.destination));
-        return;
-    }
-    sacnTarget_.destination = *address;
-    sacnOutput_.configure(sacnTarget_);
+    aim(sacnOutput_, sacnTarget_, sacn_.destination, sacnLookup_, "sACN", &NetworkOutputs::refuseSacn);
 }
 
 void NetworkOutputs::applyArtNet(const ArtNetSettings& settings)
@@ -270,36 +273,7 @@ void NetworkOutputs::applyArtNet(const ArtNetSettings& settings)
     }
     target.enabled = true;
     artnetTarget_ = target;
-    const QString destination = artnet_.destination.trimmed();
-    if (destination.isEmpty()) {
-        artnetOutput_.configure(artnetTarget_);
-        return;
-    }
-    if (const auto literal = ipv4Literal(destination)) {
-        artnetTarget_.destination = *literal;
-        artnetOutput_.configure(artnetTarget_);
-        return;
-    }
-    ArtNetTarget waiting = artnetTarget_;
-    waiting.enabled = false;
-    artnetOutput_.configure(waiting);
-    artnetLookup_ = QHostInfo::lookupHost(destination, this,
-                                          [this](const QHostInfo& info) { artNetResolved(info, info.lookupId()); });
-}
-
-void NetworkOutputs::artNetResolved(const QHostInfo& info, int lookup)
-{
-    if (lookup != artnetLookup_) {
-        return;
-    }
-    artnetLookup_ = -1;
-    const std::optional<std::uint32_t> address = firstIpv4(info);
-    if (!address) {
-        refuseArtNet(tr(" Art-Net: адрес %1 не найден, выход выключен ").arg(artnet_.destination));
-        return;
-    }
-    artnetTarget_.destination = *address;
-    artnetOutput_.configure(artnetTarget_);
+    aim(artnetOutput_, artnetTarget_, artnet_.destination, artnetLookup_, "Art-Net", &NetworkOutputs::refuseArtNet);
 }
 
 QString NetworkOutputs::errorText(int error)

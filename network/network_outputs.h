@@ -16,8 +16,6 @@
 #include <chrono>
 #include <optional>
 
-class QHostInfo;
-
 namespace velantra {
 
 class OutputCycle;
@@ -82,8 +80,12 @@ signals:
 private:
     void refuseSacn(const QString& text);
     void refuseArtNet(const QString& text);
-    void sacnResolved(const QHostInfo& info, int lookup);
-    void artNetResolved(const QHostInfo& info, int lookup);
+    // Points a checked, switched-on target at its destination: none, an
+    // address, or a host name looked up in the background while the output
+    // waits switched off; a name that does not resolve is refused.
+    template <typename Output, typename Target>
+    void aim(Output& output, Target& target, const QString& destination, int& lookup, const char* label,
+             void (NetworkOutputs::*refuse)(const QString&));
     static QString errorText(int error);
 
     SacnOutput sacnOutput_;
