@@ -1,8 +1,8 @@
 #include "app/base.h"
 
 #include "about/about_form.h"
-#include "app/dialogs.h"
-#include "app/icons.h"
+#include "shell/dialogs.h"
+#include "shell/icons.h"
 #include "app/options_page.h"
 #include "channels/channel_color_tab.h"
 #include "channels/channel_names.h"
@@ -17,11 +17,12 @@
 #include "link/usb_texts.h"
 #include "network/network_outputs.h"
 #include "network/network_page.h"
+#include "player/player.h"
 #include "programming/block_copy_group.h"
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
 #include "programming/graph_page.h"
-#include "programming/keyboard.h"
+#include "app/keyboard_control.h"
 #include "programming/pictures_tab.h"
 #include "programming/scene_group.h"
 #include "programming/scene_ops.h"
@@ -68,6 +69,7 @@ TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent)
     connect(network_.get(), &NetworkOutputs::status, this, &TBaseForm::OutStatus);
     OutputCycle* cycle = cycle_.get();
     outputThread_ = std::make_unique<OutputThread>([cycle] { cycle->tick(); });
+    player_ = new Player(*engine_, this);
 
     const QString filter = tr("Файлы DMX Velantra  (*.vlt)");
     openDialogShou_ = std::make_unique<FileDialog>(this, QStringLiteral("OpenDialogShou"), FileDialog::Mode::Open,
@@ -87,7 +89,8 @@ TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent)
     buildSceneCommands();
     new KeyboardControl(*this);
     // Made with the window and only shown and hidden until the program ends.
-    handScanForm_ = new THandScanForm(*this);
+    handScanForm_ = new THandScanForm(*this, this);
+    connectPages();
     resize(898, 651);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -228,7 +231,7 @@ void TBaseForm::buildRegions()
     central->setObjectName(QStringLiteral("CentralWidget"));
     sceneGroup_ = new SceneGroup(central);
     channelSetupGroup_ = new ChannelSetupGroup(central);
-    conveyorGroup_ = new ConveyorGroup(*this, central);
+    conveyorGroup_ = new ConveyorGroup(*this, *player_, central);
 
     pageControlInput_ = new QTabWidget(central);
     pageControlInput_->setObjectName(QStringLiteral("PageControlInput"));
@@ -238,11 +241,11 @@ void TBaseForm::buildRegions()
     const QString titles[] = {tr("Фэйдера"),  tr("График Канала"), tr("Редактор луча"), tr("Копирование"),
                               tr("Автоматы"), tr("Опции"),         tr("DMX coder"),     tr("Сеть")};
     optionsPage_ = new OptionsPage(engine_->memory);
-    faderPage_ = new FaderPage(*this);
-    automatsPage_ = new AutomatsPage(*engine_);
+    faderPage_ = new FaderPage(*this, channelTables);
+    automatsPage_ = new AutomatsPage(*player_);
     coderPage_ = new CoderPage(*engine_);
     xyEditorPage_ = new XyEditorPage(*this);
-    graphPage_ = new GraphPage(*this);
+    graphPage_ = new GraphPage(*this, graphZoom);
     networkPage_ = new NetworkPage(*network_);
     connect(coderPage_, &CoderPage::status, this, &TBaseForm::OutStatus);
     for (int i = 0; i < InputPages; ++i) {
@@ -262,8 +265,8 @@ void TBaseForm::buildRegions()
     connect(optionsPage_->noUsbConnect(), &QCheckBox::toggled, this,
             [this](bool on) { engine_->controls.noUsbConnect.store(on, std::memory_order_relaxed); });
 
-    rateTab_ = new RateTab(*this, *faderPage_);
-    levelsTab_ = new LevelsTab(*this, *faderPage_);
+    rateTab_ = new RateTab(*engine_, *faderPage_);
+    levelsTab_ = new LevelsTab(*engine_, *faderPage_);
     picturesTab_ = new PicturesTab(*engine_);
     for (auto [page, content] : {std::pair<QWidget*, QWidget*>{channelSetupGroup_->ratePage(), rateTab_},
                                  std::pair<QWidget*, QWidget*>{channelSetupGroup_->levelsPage(), levelsTab_},
@@ -286,7 +289,7 @@ void TBaseForm::buildRegions()
     registerPageRefresh(PageXyEditor, [this] { xyEditorPage_->refresh(); });
     registerPageRefresh(PageGraph, [this] { graphPage_->refresh(); });
 
-    sequencerPage_ = new SequencerPage(*this);
+    sequencerPage_ = new SequencerPage(*player_);
     auto* sequencerLayout = new QVBoxLayout(sceneGroup_->sequencerPage());
     sequencerLayout->setContentsMargins(0, 0, 0, 0);
     sequencerLayout->addWidget(sequencerPage_);
@@ -354,12 +357,11 @@ void TBaseForm::buildTimers()
         }
         return t;
     };
-    timerShouClock_ = timer("TimerShouClock", 1000, true);
-    timerAvtoSave_ = timer("TimerAvtoSave", 180000, true);
     timerStatus_ = timer("TimerStatus", 5000, false);
     timerPolling_ = timer("TimerPolling", 1000, true);
-    connect(timerShouClock_, &QTimer::timeout, this, &TBaseForm::TimerShouClockTimer);
-    connect(timerAvtoSave_, &QTimer::timeout, this, &TBaseForm::TimerAvtoSaveTimer);
+    // The show clock and the autosave period are the player's.
+    connect(player_->clockTimer(), &QTimer::timeout, this, &TBaseForm::TimerShouClockTimer);
+    connect(player_, &Player::autoSaveDue, this, &TBaseForm::TimerAvtoSaveTimer);
     connect(timerStatus_, &QTimer::timeout, this, &TBaseForm::TimerStatusTimer);
     connect(timerPolling_, &QTimer::timeout, this, &TBaseForm::TimerPollingTimer);
 }
@@ -498,7 +500,59 @@ void TBaseForm::showInterfaceState()
 void TBaseForm::TimerShouClockTimer()
 {
     showInterfaceState();
-    sequencerPage_->clockTick();
+}
+
+bool TBaseForm::pageShown(const QWidget* page) const
+{
+    return pageControlInput_->currentWidget() == page;
+}
+
+void TBaseForm::loadShow(const QString& path)
+{
+    openDialogShou_->setFileName(path);
+    closePictureEditor();
+    BlocOpenFile();
+}
+
+void TBaseForm::connectPages()
+{
+    connect(player_, &Player::stepped, this, &TBaseForm::ReturnPageControlAll);
+    connect(player_, &Player::showWanted, this, &TBaseForm::loadShow);
+    connect(sequencerPage_, &SequencerPage::refreshWanted, this, &TBaseForm::ReturnPageControlAll);
+    connect(sequencerPage_, &SequencerPage::sceneEditingAllowed, this,
+            [this](bool allowed) { findChild<QMenu*>(QStringLiteral("EditItem"))->menuAction()->setEnabled(allowed); });
+    auto* autoAppend = findChild<QAction*>(QStringLiteral("AvtoDobScenaItem"));
+    connect(autoAppend, &QAction::toggled, sequencerPage_, &SequencerPage::setAutoAppend);
+    connect(faderPage_, &FaderPage::outputDisplayed, sequencerPage_, &SequencerPage::showStopped);
+    connect(faderPage_, &FaderPage::showKeysOffWanted, this, [this] {
+        picturesTab_->flashOn()->setChecked(false);
+        conveyorGroup_->keyboard()->setChecked(false);
+    });
+    connect(xyEditorPage_, &XyEditorPage::undoSnapshotWanted, this, &TBaseForm::ToMemoryUndo);
+    connect(handScanForm_, &THandScanForm::selectionChanged, faderPage_, &FaderPage::CheckBoxFromMemory);
+}
+
+void TBaseForm::connectPictureEditor()
+{
+    connect(staticForm_, &TStaticForm::undoSnapshotWanted, this, &TBaseForm::ToMemoryUndo);
+    connect(staticForm_, &TStaticForm::fadersToMemoryWanted, faderPage_, &FaderPage::CheckBoxToMemory);
+    connect(staticForm_, &TStaticForm::surfaceChanged, this, [this](bool withRefresh) {
+        faderPage_->CheckBoxFromMemory();
+        if (withRefresh) {
+            ReturnPageControlAll();
+        }
+        faderPage_->ReturnScrollBars();
+    });
+    connect(staticForm_, &TStaticForm::editingChanged, this, [this](bool editing) {
+        faderPage_->CheckBoxFromMemory();
+        player_->setHeld(editing);
+        ReturnPageControlAll();
+        if (editing) {
+            rateTab_->smoothingOff();
+        } else {
+            faderPage_->ReturnScrollBars();
+        }
+    });
 }
 
 void TBaseForm::TimerPollingTimer()
@@ -573,7 +627,8 @@ void TBaseForm::SetColorAll()
 void TBaseForm::ChaserItemClick()
 {
     if (staticForm_ == nullptr) {
-        staticForm_ = new TStaticForm(*this);
+        staticForm_ = new TStaticForm(*this, this);
+        connectPictureEditor();
     }
     staticForm_->showEditor();
 }

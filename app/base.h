@@ -4,7 +4,8 @@
 // common refresh that every page registers with.
 #pragma once
 
-#include "channels/channel_tables.h"
+#include "shell/shell.h"
+#include "storage/channel_tables.h"
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
 #include "engine/output_thread.h"
@@ -46,13 +47,14 @@ class RateTab;
 class SequencerPage;
 class UndoMemory;
 class OptionsPage;
+class Player;
 class SceneGroup;
 class PicturesTab;
 struct Settings;
 class TStaticForm;
 class THandScanForm;
 
-class TBaseForm : public QMainWindow {
+class TBaseForm : public QMainWindow, public Shell {
     Q_OBJECT
 public:
     // GUI thread. driver: the interface driver to use (nullptr: the system's).
@@ -63,19 +65,20 @@ public:
     enum InputPage { PageFaders, PageGraph, PageXyEditor, PageCopy, PageAutomats, PageOptions, PageCoder, PageNetwork };
     static constexpr int InputPages = 8;
 
-    Engine& engine() { return *engine_; }
+    Engine& engine() override { return *engine_; }
+    Player& player() { return *player_; }
     UsbLink& link() { return *link_; }
     OutputThread& outputThread() { return *outputThread_; }
     OutputCycle& outputCycle() { return *cycle_; }
     NetworkOutputs& networkOutputs() { return *network_; }
 
     // GUI thread. Appends a message to the status line; it clears 5 s after the first one.
-    void OutStatus(const QString& text);
+    void OutStatus(const QString& text) override;
     // GUI thread. Caption, tempo and scene counters from the show memory.
-    void ReturnDataSystem();
+    void ReturnDataSystem() override;
     // GUI thread. Everything that depends on the show; after every change of
     // show, scene, page or fader offset.
-    void ReturnPageControlAll();
+    void ReturnPageControlAll() override;
     // GUI thread. Registers the refresh of a page of the main page control,
     // run by ReturnPageControlAll while that page is shown.
     void registerPageRefresh(InputPage page, std::function<void()> refresh);
@@ -120,20 +123,20 @@ public:
     void ToMemoryUndo();
     // GUI thread. Puts the snapshot back over the whole show memory and
     // refreshes the views; no status text, the undo buttons stay as they are.
-    void restoreUndo();
+    void restoreUndo() override;
 
     // GUI thread. Caption := CaptionPrefix + text.
     void setCaption(const QString& text);
     const QString& captionPrefix() const { return captionPrefix_; }
 
-    FileDialog& openDialogShou() { return *openDialogShou_; }
+    FileDialog& openDialogShou() override { return *openDialogShou_; }
+    bool pageShown(const QWidget* page) const override;
+    void loadShow(const QString& path) override;
     FileDialog& saveDialogShou() { return *saveDialogShou_; }
     // Gobo codes, border and name colours of every channel.
     ChannelTables channelTables;
     // Zoom of the channel graph, set by opening a show and by new show.
     GraphZoom graphZoom;
-    // The conveyor's next-job step, run by the sequencer when the show wraps.
-    std::function<void()> konveyrJob;
     // The patch file named by the settings at start-up.
     QString coderFileName;
 
@@ -201,6 +204,9 @@ private:
     void buildRegions();
     void buildTimers();
     void buildSceneCommands();
+    // The window's side of what the pages ask for with signals.
+    void connectPages();
+    void connectPictureEditor();
     void setUndoEnabled(bool enabled);
     bool playing() const;
     void FormCreate();
@@ -251,9 +257,8 @@ private:
     QColor systemFace_;
     QLabel* statusPanel_ = nullptr;
     QLabel* autoSavePanel_ = nullptr;
+    Player* player_ = nullptr;
     QTimer* timerStatus_ = nullptr;
-    QTimer* timerAvtoSave_ = nullptr;
-    QTimer* timerShouClock_ = nullptr;
     QTimer* timerPolling_ = nullptr;
     std::array<std::vector<std::function<void()>>, InputPages> pageRefresh_;
     std::vector<std::function<void()>> dataSystemRefresh_;

@@ -1,7 +1,7 @@
 // Show file and settings file commands of the main window.
 #include "app/base.h"
 
-#include "app/dialogs.h"
+#include "shell/dialogs.h"
 #include "app/options_page.h"
 #include "channels/coder_page.h"
 #include "conveyor/conveyor_group.h"

@@ -1,11 +1,12 @@
 // Start-up, close and new show of the main window, in their fixed order.
 #include "app/base.h"
 
-#include "app/dialogs.h"
+#include "shell/dialogs.h"
 #include "app/options_page.h"
 #include "channels/coder_page.h"
 #include "link/usb_texts.h"
 #include "network/network_outputs.h"
+#include "player/player.h"
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
 #include "programming/scene_group.h"
@@ -91,7 +92,7 @@ void TBaseForm::stopOutput()
     outputThread_->stop();
     network_->stop();  // sACN receivers let go at once
     link_->CloseUsbDevise();
-    for (QTimer* timer : {timerPolling_, timerAvtoSave_, timerShouClock_}) {
+    for (QTimer* timer : {timerPolling_, player_->autoSaveTimer(), player_->clockTimer()}) {
         timer->stop();
     }
     closePictureEditor();

@@ -5,7 +5,7 @@
 #include "engine/controls.h"
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
-#include "link/fake_d2xx.h"
+#include "tests/testing/fake_d2xx.h"
 #include "link/usb_link.h"
 
 #include <cstdint>

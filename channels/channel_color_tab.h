@@ -5,7 +5,7 @@
 // only prepare a border colour for "setColor".
 #pragma once
 
-#include "channels/channel_tables.h"
+#include "storage/channel_tables.h"
 
 #include <QWidget>
 

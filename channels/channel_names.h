@@ -7,7 +7,7 @@
 // operator leaves a name field); the name fields show them as spaces again.
 #pragma once
 
-#include "channels/channel_tables.h"
+#include "storage/channel_tables.h"
 #include "engine/show_memory.h"
 
 #include <QString>

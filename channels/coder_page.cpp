@@ -1,7 +1,7 @@
 #include "channels/coder_page.h"
 
-#include "app/dialogs.h"
-#include "app/icons.h"
+#include "shell/dialogs.h"
+#include "shell/icons.h"
 #include "storage/data_dir.h"
 #include "storage/patch_file.h"
 

@@ -1,6 +1,6 @@
 #include "channels/name_copy_group.h"
 
-#include "app/dialogs.h"
+#include "shell/dialogs.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,9 +1,9 @@
 #include "conveyor/conveyor_group.h"
 
-#include "app/base.h"
-#include "app/dialogs.h"
-#include "engine/show_memory.h"
-#include "programming/sequencer_page.h"
+#include "engine/engine.h"
+#include "player/player.h"
+#include "shell/dialogs.h"
+#include "shell/shell.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -36,9 +36,11 @@ QString namePrefix(int slot)
 
 }  // namespace
 
-ConveyorGroup::ConveyorGroup(TBaseForm& form, QWidget* parent)
+ConveyorGroup::ConveyorGroup(Shell& shell, Player& player, QWidget* parent)
     : QGroupBox(tr("Конвейр потоков Шоу "), parent)
-    , form_(form)
+    , files(player.conveyor().files)
+    , shell_(shell)
+    , player_(player)
     , modes_(new QButtonGroup(this))
     , label_(new QLabel(tr("No job"), this))
     , keyboard_(new QCheckBox(tr("Вкл"), this))
@@ -56,6 +58,7 @@ ConveyorGroup::ConveyorGroup(TBaseForm& form, QWidget* parent)
         // The right button chooses the slot's show: no context menu, no toggle.
         button->setContextMenuPolicy(Qt::PreventContextMenu);
         button->installEventFilter(this);
+        connect(button, &QToolButton::toggled, this, [this, slot](bool down) { list().setDown(slot, down); });
         connect(button, &QToolButton::clicked, this, [this, slot] { slotJob(slot); });
         slots_[static_cast<std::size_t>(slot - 1)] = button;
         grid->addWidget(button, (slot - 1) % 10, (slot - 1) / 10);
@@ -80,10 +83,16 @@ ConveyorGroup::ConveyorGroup(TBaseForm& form, QWidget* parent)
     hand_ = hand;
     connect(spisBegin, &QToolButton::clicked, this, &ConveyorGroup::SpeedButtonKonvSpisBeginClick);
     connect(spis, &QToolButton::clicked, this, &ConveyorGroup::SpeedButtonKonvSpisClick);
-    connect(hand, &QToolButton::clicked, this, [this] { form_.sequencerPage()->ModeStop(); });
-    connect(off, &QToolButton::clicked, this, [this] { form_.sequencerPage()->ModeStop(); });
+    connect(hand, &QToolButton::clicked, this, [this] {
+        setMode(ConveyorList::Mode::Hand);
+        player_.stop();
+    });
+    connect(off, &QToolButton::clicked, this, [this] {
+        setMode(ConveyorList::Mode::Off);
+        player_.stop();
+    });
     connect(clear, &QToolButton::clicked, this, &ConveyorGroup::SpeedButtonKonvNewClick);
-    form_.konveyrJob = [this] { KonveyrJob(); };
+    connect(&player_, &Player::conveyorStepped, this, &ConveyorGroup::showStep);
 
     label_->setObjectName(QStringLiteral("LabelKonveyr"));
     label_->setMinimumWidth(100);
@@ -113,6 +122,21 @@ ConveyorGroup::ConveyorGroup(TBaseForm& form, QWidget* parent)
     layout->addLayout(keyRow);
 }
 
+ConveyorList& ConveyorGroup::list()
+{
+    return player_.conveyor();
+}
+
+int ConveyorGroup::position() const
+{
+    return player_.conveyor().position;
+}
+
+void ConveyorGroup::setMode(ConveyorList::Mode mode)
+{
+    list().mode = mode;
+}
+
 void ConveyorGroup::setFilledLook(int slot, bool filled)
 {
     QToolButton* button = slotButton(slot);
@@ -126,7 +150,7 @@ void ConveyorGroup::setFilledLook(int slot, bool filled)
 
 void ConveyorGroup::showSlotFromSettings(int slot, const QString& path)
 {
-    files[static_cast<std::size_t>(slot - 1)] = path;
+    list().setFile(slot, path);
     const char letter = conveyorLetter(slot);
     const QString prefix = letter != 0 ? QString(QLatin1Char(letter)) : QString();
     QString caption;
@@ -154,13 +178,13 @@ bool ConveyorGroup::eventFilter(QObject* watched, QEvent* event)
 
 void ConveyorGroup::chooseSlotShow(int k)
 {
-    FileDialog& dialog = form_.openDialogShou();
+    FileDialog& dialog = shell_.openDialogShou();
     const QString previous = dialog.fileName();
     if (!dialog.execute()) {
         dialog.setFileName(previous);
         return;
     }
-    files[static_cast<std::size_t>(k - 1)] = dialog.fileName();
+    list().setFile(k, dialog.fileName());
     setFilledLook(k, true);
     ConvertorFileName();
     slotButton(k)->setText(namePrefix(k) + conveyorName_);
@@ -168,17 +192,16 @@ void ConveyorGroup::chooseSlotShow(int k)
 
 void ConveyorGroup::ConvertorFileName()
 {
-    conveyorName_ = conveyorShortName(form_.openDialogShou().fileName(), 7);
+    conveyorName_ = conveyorShortName(shell_.openDialogShou().fileName(), 7);
 }
 
 void ConveyorGroup::ManualLoad()
 {
-    form_.closePictureEditor();
-    form_.BlocOpenFile();  // a failure has been shown; the scene and label follow all the same
-    form_.engine().memory.set(CellScene, 0);
+    shell_.loadShow(shell_.openDialogShou().fileName());  // a failure has been shown; the scene and label follow
+    shell_.engine().memory.set(CellScene, 0);
     ConvertorFileName();
     label_->setText(conveyorName_);
-    form_.ReturnPageControlAll();
+    shell_.ReturnPageControlAll();
 }
 
 void ConveyorGroup::slotJob(int k)
@@ -188,8 +211,8 @@ void ConveyorGroup::slotJob(int k)
     }
     KonveyrButtonOff();
     slotButton(k)->setChecked(true);
-    if (filled(k)) {
-        form_.openDialogShou().setFileName(files[static_cast<std::size_t>(k - 1)]);
+    if (player_.conveyor().filled(k)) {
+        shell_.openDialogShou().setFileName(list().file(k));
         ManualLoad();
     }
 }
@@ -203,42 +226,30 @@ void ConveyorGroup::KonveyrButtonOff()
 
 void ConveyorGroup::KonveyrJob()
 {
-    // Only one show per step: once slot k is loaded the position stays at k,
-    // which no later index of this pass matches.
-    for (int k = 1; k <= ConveyorSlots; ++k) {
-        if (conveyorPos_ != k) {
-            continue;
-        }
-        if (slotButton(k)->isChecked() && filled(k)) {
-            form_.openDialogShou().setFileName(files[static_cast<std::size_t>(k - 1)]);
-            form_.closePictureEditor();
-            form_.BlocOpenFile();  // a failed load is shown; the next step goes on after it
-        } else {
-            conveyorPos_ = k + 1;
-        }
-    }
-    form_.engine().memory.set(CellScene, 0);
+    player_.conveyorStep();
+}
+
+void ConveyorGroup::showStep(int shown)
+{
     ConvertorFileName();
-    if (conveyorPos_ <= ConveyorSlots) {
-        label_->setText(QString::number(conveyorPos_) + QLatin1Char(' ') + conveyorName_);
-    }
-    ++conveyorPos_;
-    if (conveyorPos_ > ConveyorSlots) {
-        conveyorPos_ = 1;
+    if (shown != 0) {
+        label_->setText(QString::number(shown) + QLatin1Char(' ') + conveyorName_);
     }
 }
 
 void ConveyorGroup::SpeedButtonKonvSpisBeginClick()
 {
-    conveyorPos_ = 1;
+    setMode(ConveyorList::Mode::List);
+    list().position = 1;
     KonveyrJob();
-    form_.sequencerPage()->ModePlay();
+    player_.play();
 }
 
 void ConveyorGroup::SpeedButtonKonvSpisClick()
 {
+    setMode(ConveyorList::Mode::List);
     KonveyrJob();
-    form_.sequencerPage()->ModePlay();
+    player_.play();
 }
 
 void ConveyorGroup::SpeedButtonKonvNewClick()
@@ -247,7 +258,7 @@ void ConveyorGroup::SpeedButtonKonvNewClick()
         return;
     }
     for (int k = 1; k <= ConveyorSlots; ++k) {
-        files[static_cast<std::size_t>(k - 1)].clear();
+        list().setFile(k, QString());
         setFilledLook(k, false);
         const char letter = conveyorLetter(k);
         slotButton(k)->setText(letter != 0 ? QString(QLatin1Char(letter)) + tr(" (пусто)") : tr("(пусто)"));

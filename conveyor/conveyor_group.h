@@ -18,13 +18,15 @@ class QToolButton;
 
 namespace velantra {
 
-class TBaseForm;
+class Player;
+class Shell;
 
 class ConveyorGroup : public QGroupBox {
     Q_OBJECT
 public:
-    // GUI thread. form: the main window whose shows the conveyor loads and plays.
-    explicit ConveyorGroup(TBaseForm& form, QWidget* parent = nullptr);
+    // GUI thread. A view of the player's conveyor list; shell: the window
+    // whose shows the conveyor loads. Both must outlive the group.
+    ConveyorGroup(Shell& shell, Player& player, QWidget* parent = nullptr);
 
     // GUI thread. Caption of slot 1..20 as the settings file gives it at
     // start-up: "Q=Show" navy bold when filled, "Q пусто" red when empty.
@@ -34,9 +36,9 @@ public:
     // it and by its key letter: in hand mode slot k alone goes down and its
     // show, if it has one, is loaded at once; in the other modes nothing.
     void slotJob(int k);
-    // GUI thread. The conveyor's next step: loads the show of the first slot,
-    // from the current position on, that is down and filled, and moves the
-    // position past it; after slot 20 the next step starts again at slot 1.
+    // GUI thread. The conveyor's next step (the player's): loads the show of
+    // the first slot, from the current position on, that is down and filled,
+    // and moves the position past it; after slot 20 the next step starts again at slot 1.
     void KonveyrJob();
     // GUI thread. All twenty slot buttons up.
     void KonveyrButtonOff();
@@ -45,10 +47,10 @@ public:
     QLabel* label() const { return label_; }
     QCheckBox* keyboard() const { return keyboard_; }
     // The slot the next step looks at first, 1..20.
-    int position() const { return conveyorPos_; }
+    int position() const;
 
     // Shows of the twenty slots, full paths; empty = slot empty.
-    std::array<QString, ConveyorSlots> files;
+    const std::array<QString, ConveyorSlots>& files;
 
 protected:
     // GUI thread. A right button press on a slot chooses its show.
@@ -65,10 +67,12 @@ private:
     void SpeedButtonKonvSpisBeginClick();
     void SpeedButtonKonvSpisClick();
     void SpeedButtonKonvNewClick();
-    bool filled(int k) const { return !files[static_cast<std::size_t>(k - 1)].isEmpty(); }
+    void setMode(ConveyorList::Mode mode);
+    void showStep(int shown);
+    ConveyorList& list();
 
-    TBaseForm& form_;
-    int conveyorPos_ = 1;
+    Shell& shell_;
+    Player& player_;
     QString conveyorName_;
     QToolButton* hand_ = nullptr;
     std::array<QToolButton*, ConveyorSlots> slots_{};

@@ -1,11 +1,11 @@
 // Names of the conveyor's slots: letters, short show names and captions.
 #pragma once
 
+#include "player/conveyor_list.h"
+
 #include <QString>
 
 namespace velantra {
-
-inline constexpr int ConveyorSlots = 20;
 
 // Key letter of slot 1..20 ('Q' .. 'L'); slot 20 has none (returns 0).
 char conveyorLetter(int slot);

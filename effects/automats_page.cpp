@@ -1,8 +1,8 @@
 #include "effects/automats_page.h"
 
-#include "app/timer_interval.h"
 #include "channels/channel_names.h"
-#include "effects/automat.h"
+#include "engine/automat.h"
+#include "player/player.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
@@ -20,7 +21,6 @@ namespace velantra {
 
 namespace {
 
-constexpr int StartInterval = 1000;  // ms, until the tempo cell has been applied
 constexpr int LevelBarStart = 127;
 const QColor BeatRed(Qt::red);
 const QColor BeatLime(0, 255, 0);
@@ -85,9 +85,10 @@ QString programHint(int program)
 
 }  // namespace
 
-AutomatsPage::AutomatsPage(Engine& engine, QWidget* parent)
+AutomatsPage::AutomatsPage(Player& player, QWidget* parent)
     : QWidget(parent)
-    , engine_(engine)
+    , player_(player)
+    , engine_(player.engine())
 {
     setObjectName(QStringLiteral("AutomatsPage"));
     QFont small = font();
@@ -103,10 +104,11 @@ AutomatsPage::AutomatsPage(Engine& engine, QWidget* parent)
 
     for (int a = 0; a < AutomatCount; ++a) {
         showChannels(a);
-        showSpeed(a, StartInterval);
+        showSpeed(a, player_.automatTimer(a)->interval());
         display(a);
-        c_[a].timer->start(StartInterval);
     }
+    connect(&player_, &Player::automatTicked, this, &AutomatsPage::ticked);
+    connect(&player_, &Player::automatTempoChanged, this, &AutomatsPage::showSpeed);
 }
 
 QWidget* AutomatsPage::buildAutomat(int a)
@@ -169,8 +171,6 @@ QWidget* AutomatsPage::buildAutomat(int a)
     swatchRow->addStretch();
     c.step = label(name("LabelStepAvtomat", a), group);
 
-    c.timer = new QTimer(this);
-    c.timer->setObjectName(name("TimerTempAvtomat", a));
 
     // Level bars with their caption on the left, the output display on the right.
     auto* levels = new QGridLayout;
@@ -214,8 +214,16 @@ QWidget* AutomatsPage::buildAutomat(int a)
             [this, setup](int position) { engine_.memory.set(setup.darkCell, clampLevel(255 - position)); });
     connect(c.programs, &QButtonGroup::idClicked, this,
             [this, setup](int program) { engine_.memory.set(setup.programCell, static_cast<std::uint8_t>(program)); });
-    connect(c.timer, &QTimer::timeout, this,
-            a == 0 ? &AutomatsPage::TimerTempAvtomat1Timer : &AutomatsPage::TimerTempAvtomat2Timer);
+    connect(c.programs, &QButtonGroup::idToggled, this, [this, a](int program, bool down) {
+        if (down) {
+            player_.setAutomatProgram(a, program);
+        }
+    });
+    for (QCheckBox* run : {c.runAlone, c.withSequencer}) {
+        connect(run, &QCheckBox::toggled, this, [this, a] {
+            player_.setAutomatRun(a, c_[a].runAlone->isChecked(), c_[a].withSequencer->isChecked());
+        });
+    }
     return group;
 }
 
@@ -251,17 +259,17 @@ void AutomatsPage::DisplayAvtomat2()
 
 void AutomatsPage::TimerTempAvtomat1Timer()
 {
-    timerTick(0);
+    player_.automatTick(0);
 }
 
 void AutomatsPage::TimerTempAvtomat2Timer()
 {
-    timerTick(1);
+    player_.automatTick(1);
 }
 
 void AutomatsPage::ReturnAvtomat()
 {
-    returning_ = true;
+    const QScopedValueRollback guard(returning_, true);
     TempAvtomat1Status();
     TempAvtomat2Status();
     // Each setValue runs the bar's handler when the position moves, which
@@ -285,7 +293,6 @@ void AutomatsPage::ReturnAvtomat()
             c_[a].programs->button(program)->setChecked(true);
         }
     }
-    returning_ = false;
 }
 
 void AutomatsPage::refresh()
@@ -297,14 +304,12 @@ void AutomatsPage::refresh()
 
 void AutomatsPage::tempoStatus(int a)
 {
-    const int period = automatPeriod(engine_.memory.get(AutomatSetups[a].tempoCell));
-    setTimerInterval(*c_[a].timer, period);
-    showSpeed(a, period);
+    player_.refreshAutomatTempo(a);
 }
 
 void AutomatsPage::job(int a)
 {
-    runAutomatStep(engine_, a, c_[a].programs->checkedId());
+    runAutomatStep(engine_, a, player_.automatProgram(a));
     display(a);
 }
 
@@ -318,12 +323,12 @@ void AutomatsPage::display(int a)
     }
 }
 
-void AutomatsPage::timerTick(int a)
+void AutomatsPage::ticked(int a, bool stepped)
 {
     QFrame* beat = c_[a].beat;
     paint(beat, beat->palette().color(QPalette::Window) == BeatRed ? BeatLime : BeatRed);
-    if (automatTickSteps(engine_, a, c_[a].runAlone->isChecked(), c_[a].withSequencer->isChecked())) {
-        job(a);
+    if (stepped) {
+        display(a);
     }
 }
 

@@ -1,6 +1,6 @@
-// The page of the two four-channel chasers: per automat a first-channel bar, a
-// speed bar, bright and dark bars, four program buttons, the two run
-// switches, its step timer and the displays of the levels it sends.
+// The page of the two four-channel chasers, a view of the player's automats:
+// per automat a first-channel bar, a speed bar, bright and dark bars, four
+// program buttons, the two run switches and the displays of the levels it sends.
 #pragma once
 
 #include "engine/engine.h"
@@ -14,15 +14,16 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QScrollBar;
-class QTimer;
 
 namespace velantra {
+
+class Player;
 
 class AutomatsPage : public QWidget {
     Q_OBJECT
 public:
-    // GUI thread. engine must outlive the page. Both step timers start at 1000 ms.
-    AutomatsPage(Engine& engine, QWidget* parent = nullptr);
+    // GUI thread. player must outlive the page.
+    explicit AutomatsPage(Player& player, QWidget* parent = nullptr);
 
     // GUI thread. The step timer follows the tempo cell; the speed label shows its rate.
     void TempAvtomat1Status();
@@ -60,18 +61,18 @@ private:
         QLabel* step = nullptr;
         QFrame* beat = nullptr;
         std::array<QFrame*, AutomatSlots> swatches{};
-        QTimer* timer = nullptr;
     };
 
     QWidget* buildAutomat(int a);
     void tempoStatus(int a);
     void job(int a);
     void display(int a);
-    void timerTick(int a);
+    void ticked(int a, bool stepped);
     void showChannels(int a);
     void showSpeed(int a, int periodMs);
     void channelChanged(int a, int position);
 
+    Player& player_;
     Engine& engine_;
     std::array<Controls, AutomatCount> c_;
     bool returning_ = false;  // ReturnAvtomat is running: the channel bars do not start it again

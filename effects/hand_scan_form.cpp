@@ -1,7 +1,7 @@
 #include "effects/hand_scan_form.h"
 
-#include "app/base.h"
-#include "programming/fader_page.h"
+#include "engine/engine.h"
+#include "shell/shell.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -70,8 +70,8 @@ QCheckBox* checkBox(const char* name, const QString& text, const QString& hint)
 
 }  // namespace
 
-THandScanForm::THandScanForm(TBaseForm& form)
-    : QDialog(&form)
+THandScanForm::THandScanForm(Shell& form, QWidget* parent)
+    : QDialog(parent)
     , form_(form)
     , group_(new QGroupBox(tr("Ручное управление лучем сканера ")))
     , invertX_(checkBox("CheckBoxX", tr("X=255"), tr("Инверсия по X")))
@@ -199,7 +199,7 @@ void THandScanForm::writeChannels(std::uint8_t x, std::uint8_t y)
         // The channel after a ticked one carries Y: it cannot start a pair itself.
         if (i < 255 && e.memory.get(SelectBase + i + 1) == 1) {
             e.memory.set(SelectBase + i + 1, 0);
-            form_.faderPage()->CheckBoxFromMemory();
+            emit selectionChanged();
         }
         if (e.shared.playMode.load(relaxed) == 0) {
             const std::uint8_t scene = e.memory.get(CellScene);

@@ -16,13 +16,14 @@ class QGroupBox;
 
 namespace velantra {
 
-class TBaseForm;
+class Shell;
 
 class THandScanForm : public QDialog {
     Q_OBJECT
 public:
-    // GUI thread. Not shown until showPad(); the main window is its parent.
-    explicit THandScanForm(TBaseForm& form);
+    // GUI thread. Not shown until showPad(); parent: the main window. shell
+    // must outlive the form.
+    THandScanForm(Shell& shell, QWidget* parent);
 
     // GUI thread. Opens the window (not modal) on its pad and brings it to the
     // front; a button still held from before no longer counts as pressed.
@@ -37,6 +38,10 @@ public:
     int padColumn() const { return padColumn_; }
     int padRow() const { return padRow_; }
     bool padPressed() const { return padPressed_; }
+
+signals:
+    // A ticked channel was unticked to keep the pairs.
+    void selectionChanged();
 
 protected:
     // GUI thread. Activation and deactivation both end the priority.
@@ -54,7 +59,7 @@ private:
     // GUI thread. Hand scan priority off, box unticked.
     void dropPriority();
 
-    TBaseForm& form_;
+    Shell& form_;
     QGroupBox* group_;
     QWidget* pad_ = nullptr;
     QWidget* marker_ = nullptr;

@@ -1,9 +1,10 @@
 #include "effects/xy_editor_page.h"
 
-#include "app/base.h"
-#include "app/dialogs.h"
-#include "app/icons.h"
-#include "app/timer_interval.h"
+#include "engine/engine.h"
+#include "shell/shell.h"
+#include "shell/dialogs.h"
+#include "shell/icons.h"
+#include "player/timer_interval.h"
 #include "channels/channel_names.h"
 #include "effects/xy_view.h"
 
@@ -103,7 +104,7 @@ private:
 
 }  // namespace
 
-XyEditorPage::XyEditorPage(TBaseForm& form, QWidget* parent)
+XyEditorPage::XyEditorPage(Shell& form, QWidget* parent)
     : QWidget(parent)
     , form_(form)
     , engine_(form.engine())
@@ -517,7 +518,7 @@ void XyEditorPage::refresh()
 
 void XyEditorPage::SpeedButtonEditXYcopyClick()
 {
-    form_.ToMemoryUndo();
+    emit undoSnapshotWanted();
     std::vector<int> targets;
     for (int k = 1; k < 4; ++k) {
         if (copyChecks_[k]->isChecked()) {

@@ -27,15 +27,15 @@ class QToolButton;
 
 namespace velantra {
 
-class TBaseForm;
+class Shell;
 class XyPathView;
 
 class XyEditorPage : public QWidget {
     Q_OBJECT
 public:
-    // GUI thread. form must outlive the page. Sets the engine's xyChannel to
+    // GUI thread. shell must outlive the page. Sets the engine's xyChannel to
     // the first channel bar (0); the repeat timer runs from here on at 700 ms.
-    explicit XyEditorPage(TBaseForm& form, QWidget* parent = nullptr);
+    explicit XyEditorPage(Shell& shell, QWidget* parent = nullptr);
 
     // GUI thread. Puts the main window's snapshot and undo buttons on the page.
     void addUndoPair(QToolButton* mem, QToolButton* undo);
@@ -65,6 +65,10 @@ public:
     int dragMode() const { return dragMode_; }
     // Scene index of the last hit, XyNoScene when none.
     int foundScene() const { return foundScene_; }
+
+signals:
+    // A snapshot of the show is wanted for the undo.
+    void undoSnapshotWanted();
 
 public slots:
     // GUI thread. The repeat timer: repeats the held shift or size button.
@@ -96,7 +100,7 @@ private:
     // Channel names, turn and figure labels.
     void showLabels();
 
-    TBaseForm& form_;
+    Shell& form_;
     Engine& engine_;
 
     std::array<QScrollBar*, 4> channelBars_{};

@@ -1,6 +1,6 @@
 #include "programming/block_copy_group.h"
 
-#include "app/dialogs.h"
+#include "shell/dialogs.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,13 +1,13 @@
 #include "programming/fader_page.h"
 
-#include "app/base.h"
 #include "channels/channel_names.h"
 #include "channels/gobo_images.h"
-#include "conveyor/conveyor_group.h"
+#include "engine/engine.h"
 #include "programming/display_level.h"
 #include "programming/fader_glyphs.h"
 #include "programming/rate_table.h"
-#include "programming/sequencer_page.h"
+#include "shell/shell.h"
+#include "storage/channel_tables.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -68,9 +68,10 @@ private:
 
 }  // namespace
 
-FaderPage::FaderPage(TBaseForm& form, QWidget* parent)
+FaderPage::FaderPage(Shell& form, const ChannelTables& tables, QWidget* parent)
     : QWidget(parent)
     , form_(form)
+    , tables_(tables)
     , pageBar_(new QScrollBar(Qt::Vertical, this))
     , display_(new QTimer(this))
 {
@@ -397,7 +398,7 @@ void FaderPage::refresh()
 void FaderPage::showNameColor(int row)
 {
     const auto c = static_cast<std::size_t>(channel(row));
-    const ChannelTables& t = form_.channelTables;
+    const ChannelTables& t = tables_;
     const QColor color(t.nameRed[c], t.nameGreen[c], t.nameBlue[c]);
     if (nameField(row)->palette().color(QPalette::Base) != color) {
         QPalette palette = nameField(row)->palette();
@@ -505,14 +506,11 @@ void FaderPage::showOutput(int row)
 
 void FaderPage::TimerDataDmxToDspTimer()
 {
-    if (playing() == false && form_.sequencerPage() != nullptr) {
-        // Also shows a stop that did not go through the stop button (a blackout change).
-        form_.sequencerPage()->stopButton()->setChecked(true);
-    }
-    if (form_.pageControlInput()->currentWidget() != this) {
+    emit outputDisplayed();
+    if (!form_.pageShown(this)) {
         return;
     }
-    const ChannelTables& t = form_.channelTables;
+    const ChannelTables& t = tables_;
     for (int n = 1; n <= Rows; ++n) {
         SetGobo(n, t.gobo[static_cast<std::size_t>(channel(n))]);
     }
@@ -541,10 +539,7 @@ bool FaderPage::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         // Typing a name must fire no show keys.
-        if (auto* flash = form_.findChild<QCheckBox*>(QStringLiteral("CheckBoxFlashOn"))) {
-            flash->setChecked(false);
-        }
-        form_.conveyorGroup()->keyboard()->setChecked(false);
+        emit showKeysOffWanted();
         break;
     case QEvent::FocusOut:
         SaveEditAll();

@@ -19,14 +19,16 @@ class QVBoxLayout;
 
 namespace velantra {
 
-class TBaseForm;
+class Shell;
+struct ChannelTables;
 
 class FaderPage : public QWidget {
     Q_OBJECT
 public:
     static constexpr int Rows = 27;
 
-    explicit FaderPage(TBaseForm& form, QWidget* parent = nullptr);
+    // GUI thread. shell and tables must outlive the page.
+    FaderPage(Shell& shell, const ChannelTables& tables, QWidget* parent = nullptr);
 
     // GUI thread. Faders from the current scene (selected rows keep theirs in manual mode).
     void ReturnScrollBars();
@@ -72,6 +74,11 @@ signals:
     void rateChosen(int position);
     // Double click on a name field: the channel whose name colour is edited.
     void nameColorChannelChosen(int channel);
+    // Every tick of the output display, before it looks at the page: play
+    // may have ended without the stop button (a blackout change).
+    void outputDisplayed();
+    // A channel name is about to be typed: the show keys must fire nothing.
+    void showKeysOffWanted();
 
 public slots:
     void ScrolbarVertPosChange(int position);
@@ -94,7 +101,8 @@ private:
     int channel(int row) const;
     bool playing() const;
 
-    TBaseForm& form_;
+    Shell& form_;
+    const ChannelTables& tables_;
     QScrollBar* pageBar_;
     std::array<QLabel*, Rows> numbers_{};
     std::array<QScrollBar*, Rows> faders_{};

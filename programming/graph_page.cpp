@@ -1,6 +1,8 @@
 #include "programming/graph_page.h"
 
-#include "app/base.h"
+#include "engine/engine.h"
+#include "programming/graph_zoom.h"
+#include "shell/shell.h"
 #include "channels/channel_names.h"
 
 #include <QButtonGroup>
@@ -131,9 +133,10 @@ void GraphArea::mouseReleaseEvent(QMouseEvent*)
 
 // --- The page ------------------------------------------------------------------
 
-GraphPage::GraphPage(TBaseForm& form, QWidget* parent)
+GraphPage::GraphPage(Shell& form, GraphZoom& zoom, QWidget* parent)
     : QWidget(parent)
     , form_(form)
+    , graphZoom_(zoom)
     , memory_(form.engine().memory)
 {
     setObjectName(QStringLiteral("TabSheetGrafik"));
@@ -156,7 +159,7 @@ GraphPage::GraphPage(TBaseForm& form, QWidget* parent)
     zoom_ = label("LabelGrafZoom", this);
     zoomBar_ = bar("ScrollBarGrafikZoom", 3, 2, tr("Масштаб сцен"), this);
     zoomBar_->setFixedWidth(90);
-    zoomBar_->setValue(form_.graphZoom.position);
+    zoomBar_->setValue(graphZoom_.position);
     auto* viewRow = new QHBoxLayout;
     viewRow->setSpacing(6);
     viewRow->addWidget(from_);
@@ -268,7 +271,7 @@ void GraphPage::refresh()
 {
     {
         const QSignalBlocker blocker(zoomBar_);
-        zoomBar_->setValue(form_.graphZoom.position);
+        zoomBar_->setValue(graphZoom_.position);
     }
     ReturnGrafikLabel();
     RepaintGrafik();
@@ -283,7 +286,7 @@ void GraphPage::ReturnGrafikLabel()
     const int c = channel();
     name_->setText(tr(" Канал ") + QString::number(c) + QStringLiteral("  ") + LoadEdit(memory_, c));
 
-    const GraphZoom& zoom = form_.graphZoom;
+    const GraphZoom& zoom = graphZoom_;
     {
         // A view past the new maximum moves to it; the labels below follow.
         const QSignalBlocker blocker(viewBar_);
@@ -309,7 +312,7 @@ void GraphPage::redrawAll()
 
 void GraphPage::zoomChanged(int position)
 {
-    form_.graphZoom = graphZoomAt(position);
+    graphZoom_ = graphZoomAt(position);
     redrawAll();
 }
 
@@ -322,7 +325,7 @@ void GraphPage::lastSceneChanged(int position)
 
 void GraphPage::paintChart(QPainter& painter) const
 {
-    const GraphZoom& zoom = form_.graphZoom;
+    const GraphZoom& zoom = graphZoom_;
     const int width = graphColumnWidth(zoom);
     const int first = graphFirstScene(zoom, view());
     const int endMarker = memory_.get(CellLastScene) + 1;
@@ -353,7 +356,7 @@ void GraphPage::paintChart(QPainter& painter) const
 
 void GraphPage::GrafikLabel(QPoint pixel)
 {
-    const GraphPoint point = graphPoint(pixel.x(), pixel.y(), form_.graphZoom, view());
+    const GraphPoint point = graphPoint(pixel.x(), pixel.y(), graphZoom_, view());
     const int c = channel();
     const int stored = graphLevel(memory_, point.scene, c);
     const QString number = QString::number(point.scene + 1);
@@ -371,7 +374,7 @@ void GraphPage::GrafikLabel(QPoint pixel)
 void GraphPage::PaintBoxGrafikMouseDown(Qt::MouseButton button, QPoint pixel)
 {
     drawing_ = true;
-    const GraphPoint point = graphPoint(pixel.x(), pixel.y(), form_.graphZoom, view());
+    const GraphPoint point = graphPoint(pixel.x(), pixel.y(), graphZoom_, view());
     if (button == Qt::LeftButton) {
         anchor_ = point.scene;
     }

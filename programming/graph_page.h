@@ -25,7 +25,8 @@ class QVBoxLayout;
 
 namespace velantra {
 
-class TBaseForm;
+class Shell;
+struct GraphZoom;
 
 // The 512 x 256 drawing area. It paints through the function its page gives
 // it and passes mouse presses, moves (tracked without a button too) and
@@ -56,9 +57,9 @@ private:
 class GraphPage : public QWidget {
     Q_OBJECT
 public:
-    // GUI thread. form must outlive the page. Starts on channel 1 with the
-    // arrow tool, the zoom taken from form.graphZoom.
-    explicit GraphPage(TBaseForm& form, QWidget* parent = nullptr);
+    // GUI thread. shell and zoom must outlive the page. Starts on channel 1
+    // with the arrow tool and the zoom given.
+    GraphPage(Shell& shell, GraphZoom& zoom, QWidget* parent = nullptr);
 
     // GUI thread. Puts the main window's snapshot and undo buttons under the tool buttons.
     void addUndoPair(QToolButton* mem, QToolButton* undo);
@@ -97,7 +98,8 @@ private:
     void redrawAll();
     void paintChart(QPainter& painter) const;
 
-    TBaseForm& form_;
+    Shell& form_;
+    GraphZoom& graphZoom_;
     ShowMemory& memory_;
 
     QScrollBar* channelBar_ = nullptr;

@@ -1,16 +1,19 @@
-// Keyboard and wheel control of the main window: picture flash keys (latched
-// with Ctrl), blackout, play and stop, the conveyor's letter keys, and the
-// wheel that pages the editor tabs. Keys are seen before the focused control,
-// and only while the switch "Включить клавиатуру" is on.
+// The keys of the keyboard as the show keys know them: the classic
+// virtual-key codes, by physical key.
 #pragma once
 
-#include <QObject>
+#include <QtGlobal>
 
 class QKeyEvent;
 
 namespace velantra {
 
-class TBaseForm;
+// Virtual-key codes the show keys use.
+inline constexpr int KeyCtrl = 17;
+inline constexpr int KeySpace = 32;
+inline constexpr int KeyZero = 48;
+inline constexpr int KeyStop = 187;  // =/+
+inline constexpr int KeyPlay = 189;  // minus
 
 // The classic virtual-key code of a Qt key (digits and letters as their
 // upper-case ASCII, Space 32, Ctrl 17, =/+ 187, minus 189, ...); 0 for a key
@@ -32,30 +35,5 @@ int virtualKeyOfXkbKeycode(quint32 keycode);
 // by a program).
 int physicalKeyCode(const QKeyEvent& event);
 
-class KeyboardControl : public QObject {
-    Q_OBJECT
-public:
-    // GUI thread. Watches every key and wheel event of the application and
-    // takes those aimed at form's window.
-    explicit KeyboardControl(TBaseForm& form);
-
-    // GUI thread. A key went down or came up; code: virtual-key code.
-    void FormKeyDown(int code);
-    void FormKeyUp(int code);
-    // GUI thread. A wheel turn of delta (120 a notch, positive away from the user).
-    // True when a tab's page moved.
-    bool FormMouseWheel(int delta);
-
-    bool ctrlHeld() const { return ctrlHeld_; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    bool keyboardOn() const;
-
-    TBaseForm& form_;
-    bool ctrlHeld_ = false;
-};
 
 }  // namespace velantra

@@ -1,16 +1,13 @@
 #include "programming/sequencer_page.h"
 
-#include "app/base.h"
-#include "app/timer_interval.h"
-#include "programming/sequencer.h"
+#include "player/player.h"
+#include "player/sequencer.h"
 
-#include <QAction>
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
-#include <QMenu>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
@@ -47,9 +44,9 @@ QLabel* namedLabel(QWidget* parent, const char* name, const QString& text, const
 
 }  // namespace
 
-SequencerPage::SequencerPage(TBaseForm& form, QWidget* parent)
+SequencerPage::SequencerPage(Player& player, QWidget* parent)
     : QWidget(parent)
-    , form_(form)
+    , player_(player)
     , play_(smallButton(this, "SpeedButtonPlay", QStringLiteral("▶"), tr("Запустить Шоу - горячая кнопка /-/ ")))
     , stop_(smallButton(this, "SpeedButtonStop", QStringLiteral("■"), tr("Остановить Шоу - горячая кнопка /+/ ")))
     , tempo_(new QScrollBar(Qt::Horizontal, this))
@@ -62,7 +59,6 @@ SequencerPage::SequencerPage(TBaseForm& form, QWidget* parent)
     , presetLabel_(namedLabel(this, "LabelScenHand", tr("Уст 1"), tr("Предварительный выбор сцены")))
     , timeShow_(namedLabel(this, "LabelTimeShou", tr("Время в Шоу ?")))
     , timePause_(namedLabel(this, "LabelTimePause", tr("Время  Паузы  ")))
-    , timerSeqveser_(new QTimer(this))
     , timerLamp_(new QTimer(this))
 {
     setObjectName(QStringLiteral("SequencerPage"));
@@ -149,13 +145,17 @@ SequencerPage::SequencerPage(TBaseForm& form, QWidget* parent)
     grid->addWidget(timePause_, 5, 0, 1, 5);
     grid->setColumnStretch(2, 1);
 
-    timerSeqveser_->setObjectName(QStringLiteral("TimerSeqveser"));
-    connect(timerSeqveser_, &QTimer::timeout, this, &SequencerPage::TimerSeqveserTimer);
     timerLamp_->setObjectName(QStringLiteral("TimerColorLentaTempa"));
     timerLamp_->setInterval(100);
     connect(timerLamp_, &QTimer::timeout, this, &SequencerPage::TimerColorLentaTempaTimer);
+    connect(&player_, &Player::beat, this, &SequencerPage::beat);
+    connect(&player_, &Player::tempoChanged, this, [this](int intervalMs) {
+        tempoLabel_->setText(QString::number(60000 / intervalMs) + tr("  Сцен/мин "));
+    });
+    connect(&player_, &Player::playingChanged, this, &SequencerPage::showPlaying);
+    connect(&player_, &Player::heldChanged, this, &SequencerPage::showHeld);
+    connect(&player_, &Player::clockTicked, this, &SequencerPage::showClock);
     TempStatus();
-    timerSeqveser_->start();
     timerLamp_->start();  // runs from start: its first tick gives the lamp the face colour
 }
 
@@ -173,35 +173,45 @@ void SequencerPage::setEditButtonsEnabled(bool enabled)
         editButton("SpeedButtonNewScenaPaste")->setEnabled(false);
         editButton("ButtonScenaPaste")->setEnabled(false);
     }
-    if (auto* scenes = form_.findChild<QMenu*>(QStringLiteral("EditItem"))) {
-        scenes->menuAction()->setEnabled(enabled);
-    }
+    emit sceneEditingAllowed(enabled);
 }
 
 void SequencerPage::ModePlay()
 {
-    if (play_->isHidden()) {
-        return;  // the picture editor holds the show stopped
-    }
-    form_.engine().shared.playMode.store(1, relaxed);
-    clockHours = clockMinutes = clockSeconds = 0;
-    play_->setChecked(true);
-    setEditButtonsEnabled(false);
+    player_.play();
 }
 
 void SequencerPage::ModeStop()
 {
-    form_.engine().shared.playMode.store(0, relaxed);
-    clockHours = clockMinutes = clockSeconds = 0;
-    stop_->setChecked(true);
-    setEditButtonsEnabled(true);
+    player_.stop();
+}
+
+void SequencerPage::showPlaying(bool playing)
+{
+    (playing ? play_ : stop_)->setChecked(true);
+    setEditButtonsEnabled(!playing);
+}
+
+void SequencerPage::showHeld(bool held)
+{
+    if (held) {
+        stop_->setChecked(true);
+    }
+    play_->setVisible(!held);
+}
+
+void SequencerPage::showStopped()
+{
+    if (!player_.playing()) {
+        stop_->setChecked(true);
+    }
 }
 
 bool SequencerPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == play_ && event->type() == QEvent::MouseButtonDblClick) {
         ModePlay();
-        form_.engine().memory.set(CellScene, 0);
+        player_.engine().memory.set(CellScene, 0);
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -209,20 +219,17 @@ bool SequencerPage::eventFilter(QObject* watched, QEvent* event)
 
 void SequencerPage::TempStatus()
 {
-    const int tempo = std::clamp<int>(form_.engine().memory.get(CellTempo), TempoMin, TempoMax);
-    setTimerInterval(*timerSeqveser_, sequencerInterval(tempo));
-    tempoLabel_->setText(QString::number(scenesPerMinute(tempo)) + tr("  Сцен/мин "));
+    player_.refreshTempo();
 }
 
 void SequencerPage::showCounters()
 {
-    ShowMemory& m = form_.engine().memory;
+    ShowMemory& m = player_.engine().memory;
     // A loaded tempo outside the bar's range is held at its nearest end and written back.
     const int tempo = std::clamp<int>(m.get(CellTempo), TempoMin, TempoMax);
     m.set(CellTempo, static_cast<std::uint8_t>(tempo));
     {
-        const bool was = refreshing_;
-        refreshing_ = true;
+        const QScopedValueRollback guard(refreshing_, true);
         tempo_->setValue(tempo);
         const int current = m.get(CellScene);
         const int last = m.get(CellLastScene);
@@ -230,7 +237,6 @@ void SequencerPage::showCounters()
         step_->setValue(current);
         stepLabel_->setText(QString::number(current + 1));
         codaLabel_->setText(QString::number(last + 1));
-        refreshing_ = was;
     }
     TempStatus();
 }
@@ -242,28 +248,25 @@ void SequencerPage::setLamp(const QColor& color)
     lamp_->setPalette(p);
 }
 
+QTimer* SequencerPage::sequencerTimer() const
+{
+    return player_.sequencerTimer();
+}
+
 void SequencerPage::TimerSeqveserTimer()
 {
+    player_.step();
+}
+
+void SequencerPage::beat()
+{
     timerLamp_->start();
-    const ControlStates& c = form_.engine().controls;
+    const ControlStates& c = player_.engine().controls;
     QColor color = c.blackOut.load(relaxed) ? QColor(Qt::black) : QColor(0, 255, 0);
     if (c.macroDown.load(relaxed)) {
         color = QColor(255, 0, 0);
     }
     setLamp(color);
-    Engine& e = form_.engine();
-    if (e.shared.playMode.load(relaxed) == 0) {
-        return;
-    }
-    if (advanceScene(e)) {
-        auto* begin = form_.findChild<QToolButton*>(QStringLiteral("SpeedButtonKonvSpisBegin"));
-        auto* spis = form_.findChild<QToolButton*>(QStringLiteral("SpeedButtonKonvSpis"));
-        if (((begin && begin->isChecked()) || (spis && spis->isChecked())) && form_.konveyrJob) {
-            form_.konveyrJob();
-        }
-    }
-    computeSeqStep(e, timerSeqveser_->interval());
-    form_.ReturnPageControlAll();
 }
 
 void SequencerPage::TimerColorLentaTempaTimer()
@@ -277,8 +280,7 @@ void SequencerPage::ScrollBarTempChange(int position)
     if (refreshing_) {
         return;
     }
-    form_.engine().memory.set(CellTempo, static_cast<std::uint8_t>(position));
-    TempStatus();
+    player_.setTempo(position);
 }
 
 void SequencerPage::ScrollBarStepChange(int position)
@@ -286,12 +288,11 @@ void SequencerPage::ScrollBarStepChange(int position)
     if (refreshing_) {
         return;
     }
-    Engine& e = form_.engine();
-    if (e.shared.playMode.load(relaxed) == 0) {
+    Engine& e = player_.engine();
+    if (!player_.playing()) {
         e.memory.set(CellScene, static_cast<std::uint8_t>(position));
-        auto* autoAppend = form_.findChild<QAction*>(QStringLiteral("AvtoDobScenaItem"));
         const int last = e.memory.get(CellLastScene);
-        if (position > last && position > 0 && autoAppend && autoAppend->isChecked()) {
+        if (position > last && position > 0 && autoAppend_) {
             const int to = sceneAddress(static_cast<std::uint8_t>(position));
             const int from = to - SceneSize;
             for (int i = 0; i < SceneSize; ++i) {
@@ -300,7 +301,7 @@ void SequencerPage::ScrollBarStepChange(int position)
             e.memory.set(CellLastScene, static_cast<std::uint8_t>(position));
         }
     }
-    form_.ReturnPageControlAll();
+    emit refreshWanted();
 }
 
 void SequencerPage::ScrollBarScenHandChange(int position)
@@ -313,20 +314,12 @@ void SequencerPage::SpeedButtonScenHandClick()
     step_->setValue(std::min(preset_->value(), step_->maximum()));
 }
 
-void SequencerPage::clockTick()
+void SequencerPage::showClock()
 {
-    if (++clockSeconds == 60) {
-        clockSeconds = 0;
-        if (++clockMinutes == 60) {
-            clockMinutes = 0;
-            if (++clockHours == 24) {
-                clockHours = 0;
-            }
-        }
-    }
-    const QString time = QString::number(clockHours) + tr("ч ") + QString::number(clockMinutes) + tr("м ") +
-                         QString::number(clockSeconds) + tr("с ");
-    if (form_.engine().shared.playMode.load(relaxed) == 1) {
+    const Player::Clock& clock = player_.clock();
+    const QString time = QString::number(clock.hours) + tr("ч ") + QString::number(clock.minutes) + tr("м ") +
+                         QString::number(clock.seconds) + tr("с ");
+    if (player_.playing()) {
         timeShow_->setText(tr("Шоу   = ") + time);
     } else {
         timePause_->setText(tr("Паузa = ") + time);

@@ -1,5 +1,5 @@
-// The page "Секвенсер": play and stop, the tempo, the scene counters, the
-// tempo lamp, the preset scene and the play and pause clocks.
+// The page "Секвенсер", a view of the player: play and stop, the tempo, the
+// scene counters, the tempo lamp, the preset scene and the play and pause clocks.
 #pragma once
 
 #include <QWidget>
@@ -11,12 +11,13 @@ class QToolButton;
 
 namespace velantra {
 
-class TBaseForm;
+class Player;
 
 class SequencerPage : public QWidget {
     Q_OBJECT
 public:
-    explicit SequencerPage(TBaseForm& form, QWidget* parent = nullptr);
+    // GUI thread. player must outlive the page.
+    explicit SequencerPage(Player& player, QWidget* parent = nullptr);
 
     // GUI thread. Start and end of play mode.
     void ModePlay();
@@ -25,22 +26,30 @@ public:
     void TempStatus();
     // GUI thread. Tempo bar, scene counters and the step bar from the show memory.
     void showCounters();
-    // GUI thread. The clock part of the once-a-second show clock.
-    void clockTick();
+    // GUI thread. The stop button goes down when play ended some other way
+    // (a blackout change).
+    void showStopped();
+    // GUI thread. A step bar moved beyond the last scene copies the scene
+    // before it into the new last scene while this is on.
+    void setAutoAppend(bool on) { autoAppend_ = on; }
 
     QToolButton* playButton() const { return play_; }
     QToolButton* stopButton() const { return stop_; }
     QScrollBar* tempoBar() const { return tempo_; }
     QScrollBar* stepBar() const { return step_; }
-    QTimer* sequencerTimer() const { return timerSeqveser_; }
+    // The player's sequencer timer.
+    QTimer* sequencerTimer() const;
     // The scene edit buttons on this page, enabled and disabled by play mode.
     QToolButton* editButton(const char* name) const;
 
-    int clockHours = 0;
-    int clockMinutes = 0;
-    int clockSeconds = 0;
+signals:
+    // Play mode allows editing scenes (stopped) or not (playing).
+    void sceneEditingAllowed(bool allowed);
+    // The current scene was changed by hand.
+    void refreshWanted();
 
 public slots:
+    // GUI thread. One tick of the player's sequencer timer.
     void TimerSeqveserTimer();
     void TimerColorLentaTempaTimer();
     void ScrollBarTempChange(int position);
@@ -54,8 +63,12 @@ protected:
 private:
     void setLamp(const QColor& color);
     void setEditButtonsEnabled(bool enabled);
+    void showPlaying(bool playing);
+    void showHeld(bool held);
+    void beat();
+    void showClock();
 
-    TBaseForm& form_;
+    Player& player_;
     QToolButton* play_;
     QToolButton* stop_;
     QScrollBar* tempo_;
@@ -68,9 +81,9 @@ private:
     QLabel* presetLabel_;
     QLabel* timeShow_;
     QLabel* timePause_;
-    QTimer* timerSeqveser_;
     QTimer* timerLamp_;
     bool refreshing_ = false;
+    bool autoAppend_ = false;
 };
 
 }  // namespace velantra

@@ -1,6 +1,6 @@
 #include "programming/settings_tabs.h"
 
-#include "app/base.h"
+#include "engine/engine.h"
 #include "programming/fader_page.h"
 #include "programming/rate_table.h"
 
@@ -20,9 +20,9 @@ namespace {
 constexpr auto relaxed = std::memory_order_relaxed;
 }  // namespace
 
-RateTab::RateTab(TBaseForm& form, FaderPage& faders, QWidget* parent)
+RateTab::RateTab(Engine& engine, FaderPage& faders, QWidget* parent)
     : QWidget(parent)
-    , form_(form)
+    , engine_(engine)
     , faders_(faders)
     , rateLevel_(new QScrollBar(Qt::Horizontal, this))
     , label_(new QLabel(tr("2 sec"), this))
@@ -53,7 +53,7 @@ RateTab::RateTab(TBaseForm& form, FaderPage& faders, QWidget* parent)
     mode_->button(0)->setChecked(true);
     connect(mode_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
         if (on) {
-            form_.engine().controls.rateMode.store(static_cast<RateMode>(id), relaxed);
+            engine_.controls.rateMode.store(static_cast<RateMode>(id), relaxed);
         }
     });
 
@@ -68,6 +68,11 @@ RateTab::RateTab(TBaseForm& form, FaderPage& faders, QWidget* parent)
     layout->addStretch();
 }
 
+void RateTab::smoothingOff()
+{
+    mode_->button(2)->setChecked(true);
+}
+
 void RateTab::showRate(int position)
 {
     label_->setText(rateLabel(position));
@@ -77,7 +82,7 @@ void RateTab::ScrollBarRateLeuelChange(int position)
 {
     const std::uint8_t step = rateStep(position);
     showRate(position);
-    ShowMemory& m = form_.engine().memory;
+    ShowMemory& m = engine_.memory;
     m.set(CellRateLevel, step);
     faders_.CheckBoxToMemory();
     for (int c = 1; c <= 255; ++c) {
@@ -88,9 +93,9 @@ void RateTab::ScrollBarRateLeuelChange(int position)
     faders_.ReturnRate();
 }
 
-LevelsTab::LevelsTab(TBaseForm& form, FaderPage& faders, QWidget* parent)
+LevelsTab::LevelsTab(Engine& engine, FaderPage& faders, QWidget* parent)
     : QWidget(parent)
-    , form_(form)
+    , engine_(engine)
     , faders_(faders)
     , manual_(new QCheckBox(tr("Ручное управление"), this))
     , blackOut_(new QCheckBox(tr("BlackOut"), this))
@@ -99,7 +104,7 @@ LevelsTab::LevelsTab(TBaseForm& form, FaderPage& faders, QWidget* parent)
 {
     manual_->setObjectName(QStringLiteral("CheckBoxManual"));
     manual_->setToolTip(tr("Ручное управление выделенными каналами в текущей сцене"));
-    connect(manual_, &QCheckBox::toggled, this, [this](bool on) { form_.engine().controls.manual.store(on, relaxed); });
+    connect(manual_, &QCheckBox::toggled, this, [this](bool on) { engine_.controls.manual.store(on, relaxed); });
 
     blackOut_->setObjectName(QStringLiteral("CheckBoxBlackOut"));
     blackOut_->setToolTip(tr("Выключает все каналы DMX  Горячая кнопка = O = "));
@@ -108,7 +113,7 @@ LevelsTab::LevelsTab(TBaseForm& form, FaderPage& faders, QWidget* parent)
     connect(faders_.macrosOut(), &QToolButton::clicked, blackOut_, [this] { blackOut_->setChecked(true); });
     connect(faders_.onScena(), &QToolButton::clicked, blackOut_, [this] { blackOut_->setChecked(false); });
     connect(faders_.macrosOut(), &QToolButton::toggled, this,
-            [this](bool down) { form_.engine().controls.macroDown.store(down, relaxed); });
+            [this](bool down) { engine_.controls.macroDown.store(down, relaxed); });
 
     // The tick toggles the blackout button's visibility during blackout; the
     // window applies what the tick published, never the other way round.
@@ -118,7 +123,7 @@ LevelsTab::LevelsTab(TBaseForm& form, FaderPage& faders, QWidget* parent)
     blink_->setObjectName(QStringLiteral("TimerBlink"));
     blink_->setInterval(20);
     connect(blink_, &QTimer::timeout, this, [this] {
-        const bool visible = form_.engine().outputs.blackOutButtonVisible.load(relaxed);
+        const bool visible = engine_.outputs.blackOutButtonVisible.load(relaxed);
         if (faders_.blackOut()->isVisibleTo(&faders_) != visible) {
             faders_.blackOut()->setVisible(visible);
         }
@@ -143,7 +148,7 @@ LevelsTab::LevelsTab(TBaseForm& form, FaderPage& faders, QWidget* parent)
 
 void LevelsTab::ScrollBarLevelAllChange(int position)
 {
-    Engine& e = form_.engine();
+    Engine& e = engine_;
     e.RaschetAdr(e.memory.get(CellScene));
     faders_.CheckBoxToMemory();
     const int address = e.shared.sceneAddr.load(relaxed);
@@ -158,8 +163,8 @@ void LevelsTab::ScrollBarLevelAllChange(int position)
 void LevelsTab::CheckBoxBlackOutClick()
 {
     const bool on = blackOut_->isChecked();
-    form_.engine().controls.blackOut.store(on, relaxed);
-    form_.engine().shared.playMode.store(0, relaxed);
+    engine_.controls.blackOut.store(on, relaxed);
+    engine_.shared.playMode.store(0, relaxed);
     if (!faders_.macrosOut()->isChecked()) {
         (on ? faders_.blackOut() : faders_.onScena())->setChecked(true);
     }

@@ -14,24 +14,27 @@ class QTimer;
 
 namespace velantra {
 
+class Engine;
 class FaderPage;
-class TBaseForm;
 
 class RateTab : public QWidget {
     Q_OBJECT
 public:
-    RateTab(TBaseForm& form, FaderPage& faders, QWidget* parent = nullptr);
+    // GUI thread. engine and faders must outlive the tab.
+    RateTab(Engine& engine, FaderPage& faders, QWidget* parent = nullptr);
 
     // GUI thread. LabelRate := the text of a bar position.
     void showRate(int position);
     QScrollBar* rateLevel() const { return rateLevel_; }
     QLabel* label() const { return label_; }
+    // GUI thread. The smoothing mode "Выкл".
+    void smoothingOff();
 
 public slots:
     void ScrollBarRateLeuelChange(int position);
 
 private:
-    TBaseForm& form_;
+    Engine& engine_;
     FaderPage& faders_;
     QScrollBar* rateLevel_;
     QLabel* label_;
@@ -41,7 +44,8 @@ private:
 class LevelsTab : public QWidget {
     Q_OBJECT
 public:
-    LevelsTab(TBaseForm& form, FaderPage& faders, QWidget* parent = nullptr);
+    // GUI thread. engine and faders must outlive the tab.
+    LevelsTab(Engine& engine, FaderPage& faders, QWidget* parent = nullptr);
 
     QCheckBox* manual() const { return manual_; }
     QCheckBox* blackOut() const { return blackOut_; }
@@ -52,7 +56,7 @@ public slots:
     void CheckBoxBlackOutClick();
 
 private:
-    TBaseForm& form_;
+    Engine& engine_;
     FaderPage& faders_;
     QCheckBox* manual_;
     QCheckBox* blackOut_;

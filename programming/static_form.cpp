@@ -1,9 +1,8 @@
 #include "programming/static_form.h"
 
-#include "app/base.h"
-#include "app/dialogs.h"
-#include "programming/fader_page.h"
-#include "programming/sequencer_page.h"
+#include "engine/engine.h"
+#include "shell/shell.h"
+#include "shell/dialogs.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -34,8 +33,8 @@ QToolButton* toolButton(QWidget* parent, const QString& name, const QString& tex
 
 }  // namespace
 
-TStaticForm::TStaticForm(TBaseForm& form)
-    : QDialog(&form)
+TStaticForm::TStaticForm(Shell& form, QWidget* parent)
+    : QDialog(parent)
     , form_(form)
     , scene_(new QScrollBar(Qt::Horizontal))
     , sceneLabel_(new QLabel)
@@ -130,9 +129,7 @@ void TStaticForm::press(std::array<QToolButton*, 16>& buttons, int k)
 
 void TStaticForm::refreshAll()
 {
-    form_.faderPage()->CheckBoxFromMemory();
-    form_.ReturnPageControlAll();
-    form_.faderPage()->ReturnScrollBars();
+    emit surfaceChanged(true);
 }
 
 void TStaticForm::showEditor()
@@ -142,19 +139,12 @@ void TStaticForm::showEditor()
         activateWindow();
         return;
     }
-    FaderPage& faders = *form_.faderPage();
     // The boxes may hold clicks not yet stored; they belong to the show.
-    faders.CheckBoxToMemory();
+    emit fadersToMemoryWanted();
     session_ = beginPictureEdit(form_.engine());
     editing_ = true;
     disableMainUndo();
-    faders.CheckBoxFromMemory();
-    form_.sequencerPage()->stopButton()->setChecked(true);
-    form_.sequencerPage()->playButton()->hide();
-    form_.ReturnPageControlAll();
-    if (auto* off = form_.findChild<QRadioButton*>(QStringLiteral("RadioGroupRateItem2"))) {
-        off->setChecked(true);
-    }
+    emit editingChanged(true);
     release(read_);
     release(save_);
     undo_->setEnabled(false);
@@ -180,10 +170,7 @@ void TStaticForm::FormClose()
     editing_ = false;
     endPictureEdit(form_.engine(), session_);
     disableMainUndo();
-    form_.faderPage()->CheckBoxFromMemory();
-    form_.sequencerPage()->playButton()->show();
-    form_.ReturnPageControlAll();
-    form_.faderPage()->ReturnScrollBars();
+    emit editingChanged(false);
 }
 
 void TStaticForm::ReadChaserClick(int k)
@@ -197,7 +184,7 @@ void TStaticForm::ReadChaserClick(int k)
 void TStaticForm::SaveChaserClick(int k)
 {
     press(save_, k);
-    form_.faderPage()->CheckBoxToMemory();
+    emit fadersToMemoryWanted();
     SaveChaser(form_.engine(), k);
     release(read_);
 }
@@ -213,7 +200,7 @@ void TStaticForm::ScrollBar1Change(int position)
 
 void TStaticForm::takeUndo()
 {
-    form_.ToMemoryUndo();
+    emit undoSnapshotWanted();
     undo_->setEnabled(true);
     release(read_);
     release(save_);
@@ -243,8 +230,7 @@ void TStaticForm::SpeedButtonUndoStClick()
 {
     undo_->setEnabled(false);
     form_.restoreUndo();
-    form_.faderPage()->CheckBoxFromMemory();
-    form_.faderPage()->ReturnScrollBars();
+    emit surfaceChanged(false);
 }
 
 }  // namespace velantra

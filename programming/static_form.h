@@ -15,12 +15,13 @@ class QToolButton;
 
 namespace velantra {
 
-class TBaseForm;
+class Shell;
 
 class TStaticForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TStaticForm(TBaseForm& form);
+    // GUI thread. shell must outlive the editor; parent: the window.
+    TStaticForm(Shell& shell, QWidget* parent);
 
     // GUI thread. Borrows the surface from the show and shows the window;
     // when it is already open, only brings it to the front.
@@ -33,6 +34,16 @@ public:
     // k: 0..15 in key order.
     QToolButton* readButton(int k) const { return read_[static_cast<std::size_t>(k)]; }
     QToolButton* saveButton(int k) const { return save_[static_cast<std::size_t>(k)]; }
+
+signals:
+    // The editor borrowed the surface (true) or gave it back (false).
+    void editingChanged(bool editing);
+    // The fader boxes may hold clicks not yet stored: store them now.
+    void fadersToMemoryWanted();
+    // The surface changed: the fader boxes and bars are to show it again,
+    // with the common refresh (withRefresh) or without.
+    void surfaceChanged(bool withRefresh);
+    void undoSnapshotWanted();
 
 public slots:
     void ReadChaserClick(int k);
@@ -52,7 +63,7 @@ private:
     void FormClose();
     void disableMainUndo();
 
-    TBaseForm& form_;
+    Shell& form_;
     std::array<QToolButton*, 16> read_{};
     std::array<QToolButton*, 16> save_{};
     QScrollBar* scene_;

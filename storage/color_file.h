@@ -4,7 +4,7 @@
 // ignored on reading.
 #pragma once
 
-#include "channels/channel_tables.h"
+#include "storage/channel_tables.h"
 #include "storage/file_result.h"
 
 #include <QString>

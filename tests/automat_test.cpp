@@ -1,6 +1,6 @@
 // The four-channel chasers without their page: the patterns, the walk forward
 // and back, and what a step puts on the output.
-#include "effects/automat.h"
+#include "engine/automat.h"
 #include "tests/cycle_fixture.h"
 
 #include <array>

@@ -2,6 +2,7 @@
 // does, with the step timers ticked by hand.
 #include "channels/channel_names.h"
 #include "effects/automats_page.h"
+#include "player/player.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <type_traits>
 
 namespace velantra {
 namespace {
@@ -24,7 +26,7 @@ protected:
     template <typename T> T* of(const char* prefix, const char* suffix = "", int a = GetParam())
     {
         const QString name = QString::fromLatin1(prefix) + QString::number(a + 1) + QString::fromLatin1(suffix);
-        T* w = page.findChild<T*>(name);
+        T* w = std::is_same_v<T, QTimer> ? player.findChild<T*>(name) : page.findChild<T*>(name);
         EXPECT_NE(w, nullptr) << name.toStdString();
         return w;
     }
@@ -40,7 +42,8 @@ protected:
     int active() const { return e->automats[GetParam()].active; }
 
     std::unique_ptr<Engine> e = std::make_unique<Engine>();
-    AutomatsPage page{*e};
+    Player player{*e};
+    AutomatsPage page{player};
 };
 
 TEST_P(AutomatsPageTest, RunningAloneTheFirstTickStepsToProgramOne)

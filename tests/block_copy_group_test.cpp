@@ -1,5 +1,5 @@
 // The group "Копирование данных блоками " of the page "Копирование".
-#include "app/dialogs.h"
+#include "shell/dialogs.h"
 #include "programming/block_copy_group.h"
 
 #include <QMessageBox>

@@ -82,13 +82,13 @@ TEST_F(ConveyorTest, StartButtonsPlayTheDownSlotsOneShowPerWrap)
     EXPECT_EQ(label(), QStringLiteral("2 Second"));
     EXPECT_EQ(form->engine().shared.playMode.load(), 1);
 
-    form->konveyrJob();  // the show wrapped
+    form->conveyorGroup()->KonveyrJob();  // the show wrapped
     EXPECT_EQ(loaded(), 5);
     EXPECT_EQ(label(), QStringLiteral("5 Fifth"));
-    form->konveyrJob();
+    form->conveyorGroup()->KonveyrJob();
     EXPECT_EQ(loaded(), 5) << "the step past slot 20 loads nothing";
     EXPECT_EQ(label(), QStringLiteral("5 Fifth"));
-    form->konveyrJob();
+    form->conveyorGroup()->KonveyrJob();
     EXPECT_EQ(loaded(), 2);
 
     button("SpeedButtonKonvSpis")->click();  // ">" goes on from the position
@@ -109,7 +109,7 @@ TEST_F(ConveyorTest, EmptySlotIsPassedOverAndAMissingShowCostsOneStep)
     EXPECT_EQ(loaded(), 0);
     EXPECT_EQ(label(), QStringLiteral("3 Missing"));
     EXPECT_TRUE(form->statusPanel()->text().contains(QStringLiteral("Файл ШОУ не найден")));
-    form->konveyrJob();
+    form->conveyorGroup()->KonveyrJob();
     EXPECT_EQ(loaded(), 5);
     EXPECT_EQ(label(), QStringLiteral("5 Fifth"));
 }
@@ -171,7 +171,7 @@ TEST_F(ConveyorTest, ClearingAsksAndEmptiesEverySlot)
     choose(1, path(QStringLiteral("Abcdefghij.vlt")));
     choose(20, path(QStringLiteral("Rock.vlt")));
     putDown({1, 20});
-    form->konveyrJob();  // slot 1's show is missing: the position still moves on
+    form->conveyorGroup()->KonveyrJob();  // slot 1's show is missing: the position still moves on
     ASSERT_EQ(group->position(), 2);
 
     answerBox(QMessageBox::No);

@@ -4,7 +4,7 @@
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
 #include "engine/output_thread.h"
-#include "link/fake_d2xx.h"
+#include "tests/testing/fake_d2xx.h"
 #include "link/usb_link.h"
 
 #include <gtest/gtest.h>

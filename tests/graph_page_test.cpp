@@ -54,7 +54,7 @@ protected:
     static QPoint pixel(int s, int v) { return {16 * s + 5, 255 - v}; }
 
     Engine& e = [this]() -> Engine& { return makeForm().engine(); }();
-    GraphPage page{*form};
+    GraphPage page{*form, form->graphZoom};
 };
 
 TEST_F(GraphPageTest, ZoomAndBlockChooseTheScenesInView)

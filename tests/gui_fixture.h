@@ -4,8 +4,8 @@
 #pragma once
 
 #include "app/base.h"
-#include "app/dialogs.h"
-#include "link/fake_d2xx.h"
+#include "shell/dialogs.h"
+#include "tests/testing/fake_d2xx.h"
 
 #include <QDialog>
 #include <QFileDialog>

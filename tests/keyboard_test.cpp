@@ -4,6 +4,7 @@
 #include "conveyor/conveyor_group.h"
 #include "effects/hand_scan_form.h"
 #include "programming/fader_page.h"
+#include "app/keyboard_control.h"
 #include "programming/keyboard.h"
 #include "programming/pictures_tab.h"
 #include "programming/sequencer_page.h"

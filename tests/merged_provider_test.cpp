@@ -1,6 +1,6 @@
 // Several providers listed as one driver: which device is device 0, and that
 // every call reaches the provider that owns the device.
-#include "link/fake_d2xx.h"
+#include "tests/testing/fake_d2xx.h"
 #include "link/merged_provider.h"
 
 #include <gtest/gtest.h>

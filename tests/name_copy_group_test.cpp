@@ -1,5 +1,5 @@
 // The group "Имен " on the page "Копирование", driven as the operator does.
-#include "app/dialogs.h"
+#include "shell/dialogs.h"
 #include "channels/name_copy_group.h"
 
 #include <QCheckBox>

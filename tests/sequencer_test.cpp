@@ -1,6 +1,7 @@
 // The sequencer page: play and stop, stepping through the scenes, the tempo,
 // the glide steps and the clocks. Timers are stepped by calling their handlers.
-#include "programming/sequencer.h"
+#include "player/player.h"
+#include "player/sequencer.h"
 #include "programming/sequencer_page.h"
 #include "tests/gui_fixture.h"
 
@@ -122,15 +123,13 @@ TEST_F(SequencerTest, GlideStepsCoverOneIntervalAndSceneZeroLooksBelowTheScenes)
 TEST_F(SequencerTest, ClockRollsOverAndThePlayClockIsKeptAfterStop)
 {
     page->ModePlay();
-    page->clockHours = 23;
-    page->clockMinutes = 59;
-    page->clockSeconds = 58;
-    page->clockTick();
+    form->player().setClock({23, 59, 58});
+    form->player().clockTick();
     EXPECT_EQ(text("LabelTimeShou"), QStringLiteral("Шоу   = 23ч 59м 59с "));
-    page->clockTick();
+    form->player().clockTick();
     EXPECT_EQ(text("LabelTimeShou"), QStringLiteral("Шоу   = 0ч 0м 0с "));
     page->ModeStop();
-    page->clockTick();
+    form->player().clockTick();
     EXPECT_EQ(text("LabelTimePause"), QStringLiteral("Паузa = 0ч 0м 1с "));
     EXPECT_EQ(text("LabelTimeShou"), QStringLiteral("Шоу   = 0ч 0м 0с "));
 }

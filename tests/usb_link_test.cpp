@@ -2,7 +2,7 @@
 // three link states, error reporting and the frame write from the tick.
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
-#include "link/fake_d2xx.h"
+#include "tests/testing/fake_d2xx.h"
 #include "link/usb_link.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The operator's texts of the interface link, character for character.
 #include "engine/engine.h"
-#include "link/fake_d2xx.h"
+#include "tests/testing/fake_d2xx.h"
 #include "link/usb_link.h"
 #include "link/usb_texts.h"
 

@@ -6,8 +6,8 @@
 //
 // usage: velantra_cpu_usage [SECONDS]   (default 30)
 #include "app/base.h"
-#include "app/dialogs.h"
-#include "link/fake_d2xx.h"
+#include "shell/dialogs.h"
+#include "tests/testing/fake_d2xx.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -26,12 +26,12 @@
 //                      [--autosave-seconds N] [--max-growth-kib N] [--strict-timing]
 //                      [--network-interface NAME] [--network-outages]
 #include "app/base.h"
-#include "app/dialogs.h"
+#include "shell/dialogs.h"
 #include "engine/show_memory.h"
-#include "link/fake_d2xx.h"
+#include "tests/testing/fake_d2xx.h"
 #include "network/network_outputs.h"
 #include "programming/pictures_tab.h"
-#include "programming/sequencer.h"
+#include "player/sequencer.h"
 #include "programming/sequencer_page.h"
 #include "storage/data_dir.h"
 #include "storage/show_file.h"

@@ -2,7 +2,7 @@
 // leave all seven tables as they were; an accepted one is exactly the files of
 // at least 16,384 bytes, and each table then holds the 512 bytes at its place
 // in the file.
-#include "channels/channel_tables.h"
+#include "storage/channel_tables.h"
 #include "storage/color_file.h"
 #include "tests/fuzz/scratch_file.h"
 

@@ -3,7 +3,7 @@
 // DIR/wire, DIR/sacn, DIR/artpoll and DIR/artpollreply for the network
 // packet decoders, and DIR/showjson (shows exported as JSON). Nothing binary is kept in the repository; tools/fuzz.sh
 // runs this before every fuzzing run.
-#include "channels/channel_tables.h"
+#include "storage/channel_tables.h"
 #include "engine/atomic_array.h"
 #include "engine/engine.h"
 #include "engine/show_memory.h"

@@ -1,4 +1,4 @@
-#include "link/fake_d2xx.h"
+#include "tests/testing/fake_d2xx.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "programming/sequencer.h"
+#include "player/sequencer.h"
 
 #include <algorithm>
 #include <cstdlib>

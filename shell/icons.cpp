@@ -1,4 +1,4 @@
-#include "app/icons.h"
+#include "shell/icons.h"
 
 #include <QPainter>
 #include <QPainterPath>

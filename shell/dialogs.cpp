@@ -1,4 +1,4 @@
-#include "app/dialogs.h"
+#include "shell/dialogs.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

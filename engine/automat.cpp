@@ -1,4 +1,4 @@
-#include "effects/automat.h"
+#include "engine/automat.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,0 +1,194 @@
+#include "player/player.h"
+
+#include "player/player_log.h"
+#include "player/sequencer.h"
+#include "player/timer_interval.h"
+
+#include <QTimer>
+
+#include <algorithm>
+
+Q_LOGGING_CATEGORY(lcPlayer, "velantra.player", QtInfoMsg)
+
+namespace velantra {
+
+namespace {
+
+constexpr auto relaxed = std::memory_order_relaxed;
+constexpr int ClockPeriodMs = 1000;
+constexpr int AutoSavePeriodMs = 180000;
+constexpr int AutomatStartPeriodMs = 1000;
+
+QTimer* namedTimer(QObject* parent, const QString& name, int intervalMs)
+{
+    auto* timer = new QTimer(parent);
+    timer->setObjectName(name);
+    timer->setInterval(intervalMs);
+    return timer;
+}
+
+}  // namespace
+
+Player::Player(Engine& engine, QObject* parent)
+    : QObject(parent)
+    , engine_(engine)
+    , sequencer_(namedTimer(this, QStringLiteral("TimerSeqveser"), sequencerInterval(TempoMin)))
+    , clockTimer_(namedTimer(this, QStringLiteral("TimerShouClock"), ClockPeriodMs))
+    , autoSave_(namedTimer(this, QStringLiteral("TimerAvtoSave"), AutoSavePeriodMs))
+{
+    setObjectName(QStringLiteral("Player"));
+    for (int a = 0; a < AutomatCount; ++a) {
+        Automat& automat = automats_[index(a)];
+        automat.timer = namedTimer(this, QStringLiteral("TimerTempAvtomat%1").arg(a + 1), AutomatStartPeriodMs);
+        connect(automat.timer, &QTimer::timeout, this, [this, a] { automatTick(a); });
+    }
+    connect(sequencer_, &QTimer::timeout, this, &Player::step);
+    connect(clockTimer_, &QTimer::timeout, this, &Player::clockTick);
+    connect(autoSave_, &QTimer::timeout, this, &Player::autoSaveDue);
+    refreshTempo();
+    sequencer_->start();
+    for (const Automat& automat : automats_) {
+        automat.timer->start();
+    }
+    clockTimer_->start();
+    autoSave_->start();
+}
+
+bool Player::playing() const
+{
+    return engine_.shared.playMode.load(relaxed) != 0;
+}
+
+void Player::resetClock()
+{
+    clock_ = Clock{};
+}
+
+void Player::play()
+{
+    if (held_) {
+        return;
+    }
+    engine_.shared.playMode.store(1, relaxed);
+    resetClock();
+    qCInfo(lcPlayer) << "play from scene" << engine_.memory.get(CellScene) + 1;
+    emit playingChanged(true);
+}
+
+void Player::stop()
+{
+    engine_.shared.playMode.store(0, relaxed);
+    resetClock();
+    qCInfo(lcPlayer) << "stop at scene" << engine_.memory.get(CellScene) + 1;
+    emit playingChanged(false);
+}
+
+void Player::setHeld(bool held)
+{
+    held_ = held;
+    emit heldChanged(held);
+}
+
+int Player::stepInterval() const
+{
+    return sequencer_->interval();
+}
+
+void Player::refreshTempo()
+{
+    const int tempo = std::clamp<int>(engine_.memory.get(CellTempo), TempoMin, TempoMax);
+    setTimerInterval(*sequencer_, sequencerInterval(tempo));
+    emit tempoChanged(sequencer_->interval());
+}
+
+void Player::setTempo(int tempo)
+{
+    engine_.memory.set(CellTempo, static_cast<std::uint8_t>(std::clamp(tempo, TempoMin, TempoMax)));
+    refreshTempo();
+}
+
+void Player::step()
+{
+    emit beat();
+    if (!playing()) {
+        return;
+    }
+    if (advanceScene(engine_) && conveyor_.mode == ConveyorList::Mode::List) {
+        conveyorStep();
+    }
+    computeSeqStep(engine_, sequencer_->interval());
+    emit stepped();
+}
+
+void Player::conveyorStep()
+{
+    const ConveyorList::Step next = conveyor_.next();
+    if (next.show) {
+        qCInfo(lcPlayer) << "conveyor: slot" << next.shown << "plays" << *next.show;
+        emit showWanted(*next.show);
+    }
+    engine_.memory.set(CellScene, 0);
+    emit conveyorStepped(next.shown);
+}
+
+void Player::clockTick()
+{
+    if (++clock_.seconds == 60) {
+        clock_.seconds = 0;
+        if (++clock_.minutes == 60) {
+            clock_.minutes = 0;
+            if (++clock_.hours == 24) {
+                clock_.hours = 0;
+            }
+        }
+    }
+    emit clockTicked();
+}
+
+void Player::setAutomatRun(int a, bool alone, bool withSequencer)
+{
+    Automat& automat = automats_[index(a)];
+    automat.alone = alone;
+    automat.withSequencer = withSequencer;
+}
+
+void Player::setAutomatProgram(int a, int program)
+{
+    automats_[index(a)].program = program;
+}
+
+void Player::takeAutomatPrograms()
+{
+    for (int a = 0; a < AutomatCount; ++a) {
+        const int program = engine_.memory.get(AutomatSetups[index(a)].programCell);
+        if (program >= 1 && program <= AutomatPrograms) {
+            setAutomatProgram(a, program);
+        }
+    }
+}
+
+void Player::refreshAutomatTempo(int a)
+{
+    const int period = automatPeriod(engine_.memory.get(AutomatSetups[index(a)].tempoCell));
+    setTimerInterval(*automats_[index(a)].timer, period);
+    emit automatTempoChanged(a, period);
+}
+
+void Player::automatTick(int a)
+{
+    const Automat& automat = automats_[index(a)];
+    const bool steps = automatTickSteps(engine_, a, automat.alone, automat.withSequencer);
+    if (steps) {
+        runAutomatStep(engine_, a, automat.program);
+    }
+    emit automatTicked(a, steps);
+}
+
+void Player::stopTimers()
+{
+    for (QTimer* timer : findChildren<QTimer*>()) {
+        timer->stop();
+    }
+}
+
+}  // namespace velantra

@@ -1,0 +1,128 @@
+// Playing a show, without a window: the sequencer's steps (glide and wrap),
+// the tempo, the show and pause clocks, the two automats' steps, the
+// conveyor's move to its next show when a show wraps, and the autosave
+// period. It owns the timers and changes the show memory; what it did it
+// tells through signals. The window's pages are views of it; the headless
+// player runs it alone.
+#pragma once
+
+#include "engine/automat.h"
+#include "engine/engine.h"
+#include "player/conveyor_list.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+
+class QTimer;
+
+namespace velantra {
+
+class Player : public QObject {
+    Q_OBJECT
+public:
+    // Time of the show clock or the pause clock.
+    struct Clock {
+        int hours = 0;
+        int minutes = 0;
+        int seconds = 0;
+    };
+
+    // GUI thread. engine must outlive the player. The sequencer, automat,
+    // clock and autosave timers start at once.
+    explicit Player(Engine& engine, QObject* parent = nullptr);
+
+    Engine& engine() { return engine_; }
+    ConveyorList& conveyor() { return conveyor_; }
+
+    // GUI thread. Start and end of play mode; both start the clock from 0.
+    // play does nothing while the show is held stopped.
+    void play();
+    void stop();
+    bool playing() const;
+    // GUI thread. The static picture editor holds the show stopped while it
+    // borrows scene 0.
+    void setHeld(bool held);
+    bool held() const { return held_; }
+
+    // GUI thread. The tempo cell, read as 10..170, sets the step period (tempo² ms).
+    void refreshTempo();
+    void setTempo(int tempo);
+    int stepInterval() const;
+
+    // GUI thread. One tick of the sequencer timer: a beat; while playing the
+    // next scene (0 after the last), the conveyor's next show when it wrapped
+    // in list mode, and the glide steps towards the new scene.
+    void step();
+
+    // GUI thread. The conveyor's next step: loads the show of the next slot
+    // that is down (through showWanted) and starts it from scene 0.
+    void conveyorStep();
+
+    // GUI thread. One second of the show clock (while playing) or the pause clock.
+    void clockTick();
+    const Clock& clock() const { return clock_; }
+    void setClock(const Clock& clock) { clock_ = clock; }
+
+    // GUI thread. Automat a (0, 1): its run switches, its program 1..4 (other
+    // values: dark), its step period from its tempo cell.
+    void setAutomatRun(int a, bool alone, bool withSequencer);
+    void setAutomatProgram(int a, int program);
+    int automatProgram(int a) const { return automats_[index(a)].program; }
+    void refreshAutomatTempo(int a);
+    // GUI thread. Each automat whose program cell holds 1..4 takes that program.
+    void takeAutomatPrograms();
+    // GUI thread. One tick of automat a's timer.
+    void automatTick(int a);
+
+    // GUI thread. Stops every timer: the end of the program.
+    void stopTimers();
+
+    QTimer* sequencerTimer() const { return sequencer_; }
+    QTimer* automatTimer(int a) const { return automats_[index(a)].timer; }
+    QTimer* clockTimer() const { return clockTimer_; }
+    QTimer* autoSaveTimer() const { return autoSave_; }
+
+signals:
+    // Play mode began or ended.
+    void playingChanged(bool playing);
+    void heldChanged(bool held);
+    // The step period changed: tempo² ms.
+    void tempoChanged(int intervalMs);
+    // Every tick of the sequencer timer, playing or not.
+    void beat();
+    // The current scene moved by a step of play.
+    void stepped();
+    // The conveyor wants this show loaded now (it is started from scene 0 after).
+    void showWanted(const QString& path);
+    // The conveyor stepped; shown: the position it stopped at (1..20) or 0.
+    void conveyorStepped(int shown);
+    void clockTicked();
+    // Automat a's timer ticked; stepped: it took a step.
+    void automatTicked(int a, bool stepped);
+    void automatTempoChanged(int a, int periodMs);
+    // The autosave period ran out.
+    void autoSaveDue();
+
+private:
+    struct Automat {
+        QTimer* timer = nullptr;
+        bool alone = false;
+        bool withSequencer = false;
+        int program = 1;  // until a program is chosen or read from the show
+    };
+    static std::size_t index(int a) { return static_cast<std::size_t>(a); }
+    void resetClock();
+
+    Engine& engine_;
+    ConveyorList conveyor_;
+    QTimer* sequencer_;
+    QTimer* clockTimer_;
+    QTimer* autoSave_;
+    std::array<Automat, AutomatCount> automats_{};
+    Clock clock_;
+    bool held_ = false;
+};
+
+}  // namespace velantra
