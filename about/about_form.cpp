@@ -1,5 +1,6 @@
 #include "about/about_form.h"
 
+#include "engine/version.h"
 #include <QColor>
 #include <QGuiApplication>
 #include <QLabel>
@@ -196,7 +197,7 @@ QLabel* pictureLabel(QWidget* parent, const char* name, const QRect& rect)
 TAboutForm::TAboutForm(QWidget* parent)
     : QDialog(parent)
     , labelName_(textLabel(this, "LabelName", tr("Velantra  Lumatik  Windows XP"), NameRect))
-    , labelVersion_(textLabel(this, "LabelVersion", tr("Version 4.3      Ноябрь 2009 г."), VersionRect))
+    , labelVersion_(textLabel(this, "LabelVersion", tr("Version %1      Ноябрь 2009 г.").arg(QLatin1String(ProgramVersion)), VersionRect))
     , image1_(pictureLabel(this, "Image1", Image1Rect))
     , image2_(pictureLabel(this, "Image2", Image2Rect))
     , okButton_(new QPushButton(tr("OK"), this))

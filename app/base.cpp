@@ -53,11 +53,12 @@
 
 namespace velantra {
 
-TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent)
+TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent, OutputClock clock)
     : QMainWindow(parent)
     , engine_(std::make_unique<Engine>())
     , driver_(driver ? std::move(driver) : makeSystemProvider())
     , undo_(std::make_unique<UndoMemory>())
+    , outputClock_(clock)
 {
     setObjectName(QStringLiteral("BaseForm"));
     setWindowTitle(QStringLiteral("VELANTRA"));
@@ -492,7 +493,9 @@ void TBaseForm::PageControlInputChange(int)
 
 void TBaseForm::showInterfaceState()
 {
-    const InterfaceDisplay shown = interfaceDisplay(*link_, optionsPage_->noUsbConnect()->isChecked());
+    const bool offline = optionsPage_->noUsbConnect()->isChecked();
+    interfaceLog_.update(*link_, offline);
+    const InterfaceDisplay shown = interfaceDisplay(*link_, offline);
     captionPrefix_ = shown.captionPrefix;
     statusPanel_->setText(shown.statusPanel);
 }

@@ -11,6 +11,7 @@
 #include "engine/output_thread.h"
 #include "link/d2xx.h"
 #include "link/usb_link.h"
+#include "link/usb_texts.h"
 #include "programming/graph_zoom.h"
 #include "storage/file_result.h"
 
@@ -57,8 +58,13 @@ class THandScanForm;
 class TBaseForm : public QMainWindow, public Shell {
     Q_OBJECT
 public:
+    // Who runs the output tick: the output thread every 50 ms, or the caller
+    // (outputCycle().tick(), a test stepping the output by hand).
+    enum class OutputClock { Thread, ByHand };
+
     // GUI thread. driver: the interface driver to use (nullptr: the system's).
-    explicit TBaseForm(std::unique_ptr<D2xxProvider> driver = nullptr, QWidget* parent = nullptr);
+    explicit TBaseForm(std::unique_ptr<D2xxProvider> driver = nullptr, QWidget* parent = nullptr,
+                       OutputClock clock = OutputClock::Thread);
     ~TBaseForm() override;
 
     // Main page control tabs, in order.
@@ -262,6 +268,8 @@ private:
     QTimer* timerPolling_ = nullptr;
     std::array<std::vector<std::function<void()>>, InputPages> pageRefresh_;
     std::vector<std::function<void()>> dataSystemRefresh_;
+    InterfaceLog interfaceLog_;
+    OutputClock outputClock_;
     bool closed_ = false;
     bool signalled_ = false;
 };

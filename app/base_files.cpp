@@ -24,6 +24,7 @@ namespace velantra {
 
 void TBaseForm::reportFileError(const QString& message)
 {
+    qCWarning(lcFile).noquote() << message;
     showIoError(this, message);
 }
 

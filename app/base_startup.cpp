@@ -30,7 +30,7 @@ void TBaseForm::FormCreate()
                               usbSerialText(link_->listing()));
 
     engine_->resetPatch();
-    engine_->memory.fill(NameBase, NameBase + 4080, 0);
+    engine_->memory.fill(NameBase, NameBase + ChannelNameCells, 0);
     engine_->memory.set(CellAvt1Tempo, 50);
     engine_->memory.set(CellAvt2Tempo, 50);
 
@@ -51,7 +51,9 @@ void TBaseForm::FormCreate()
         sceneGroup_->tabs()->setCurrentIndex(0);
     };
     engine_->ClearAll();
-    outputThread_->start();
+    if (outputClock_ == OutputClock::Thread) {
+        outputThread_->start();
+    }
 
     ReadIniFile();
     if (!openDialogShou_->fileName().isEmpty()) {

@@ -1,6 +1,7 @@
 // Velantra: a DMX512 stage-lighting controller.
+#include "engine/version.h"
 #include "app/base.h"
-#include "app/termination_signals.h"
+#include "player/termination_signals.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -10,7 +11,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // The application name only: a display name would make Qt add it to every
     // caption that the window system shows.
-    QApplication::setApplicationName(QStringLiteral("Velantra 4.3"));
+    QApplication::setApplicationName(QStringLiteral("Velantra %1").arg(QLatin1String(velantra::ProgramVersion)));
     // The installed menu entry and icon, so the desktop shows them for the window.
     QGuiApplication::setDesktopFileName(QStringLiteral("velantra"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("velantra")));

@@ -5,6 +5,7 @@
 // engine through the control mirrors and the new-show hooks.
 #pragma once
 
+#include "engine/dmx.h"
 #include "engine/automat_state.h"
 #include "engine/controls.h"
 #include "engine/shared_values.h"
@@ -16,7 +17,6 @@
 
 namespace velantra {
 
-inline constexpr int DmxSlots = 513;  // slot 0 = start code, 1..512 channels
 inline constexpr int CoderEntries = 513;
 
 // Steps of the new-show reset that belong to the windows. Each may be empty.

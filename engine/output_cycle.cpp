@@ -34,21 +34,21 @@ void OutputCycle::SborDmxStroki()
     const bool glide = mode == RateMode::Automat && e_.shared.playMode.load(relaxed) != 0;
 
     if (mode == RateMode::Faders) {
-        for (int c = 1; c <= 255; ++c) {
+        for (int c = 1; c <= LastChannel; ++c) {
             target[c] = e_.memory.get(a + c);
         }
-        for (int c = 1; c <= 255; ++c) {
+        for (int c = 1; c <= LastChannel; ++c) {
             frame.set(c, approach(frame.get(c), target[c], e_.memory.get(RateBase + c)));
         }
     } else if (glide) {
-        for (int c = 1; c <= 255; ++c) {
+        for (int c = 1; c <= LastChannel; ++c) {
             target[c] = e_.memory.get(a + c);
         }
-        for (int c = 1; c <= 255; ++c) {
+        for (int c = 1; c <= LastChannel; ++c) {
             frame.set(c, approach(frame.get(c), target[c], e_.seqStep.get(c - 1)));
         }
     } else if (mode == RateMode::Automat || mode == RateMode::Off) {
-        for (int c = 1; c <= 255; ++c) {
+        for (int c = 1; c <= LastChannel; ++c) {
             frame.set(c, e_.memory.get(a + c));
         }
     }
@@ -73,7 +73,7 @@ void OutputCycle::OutJobAvtomats()
 void OutputCycle::applyPicture(int k)
 {
     const int base = pictureAddress(k);
-    for (int c = 0; c <= 255; ++c) {
+    for (int c = 0; c <= LastChannel; ++c) {
         if (e_.memory.get(base + c) == 1) {
             e_.dmxFrame.set(c, e_.memory.get(base + 256 + c));
         }
@@ -94,7 +94,7 @@ void OutputCycle::applyHandScan()
 {
     const std::uint8_t x = e_.shared.handScanX.load(relaxed);
     const std::uint8_t y = e_.shared.handScanY.load(relaxed);
-    for (int c = 0; c <= 255; ++c) {
+    for (int c = 0; c <= LastChannel; ++c) {
         if (e_.memory.get(SelectBase + c) == 1) {
             e_.dmxFrame.set(c, x);
             e_.dmxFrame.set(c + 1, y);

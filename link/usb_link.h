@@ -8,7 +8,7 @@
 #pragma once
 
 #include "link/d2xx.h"
-#include "link/frame_output.h"
+#include "engine/frame_output.h"
 
 #include <array>
 #include <atomic>

@@ -1,6 +1,9 @@
 #include "link/usb_texts.h"
 
+#include "engine/version.h"
 #include <QCoreApplication>
+
+Q_LOGGING_CATEGORY(lcDevice, "velantra.device", QtInfoMsg)
 
 namespace velantra {
 
@@ -104,9 +107,31 @@ InterfaceDisplay interfaceDisplay(const UsbLink& link, bool offline)
         return {QStringLiteral("DEMO mode: "), D2XXUnit::tr("    DEMO MODE ")};
     }
     if (link.UsbOpen.load(std::memory_order_relaxed) == 1) {
-        return {QStringLiteral("Velantra v5.4.1 "), QString()};
+        return {QStringLiteral("Velantra v%1 ").arg(QLatin1String(ReleaseVersion)), QString()};
     }
     return {QStringLiteral(" DEMO MODE: "), usbStatusText(link.status())};
+}
+
+void InterfaceLog::update(const UsbLink& link, bool offline)
+{
+    QString line;
+    if (offline) {
+        line = QStringLiteral("demo mode: nothing is written");
+    } else if (link.UsbOpen.load(std::memory_order_relaxed) == 1) {
+        line = QStringLiteral("interface open: ") + QString::fromStdString(link.deviceText()).trimmed() +
+               QStringLiteral(" (") + QString::fromLatin1(link.providerName()) + QLatin1Char(')');
+    } else {
+        line = QStringLiteral("interface closed: ") + usbStatusText(link.status()).trimmed();
+    }
+    if (line == last_) {
+        return;
+    }
+    last_ = line;
+    if (offline || link.UsbOpen.load(std::memory_order_relaxed) == 1) {
+        qCInfo(lcDevice).noquote() << line;
+    } else {
+        qCWarning(lcDevice).noquote() << line;
+    }
 }
 
 }  // namespace velantra

@@ -4,7 +4,11 @@
 
 #include "link/usb_link.h"
 
+#include <QLoggingCategory>
 #include <QString>
+
+// Interface events: found, opened, lost, refused.
+Q_DECLARE_LOGGING_CATEGORY(lcDevice)
 
 namespace velantra {
 
@@ -28,5 +32,15 @@ struct InterfaceDisplay {
 // GUI thread; the show clock calls it once a second. By precedence: offline,
 // then an open device, then the last error message.
 InterfaceDisplay interfaceDisplay(const UsbLink& link, bool offline);
+
+// GUI thread. Logs the interface's state (open, the failure that keeps it
+// closed, demo mode) each time it differs from the last one logged.
+class InterfaceLog {
+public:
+    void update(const UsbLink& link, bool offline);
+
+private:
+    QString last_;
+};
 
 }  // namespace velantra

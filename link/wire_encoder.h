@@ -4,12 +4,13 @@
 // slot value 0xFF sent as 0xFF 0xF7, then 0xFF 0xF1 0xFF 0xFF.
 #pragma once
 
+#include "engine/dmx.h"
 #include <cstddef>
 #include <cstdint>
 
 namespace velantra {
 
-inline constexpr int WireSlots = 513;
+inline constexpr int WireSlots = DmxSlots;
 inline constexpr int WireMessageMin = 2 + WireSlots + 4;      // 519: no slot holds 255
 inline constexpr int WireMessageMax = 2 + 2 * WireSlots + 4;  // 1032: every slot holds 255
 

@@ -4,7 +4,7 @@
 // frame the sender had no time for is simply replaced by the next one.
 #pragma once
 
-#include "link/frame_output.h"
+#include "engine/frame_output.h"
 
 #include <algorithm>
 #include <array>

@@ -3,11 +3,14 @@
 #include "engine/output_cycle.h"
 
 #include <QHostAddress>
+#include <QLoggingCategory>
 #include <QHostInfo>
 #include <QNetworkInterface>
 #include <QUuid>
 
 #include <algorithm>
+
+Q_LOGGING_CATEGORY(lcNetwork, "velantra.network", QtInfoMsg)
 
 namespace velantra {
 
@@ -286,8 +289,9 @@ void NetworkOutputs::refresh()
     const auto now = Clock::now();
     const double seconds = std::chrono::duration<double>(now - lastRefresh_).count();
     lastRefresh_ = now;
-    const auto update = [seconds](OutputState& state, SenderCounters& before, const SenderCounters& after,
-                                  const QString& refused) {
+    const auto update = [seconds](const char* name, OutputState& state, SenderCounters& before,
+                                  const SenderCounters& after, const QString& refused) {
+        const OutputState was = state;
         state.on = after.sending;
         state.packetsPerSecond = seconds > 0 ? static_cast<double>(after.packets - before.packets) / seconds : 0.0;
         if (!refused.isEmpty()) {
@@ -298,9 +302,15 @@ void NetworkOutputs::refresh()
             state.lastError.clear();
         }
         before = after;
+        if (state.on != was.on) {
+            qCInfo(lcNetwork, "%s: %s", name, state.on ? "sending" : "not sending");
+        }
+        if (!state.lastError.isEmpty() && state.lastError != was.lastError) {
+            qCWarning(lcNetwork, "%s: %s", name, qUtf8Printable(state.lastError));
+        }
     };
-    update(sacnState_, sacnBefore_, sacnOutput_.counters(), sacnRefused_);
-    update(artNetState_, artnetBefore_, artnetOutput_.counters(), artnetRefused_);
+    update("sACN", sacnState_, sacnBefore_, sacnOutput_.counters(), sacnRefused_);
+    update("Art-Net", artNetState_, artnetBefore_, artnetOutput_.counters(), artnetRefused_);
 }
 
 }  // namespace velantra

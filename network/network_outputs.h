@@ -10,11 +10,15 @@
 #include "storage/settings_file.h"
 
 #include <QList>
+#include <QLoggingCategory>
 #include <QObject>
 #include <QString>
 
 #include <chrono>
 #include <optional>
+
+// Network events: outputs that start or stop sending, refused settings and sends.
+Q_DECLARE_LOGGING_CATEGORY(lcNetwork)
 
 namespace velantra {
 

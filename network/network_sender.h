@@ -4,7 +4,7 @@
 // take time run on the sender thread, so the tick never waits on the network.
 #pragma once
 
-#include "link/frame_output.h"
+#include "engine/frame_output.h"
 #include "network/latest_frame.h"
 
 #include <atomic>

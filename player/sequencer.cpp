@@ -9,7 +9,7 @@ void computeSeqStep(Engine& engine, int intervalMs)
 {
     const int a = std::clamp(intervalMs / 50, 1, 255);
     const int s = engine.memory.get(CellScene);
-    for (int c = 1; c <= 255; ++c) {
+    for (int c = 1; c <= LastChannel; ++c) {
         const int now = engine.memory.get(SceneBase + 256 * s + c);
         const int before = engine.memory.get(SceneBase + 256 * (s - 1) + c);
         const int d = now != before ? std::abs(now - before) : 1;

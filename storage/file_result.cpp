@@ -13,6 +13,8 @@
 #include <unistd.h>
 #endif
 
+Q_LOGGING_CATEGORY(lcFile, "velantra.file", QtInfoMsg)
+
 namespace velantra {
 
 namespace {

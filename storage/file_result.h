@@ -8,7 +8,11 @@
 
 #include <QByteArray>
 #include <QFileDevice>
+#include <QLoggingCategory>
 #include <QString>
+
+// File events: shows, settings and patch files read, written or refused.
+Q_DECLARE_LOGGING_CATEGORY(lcFile)
 
 namespace velantra {
 

@@ -5,6 +5,7 @@
 
 #include "app/base.h"
 #include "shell/dialogs.h"
+#include "engine/output_cycle.h"
 #include "tests/testing/fake_d2xx.h"
 
 #include <QDialog>
@@ -37,16 +38,24 @@ protected:
         setDialogAnswerer({});
     }
 
-    // Creates the main window; device: the fake interface it gets.
-    TBaseForm& makeForm()
+    // Creates the main window; device: the fake interface it gets. ByHand:
+    // no output thread, the test runs the ticks (stepOutput).
+    TBaseForm& makeForm(TBaseForm::OutputClock clock = TBaseForm::OutputClock::Thread)
     {
         auto fake = std::make_unique<FakeD2xx>();
         device = fake.get();
-        form = std::make_unique<TBaseForm>(std::move(fake));
+        form = std::make_unique<TBaseForm>(std::move(fake), nullptr, clock);
         // The once-a-second interface display rewrites the status line; tests
         // that read the line run it themselves.
         form->findChild<QTimer*>(QStringLiteral("TimerShouClock"))->stop();
         return *form;
+    }
+    // Runs n output ticks, as the output thread would every 50 ms.
+    void stepOutput(int n = 1)
+    {
+        for (int i = 0; i < n; ++i) {
+            form->outputCycle().tick();
+        }
     }
     // Closes the window, cancelling the final save-as unless the test queued an answer.
     void closeForm()

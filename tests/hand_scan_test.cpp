@@ -45,12 +45,19 @@ protected:
     int handX() { return e().shared.handScanX.load(); }
     int handY() { return e().shared.handScanY.load(); }
     int priority() { return e().shared.handScanPriority.load(); }
+    // Runs the output ticks, by hand, until the frame's slot shows level (at most 5 s of ticks).
     bool frameShows(int slot, int level)
     {
-        return QTest::qWaitFor([&] { return e().dmxFrame.get(static_cast<std::size_t>(slot)) == level; }, 2000);
+        for (int tick = 0; tick < 100; ++tick) {
+            stepOutput();
+            if (e().dmxFrame.get(static_cast<std::size_t>(slot)) == level) {
+                return true;
+            }
+        }
+        return false;
     }
 
-    THandScanForm& hand{*makeForm().handScanForm()};
+    THandScanForm& hand{*makeForm(TBaseForm::OutputClock::ByHand).handScanForm()};
 };
 
 // ---------------------------------------------------------------------------

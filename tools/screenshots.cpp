@@ -2,6 +2,7 @@
 // small sample show, saves a picture of every page of the main page control
 // and one of the About window into DIR, prints the paths and exits.
 // tools/screenshots runs it offscreen in a throw-away home directory.
+#include "engine/version.h"
 #include "about/about_form.h"
 #include "app/base.h"
 #include "shell/dialogs.h"
@@ -159,7 +160,7 @@ bool save(const QPixmap& picture, const QString& path)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Velantra 4.3"));
+    QApplication::setApplicationName(QStringLiteral("Velantra %1").arg(QLatin1String(velantra::ProgramVersion)));
     if (argc != 2) {
         std::fprintf(stderr, "usage: velantra_screenshots DIR\n");
         return 2;

@@ -25,6 +25,7 @@
 // usage: velantra_soak [--minutes N | --seconds N] [--replug-seconds N]
 //                      [--autosave-seconds N] [--max-growth-kib N] [--strict-timing]
 //                      [--network-interface NAME] [--network-outages]
+#include "engine/version.h"
 #include "app/base.h"
 #include "shell/dialogs.h"
 #include "engine/show_memory.h"
@@ -544,7 +545,7 @@ double toMs(std::chrono::microseconds d)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Velantra 4.3"));
+    QApplication::setApplicationName(QStringLiteral("Velantra %1").arg(QLatin1String(velantra::ProgramVersion)));
     Options options;
     if (!parseOptions(argc, argv, options)) {
         printUsage(stderr);

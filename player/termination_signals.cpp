@@ -1,4 +1,4 @@
-#include "app/termination_signals.h"
+#include "player/termination_signals.h"
 
 #include <QSocketNotifier>
 

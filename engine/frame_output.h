@@ -3,13 +3,15 @@
 // their own buffers; the tick's buffers stay the tick's.
 #pragma once
 
+#include "engine/dmx.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
 namespace velantra {
 
-inline constexpr std::size_t FrameSlots = 513;  // slot 0 = start code, 1..512 channels
+inline constexpr std::size_t FrameSlots = DmxSlots;
 using FrameView = std::span<const std::uint8_t, FrameSlots>;
 
 class FrameOutput {

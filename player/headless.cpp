@@ -1,0 +1,234 @@
+#include "player/headless.h"
+
+#include "link/system_provider.h"
+#include "network/network_outputs.h"
+#include "player/player.h"
+#include "player/player_log.h"
+#include "player/sequencer.h"
+#include "storage/data_dir.h"
+#include "storage/file_result.h"
+#include "storage/patch_file.h"
+#include "storage/settings_file.h"
+#include "storage/show_file.h"
+
+#include <QTimer>
+
+namespace velantra {
+
+namespace {
+
+constexpr int PollPeriodMs = 1000;
+constexpr std::uint8_t AutomatStartTempo = 50;
+
+QString autoSavePath()
+{
+    return dataFile(QStringLiteral("Vela43.vlt"));
+}
+
+}  // namespace
+
+ParsedOptions parseHeadlessOptions(const QStringList& arguments)
+{
+    ParsedOptions parsed;
+    HeadlessOptions& o = parsed.options;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        const auto value = [&](QString& into) {
+            if (i + 1 >= arguments.size()) {
+                parsed.error = QStringLiteral("%1 needs a value").arg(a);
+                return false;
+            }
+            into = arguments[++i];
+            return true;
+        };
+        if (a == QLatin1String("--show")) {
+            if (!value(o.show)) {
+                return parsed;
+            }
+        } else if (a == QLatin1String("--tempo")) {
+            QString text;
+            if (!value(text)) {
+                return parsed;
+            }
+            bool ok = false;
+            const int tempo = text.toInt(&ok);
+            if (!ok || tempo < TempoMin || tempo > TempoMax) {
+                parsed.error = QStringLiteral("--tempo must be %1..%2, not \"%3\"").arg(TempoMin).arg(TempoMax).arg(text);
+                return parsed;
+            }
+            o.tempo = tempo;
+        } else if (a == QLatin1String("--conveyor")) {
+            o.conveyor = true;
+        } else if (a == QLatin1String("--automats")) {
+            o.automats = true;
+        } else if (a == QLatin1String("--autosave")) {
+            o.autosave = true;
+        } else {
+            parsed.error = QStringLiteral("unknown argument \"%1\"").arg(a);
+            return parsed;
+        }
+    }
+    return parsed;
+}
+
+HeadlessPlayer::HeadlessPlayer(std::unique_ptr<D2xxProvider> driver, QObject* parent)
+    : QObject(parent)
+    , engine_(std::make_unique<Engine>())
+    , driver_(driver ? std::move(driver) : makeSystemProvider())
+    , link_(std::make_unique<UsbLink>(*driver_))
+    , cycle_(std::make_unique<OutputCycle>(*engine_))
+{
+    cycle_->addOutput(link_.get());
+    network_ = std::make_unique<NetworkOutputs>(*cycle_);
+    OutputCycle* cycle = cycle_.get();
+    outputThread_ = std::make_unique<OutputThread>([cycle] { cycle->tick(); });
+    player_ = new Player(*engine_, this);
+    player_->autoSaveTimer()->stop();
+    polling_ = new QTimer(this);
+    polling_->setObjectName(QStringLiteral("TimerPolling"));
+    polling_->setInterval(PollPeriodMs);
+    connect(polling_, &QTimer::timeout, this, &HeadlessPlayer::poll);
+    connect(player_, &Player::showWanted, this, &HeadlessPlayer::loadShow);
+    connect(player_, &Player::autoSaveDue, this, &HeadlessPlayer::autoSave);
+}
+
+HeadlessPlayer::~HeadlessPlayer()
+{
+    stop();
+}
+
+bool HeadlessPlayer::loadShow(const QString& path)
+{
+    if (!isRegularFile(path)) {
+        qCWarning(lcFile).noquote() << "show not found:" << path;
+        return false;
+    }
+    const FileResult read = readShowFile(path, engine_->memory);
+    if (!read.ok) {
+        qCWarning(lcFile).noquote() << read.message.trimmed();
+        return false;
+    }
+    engine_->shared.showNamed = 1;
+    player_->refreshTempo();
+    qCInfo(lcFile).noquote() << "show loaded:" << path << QStringLiteral("(%1 scenes)").arg(engine_->memory.get(CellLastScene) + 1);
+    return true;
+}
+
+bool HeadlessPlayer::start(const HeadlessOptions& options)
+{
+    autosave_ = options.autosave;
+    link_->InitUsbDevise();
+    qCInfo(lcDevice).noquote() << usbCountText(link_->listing()).trimmed();
+
+    // The same starting state as the window's.
+    engine_->resetPatch();
+    engine_->memory.fill(NameBase, NameBase + ChannelNameCells, 0);
+    engine_->memory.set(CellAvt1Tempo, AutomatStartTempo);
+    engine_->memory.set(CellAvt2Tempo, AutomatStartTempo);
+    if (options.autosave) {
+        ensureDataDirectory();
+        removeStaleSaveLeftovers();
+    }
+    engine_->ClearAll();
+
+    const Settings settings = readSettings(dataFile(QStringLiteral("Vela43.ini")));
+    if (isRegularFile(settings.coder)) {
+        if (const FileResult read = readPatchFile(settings.coder, engine_->coderTable); !read.ok) {
+            qCWarning(lcFile).noquote() << read.message.trimmed();
+        } else {
+            qCInfo(lcFile).noquote() << "output patch:" << settings.coder;
+        }
+    }
+    connect(network_.get(), &NetworkOutputs::status, this,
+            [](const QString& text) { qCWarning(lcNetwork).noquote() << text.trimmed(); });
+    network_->applySacn(settings.sacn);
+    network_->applyArtNet(settings.artnet);
+
+    ConveyorList& conveyor = player_->conveyor();
+    bool haveShow = false;
+    if (options.conveyor) {
+        int filled = 0;
+        for (int k = 1; k <= ConveyorSlots; ++k) {
+            conveyor.setFile(k, settings.konveir[static_cast<std::size_t>(k - 1)]);
+            conveyor.setDown(k, conveyor.filled(k));
+            filled += conveyor.filled(k) ? 1 : 0;
+        }
+        if (filled == 0) {
+            qCCritical(lcPlayer) << "the conveyor's list in the settings file is empty";
+            return false;
+        }
+        conveyor.mode = ConveyorList::Mode::List;
+        conveyor.position = 1;
+        haveShow = true;
+    } else {
+        const QString show = options.show.isEmpty() ? settings.path : options.show;
+        if (show.isEmpty()) {
+            qCCritical(lcPlayer) << "no show: name one with --show, or play one in the window first";
+            return false;
+        }
+        haveShow = loadShow(show);
+        if (!haveShow) {
+            return false;
+        }
+    }
+
+    outputThread_->start();
+    polling_->start();
+    if (options.conveyor) {
+        player_->conveyorStep();
+    }
+    if (options.tempo) {
+        player_->setTempo(*options.tempo);
+    }
+    if (options.automats) {
+        player_->takeAutomatPrograms();
+        for (int a = 0; a < AutomatCount; ++a) {
+            player_->setAutomatRun(a, true, false);
+            player_->refreshAutomatTempo(a);
+        }
+    }
+    if (options.autosave) {
+        player_->autoSaveTimer()->start();
+    }
+    qCInfo(lcPlayer) << "tempo" << engine_->memory.get(CellTempo) << "- a scene every" << player_->stepInterval()
+                     << "ms";
+    player_->play();
+    poll();
+    return haveShow;
+}
+
+void HeadlessPlayer::poll()
+{
+    link_->TimerPollingTimer();
+    interfaceLog_.update(*link_, false);
+    network_->refresh();
+}
+
+void HeadlessPlayer::autoSave()
+{
+    const FileResult written = writeShowFile(autoSavePath(), engine_->memory);
+    if (written.ok) {
+        qCInfo(lcFile).noquote() << "autosave written:" << autoSavePath();
+    } else {
+        qCWarning(lcFile).noquote() << "autosave not written:" << written.message.trimmed();
+    }
+}
+
+void HeadlessPlayer::stop()
+{
+    if (stopped_) {
+        return;
+    }
+    stopped_ = true;
+    player_->stopTimers();
+    polling_->stop();
+    outputThread_->stop();
+    network_->stop();
+    link_->CloseUsbDevise();
+    if (autosave_) {
+        autoSave();
+    }
+    qCInfo(lcPlayer) << "outputs stopped";
+}
+
+}  // namespace velantra

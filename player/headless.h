@@ -1,0 +1,80 @@
+// A show played without a window: the player core on the real outputs (the
+// USB interface and the network outputs as the settings file configures
+// them), started from the command line or by a service manager. It never
+// asks anything; what happens it logs.
+#pragma once
+
+#include "engine/engine.h"
+#include "engine/output_cycle.h"
+#include "engine/output_thread.h"
+#include "link/d2xx.h"
+#include "link/usb_link.h"
+#include "link/usb_texts.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+class QTimer;
+
+namespace velantra {
+
+class NetworkOutputs;
+class Player;
+
+struct HeadlessOptions {
+    QString show;               // empty: the last show of the settings file
+    bool conveyor = false;      // play the conveyor's list, one show after another
+    std::optional<int> tempo;   // 10..170; none: the show's own
+    bool automats = false;      // both automats run on their own
+    bool autosave = false;      // the autosave copy every 3 minutes and at the end
+};
+
+// The options of a command line (arguments without the program name), or
+// the message that says what is wrong with it.
+struct ParsedOptions {
+    HeadlessOptions options;
+    QString error;
+};
+ParsedOptions parseHeadlessOptions(const QStringList& arguments);
+
+class HeadlessPlayer : public QObject {
+    Q_OBJECT
+public:
+    // GUI thread (the thread of the event loop). driver: the interface driver
+    // (nullptr: the system's).
+    explicit HeadlessPlayer(std::unique_ptr<D2xxProvider> driver = nullptr, QObject* parent = nullptr);
+    ~HeadlessPlayer() override;
+
+    // Starts the outputs and plays. False (with the reason logged) when there
+    // is nothing to play.
+    bool start(const HeadlessOptions& options);
+    // Stops the outputs; writes the autosave copy when it was asked for.
+    // Runs once; later calls do nothing.
+    void stop();
+
+    Player& player() { return *player_; }
+    Engine& engine() { return *engine_; }
+
+private:
+    bool loadShow(const QString& path);
+    void poll();
+    void autoSave();
+
+    std::unique_ptr<Engine> engine_;
+    std::unique_ptr<D2xxProvider> driver_;
+    std::unique_ptr<UsbLink> link_;
+    std::unique_ptr<OutputCycle> cycle_;
+    std::unique_ptr<OutputThread> outputThread_;
+    std::unique_ptr<NetworkOutputs> network_;
+    Player* player_ = nullptr;
+    QTimer* polling_ = nullptr;
+    InterfaceLog interfaceLog_;
+    bool autosave_ = false;
+    bool stopped_ = false;
+};
+
+}  // namespace velantra

@@ -1,0 +1,56 @@
+// velantra-player: plays a show without a window, for a computer with no
+// screen that a service manager starts and stops.
+#include "engine/version.h"
+#include "player/headless.h"
+#include "player/termination_signals.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+constexpr char Usage[] =
+    "usage: velantra-player [--show FILE] [--conveyor] [--tempo N] [--automats] [--autosave]\n"
+    "  --show FILE   the show to play (default: the last show in the settings file)\n"
+    "  --conveyor    play the shows of the conveyor's list, one after another\n"
+    "  --tempo N     10..170: a scene every N*N ms (default: the show's own)\n"
+    "  --automats    run both automats on their own\n"
+    "  --autosave    write the autosave copy every 3 minutes and at the end\n"
+    "Ends cleanly on SIGTERM or SIGINT; logs to standard error.\n";
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("velantra-player"));
+    QCoreApplication::setApplicationVersion(QLatin1String(velantra::ReleaseVersion));
+    if (qEnvironmentVariableIsEmpty("QT_MESSAGE_PATTERN")) {
+        qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd hh:mm:ss.zzz} %{category} %{type}: %{message}"));
+    }
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
+    const velantra::ParsedOptions parsed = velantra::parseHeadlessOptions(arguments);
+    if (!parsed.error.isEmpty()) {
+        std::fprintf(stderr, "velantra-player: %s\n%s", qUtf8Printable(parsed.error), Usage);
+        return 2;
+    }
+
+    velantra::HeadlessPlayer player;
+    velantra::TerminationSignals ending;
+    QObject::connect(&ending, &velantra::TerminationSignals::received, &player, [&player](int signalNumber) {
+        qInfo("signal %d: ending", signalNumber);
+        player.stop();
+        QCoreApplication::exit(0);
+    });
+    if (!player.start(parsed.options)) {
+        player.stop();
+        return 1;
+    }
+    return QCoreApplication::exec();
+}

@@ -1,0 +1,262 @@
+// The player core without a window, and velantra-player as a process: the
+// show played to the network, the conveyor moving on, the end on SIGTERM.
+// Links no widget library.
+#include "engine/engine.h"
+#include "player/headless.h"
+#include "player/player.h"
+#include "storage/settings_file.h"
+#include "storage/show_file.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QNetworkDatagram>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUdpSocket>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <memory>
+
+namespace velantra {
+namespace {
+
+// A one-scene show: channel at level, reached at once (fade step 255).
+void writeOneSceneShow(const QString& path, int channel, int level)
+{
+    auto engine = std::make_unique<Engine>();
+    engine->ClearAll();
+    engine->memory.set(CellLastScene, 0);
+    engine->memory.set(CellTempo, 10);
+    engine->memory.set(RateBase + channel, 255);
+    engine->DataWrite(0, static_cast<std::uint8_t>(channel), static_cast<std::uint8_t>(level));
+    ASSERT_TRUE(writeShowFile(path, engine->memory).ok);
+}
+
+// ---------------------------------------------------------------------------
+// The core alone.
+
+TEST(PlayerCore, AWrapInListModeLoadsTheNextShowThatIsDownAndStartsItFromSceneZero)
+{
+    auto engine = std::make_unique<Engine>();
+    Player player(*engine);
+    player.sequencerTimer()->stop();
+    ConveyorList& list = player.conveyor();
+    list.setFile(2, QStringLiteral("/shows/b.vlt"));
+    list.setFile(3, QStringLiteral("/shows/c.vlt"));
+    list.setDown(3, true);  // slot 2 is filled but up: passed over
+    QSignalSpy wanted(&player, &Player::showWanted);
+    QSignalSpy stepped(&player, &Player::conveyorStepped);
+    engine->memory.set(CellLastScene, 1);
+    engine->memory.set(CellScene, 1);
+
+    player.play();
+    player.step();  // wraps, but the conveyor is in hand mode
+    EXPECT_EQ(wanted.count(), 0);
+    list.mode = ConveyorList::Mode::List;
+    engine->memory.set(CellScene, 1);
+    player.step();
+    ASSERT_EQ(wanted.count(), 1);
+    EXPECT_EQ(wanted[0][0].toString(), QStringLiteral("/shows/c.vlt"));
+    EXPECT_EQ(stepped[0][0].toInt(), 3);
+    EXPECT_EQ(engine->memory.get(CellScene), 0);
+    EXPECT_EQ(list.position, 4);
+}
+
+TEST(PlayerCore, AHeldShowDoesNotPlayAndTheTempoSetsTheStep)
+{
+    auto engine = std::make_unique<Engine>();
+    Player player(*engine);
+    player.setHeld(true);
+    player.play();
+    EXPECT_FALSE(player.playing()) << "the picture editor holds the show";
+    player.setHeld(false);
+    player.play();
+    EXPECT_TRUE(player.playing());
+    player.setTempo(200);
+    EXPECT_EQ(engine->memory.get(CellTempo), 170);
+    EXPECT_EQ(player.stepInterval(), 170 * 170);
+}
+
+TEST(HeadlessOptions, AreReadOrRefusedWithTheReason)
+{
+    const ParsedOptions all = parseHeadlessOptions({QStringLiteral("--show"), QStringLiteral("a.vlt"),
+                                                    QStringLiteral("--tempo"), QStringLiteral("12"),
+                                                    QStringLiteral("--conveyor"), QStringLiteral("--automats"),
+                                                    QStringLiteral("--autosave")});
+    EXPECT_TRUE(all.error.isEmpty()) << all.error.toStdString();
+    EXPECT_EQ(all.options.show, QStringLiteral("a.vlt"));
+    EXPECT_EQ(all.options.tempo, 12);
+    EXPECT_TRUE(all.options.conveyor && all.options.automats && all.options.autosave);
+
+    const std::pair<QStringList, const char*> bad[] = {
+        {{QStringLiteral("--tempo"), QStringLiteral("9")}, "--tempo must be 10..170"},
+        {{QStringLiteral("--tempo"), QStringLiteral("fast")}, "--tempo must be 10..170"},
+        {{QStringLiteral("--show")}, "--show needs a value"},
+        {{QStringLiteral("--loop")}, "unknown argument \"--loop\""},
+    };
+    for (const auto& [arguments, message] : bad) {
+        EXPECT_TRUE(parseHeadlessOptions(arguments).error.startsWith(QLatin1String(message)))
+            << parseHeadlessOptions(arguments).error.toStdString();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// velantra-player as a process, sending sACN to this test on the loopback.
+
+class HeadlessProcess : public ::testing::Test {
+protected:
+    HeadlessProcess()
+    {
+        QDir().mkpath(dataDir());
+        // E1.31 data packets arrive on port 5568; the player sends to 127.0.0.1.
+        bound_ = receiver_.bind(QHostAddress::LocalHost, 5568);
+    }
+    ~HeadlessProcess() override
+    {
+        if (player_.state() != QProcess::NotRunning) {
+            player_.kill();
+            player_.waitForFinished();
+        }
+    }
+    QString dataDir() const { return home_.filePath(QStringLiteral("data/korvex/velantra")); }
+    QString path(const QString& name) const { return home_.filePath(name); }
+
+    void writeSettings(const std::array<QString, KonveirEntryCount>& conveyor, const QString& show)
+    {
+        Settings settings;
+        settings.konveir = conveyor;
+        settings.path = show;
+        settings.sacn.enabled = QStringLiteral("1");
+        settings.sacn.universe = QStringLiteral("7");
+        settings.sacn.destination = QStringLiteral("127.0.0.1");
+        ASSERT_TRUE(velantra::writeSettings(dataDir() + QStringLiteral("/Vela43.ini"), settings).ok);
+    }
+    void start(const QStringList& arguments)
+    {
+        ASSERT_TRUE(bound_) << "UDP port 5568 on the loopback is taken: " << receiver_.errorString().toStdString();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("HOME"), home_.path());
+        // The stand-in for the vendor's library: the player finds an interface and writes to it.
+        env.insert(QStringLiteral("LD_LIBRARY_PATH"), QStringLiteral(FAKE_FTD2XX_DIR));
+        player_.setProcessEnvironment(env);
+        player_.start(QStringLiteral(VELANTRA_PLAYER), arguments);
+        ASSERT_TRUE(player_.waitForStarted(5000));
+    }
+    // Reads the packets that have arrived: true when an sACN data packet of
+    // universe 7 had level in channel's slot. Counts the packets.
+    bool receive(int channel, int level)
+    {
+        bool seen = false;
+        while (receiver_.hasPendingDatagrams()) {
+            const QByteArray p = receiver_.receiveDatagram().data();
+            // Universe at bytes 113..114, options at 112, the start code at 125, channel n at 125 + n.
+            if (p.size() != 638 || p[113] != 0 || p[114] != 7) {
+                continue;
+            }
+            ++packets;
+            lastOptions = static_cast<std::uint8_t>(p[112]);
+            seen = seen || static_cast<std::uint8_t>(p[125 + channel]) == level;
+        }
+        return seen;
+    }
+    // Waits at most 10 s for such a packet.
+    bool waitForLevel(int channel, int level)
+    {
+        return QTest::qWaitFor([&] { return receive(channel, level); }, 10000);
+    }
+    // Takes the packets that arrive within 300 ms.
+    void drain()
+    {
+        QTest::qWait(300);
+        receive(1, -1);
+    }
+    QString log() { return QString::fromUtf8(stderr_ += player_.readAllStandardError()); }
+
+    QTemporaryDir home_;
+    QUdpSocket receiver_;
+    bool bound_ = false;
+    QProcess player_;
+    QByteArray stderr_;
+    int packets = 0;
+    std::uint8_t lastOptions = 0;
+};
+
+TEST_F(HeadlessProcess, PlaysTheLastShowAndEndsWithinASecondOfSigtermWritingNothing)
+{
+    writeOneSceneShow(path(QStringLiteral("Gala.vlt")), 5, 200);
+    writeSettings({}, path(QStringLiteral("Gala.vlt")));
+    QFile ini(dataDir() + QStringLiteral("/Vela43.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    const QByteArray settingsBefore = ini.readAll();
+    ini.close();
+
+    start({});
+    ASSERT_TRUE(waitForLevel(5, 200)) << log().toStdString();
+    const int seen = packets;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return waitForLevel(5, 200) && packets >= seen + 10; }, 5000))
+        << "frames keep flowing";
+    EXPECT_TRUE(log().contains(QLatin1String("show loaded: ") + path(QStringLiteral("Gala.vlt")))) << log().toStdString();
+    EXPECT_TRUE(log().contains(QLatin1String("interface open"))) << log().toStdString();
+
+    QElapsedTimer ending;
+    ending.start();
+    ::kill(static_cast<pid_t>(player_.processId()), SIGTERM);
+    ASSERT_TRUE(player_.waitForFinished(5000));
+    const qint64 ms = ending.elapsed();
+    std::printf("velantra-player ended %lld ms after SIGTERM\n", static_cast<long long>(ms));
+    EXPECT_LE(ms, 1000);
+    EXPECT_EQ(player_.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(player_.exitCode(), 0);
+    EXPECT_TRUE(log().contains(QLatin1String("outputs stopped"))) << log().toStdString();
+    drain();
+    EXPECT_EQ(lastOptions & 0x40, 0x40) << "the last packets tell receivers the stream ended";
+    EXPECT_FALSE(QFile::exists(dataDir() + QStringLiteral("/Vela43.vlt"))) << "no autosave unless asked";
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ini.readAll(), settingsBefore) << "the settings file is left alone";
+}
+
+TEST_F(HeadlessProcess, TheConveyorMovesToTheNextShowWhenAShowEnds)
+{
+    writeOneSceneShow(path(QStringLiteral("A.vlt")), 1, 200);
+    writeOneSceneShow(path(QStringLiteral("B.vlt")), 2, 100);
+    std::array<QString, KonveirEntryCount> conveyor{};
+    conveyor[0] = path(QStringLiteral("A.vlt"));
+    conveyor[3] = path(QStringLiteral("B.vlt"));
+    writeSettings(conveyor, QString());
+
+    start({QStringLiteral("--conveyor"), QStringLiteral("--tempo"), QStringLiteral("10")});
+    ASSERT_TRUE(waitForLevel(1, 200)) << log().toStdString();
+    ASSERT_TRUE(waitForLevel(2, 100)) << log().toStdString();
+    EXPECT_TRUE(log().contains(QLatin1String("conveyor: slot 4 plays"))) << log().toStdString();
+    ::kill(static_cast<pid_t>(player_.processId()), SIGINT);
+    ASSERT_TRUE(player_.waitForFinished(5000));
+    EXPECT_EQ(player_.exitCode(), 0);
+}
+
+TEST_F(HeadlessProcess, RefusesToStartWithoutAShowAndSaysWhy)
+{
+    writeSettings({}, path(QStringLiteral("Missing.vlt")));
+    start({});
+    ASSERT_TRUE(player_.waitForFinished(5000));
+    EXPECT_EQ(player_.exitCode(), 1);
+    EXPECT_TRUE(log().contains(QLatin1String("show not found: ") + path(QStringLiteral("Missing.vlt"))))
+        << log().toStdString();
+}
+
+}  // namespace
+}  // namespace velantra
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
