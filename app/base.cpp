@@ -1,8 +1,7 @@
 #include "app/base.h"
 
 #include "about/about_form.h"
-#include "shell/dialogs.h"
-#include "shell/icons.h"
+#include "app/keyboard_control.h"
 #include "app/options_page.h"
 #include "channels/channel_color_tab.h"
 #include "channels/channel_names.h"
@@ -22,13 +21,14 @@
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
 #include "programming/graph_page.h"
-#include "app/keyboard_control.h"
 #include "programming/pictures_tab.h"
 #include "programming/scene_group.h"
 #include "programming/scene_ops.h"
 #include "programming/sequencer_page.h"
 #include "programming/settings_tabs.h"
 #include "programming/static_form.h"
+#include "shell/dialogs.h"
+#include "shell/icons.h"
 #include "storage/data_dir.h"
 
 #include <QAction>

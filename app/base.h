@@ -4,8 +4,6 @@
 // common refresh that every page registers with.
 #pragma once
 
-#include "shell/shell.h"
-#include "storage/channel_tables.h"
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
 #include "engine/output_thread.h"
@@ -13,6 +11,8 @@
 #include "link/usb_link.h"
 #include "link/usb_texts.h"
 #include "programming/graph_zoom.h"
+#include "shell/shell.h"
+#include "storage/channel_tables.h"
 #include "storage/file_result.h"
 
 #include <QColor>

@@ -1,7 +1,6 @@
 // Show file and settings file commands of the main window.
 #include "app/base.h"
 
-#include "shell/dialogs.h"
 #include "app/options_page.h"
 #include "channels/coder_page.h"
 #include "conveyor/conveyor_group.h"
@@ -9,6 +8,7 @@
 #include "network/network_page.h"
 #include "programming/pictures.h"
 #include "programming/static_form.h"
+#include "shell/dialogs.h"
 #include "storage/color_file.h"
 #include "storage/data_dir.h"
 #include "storage/settings_file.h"

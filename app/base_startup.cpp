@@ -1,7 +1,6 @@
 // Start-up, close and new show of the main window, in their fixed order.
 #include "app/base.h"
 
-#include "shell/dialogs.h"
 #include "app/options_page.h"
 #include "channels/coder_page.h"
 #include "link/usb_texts.h"
@@ -11,6 +10,7 @@
 #include "programming/fader_page.h"
 #include "programming/scene_group.h"
 #include "programming/sequencer_page.h"
+#include "shell/dialogs.h"
 #include "storage/color_file.h"
 #include "storage/data_dir.h"
 

@@ -1,6 +1,6 @@
 // Velantra: a DMX512 stage-lighting controller.
-#include "engine/version.h"
 #include "app/base.h"
+#include "engine/version.h"
 #include "player/termination_signals.h"
 
 #include <QApplication>

@@ -5,8 +5,8 @@
 #include "engine/controls.h"
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
-#include "tests/testing/fake_d2xx.h"
 #include "link/usb_link.h"
+#include "tests/testing/fake_d2xx.h"
 
 #include <cstdint>
 #include <memory>

@@ -7,8 +7,8 @@
 // operator leaves a name field); the name fields show them as spaces again.
 #pragma once
 
-#include "storage/channel_tables.h"
 #include "engine/show_memory.h"
+#include "storage/channel_tables.h"
 
 #include <QString>
 #include <QValidator>

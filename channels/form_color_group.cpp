@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
 namespace velantra {
@@ -71,15 +72,16 @@ QColor FormColorGroup::barsColor() const
 
 void FormColorGroup::showFromMemory()
 {
-    showing_ = true;
-    const std::uint8_t on = memory_.get(CellFormColorOn);
-    if (on == 1 || on == 0) {
-        colorOn_->setChecked(on == 1);
+    {
+        const QScopedValueRollback guard(showing_, true);
+        const std::uint8_t on = memory_.get(CellFormColorOn);
+        if (on == 1 || on == 0) {
+            colorOn_->setChecked(on == 1);
+        }
+        for (std::size_t k = 0; k < 3; ++k) {
+            bars_[k]->setValue(memory_.get(Cells[k]));
+        }
     }
-    for (std::size_t k = 0; k < 3; ++k) {
-        bars_[k]->setValue(memory_.get(Cells[k]));
-    }
-    showing_ = false;
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, showColor());
     setPalette(palette);

@@ -171,7 +171,6 @@ QWidget* AutomatsPage::buildAutomat(int a)
     swatchRow->addStretch();
     c.step = label(name("LabelStepAvtomat", a), group);
 
-
     // Level bars with their caption on the left, the output display on the right.
     auto* levels = new QGridLayout;
     levels->setHorizontalSpacing(8);
@@ -220,9 +219,8 @@ QWidget* AutomatsPage::buildAutomat(int a)
         }
     });
     for (QCheckBox* run : {c.runAlone, c.withSequencer}) {
-        connect(run, &QCheckBox::toggled, this, [this, a] {
-            player_.setAutomatRun(a, c_[a].runAlone->isChecked(), c_[a].withSequencer->isChecked());
-        });
+        connect(run, &QCheckBox::toggled, this,
+                [this, a] { player_.setAutomatRun(a, c_[a].runAlone->isChecked(), c_[a].withSequencer->isChecked()); });
     }
     return group;
 }

@@ -1,12 +1,12 @@
 #include "effects/xy_editor_page.h"
 
-#include "engine/engine.h"
-#include "shell/shell.h"
-#include "shell/dialogs.h"
-#include "shell/icons.h"
-#include "player/timer_interval.h"
 #include "channels/channel_names.h"
 #include "effects/xy_view.h"
+#include "engine/engine.h"
+#include "player/timer_interval.h"
+#include "shell/dialogs.h"
+#include "shell/icons.h"
+#include "shell/shell.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTimer>
@@ -563,9 +564,8 @@ void XyEditorPage::fromChanged()
         return;
     }
     if (from_->value() >= to_->value()) {
-        coupling_ = true;
+        const QScopedValueRollback guard(coupling_, true);
         from_->setValue(to_->value());
-        coupling_ = false;
     }
     ReturnEditXY();
 }
@@ -576,9 +576,8 @@ void XyEditorPage::toChanged()
         return;
     }
     if (from_->value() >= to_->value()) {
-        coupling_ = true;
+        const QScopedValueRollback guard(coupling_, true);
         to_->setValue(from_->value());
-        coupling_ = false;
     }
     ReturnEditXY();
 }

@@ -7,7 +7,8 @@ namespace velantra {
 void ShowMemory::writeHeader()
 {
     for (int i = 0; i < HeaderSize; ++i) {
-        const auto byte = i < ShowHeaderTextLength ? static_cast<std::uint8_t>(ShowHeaderText[i]) : 0;
+        const std::uint8_t byte =
+            i < ShowHeaderTextLength ? static_cast<std::uint8_t>(ShowHeaderText[i]) : std::uint8_t{0};
         set(i, byte);
     }
 }

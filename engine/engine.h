@@ -5,9 +5,9 @@
 // engine through the control mirrors and the new-show hooks.
 #pragma once
 
-#include "engine/dmx.h"
 #include "engine/automat_state.h"
 #include "engine/controls.h"
+#include "engine/dmx.h"
 #include "engine/shared_values.h"
 #include "engine/show_memory.h"
 

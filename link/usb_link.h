@@ -7,8 +7,8 @@
 // ever waits for the other.
 #pragma once
 
-#include "link/d2xx.h"
 #include "engine/frame_output.h"
+#include "link/d2xx.h"
 
 #include <array>
 #include <atomic>

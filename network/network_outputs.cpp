@@ -3,8 +3,8 @@
 #include "engine/output_cycle.h"
 
 #include <QHostAddress>
-#include <QLoggingCategory>
 #include <QHostInfo>
+#include <QLoggingCategory>
 #include <QNetworkInterface>
 #include <QUuid>
 

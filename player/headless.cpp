@@ -53,7 +53,8 @@ ParsedOptions parseHeadlessOptions(const QStringList& arguments)
             bool ok = false;
             const int tempo = text.toInt(&ok);
             if (!ok || tempo < TempoMin || tempo > TempoMax) {
-                parsed.error = QStringLiteral("--tempo must be %1..%2, not \"%3\"").arg(TempoMin).arg(TempoMax).arg(text);
+                parsed.error =
+                    QStringLiteral("--tempo must be %1..%2, not \"%3\"").arg(TempoMin).arg(TempoMax).arg(text);
                 return parsed;
             }
             o.tempo = tempo;
@@ -110,7 +111,8 @@ bool HeadlessPlayer::loadShow(const QString& path)
     }
     engine_->shared.showNamed = 1;
     player_->refreshTempo();
-    qCInfo(lcFile).noquote() << "show loaded:" << path << QStringLiteral("(%1 scenes)").arg(engine_->memory.get(CellLastScene) + 1);
+    qCInfo(lcFile).noquote() << "show loaded:" << path
+                             << QStringLiteral("(%1 scenes)").arg(engine_->memory.get(CellLastScene) + 1);
     return true;
 }
 

@@ -26,11 +26,11 @@ class NetworkOutputs;
 class Player;
 
 struct HeadlessOptions {
-    QString show;               // empty: the last show of the settings file
-    bool conveyor = false;      // play the conveyor's list, one show after another
-    std::optional<int> tempo;   // 10..170; none: the show's own
-    bool automats = false;      // both automats run on their own
-    bool autosave = false;      // the autosave copy every 3 minutes and at the end
+    QString show;              // empty: the last show of the settings file
+    bool conveyor = false;     // play the conveyor's list, one show after another
+    std::optional<int> tempo;  // 10..170; none: the show's own
+    bool automats = false;     // both automats run on their own
+    bool autosave = false;     // the autosave copy every 3 minutes and at the end
 };
 
 // The options of a command line (arguments without the program name), or

@@ -10,14 +10,13 @@
 
 namespace {
 
-constexpr char Usage[] =
-    "usage: velantra-player [--show FILE] [--conveyor] [--tempo N] [--automats] [--autosave]\n"
-    "  --show FILE   the show to play (default: the last show in the settings file)\n"
-    "  --conveyor    play the shows of the conveyor's list, one after another\n"
-    "  --tempo N     10..170: a scene every N*N ms (default: the show's own)\n"
-    "  --automats    run both automats on their own\n"
-    "  --autosave    write the autosave copy every 3 minutes and at the end\n"
-    "Ends cleanly on SIGTERM or SIGINT; logs to standard error.\n";
+constexpr char Usage[] = "usage: velantra-player [--show FILE] [--conveyor] [--tempo N] [--automats] [--autosave]\n"
+                         "  --show FILE   the show to play (default: the last show in the settings file)\n"
+                         "  --conveyor    play the shows of the conveyor's list, one after another\n"
+                         "  --tempo N     10..170: a scene every N*N ms (default: the show's own)\n"
+                         "  --automats    run both automats on their own\n"
+                         "  --autosave    write the autosave copy every 3 minutes and at the end\n"
+                         "Ends cleanly on SIGTERM or SIGINT; logs to standard error.\n";
 
 }  // namespace
 

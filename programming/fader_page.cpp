@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -47,24 +48,6 @@ QToolButton* glyphButton(QWidget* parent, const char* name, const QIcon& glyph, 
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     return button;
 }
-
-// Opens a scope in which position changes are the program's own.
-class Refreshing {
-public:
-    explicit Refreshing(bool& flag)
-        : flag_(flag)
-        , was_(flag)
-    {
-        flag_ = true;
-    }
-    ~Refreshing() { flag_ = was_; }
-    Refreshing(const Refreshing&) = delete;
-    Refreshing& operator=(const Refreshing&) = delete;
-
-private:
-    bool& flag_;
-    bool was_;
-};
 
 }  // namespace
 
@@ -323,7 +306,7 @@ void FaderPage::rateChanged(int row, int position)
 
 void FaderPage::ReturnScrollBars()
 {
-    Refreshing scope(refreshing_);
+    const QScopedValueRollback guard(refreshing_, true);
     Engine& e = form_.engine();
     const int address = sceneAddress(e.memory.get(CellScene));
     const bool manual = e.controls.manual.load(relaxed);
@@ -336,7 +319,7 @@ void FaderPage::ReturnScrollBars()
 
 void FaderPage::CheckBoxFromMemory()
 {
-    Refreshing scope(refreshing_);
+    const QScopedValueRollback guard(refreshing_, true);
     for (int n = 1; n <= Rows; ++n) {
         checkBox(n)->setChecked(form_.engine().memory.get(SelectBase + channel(n)) == 1);
     }
@@ -358,7 +341,7 @@ void FaderPage::NamberDmx()
 
 void FaderPage::ReturnRate()
 {
-    Refreshing scope(refreshing_);
+    const QScopedValueRollback guard(refreshing_, true);
     for (int n = 1; n <= Rows; ++n) {
         rateBar(n)->setValue(RatePositionOf(form_.engine().memory.get(RateBase + channel(n))));
     }

@@ -1,9 +1,9 @@
 #include "programming/graph_page.h"
 
+#include "channels/channel_names.h"
 #include "engine/engine.h"
 #include "programming/graph_zoom.h"
 #include "shell/shell.h"
-#include "channels/channel_names.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

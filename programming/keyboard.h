@@ -35,5 +35,4 @@ int virtualKeyOfXkbKeycode(quint32 keycode);
 // by a program).
 int physicalKeyCode(const QKeyEvent& event);
 
-
 }  // namespace velantra

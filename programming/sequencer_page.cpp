@@ -149,9 +149,8 @@ SequencerPage::SequencerPage(Player& player, QWidget* parent)
     timerLamp_->setInterval(100);
     connect(timerLamp_, &QTimer::timeout, this, &SequencerPage::TimerColorLentaTempaTimer);
     connect(&player_, &Player::beat, this, &SequencerPage::beat);
-    connect(&player_, &Player::tempoChanged, this, [this](int intervalMs) {
-        tempoLabel_->setText(QString::number(60000 / intervalMs) + tr("  Сцен/мин "));
-    });
+    connect(&player_, &Player::tempoChanged, this,
+            [this](int intervalMs) { tempoLabel_->setText(QString::number(60000 / intervalMs) + tr("  Сцен/мин ")); });
     connect(&player_, &Player::playingChanged, this, &SequencerPage::showPlaying);
     connect(&player_, &Player::heldChanged, this, &SequencerPage::showHeld);
     connect(&player_, &Player::clockTicked, this, &SequencerPage::showClock);

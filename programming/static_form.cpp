@@ -1,8 +1,8 @@
 #include "programming/static_form.h"
 
 #include "engine/engine.h"
-#include "shell/shell.h"
 #include "shell/dialogs.h"
+#include "shell/shell.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

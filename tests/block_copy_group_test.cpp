@@ -1,6 +1,6 @@
 // The group "Копирование данных блоками " of the page "Копирование".
-#include "shell/dialogs.h"
 #include "programming/block_copy_group.h"
+#include "shell/dialogs.h"
 
 #include <QMessageBox>
 #include <QSpinBox>
@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SpinCase{"SpinEditAllScChbeg", 254, 1, First}, SpinCase{"SpinEditAllScChFin", 255, 10, Last},
                       SpinCase{"SpinEditAllScChTo", 255, 11, Dest}, SpinCase{"SpinEditAllScChbegSc", 255, 1, ""},
                       SpinCase{"SpinEditAllScChFinSc", 255, 10, ""}, SpinCase{"SpinEditAllScChToSc", 255, 11, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(BlockCopyGroupTest, FitsBesideTheNameCopyGroup)
 {

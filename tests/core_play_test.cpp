@@ -35,8 +35,7 @@ TEST_F(CorePlayTest, TheWindowAndThePlayerCoreSendTheSameFrames)
     constexpr int Ticks = 3;
 
     QProcess core;
-    core.start(QStringLiteral(VELANTRA_CORE_FRAMES),
-               {file, QString::number(Steps), QString::number(Ticks)});
+    core.start(QStringLiteral(VELANTRA_CORE_FRAMES), {file, QString::number(Steps), QString::number(Ticks)});
     ASSERT_TRUE(core.waitForFinished(10000));
     ASSERT_EQ(core.exitCode(), 0) << core.readAllStandardError().toStdString();
     const QStringList coreFrames = QString::fromLatin1(core.readAllStandardOutput()).trimmed().split(QLatin1Char('\n'));

@@ -4,8 +4,8 @@
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
 #include "engine/output_thread.h"
-#include "tests/testing/fake_d2xx.h"
 #include "link/usb_link.h"
+#include "tests/testing/fake_d2xx.h"
 
 #include <gtest/gtest.h>
 

@@ -273,7 +273,7 @@ const HandleCall handleCalls[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(EachCall, FtdiProviderHandles, ::testing::ValuesIn(handleCalls),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace
 }  // namespace velantra

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "app/base.h"
-#include "shell/dialogs.h"
 #include "engine/output_cycle.h"
+#include "shell/dialogs.h"
 #include "tests/testing/fake_d2xx.h"
 
 #include <QDialog>

@@ -99,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Switches, HandScanMapping,
                                            Mapping{"Swap", 10, 0, false, false, true, 255, 10},
                                            Mapping{"Inside", 100, 30, false, false, false, 100, 225},
                                            Mapping{"InvertXThenSwap", 10, 40, true, false, true, 215, 245}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param) { return std::string(param.param.name); });
 
 // ---------------------------------------------------------------------------
 // The ticked channels and the current scene.

@@ -1,10 +1,10 @@
 // Playing the rig from the keyboard and paging with the wheel: keys reach the
 // main window before the focused control, and only while the keyboard switch is on.
+#include "app/keyboard_control.h"
 #include "app/options_page.h"
 #include "conveyor/conveyor_group.h"
 #include "effects/hand_scan_form.h"
 #include "programming/fader_page.h"
-#include "app/keyboard_control.h"
 #include "programming/keyboard.h"
 #include "programming/pictures_tab.h"
 #include "programming/sequencer_page.h"

@@ -1,7 +1,7 @@
 // Several providers listed as one driver: which device is device 0, and that
 // every call reaches the provider that owns the device.
-#include "tests/testing/fake_d2xx.h"
 #include "link/merged_provider.h"
+#include "tests/testing/fake_d2xx.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The group "Имен " on the page "Копирование", driven as the operator does.
-#include "shell/dialogs.h"
 #include "channels/name_copy_group.h"
+#include "shell/dialogs.h"
 
 #include <QCheckBox>
 #include <QMessageBox>

@@ -106,9 +106,9 @@ INSTANTIATE_TEST_SUITE_P(Network, NetworkBadValue,
                                            BadValue{"EditSacnPriority", "201", "вне 0..200"},
                                            BadValue{"EditArtNetPortAddress", "128:0:0", "Port-Address"},
                                            BadValue{"EditArtNetPortAddress", "32768", "Port-Address"}),
-                         [](const ::testing::TestParamInfo<BadValue>& info) {
-                             std::string name = std::string(info.param.field).substr(4) + "_";
-                             for (const char c : std::string(info.param.text)) {
+                         [](const ::testing::TestParamInfo<BadValue>& param) {
+                             std::string name = std::string(param.param.field).substr(4) + "_";
+                             for (const char c : std::string(param.param.text)) {
                                  name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                              }
                              return name;

@@ -86,10 +86,9 @@ TEST(PlayerCore, AHeldShowDoesNotPlayAndTheTempoSetsTheStep)
 
 TEST(HeadlessOptions, AreReadOrRefusedWithTheReason)
 {
-    const ParsedOptions all = parseHeadlessOptions({QStringLiteral("--show"), QStringLiteral("a.vlt"),
-                                                    QStringLiteral("--tempo"), QStringLiteral("12"),
-                                                    QStringLiteral("--conveyor"), QStringLiteral("--automats"),
-                                                    QStringLiteral("--autosave")});
+    const ParsedOptions all = parseHeadlessOptions(
+        {QStringLiteral("--show"), QStringLiteral("a.vlt"), QStringLiteral("--tempo"), QStringLiteral("12"),
+         QStringLiteral("--conveyor"), QStringLiteral("--automats"), QStringLiteral("--autosave")});
     EXPECT_TRUE(all.error.isEmpty()) << all.error.toStdString();
     EXPECT_EQ(all.options.show, QStringLiteral("a.vlt"));
     EXPECT_EQ(all.options.tempo, 12);
@@ -203,7 +202,8 @@ TEST_F(HeadlessProcess, PlaysTheLastShowAndEndsWithinASecondOfSigtermWritingNoth
     const int seen = packets;
     ASSERT_TRUE(QTest::qWaitFor([&] { return waitForLevel(5, 200) && packets >= seen + 10; }, 5000))
         << "frames keep flowing";
-    EXPECT_TRUE(log().contains(QLatin1String("show loaded: ") + path(QStringLiteral("Gala.vlt")))) << log().toStdString();
+    EXPECT_TRUE(log().contains(QLatin1String("show loaded: ") + path(QStringLiteral("Gala.vlt"))))
+        << log().toStdString();
     EXPECT_TRUE(log().contains(QLatin1String("interface open"))) << log().toStdString();
 
     QElapsedTimer ending;

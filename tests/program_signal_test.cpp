@@ -70,8 +70,8 @@ TEST_P(ProgramSignal, SavesTheShowColoursAndSettingsAndExitsWithZero)
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, ProgramSignal, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             return info.param == SIGTERM ? "Term" : info.param == SIGINT ? "Int" : "Hup";
+                         [](const ::testing::TestParamInfo<int>& param) {
+                             return param.param == SIGTERM ? "Term" : param.param == SIGINT ? "Int" : "Hup";
                          });
 
 }  // namespace

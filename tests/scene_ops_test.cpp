@@ -237,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(Operations, SceneAddressTest,
                                            Operation{"copyA", [](Engine& e) { copyA(e, 1, 10, 11); }, 7},
                                            Operation{"copyB", [](Engine& e) { copyB(e, 1, 10, 11, 255); }, 7},
                                            Operation{"copyC", [](Engine& e) { copyC(e, 1, 10, 11, 1, 10, 11); }, 7}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(SceneOpsTest, UndoBringsBackEveryRegion)
 {

@@ -282,7 +282,7 @@ INSTANTIATE_TEST_SUITE_P(SerialPortPaths, SerialPortOpenFailure,
                          ::testing::Values(OpenFailure{"Missing", "/dev/ttyUSB-velantra-none", FT_DEVICE_NOT_FOUND},
                                            OpenFailure{"NotATerminal", "/dev/null", FT_DEVICE_NOT_OPENED},
                                            OpenFailure{"Directory", "/", FT_DEVICE_NOT_OPENED}),
-                         [](const ::testing::TestParamInfo<OpenFailure>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<OpenFailure>& param) { return param.param.name; });
 
 TEST(SerialPortOpen, OpenBeforeAnyListingListsFirst)
 {

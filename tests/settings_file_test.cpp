@@ -159,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StoredValue{"EqualsAndColons", "/shows/a=b:c/D:=x.vlt"},
                       StoredValue{"LongerThanLibinihLines", "/shows/" + QString(300, QLatin1Char('x')) + ".vlt"},
                       StoredValue{"LongWithSemicolon", "/shows/" + QString(250, QLatin1Char('y')) + " ;z.vlt"}),
-    [](const ::testing::TestParamInfo<StoredValue>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<StoredValue>& param) { return std::string(param.param.name); });
 
 TEST_F(SettingsFileTest, WindowsFileWrittenByHandReadsExactly)
 {

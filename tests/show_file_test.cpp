@@ -193,18 +193,18 @@ INSTANTIATE_TEST_SUITE_P(
     ShowFile, RefusedOpenTest,
     ::testing::Values(
         RefusedOpen{"Missing", [](const QString&) {}, "File not found"},
-        RefusedOpen{"Directory", [](const QString& t) { ASSERT_TRUE(QDir().mkdir(t)); }, "File access denied"},
-        RefusedOpen{"Empty", [](const QString& t) { fileOfSize(t, 0); }, "Read beyond end of file"},
-        RefusedOpen{"OneHeaderBlock", [](const QString& t) { fileOfSize(t, 128); }, "Read beyond end of file"},
-        RefusedOpen{"OneByteShort", [](const QString& t) { fileOfSize(t, 81919); }, "Read beyond end of file"},
+        RefusedOpen{"Directory", [](const QString& target) { ASSERT_TRUE(QDir().mkdir(target)); }, "File access denied"},
+        RefusedOpen{"Empty", [](const QString& target) { fileOfSize(target, 0); }, "Read beyond end of file"},
+        RefusedOpen{"OneHeaderBlock", [](const QString& target) { fileOfSize(target, 128); }, "Read beyond end of file"},
+        RefusedOpen{"OneByteShort", [](const QString& target) { fileOfSize(target, 81919); }, "Read beyond end of file"},
         // Not regular files: a pipe without a writer would block the open, a
         // device would read as a show of zeros. Both count as missing.
         RefusedOpen{"NamedPipe",
-                    [](const QString& t) { ASSERT_EQ(::mkfifo(QFile::encodeName(t).constData(), 0600), 0); },
+                    [](const QString& target) { ASSERT_EQ(::mkfifo(QFile::encodeName(target).constData(), 0600), 0); },
                     "File not found"},
-        RefusedOpen{"LinkToADevice", [](const QString& t) { ASSERT_TRUE(QFile::link("/dev/zero", t)); },
+        RefusedOpen{"LinkToADevice", [](const QString& target) { ASSERT_TRUE(QFile::link("/dev/zero", target)); },
                     "File not found"}),
-    [](const ::testing::TestParamInfo<RefusedOpen>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<RefusedOpen>& param) { return std::string(param.param.name); });
 
 // A save that cannot happen: the message, and the directory exactly as before.
 struct RefusedSave {
@@ -249,7 +249,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       return d.filePath("show.vlt");
                                   },
                                   "File access denied"}),
-    [](const ::testing::TestParamInfo<RefusedSave>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<RefusedSave>& param) { return std::string(param.param.name); });
 
 TEST_F(ShowFileTest, DiskFullDuringSaveKeepsThePreviousFile)
 {

@@ -150,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  image[static_cast<std::size_t>(SceneBase - 1)] = 0xEE;
                                  return image;
                              }}),
-    [](const testing::TestParamInfo<ShowCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ShowCase>& param) { return std::string(param.param.name); });
 
 TEST(ShowJson, ReadablePartsCarryTheShowAndRawBytesOnlyWhereNeeded)
 {
@@ -259,7 +259,7 @@ const BadJson BadJsons[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Documents, ImportError, testing::ValuesIn(BadJsons),
-                         [](const testing::TestParamInfo<BadJson>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<BadJson>& param) { return std::string(param.param.name); });
 
 TEST(ShowJson, TextThatIsNoJsonObjectIsRefused)
 {

@@ -2,8 +2,8 @@
 // three link states, error reporting and the frame write from the tick.
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
-#include "tests/testing/fake_d2xx.h"
 #include "link/usb_link.h"
+#include "tests/testing/fake_d2xx.h"
 
 #include <gtest/gtest.h>
 

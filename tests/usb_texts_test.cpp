@@ -1,8 +1,8 @@
 // The operator's texts of the interface link, character for character.
 #include "engine/engine.h"
-#include "tests/testing/fake_d2xx.h"
 #include "link/usb_link.h"
 #include "link/usb_texts.h"
+#include "tests/testing/fake_d2xx.h"
 
 #include <gtest/gtest.h>
 

@@ -84,7 +84,7 @@ TEST_P(VendorD2xxIncomplete, IsRefused)
 INSTANTIATE_TEST_SUITE_P(EachCall, VendorD2xxIncomplete,
                          ::testing::Values("FT_ListDevices", "FT_Open", "FT_Close", "FT_ResetDevice", "FT_SetTimeouts",
                                            "FT_GetQueueStatus", "FT_Write"),
-                         [](const auto& info) { return std::string(info.param); });
+                         [](const auto& param) { return std::string(param.param); });
 
 // The provider over the stand-in, with the stand-in's state block at hand.
 class VendorD2xxForwarding : public ::testing::Test {
@@ -262,7 +262,7 @@ const ForwardedCall forwardedCalls[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(EachCall, VendorD2xxStatus, ::testing::ValuesIn(forwardedCalls),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace
 }  // namespace velantra

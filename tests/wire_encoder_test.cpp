@@ -1,9 +1,9 @@
 // The interface byte stream, checked against messages written out by hand.
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
-#include "tests/testing/fake_d2xx.h"
 #include "link/usb_link.h"
 #include "link/wire_encoder.h"
+#include "tests/testing/fake_d2xx.h"
 
 #include <gtest/gtest.h>
 

@@ -378,7 +378,7 @@ INSTANTIATE_TEST_SUITE_P(Dividing, OneSceneTest,
                          ::testing::Values(OneSceneCase{"Snake", madeSnake}, OneSceneCase{"Circle", madeCucle},
                                            OneSceneCase{"FigureEight", made8}, OneSceneCase{"FourCircles", madePent},
                                            OneSceneCase{"Spiral", madeSpiral}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& param) { return param.param.name; });
 
 }  // namespace
 }  // namespace velantra

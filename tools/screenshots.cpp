@@ -2,20 +2,20 @@
 // small sample show, saves a picture of every page of the main page control
 // and one of the About window into DIR, prints the paths and exits.
 // tools/screenshots runs it offscreen in a throw-away home directory.
-#include "engine/version.h"
 #include "about/about_form.h"
 #include "app/base.h"
-#include "shell/dialogs.h"
 #include "channels/channel_color_tab.h"
 #include "channels/channel_names.h"
 #include "channels/gobo_images.h"
 #include "effects/hand_scan_form.h"
 #include "effects/xy_figures.h"
 #include "engine/show_memory.h"
-#include "tests/testing/fake_d2xx.h"
+#include "engine/version.h"
 #include "programming/channel_setup_group.h"
 #include "programming/scene_group.h"
 #include "programming/static_form.h"
+#include "shell/dialogs.h"
+#include "tests/testing/fake_d2xx.h"
 
 #include <QApplication>
 #include <QDialog>

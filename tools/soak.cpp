@@ -25,17 +25,17 @@
 // usage: velantra_soak [--minutes N | --seconds N] [--replug-seconds N]
 //                      [--autosave-seconds N] [--max-growth-kib N] [--strict-timing]
 //                      [--network-interface NAME] [--network-outages]
-#include "engine/version.h"
 #include "app/base.h"
-#include "shell/dialogs.h"
 #include "engine/show_memory.h"
-#include "tests/testing/fake_d2xx.h"
+#include "engine/version.h"
 #include "network/network_outputs.h"
-#include "programming/pictures_tab.h"
 #include "player/sequencer.h"
+#include "programming/pictures_tab.h"
 #include "programming/sequencer_page.h"
+#include "shell/dialogs.h"
 #include "storage/data_dir.h"
 #include "storage/show_file.h"
+#include "tests/testing/fake_d2xx.h"
 #include "tools/parse_number.h"
 
 #include <QAbstractButton>

@@ -3,7 +3,6 @@
 // DIR/wire, DIR/sacn, DIR/artpoll and DIR/artpollreply for the network
 // packet decoders, and DIR/showjson (shows exported as JSON). Nothing binary is kept in the repository; tools/fuzz.sh
 // runs this before every fuzzing run.
-#include "storage/channel_tables.h"
 #include "engine/atomic_array.h"
 #include "engine/engine.h"
 #include "engine/show_memory.h"
@@ -11,6 +10,7 @@
 #include "network/artnet_packet.h"
 #include "network/sacn_packet.h"
 #include "showtool/show_json.h"
+#include "storage/channel_tables.h"
 #include "storage/color_file.h"
 #include "storage/patch_file.h"
 #include "storage/settings_file.h"
