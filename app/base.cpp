@@ -12,10 +12,10 @@
 #include "effects/automats_page.h"
 #include "effects/hand_scan_form.h"
 #include "effects/xy_editor_page.h"
-#include "link/system_provider.h"
 #include "link/usb_texts.h"
 #include "network/network_outputs.h"
 #include "network/network_page.h"
+#include "player/output_rig.h"
 #include "player/player.h"
 #include "programming/block_copy_group.h"
 #include "programming/channel_setup_group.h"
@@ -55,21 +55,18 @@ namespace velantra {
 
 TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent, OutputClock clock)
     : QMainWindow(parent)
-    , engine_(std::make_unique<Engine>())
-    , driver_(driver ? std::move(driver) : makeSystemProvider())
+    , rig_(std::make_unique<OutputRig>(std::move(driver)))
+    , engine_(&rig_->engine())
+    , link_(&rig_->link())
+    , cycle_(&rig_->cycle())
+    , outputThread_(&rig_->thread())
+    , network_(&rig_->network())
     , undo_(std::make_unique<UndoMemory>())
     , outputClock_(clock)
 {
     setObjectName(QStringLiteral("BaseForm"));
     setWindowTitle(QStringLiteral("VELANTRA"));
-    link_ = std::make_unique<UsbLink>(*driver_);
-    cycle_ = std::make_unique<OutputCycle>(*engine_);
-    cycle_->addOutput(link_.get());
-    // The network outputs get the same frames as the interface link.
-    network_ = std::make_unique<NetworkOutputs>(*cycle_);
-    connect(network_.get(), &NetworkOutputs::status, this, &TBaseForm::OutStatus);
-    OutputCycle* cycle = cycle_.get();
-    outputThread_ = std::make_unique<OutputThread>([cycle] { cycle->tick(); });
+    connect(network_, &NetworkOutputs::status, this, &TBaseForm::OutStatus);
     player_ = new Player(*engine_, this);
 
     const QString filter = tr("Файлы DMX Velantra  (*.vlt)");
@@ -102,8 +99,7 @@ TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent, Outp
 TBaseForm::~TBaseForm()
 {
     // A window destroyed without being closed still stops its output first.
-    outputThread_->stop();
-    link_->CloseUsbDevise();
+    rig_->stop();
 }
 
 QAction* TBaseForm::action(const char* name, const QString& text, const QKeySequence& shortcut)

@@ -48,6 +48,7 @@ class RateTab;
 class SequencerPage;
 class UndoMemory;
 class OptionsPage;
+class OutputRig;
 class Player;
 class SceneGroup;
 class PicturesTab;
@@ -230,12 +231,13 @@ private:
     void reportFileError(const QString& message);
     QAction* action(const char* name, const QString& text, const QKeySequence& shortcut = {});
 
-    std::unique_ptr<Engine> engine_;
-    std::unique_ptr<D2xxProvider> driver_;
-    std::unique_ptr<UsbLink> link_;
-    std::unique_ptr<OutputCycle> cycle_;
-    std::unique_ptr<OutputThread> outputThread_;
-    std::unique_ptr<NetworkOutputs> network_;
+    std::unique_ptr<OutputRig> rig_;
+    // The rig's parts.
+    Engine* engine_;
+    UsbLink* link_;
+    OutputCycle* cycle_;
+    OutputThread* outputThread_;
+    NetworkOutputs* network_;
     std::unique_ptr<FileDialog> openDialogShou_;
     std::unique_ptr<FileDialog> saveDialogShou_;
     std::unique_ptr<UndoMemory> undo_;

@@ -5,6 +5,7 @@
 #include "channels/coder_page.h"
 #include "link/usb_texts.h"
 #include "network/network_outputs.h"
+#include "player/output_rig.h"
 #include "player/player.h"
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
@@ -91,9 +92,7 @@ bool TBaseForm::SaveColorEdit()
 
 void TBaseForm::stopOutput()
 {
-    outputThread_->stop();
-    network_->stop();  // sACN receivers let go at once
-    link_->CloseUsbDevise();
+    rig_->stop();  // sACN receivers let go at once
     for (QTimer* timer : {timerPolling_, player_->autoSaveTimer(), player_->clockTimer()}) {
         timer->stop();
     }

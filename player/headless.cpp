@@ -1,7 +1,7 @@
 #include "player/headless.h"
 
-#include "link/system_provider.h"
 #include "network/network_outputs.h"
+#include "player/output_rig.h"
 #include "player/player.h"
 #include "player/player_log.h"
 #include "player/sequencer.h"
@@ -74,16 +74,9 @@ ParsedOptions parseHeadlessOptions(const QStringList& arguments)
 
 HeadlessPlayer::HeadlessPlayer(std::unique_ptr<D2xxProvider> driver, QObject* parent)
     : QObject(parent)
-    , engine_(std::make_unique<Engine>())
-    , driver_(driver ? std::move(driver) : makeSystemProvider())
-    , link_(std::make_unique<UsbLink>(*driver_))
-    , cycle_(std::make_unique<OutputCycle>(*engine_))
+    , rig_(std::make_unique<OutputRig>(std::move(driver)))
 {
-    cycle_->addOutput(link_.get());
-    network_ = std::make_unique<NetworkOutputs>(*cycle_);
-    OutputCycle* cycle = cycle_.get();
-    outputThread_ = std::make_unique<OutputThread>([cycle] { cycle->tick(); });
-    player_ = new Player(*engine_, this);
+    player_ = new Player(rig_->engine(), this);
     player_->autoSaveTimer()->stop();
     polling_ = new QTimer(this);
     polling_->setObjectName(QStringLiteral("TimerPolling"));
@@ -98,53 +91,58 @@ HeadlessPlayer::~HeadlessPlayer()
     stop();
 }
 
+Engine& HeadlessPlayer::engine()
+{
+    return rig_->engine();
+}
+
 bool HeadlessPlayer::loadShow(const QString& path)
 {
     if (!isRegularFile(path)) {
         qCWarning(lcFile).noquote() << "show not found:" << path;
         return false;
     }
-    const FileResult read = readShowFile(path, engine_->memory);
+    const FileResult read = readShowFile(path, rig_->engine().memory);
     if (!read.ok) {
         qCWarning(lcFile).noquote() << read.message.trimmed();
         return false;
     }
-    engine_->shared.showNamed = 1;
+    rig_->engine().shared.showNamed = 1;
     player_->refreshTempo();
     qCInfo(lcFile).noquote() << "show loaded:" << path
-                             << QStringLiteral("(%1 scenes)").arg(engine_->memory.get(CellLastScene) + 1);
+                             << QStringLiteral("(%1 scenes)").arg(rig_->engine().memory.get(CellLastScene) + 1);
     return true;
 }
 
 bool HeadlessPlayer::start(const HeadlessOptions& options)
 {
     autosave_ = options.autosave;
-    link_->InitUsbDevise();
-    qCInfo(lcDevice).noquote() << usbCountText(link_->listing()).trimmed();
+    rig_->link().InitUsbDevise();
+    qCInfo(lcDevice).noquote() << usbCountText(rig_->link().listing()).trimmed();
 
     // The same starting state as the window's.
-    engine_->resetPatch();
-    engine_->memory.fill(NameBase, NameBase + ChannelNameCells, 0);
-    engine_->memory.set(CellAvt1Tempo, AutomatStartTempo);
-    engine_->memory.set(CellAvt2Tempo, AutomatStartTempo);
+    rig_->engine().resetPatch();
+    rig_->engine().memory.fill(NameBase, NameBase + ChannelNameCells, 0);
+    rig_->engine().memory.set(CellAvt1Tempo, AutomatStartTempo);
+    rig_->engine().memory.set(CellAvt2Tempo, AutomatStartTempo);
     if (options.autosave) {
         ensureDataDirectory();
         removeStaleSaveLeftovers();
     }
-    engine_->ClearAll();
+    rig_->engine().ClearAll();
 
     const Settings settings = readSettings(dataFile(QStringLiteral("Vela43.ini")));
     if (isRegularFile(settings.coder)) {
-        if (const FileResult read = readPatchFile(settings.coder, engine_->coderTable); !read.ok) {
+        if (const FileResult read = readPatchFile(settings.coder, rig_->engine().coderTable); !read.ok) {
             qCWarning(lcFile).noquote() << read.message.trimmed();
         } else {
             qCInfo(lcFile).noquote() << "output patch:" << settings.coder;
         }
     }
-    connect(network_.get(), &NetworkOutputs::status, this,
+    connect(&rig_->network(), &NetworkOutputs::status, this,
             [](const QString& text) { qCWarning(lcNetwork).noquote() << text.trimmed(); });
-    network_->applySacn(settings.sacn);
-    network_->applyArtNet(settings.artnet);
+    rig_->network().applySacn(settings.sacn);
+    rig_->network().applyArtNet(settings.artnet);
 
     ConveyorList& conveyor = player_->conveyor();
     bool haveShow = false;
@@ -174,7 +172,7 @@ bool HeadlessPlayer::start(const HeadlessOptions& options)
         }
     }
 
-    outputThread_->start();
+    rig_->thread().start();
     polling_->start();
     if (options.conveyor) {
         player_->conveyorStep();
@@ -192,7 +190,7 @@ bool HeadlessPlayer::start(const HeadlessOptions& options)
     if (options.autosave) {
         player_->autoSaveTimer()->start();
     }
-    qCInfo(lcPlayer) << "tempo" << engine_->memory.get(CellTempo) << "- a scene every" << player_->stepInterval()
+    qCInfo(lcPlayer) << "tempo" << rig_->engine().memory.get(CellTempo) << "- a scene every" << player_->stepInterval()
                      << "ms";
     player_->play();
     poll();
@@ -201,14 +199,14 @@ bool HeadlessPlayer::start(const HeadlessOptions& options)
 
 void HeadlessPlayer::poll()
 {
-    link_->TimerPollingTimer();
-    interfaceLog_.update(*link_, false);
-    network_->refresh();
+    rig_->link().TimerPollingTimer();
+    interfaceLog_.update(rig_->link(), false);
+    rig_->network().refresh();
 }
 
 void HeadlessPlayer::autoSave()
 {
-    const FileResult written = writeShowFile(autoSavePath(), engine_->memory);
+    const FileResult written = writeShowFile(autoSavePath(), rig_->engine().memory);
     if (written.ok) {
         qCInfo(lcFile).noquote() << "autosave written:" << autoSavePath();
     } else {
@@ -224,9 +222,7 @@ void HeadlessPlayer::stop()
     stopped_ = true;
     player_->stopTimers();
     polling_->stop();
-    outputThread_->stop();
-    network_->stop();
-    link_->CloseUsbDevise();
+    rig_->stop();
     if (autosave_) {
         autoSave();
     }

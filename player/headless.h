@@ -4,11 +4,7 @@
 // asks anything; what happens it logs.
 #pragma once
 
-#include "engine/engine.h"
-#include "engine/output_cycle.h"
-#include "engine/output_thread.h"
 #include "link/d2xx.h"
-#include "link/usb_link.h"
 #include "link/usb_texts.h"
 
 #include <QObject>
@@ -22,7 +18,8 @@ class QTimer;
 
 namespace velantra {
 
-class NetworkOutputs;
+class Engine;
+class OutputRig;
 class Player;
 
 struct HeadlessOptions {
@@ -57,19 +54,14 @@ public:
     void stop();
 
     Player& player() { return *player_; }
-    Engine& engine() { return *engine_; }
+    Engine& engine();
 
 private:
     bool loadShow(const QString& path);
     void poll();
     void autoSave();
 
-    std::unique_ptr<Engine> engine_;
-    std::unique_ptr<D2xxProvider> driver_;
-    std::unique_ptr<UsbLink> link_;
-    std::unique_ptr<OutputCycle> cycle_;
-    std::unique_ptr<OutputThread> outputThread_;
-    std::unique_ptr<NetworkOutputs> network_;
+    std::unique_ptr<OutputRig> rig_;
     Player* player_ = nullptr;
     QTimer* polling_ = nullptr;
     InterfaceLog interfaceLog_;

@@ -193,10 +193,13 @@ INSTANTIATE_TEST_SUITE_P(
     ShowFile, RefusedOpenTest,
     ::testing::Values(
         RefusedOpen{"Missing", [](const QString&) {}, "File not found"},
-        RefusedOpen{"Directory", [](const QString& target) { ASSERT_TRUE(QDir().mkdir(target)); }, "File access denied"},
+        RefusedOpen{"Directory", [](const QString& target) { ASSERT_TRUE(QDir().mkdir(target)); },
+                    "File access denied"},
         RefusedOpen{"Empty", [](const QString& target) { fileOfSize(target, 0); }, "Read beyond end of file"},
-        RefusedOpen{"OneHeaderBlock", [](const QString& target) { fileOfSize(target, 128); }, "Read beyond end of file"},
-        RefusedOpen{"OneByteShort", [](const QString& target) { fileOfSize(target, 81919); }, "Read beyond end of file"},
+        RefusedOpen{"OneHeaderBlock", [](const QString& target) { fileOfSize(target, 128); },
+                    "Read beyond end of file"},
+        RefusedOpen{"OneByteShort", [](const QString& target) { fileOfSize(target, 81919); },
+                    "Read beyond end of file"},
         // Not regular files: a pipe without a writer would block the open, a
         // device would read as a show of zeros. Both count as missing.
         RefusedOpen{"NamedPipe",
