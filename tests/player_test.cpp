@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QNetworkDatagram>
+#include <QNetworkProxy>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -115,6 +116,8 @@ protected:
     {
         QDir().mkpath(dataDir());
         // E1.31 data packets arrive on port 5568; the player sends to 127.0.0.1.
+        // No proxy look-up: the system's proxy library runs a thread of its own.
+        receiver_.setProxy(QNetworkProxy::NoProxy);
         bound_ = receiver_.bind(QHostAddress::LocalHost, 5568);
     }
     ~HeadlessProcess() override
