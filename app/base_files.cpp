@@ -145,7 +145,7 @@ void TBaseForm::TimerAvtoSaveTimer()
 {
     const QString name = saveDialogShou_->fileName();
     if (!name.isEmpty()) {
-        OutStatus(tr("Автосохранение файла ") + QFileInfo(name).fileName());
+        OutStatus(tr("Автосохранение файла %1").arg(QFileInfo(name).fileName()));
     }
     // A failure goes to the status line and stays in a red panel of its own
     // until a save succeeds: a modal box every three minutes would take the
@@ -169,6 +169,7 @@ void TBaseForm::ReadIniFile()
     network_->applySacn(settings.sacn);
     network_->applyArtNet(settings.artnet);
     networkPage_->showSettings();
+    optionsPage_->setLanguage(settings.language);
 }
 
 void TBaseForm::shutDownOnSignal()
@@ -199,6 +200,7 @@ Settings TBaseForm::currentSettings() const
     settings.coder = coderPage_->savingName();
     settings.sacn = network_->sacnSettings();
     settings.artnet = network_->artNetSettings();
+    settings.language = optionsPage_->language();
     return settings;
 }
 

@@ -93,8 +93,8 @@ void TBaseForm::CopyToBufferItemClick()
     const QString n = QString::number(engine_->memory.get(CellScene) + 1);
     QToolButton* newPaste = sequencerPage_->editButton("SpeedButtonNewScenaPaste");
     QToolButton* paste = sequencerPage_->editButton("ButtonScenaPaste");
-    newPaste->setToolTip(tr("Создать новую сцену после текущей и скопировать в нее сцену ") + n + tr(" из буфера"));
-    paste->setToolTip(tr("Заменить текущую сцену Сценой ") + n + tr(" из буфера"));
+    newPaste->setToolTip(tr("Создать новую сцену после текущей и скопировать в нее сцену %1 из буфера").arg(n));
+    paste->setToolTip(tr("Заменить текущую сцену Сценой %1 из буфера").arg(n));
     if (playing()) {
         return;
     }

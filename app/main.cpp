@@ -1,7 +1,10 @@
 // Velantra: a DMX512 stage-lighting controller.
 #include "app/base.h"
 #include "engine/version.h"
+#include "i18n/language.h"
 #include "player/termination_signals.h"
+#include "storage/data_dir.h"
+#include "storage/settings_file.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -15,6 +18,15 @@ int main(int argc, char** argv)
     // The installed menu entry and icon, so the desktop shows them for the window.
     QGuiApplication::setDesktopFileName(QStringLiteral("velantra"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("velantra")));
+    // The language, once, before any window: --lang, the settings file, the system.
+    QString languageError;
+    const velantra::Settings settings = velantra::readSettings(velantra::dataFile(QStringLiteral("Vela43.ini")));
+    const velantra::Language language =
+        velantra::chooseLanguage(QCoreApplication::arguments(), settings.language, QLocale::system(), &languageError);
+    if (!languageError.isEmpty()) {
+        qWarning("velantra: %s", qUtf8Printable(languageError));
+    }
+    velantra::installTranslations(app, language);
     velantra::TBaseForm form;
     // A logout, a shutdown or Ctrl+C in the terminal saves what it can and ends cleanly.
     velantra::TerminationSignals ending;

@@ -3,6 +3,7 @@
 #include "channels/form_color_group.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -55,13 +56,40 @@ OptionsPage::OptionsPage(ShowMemory& memory, QWidget* parent)
     keySp_ = namedLabel("LabelKeySp", this);
     keySp_->setText(tr("Клавиатура ?"));
 
+    // The language: the texts are chosen once, at start.
+    auto* languageGroup = new QGroupBox(tr("Язык"), this);
+    languageGroup->setObjectName(QStringLiteral("GroupBoxLanguage"));
+    language_ = new QComboBox(languageGroup);
+    language_->setObjectName(QStringLiteral("ComboBoxLanguage"));
+    language_->addItem(tr("Как в системе"), QString());
+    language_->addItem(QStringLiteral("Русский"), QStringLiteral("ru"));
+    language_->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    auto* languageNote = namedLabel("LabelLanguage", languageGroup);
+    languageNote->setText(tr("Язык сменится при следующем запуске"));
+    languageNote->setWordWrap(true);
+    auto* languageLayout = new QVBoxLayout(languageGroup);
+    languageLayout->addWidget(language_);
+    languageLayout->addWidget(languageNote);
+
     auto* layout = new QGridLayout(this);
     layout->addWidget(formColor_, 0, 0);
     layout->addWidget(diskGroup, 1, 0);
     layout->addWidget(keySp_, 2, 0);
     layout->addWidget(usbGroup, 0, 1, 2, 1);
+    layout->addWidget(languageGroup, 2, 1);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
+}
+
+QString OptionsPage::language() const
+{
+    return language_->currentData().toString();
+}
+
+void OptionsPage::setLanguage(const QString& name)
+{
+    const int index = language_->findData(name.trimmed().toLower());
+    language_->setCurrentIndex(index >= 0 ? index : 0);
 }
 
 QCheckBox* OptionsPage::colorAvto() const
@@ -79,8 +107,8 @@ void OptionsPage::setUsbTexts(const QString& count, const QString& description, 
 void OptionsPage::showDiskSizes(const QString& path)
 {
     const QStorageInfo drive(path);
-    diskFree_->setText(tr("Свободно на диске") + QString::number(drive.bytesAvailable() / 1000000) + tr(" Mb"));
-    diskSize_->setText(tr("Размер диска  ") + QString::number(drive.bytesTotal() / 1000000) + tr(" Mb"));
+    diskFree_->setText(tr("Свободно на диске%1 Mb").arg(drive.bytesAvailable() / 1000000));
+    diskSize_->setText(tr("Размер диска  %1 Mb").arg(drive.bytesTotal() / 1000000));
 }
 
 }  // namespace velantra

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 
 namespace velantra {
@@ -29,6 +30,11 @@ public:
     FormColorGroup* formColor() const { return formColor_; }
     // The code of the last key pressed.
     QLabel* keyCode() const { return keySp_; }
+    // GUI thread. The language chosen for the next start: "ru", "en" or
+    // empty (the system's), as the settings file keeps it.
+    QString language() const;
+    void setLanguage(const QString& name);
+    QComboBox* languageBox() const { return language_; }
 
 private:
     QCheckBox* noUsbConnect_;
@@ -39,6 +45,7 @@ private:
     QLabel* diskFree_;
     QLabel* diskSize_;
     QLabel* keySp_;
+    QComboBox* language_;
 };
 
 }  // namespace velantra

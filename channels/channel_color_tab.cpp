@@ -117,8 +117,7 @@ ChannelColorTab::ChannelColorTab(ChannelTables& tables, QWidget* parent)
 
 void ChannelColorTab::showChannelAndCode()
 {
-    status_->setText(tr("Канал: ") + QString::number(channel_->value()) + tr(" - N: ") +
-                     QString::number(gobo_->value()));
+    status_->setText(tr("Канал: %1 - N: %2").arg(channel_->value()).arg(gobo_->value()));
     goboPreview_->setPixmap(ImageListGobo::picture(gobo_->value()));
 }
 

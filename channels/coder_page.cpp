@@ -145,8 +145,7 @@ QWidget* CoderPage::buildRows()
 
     const auto padded = [](int n) { return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')); };
     for (int r = 1; r <= Rows; ++r) {
-        auto* label =
-            new QLabel(tr("Канал ") + padded(r) + tr(" выводится в канал ") + padded(r) + QLatin1Char(' '), area);
+        auto* label = new QLabel(tr("Канал %1 выводится в канал %2 ").arg(padded(r), padded(r)), area);
         label->setObjectName(numbered("Labelcoder", r));
         label->setFixedHeight(RowHeight);
         label->setMinimumWidth(label->sizeHint().width());  // the three-digit caption is the widest
@@ -186,8 +185,7 @@ void CoderPage::showRow(int row)
 {
     const int output = offset() + row;
     labels_[static_cast<std::size_t>(row - 1)]->setText(
-        tr("Канал ") + QString::number(engine_.coderTable.get(static_cast<std::size_t>(output))) +
-        tr(" выводится в канал ") + QString::number(output));
+        tr("Канал %1 выводится в канал %2").arg(engine_.coderTable.get(static_cast<std::size_t>(output))).arg(output));
 }
 
 QString CoderPage::startCodeText() const
@@ -235,7 +233,7 @@ void CoderPage::SpeedButtonResetCoderClick()
 void CoderPage::reportReplaced(int count)
 {
     if (count > 0) {
-        emit status(tr("В файле кодера недопустимые каналы заменены прямым выводом: ") + QString::number(count));
+        emit status(tr("В файле кодера недопустимые каналы заменены прямым выводом: %1").arg(count));
     }
     // Entry 0 routes a channel's level into the start code: receivers then
     // ignore every frame. Stored files may mean it, so it is kept, but said.

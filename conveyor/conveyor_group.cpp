@@ -157,7 +157,7 @@ void ConveyorGroup::showSlotFromSettings(int slot, const QString& path)
     if (!path.isEmpty()) {
         caption = (letter != 0 ? prefix + QLatin1Char('=') : QStringLiteral(" ")) + conveyorShortName(path, 8);
     } else {
-        caption = letter != 0 ? prefix + tr(" пусто") : tr("пусто");
+        caption = letter != 0 ? tr("%1 пусто").arg(prefix) : tr("пусто");
     }
     slotButton(slot)->setText(caption);
     setFilledLook(slot, !path.isEmpty());
@@ -261,7 +261,7 @@ void ConveyorGroup::SpeedButtonKonvNewClick()
         list().setFile(k, QString());
         setFilledLook(k, false);
         const char letter = conveyorLetter(k);
-        slotButton(k)->setText(letter != 0 ? QString(QLatin1Char(letter)) + tr(" (пусто)") : tr("(пусто)"));
+        slotButton(k)->setText(letter != 0 ? tr("%1 (пусто)").arg(QLatin1Char(letter)) : tr("(пусто)"));
         slotButton(k)->setChecked(false);
     }
 }

@@ -314,7 +314,7 @@ void AutomatsPage::job(int a)
 void AutomatsPage::display(int a)
 {
     const AutomatState& automat = engine_.automats[a];
-    c_[a].step->setText(tr("Step = ") + QString::number(automat.step + 1));
+    c_[a].step->setText(tr("Step = %1").arg(automat.step + 1));
     for (int i = 0; i < AutomatSlots; ++i) {
         const int level = automat.levels[i].load(std::memory_order_relaxed);
         paint(c_[a].swatches[i], QColor(level, level, level));
@@ -333,15 +333,13 @@ void AutomatsPage::ticked(int a, bool stepped)
 void AutomatsPage::showChannels(int a)
 {
     const int first = c_[a].channel->value();
-    c_[a].channels->setText(tr(" Каналы ") + QString::number(first + 1) + QStringLiteral("  ") +
-                            QString::number(first + 2) + QStringLiteral("  ") + QString::number(first + 3) +
-                            QStringLiteral("  ") + QString::number(first + 4));
-    c_[a].channelName->setText(tr(" Начиная от - ") + nameLabel(engine_.memory, first + 1));
+    c_[a].channels->setText(tr(" Каналы %1  %2  %3  %4").arg(first + 1).arg(first + 2).arg(first + 3).arg(first + 4));
+    c_[a].channelName->setText(tr(" Начиная от - %1").arg(nameLabel(engine_.memory, first + 1)));
 }
 
 void AutomatsPage::showSpeed(int a, int periodMs)
 {
-    c_[a].speed->setText(QString::number(automatFlashesPerMinute(periodMs)) + tr(" Flash/мин "));
+    c_[a].speed->setText(tr("%1 Flash/мин ").arg(automatFlashesPerMinute(periodMs)));
 }
 
 void AutomatsPage::channelChanged(int a, int position)

@@ -433,7 +433,7 @@ QWidget* XyEditorPage::buildFigures()
 
 void XyEditorPage::addUndoPair(QToolButton* mem, QToolButton* undo)
 {
-    mem->setText(tr("Запомнить") + QLatin1Char('\n') + tr("картинку "));
+    mem->setText(tr("Запомнить\nкартинку "));
     undo->setText(tr("Вернуть"));
     for (QToolButton* b : {mem, undo}) {
         b->setParent(this);
@@ -467,16 +467,12 @@ void XyEditorPage::showLabels()
 {
     for (int k = 0; k < 4; ++k) {
         const int c = channelBars_[k]->value();
-        firstNames_[k]->setText(tr("Ch") + QString::number(c + 1) + QStringLiteral("  ") +
-                                nameLabel(engine_.memory, c + 1));
-        secondNames_[k]->setText(tr("Ch") + QString::number(c + 2) + QStringLiteral("  ") +
-                                 nameLabel(engine_.memory, c + 2));
+        firstNames_[k]->setText(tr("Ch%1  %2").arg(c + 1).arg(nameLabel(engine_.memory, c + 1)));
+        secondNames_[k]->setText(tr("Ch%1  %2").arg(c + 2).arg(nameLabel(engine_.memory, c + 2)));
     }
     const int theta = rotate_->value();
-    rotateLabel_->setText(theta < 180 ? tr("Вправо ") + QString::number(theta)
-                                      : tr("Влево ") + QString::number(360 - theta));
-    figureLabel_->setText(tr(" Размер фигуры ") + QString::number(size_->value()) + tr("       Опция ") +
-                          QString::number(option_->value()));
+    rotateLabel_->setText(theta < 180 ? tr("Вправо %1").arg(theta) : tr("Влево %1").arg(360 - theta));
+    figureLabel_->setText(tr(" Размер фигуры %1       Опция %2").arg(size_->value()).arg(option_->value()));
 }
 
 void XyEditorPage::ReturnEditXY()
@@ -494,8 +490,8 @@ void XyEditorPage::SearchScena(int x, int y)
 {
     if (const auto s = findScene(engine_, range(), x, y)) {
         foundScene_ = *s;
-        scene_->setText(tr(" Сцена ") + QString::number(*s + 1));
-        setPathHint(tr("Переместить сцену ") + QString::number(*s + 1));
+        scene_->setText(tr(" Сцена %1").arg(*s + 1));
+        setPathHint(tr("Переместить сцену %1").arg(*s + 1));
     }
 }
 
@@ -617,8 +613,8 @@ void XyEditorPage::PaintBoxXYMouseDown(Qt::MouseButton button, QPoint pixel)
 void XyEditorPage::PaintBoxXYMouseMove(QPoint pixel)
 {
     const LevelPair at = levelsAt(pixel.x(), pixel.y());
-    posY_->setText(tr("Y = ") + QString::number(at.q));
-    posX_->setText(tr("X = ") + QString::number(at.p));
+    posY_->setText(tr("Y = %1").arg(at.q));
+    posX_->setText(tr("X = %1").arg(at.p));
     scene_->setText(QStringLiteral("  "));
     setPathHint({});
     SearchScena(at.p, at.q);

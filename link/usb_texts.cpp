@@ -77,7 +77,7 @@ QString usbCountText(const UsbListing& listing)
 {
     switch (listing.count) {
     case UsbListing::Count::Devices:
-        return D2XXUnit::tr("Устройств на шине USB = ") + QString::number(listing.devices);
+        return D2XXUnit::tr("Устройств на шине USB = %1").arg(listing.devices);
     case UsbListing::Count::NoDevice:
         // The last letter is a Latin "a", as the operators have always seen it.
         return D2XXUnit::tr("Нет USB устройствa ");
@@ -92,8 +92,8 @@ QString usbSerialText(const UsbListing& listing)
     if (!listing.hasSerial) {
         return {};
     }
-    return D2XXUnit::tr("серийный номер = ") +
-           QString::fromLatin1(listing.serial.data(), qsizetype(listing.serial.size()));
+    return D2XXUnit::tr("серийный номер = %1")
+        .arg(QString::fromLatin1(listing.serial.data(), qsizetype(listing.serial.size())));
 }
 
 QString usbDescriptionText(const UsbListing& listing)

@@ -1,5 +1,6 @@
 #include "player/headless.h"
 
+#include "i18n/language.h"
 #include "network/network_outputs.h"
 #include "player/output_rig.h"
 #include "player/player.h"
@@ -64,6 +65,14 @@ ParsedOptions parseHeadlessOptions(const QStringList& arguments)
             o.automats = true;
         } else if (a == QLatin1String("--autosave")) {
             o.autosave = true;
+        } else if (a == QLatin1String("--lang")) {
+            if (!value(o.language)) {
+                return parsed;
+            }
+            if (!languageFromName(o.language)) {
+                parsed.error = QStringLiteral("--lang must be ru or en, not \"%1\"").arg(o.language);
+                return parsed;
+            }
         } else {
             parsed.error = QStringLiteral("unknown argument \"%1\"").arg(a);
             return parsed;

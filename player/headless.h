@@ -28,6 +28,7 @@ struct HeadlessOptions {
     std::optional<int> tempo;  // 10..170; none: the show's own
     bool automats = false;     // both automats run on their own
     bool autosave = false;     // the autosave copy every 3 minutes and at the end
+    QString language;          // --lang: ru or en; empty: the settings file's, else the system's
 };
 
 // The options of a command line (arguments without the program name), or

@@ -1,8 +1,11 @@
 // velantra-player: plays a show without a window, for a computer with no
 // screen that a service manager starts and stops.
 #include "engine/version.h"
+#include "i18n/language.h"
 #include "player/headless.h"
 #include "player/termination_signals.h"
+#include "storage/data_dir.h"
+#include "storage/settings_file.h"
 
 #include <QCoreApplication>
 
@@ -10,13 +13,15 @@
 
 namespace {
 
-constexpr char Usage[] = "usage: velantra-player [--show FILE] [--conveyor] [--tempo N] [--automats] [--autosave]\n"
-                         "  --show FILE   the show to play (default: the last show in the settings file)\n"
-                         "  --conveyor    play the shows of the conveyor's list, one after another\n"
-                         "  --tempo N     10..170: a scene every N*N ms (default: the show's own)\n"
-                         "  --automats    run both automats on their own\n"
-                         "  --autosave    write the autosave copy every 3 minutes and at the end\n"
-                         "Ends cleanly on SIGTERM or SIGINT; logs to standard error.\n";
+constexpr char Usage[] =
+    "usage: velantra-player [--show FILE] [--conveyor] [--tempo N] [--automats] [--autosave] [--lang ru|en]\n"
+    "  --show FILE   the show to play (default: the last show in the settings file)\n"
+    "  --conveyor    play the shows of the conveyor's list, one after another\n"
+    "  --tempo N     10..170: a scene every N*N ms (default: the show's own)\n"
+    "  --automats    run both automats on their own\n"
+    "  --autosave    write the autosave copy every 3 minutes and at the end\n"
+    "  --lang ru|en  the language of the messages (default: the settings file's, else the system's)\n"
+    "Ends cleanly on SIGTERM or SIGINT; logs to standard error.\n";
 
 }  // namespace
 
@@ -40,6 +45,10 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    const velantra::Settings settings = velantra::readSettings(velantra::dataFile(QStringLiteral("Vela43.ini")));
+    velantra::installTranslations(
+        app, velantra::chooseLanguage({QString(), QStringLiteral("--lang"), parsed.options.language}, settings.language,
+                                      QLocale::system()));
     velantra::HeadlessPlayer player;
     velantra::TerminationSignals ending;
     QObject::connect(&ending, &velantra::TerminationSignals::received, &player, [&player](int signalNumber) {

@@ -284,7 +284,7 @@ void GraphPage::ReturnGrafikLabel()
         lastBar_->setValue(memory_.get(CellLastScene));
     }
     const int c = channel();
-    name_->setText(tr(" Канал ") + QString::number(c) + QStringLiteral("  ") + LoadEdit(memory_, c));
+    name_->setText(tr(" Канал %1  %2").arg(c).arg(LoadEdit(memory_, c)));
 
     const GraphZoom& zoom = graphZoom_;
     {
@@ -293,9 +293,9 @@ void GraphPage::ReturnGrafikLabel()
         viewBar_->setMaximum(zoom.step - 1);
     }
     const int first = graphFirstScene(zoom, view());
-    from_->setText(tr("от Сцены = ") + QString::number(first + 1));
-    to_->setText(tr("до Сцены = ") + QString::number(first + zoom.scenes));
-    zoom_->setText(tr(" Масштаб = ") + QString::number(zoom.step) + QStringLiteral("/1"));
+    from_->setText(tr("от Сцены = %1").arg(first + 1));
+    to_->setText(tr("до Сцены = %1").arg(first + zoom.scenes));
+    zoom_->setText(tr(" Масштаб = %1/1").arg(zoom.step));
     viewBar_->setEnabled(zoom.step != 1);
 }
 
@@ -360,10 +360,9 @@ void GraphPage::GrafikLabel(QPoint pixel)
     const int c = channel();
     const int stored = graphLevel(memory_, point.scene, c);
     const QString number = QString::number(point.scene + 1);
-    scene_->setText(tr(" Сцена = ") + number);
-    newLevel_->setText(tr(" Новый уровень канала = ") + QString::number(point.level) + percentText(point.level));
-    storedLevel_->setText(tr(" Уровень канала сцены ") + number + QStringLiteral(" = ") + QString::number(stored) +
-                          percentText(stored));
+    scene_->setText(tr(" Сцена = %1").arg(number));
+    newLevel_->setText(tr(" Новый уровень канала = %1%2").arg(point.level).arg(percentText(point.level)));
+    storedLevel_->setText(tr(" Уровень канала сцены %1 = %2%3").arg(number).arg(stored).arg(percentText(stored)));
     if (!drawing_) {
         return;
     }

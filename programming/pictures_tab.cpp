@@ -43,7 +43,7 @@ PicturesTab::PicturesTab(Engine& engine, QWidget* parent)
         auto* box = new QCheckBox(QString::fromLatin1(b.caption), group);
         box->setObjectName(QString::fromLatin1(b.name));
         const QString key = b.key ? QString::fromLatin1(b.key) : tr("прбел");
-        box->setToolTip(tr("Запрограммированая статическая картинка - Горячая кнопка =") + key + QStringLiteral("= "));
+        box->setToolTip(tr("Запрограммированая статическая картинка - Горячая кнопка =%1= ").arg(key));
         // The tick reads the state: a checked box lays its picture over every frame.
         connect(box, &QCheckBox::toggled, this,
                 [&engine, k](bool on) { engine.controls.pictureOn[static_cast<std::size_t>(k)].store(on); });

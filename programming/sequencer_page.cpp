@@ -150,7 +150,7 @@ SequencerPage::SequencerPage(Player& player, QWidget* parent)
     connect(timerLamp_, &QTimer::timeout, this, &SequencerPage::TimerColorLentaTempaTimer);
     connect(&player_, &Player::beat, this, &SequencerPage::beat);
     connect(&player_, &Player::tempoChanged, this,
-            [this](int intervalMs) { tempoLabel_->setText(QString::number(60000 / intervalMs) + tr("  Сцен/мин ")); });
+            [this](int intervalMs) { tempoLabel_->setText(tr("%1  Сцен/мин ").arg(60000 / intervalMs)); });
     connect(&player_, &Player::playingChanged, this, &SequencerPage::showPlaying);
     connect(&player_, &Player::heldChanged, this, &SequencerPage::showHeld);
     connect(&player_, &Player::clockTicked, this, &SequencerPage::showClock);
@@ -305,7 +305,7 @@ void SequencerPage::ScrollBarStepChange(int position)
 
 void SequencerPage::ScrollBarScenHandChange(int position)
 {
-    presetLabel_->setText(tr("Уст ") + QString::number(position + 1));
+    presetLabel_->setText(tr("Уст %1").arg(position + 1));
 }
 
 void SequencerPage::SpeedButtonScenHandClick()
@@ -316,12 +316,11 @@ void SequencerPage::SpeedButtonScenHandClick()
 void SequencerPage::showClock()
 {
     const Player::Clock& clock = player_.clock();
-    const QString time = QString::number(clock.hours) + tr("ч ") + QString::number(clock.minutes) + tr("м ") +
-                         QString::number(clock.seconds) + tr("с ");
+    const QString time = tr("%1ч %2м %3с ").arg(clock.hours).arg(clock.minutes).arg(clock.seconds);
     if (player_.playing()) {
-        timeShow_->setText(tr("Шоу   = ") + time);
+        timeShow_->setText(tr("Шоу   = %1").arg(time));
     } else {
-        timePause_->setText(tr("Паузa = ") + time);
+        timePause_->setText(tr("Паузa = %1").arg(time));
     }
 }
 

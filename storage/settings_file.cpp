@@ -21,6 +21,7 @@ namespace {
 
 const char* const KonveirSection = "Konveir";
 const char* const LastFileSection = "LastFile";
+const char* const OptionsSection = "Options";
 const char* const SacnSection = "sACN";
 const char* const ArtNetSection = "ArtNet";
 // Twenty-two paths of any length fit many times over.
@@ -177,6 +178,7 @@ Settings readSettings(const QString& iniPath)
     read(ArtNetSection, "Destination", artnet.destination);
     read(ArtNetSection, "Interface", artnet.interfaceName);
     read(ArtNetSection, "AlwaysBroadcast", artnet.alwaysBroadcast);
+    read(OptionsSection, "Language", settings.language);
     return settings;
 }
 
@@ -212,6 +214,8 @@ FileResult writeSettings(const QString& iniPath, const Settings& settings)
     text += valueLine("Destination", artnet.destination, lineEnd);
     text += valueLine("Interface", artnet.interfaceName, lineEnd);
     text += valueLine("AlwaysBroadcast", artnet.alwaysBroadcast, lineEnd);
+    text += "[" + QByteArray(OptionsSection) + "]" + lineEnd;
+    text += valueLine("Language", settings.language, lineEnd);
 
     if (!replaceFile(iniPath, text).ok) {
         return {

@@ -25,6 +25,8 @@
 //   Destination=
 //   Interface=
 //   AlwaysBroadcast=0
+//   [Options]
+//   Language=              ru, en, or empty: the system's language
 //
 // File names are in the system's 8-bit encoding (Windows-1251 on Windows, the
 // file-name encoding elsewhere), without quotes or escapes. The network values
@@ -73,6 +75,7 @@ struct Settings {
     QString coder;                                   // "LastFile"/"Coder": the output patch file
     SacnSettings sacn;
     ArtNetSettings artnet;
+    QString language;  // "Options"/"Language": ru, en, or empty for the system's
 
     bool operator==(const Settings&) const = default;
 };
@@ -84,10 +87,9 @@ struct Settings {
 Settings readSettings(const QString& iniPath);
 
 // GUI thread. Writes all twenty "Konveir" keys (empty ones as "File07="), then
-// "Path" and "Coder", then the sections "sACN" and "ArtNet", through a temporary file renamed over iniPath. A refused
-// write gives "Unable to write to <iniPath>" and leaves the previous file as it
-// was. A value with a line break cannot be kept in this format and is written
-// empty; blanks at either end of a value do not survive a read.
+// "Path" and "Coder", then the sections "sACN", "ArtNet" and "Options", through a temporary file renamed over iniPath.
+// A refused write gives "Unable to write to <iniPath>" and leaves the previous file as it was. A value with a line
+// break cannot be kept in this format and is written empty; blanks at either end of a value do not survive a read.
 FileResult writeSettings(const QString& iniPath, const Settings& settings);
 
 }  // namespace velantra

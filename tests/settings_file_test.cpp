@@ -109,7 +109,9 @@ TEST_F(SettingsFileTest, CloseWritesAllTwentyConveyorKeysThenTheLastFiles)
                                 "PortAddress=0" + Eol +               //
                                 "Destination=" + Eol +                //
                                 "Interface=" + Eol +                  //
-                                "AlwaysBroadcast=0" + Eol;
+                                "AlwaysBroadcast=0" + Eol +           //
+                                "[Options]" + Eol +                   //
+                                "Language=" + Eol;
     const QByteArray written = readRaw(iniPath());
     EXPECT_EQ(written.toStdString(), expected.toStdString());
 

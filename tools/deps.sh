@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config clang-format clang-tidy clang libclang-rt-14-dev dpkg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-serialport-dev libftdi1-dev libinih-dev fonts-dejavu-core
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
   xvfb xdotool x11-utils ola iproute2
 )
 

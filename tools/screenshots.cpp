@@ -11,6 +11,7 @@
 #include "effects/xy_figures.h"
 #include "engine/show_memory.h"
 #include "engine/version.h"
+#include "i18n/language.h"
 #include "programming/channel_setup_group.h"
 #include "programming/scene_group.h"
 #include "programming/static_form.h"
@@ -29,6 +30,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -161,10 +163,13 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velantra %1").arg(QLatin1String(velantra::ProgramVersion)));
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: velantra_screenshots DIR\n");
+    if (argc != 2 && !(argc == 4 && std::strcmp(argv[2], "--lang") == 0)) {
+        std::fprintf(stderr, "usage: velantra_screenshots DIR [--lang ru|en]\n");
         return 2;
     }
+    // The language as the program chooses it: --lang, else the system's.
+    velantra::installTranslations(
+        app, velantra::chooseLanguage(QCoreApplication::arguments(), QString(), QLocale::system()));
     const QDir dir(QString::fromLocal8Bit(argv[1]));
     if (!dir.mkpath(QStringLiteral("."))) {
         std::fprintf(stderr, "velantra_screenshots: cannot create %s\n", argv[1]);

@@ -1,0 +1,71 @@
+#include "i18n/language.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace velantra {
+
+std::optional<Language> languageFromName(const QString& name)
+{
+    const QString n = name.trimmed().toLower();
+    if (n == QLatin1String("ru")) {
+        return Language::Russian;
+    }
+    if (n == QLatin1String("en")) {
+        return Language::English;
+    }
+    return std::nullopt;
+}
+
+QString languageName(Language language)
+{
+    return language == Language::Russian ? QStringLiteral("ru") : QStringLiteral("en");
+}
+
+Language chooseLanguage(const QStringList& arguments, const QString& setting, const QLocale& system, QString* error)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        QString value;
+        if (arguments[i] == QLatin1String("--lang")) {
+            value = i + 1 < arguments.size() ? arguments[i + 1] : QString();
+        } else if (arguments[i].startsWith(QLatin1String("--lang="))) {
+            value = arguments[i].mid(7);
+        } else {
+            continue;
+        }
+        if (const std::optional<Language> chosen = languageFromName(value)) {
+            return *chosen;
+        }
+        if (error != nullptr) {
+            *error = QStringLiteral("--lang must be ru or en, not \"%1\"").arg(value);
+        }
+        break;
+    }
+    if (const std::optional<Language> chosen = languageFromName(setting)) {
+        return *chosen;
+    }
+    return system.language() == QLocale::Russian ? Language::Russian : Language::English;
+}
+
+bool installTranslations(QCoreApplication& app, Language language)
+{
+    bool complete = true;
+    if (language == Language::English) {
+        auto* ours = new QTranslator(&app);
+        complete = ours->load(QStringLiteral(":/i18n/velantra_en.qm"));
+        QCoreApplication::installTranslator(ours);
+    } else {
+        // Plural forms and the like; the texts themselves are the source.
+        auto* ours = new QTranslator(&app);
+        if (ours->load(QStringLiteral(":/i18n/velantra_ru.qm"))) {
+            QCoreApplication::installTranslator(ours);
+        }
+        auto* qt = new QTranslator(&app);
+        complete = qt->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        QCoreApplication::installTranslator(qt);
+    }
+    return complete;
+}
+
+}  // namespace velantra

@@ -1,0 +1,1677 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="ru_RU">
+<context>
+    <name>D2XXUnit</name>
+    <message>
+        <source>Интерфейс отключен от компьютера </source>
+        <translation>Interface disconnected from computer </translation>
+    </message>
+    <message>
+        <source> - Ошибка Handle...</source>
+        <translation> - Handle error...</translation>
+    </message>
+    <message>
+        <source> - Устройство не найдено....</source>
+        <translation> - Device not found....</translation>
+    </message>
+    <message>
+        <source> - Устройство не открывается...</source>
+        <translation> - Device will not open...</translation>
+    </message>
+    <message>
+        <source> - Ошибка ввода-вывода...</source>
+        <translation> - I/O error...</translation>
+    </message>
+    <message>
+        <source> - Не хватает ресурсов...</source>
+        <translation> - Not enough resources...</translation>
+    </message>
+    <message>
+        <source> - Неверный параметр ...</source>
+        <translation> - Invalid parameter ...</translation>
+    </message>
+    <message>
+        <source>Нет USB устройствa </source>
+        <translation>No USB device </translation>
+    </message>
+    <message>
+        <source>    DEMO MODE </source>
+        <translation>    DEMO MODE </translation>
+    </message>
+    <message>
+        <source>Устройств на шине USB = %1</source>
+        <translation>USB devices = %1</translation>
+    </message>
+    <message>
+        <source>серийный номер = %1</source>
+        <translation>serial number = %1</translation>
+    </message>
+</context>
+<context>
+    <name>FileErrors</name>
+    <message>
+        <source>I/O error %1</source>
+        <translation>I/O error %1</translation>
+    </message>
+    <message>
+        <source>File not found</source>
+        <translation>File not found</translation>
+    </message>
+    <message>
+        <source>File access denied</source>
+        <translation>File access denied</translation>
+    </message>
+    <message>
+        <source>Read beyond end of file</source>
+        <translation>Read beyond end of file</translation>
+    </message>
+    <message>
+        <source>Disk full</source>
+        <translation>Disk full</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>Unable to write to %1</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::AutomatsPage</name>
+    <message>
+        <source>Выбор эффекта один бегущий огонек</source>
+        <translation>Effect: one running light</translation>
+    </message>
+    <message>
+        <source>Выбор эффекта два бегущих огонька</source>
+        <translation>Effect: two running lights</translation>
+    </message>
+    <message>
+        <source>Выбор эффекта бегущая тень</source>
+        <translation>Effect: running shadow</translation>
+    </message>
+    <message>
+        <source>Выбор эффекта код с наполнением</source>
+        <translation>Effect: fill pattern</translation>
+    </message>
+    <message>
+        <source>Автомат 1  четырех канальный </source>
+        <translation>Chaser 1  four-channel </translation>
+    </message>
+    <message>
+        <source>Автомат 2  четырех канальный </source>
+        <translation>Chaser 2  four-channel </translation>
+    </message>
+    <message>
+        <source>Установка первого канала, с которого будет работать автомат бегушки</source>
+        <translation>First channel the chaser runs from</translation>
+    </message>
+    <message>
+        <source>Скорость переключения автомата</source>
+        <translation>Chaser step speed</translation>
+    </message>
+    <message>
+        <source>Максимальная яркость автомата</source>
+        <translation>Chaser maximum intensity</translation>
+    </message>
+    <message>
+        <source>Минимальная яркость автомата</source>
+        <translation>Chaser minimum intensity</translation>
+    </message>
+    <message>
+        <source>Пуск самостоятельно</source>
+        <translation>Run standalone</translation>
+    </message>
+    <message>
+        <source>Запусить автомат постоянно</source>
+        <translation>Run the chaser continuously</translation>
+    </message>
+    <message>
+        <source>С основным</source>
+        <translation>With main</translation>
+    </message>
+    <message>
+        <source>Установленный флажок будет запускать автомат вместе с секвенсером 1</source>
+        <translation>When ticked, the chaser starts together with sequencer 1</translation>
+    </message>
+    <message>
+        <source>Яркость</source>
+        <translation>Intensity</translation>
+    </message>
+    <message>
+        <source>Step = %1</source>
+        <translation>Step = %1</translation>
+    </message>
+    <message>
+        <source> Каналы %1  %2  %3  %4</source>
+        <translation> Channels %1  %2  %3  %4</translation>
+    </message>
+    <message>
+        <source> Начиная от - %1</source>
+        <translation> Starting at - %1</translation>
+    </message>
+    <message>
+        <source>%1 Flash/мин </source>
+        <translation>%1 Flash/min </translation>
+    </message>
+</context>
+<context>
+    <name>velantra::BlockCopyGroup</name>
+    <message>
+        <source>Номер канала от которого начинается копирование </source>
+        <translation>First channel of the block to copy </translation>
+    </message>
+    <message>
+        <source>Номер канала до которого продолжается копирование </source>
+        <translation>Last channel of the block to copy </translation>
+    </message>
+    <message>
+        <source>Номер канала в который начинается копирование отмеченного блока</source>
+        <translation>Channel the marked block is copied to</translation>
+    </message>
+    <message>
+        <source>Выполнить копирование</source>
+        <translation>Perform copy</translation>
+    </message>
+    <message>
+        <source> От канала </source>
+        <translation> From channel </translation>
+    </message>
+    <message>
+        <source>До канала </source>
+        <translation>To channel </translation>
+    </message>
+    <message>
+        <source>включительно</source>
+        <translation>inclusive</translation>
+    </message>
+    <message>
+        <source>Начиная </source>
+        <translation>Starting </translation>
+    </message>
+    <message>
+        <source>с канала </source>
+        <translation>at channel </translation>
+    </message>
+    <message>
+        <source>Копирование данных блоками </source>
+        <translation>Copy data in blocks </translation>
+    </message>
+    <message>
+        <source>Каналов текущей Сцены </source>
+        <translation>Channels, current scene </translation>
+    </message>
+    <message>
+        <source>Каналов (все сцены)</source>
+        <translation>Channels (all scenes)</translation>
+    </message>
+    <message>
+        <source>Каналов в сценах</source>
+        <translation>Channels in scenes</translation>
+    </message>
+    <message>
+        <source> От Сцены</source>
+        <translation> From scene</translation>
+    </message>
+    <message>
+        <source>До Сцены </source>
+        <translation>To scene </translation>
+    </message>
+    <message>
+        <source>с сцены </source>
+        <translation>at scene </translation>
+    </message>
+    <message>
+        <source>Сцен (все каналы)</source>
+        <translation>Scenes (all channels)</translation>
+    </message>
+    <message>
+        <source> Копирование не выполнено:Максимальное число каналов &gt; 256 ! </source>
+        <translation> Copy not done: maximum number of channels &gt; 256 ! </translation>
+    </message>
+    <message>
+        <source> Копирование не выполнено:Максимальное число сцен &gt; 256 ! </source>
+        <translation> Copy not done: maximum number of scenes &gt; 256 ! </translation>
+    </message>
+</context>
+<context>
+    <name>velantra::ChannelColorTab</name>
+    <message>
+        <source>Выбор канала для графической подсказки</source>
+        <translation>Select the channel for the channel icon</translation>
+    </message>
+    <message>
+        <source>Установка типа изображения сопоставимого с типом регулировки прибора</source>
+        <translation>Set the icon type that matches the fixture control type</translation>
+    </message>
+    <message>
+        <source>Нет выбранного</source>
+        <translation>None selected</translation>
+    </message>
+    <message>
+        <source>Для установки цвета канала двойной клик на поле измения</source>
+        <translation>Double-click the edit field to set the channel color</translation>
+    </message>
+    <message>
+        <source>Цвет пля для ввода имени канала </source>
+        <translation>Color of the channel name field </translation>
+    </message>
+    <message>
+        <source>Устанвить выбранный Цвет группы</source>
+        <translation>Set the selected group color</translation>
+    </message>
+    <message>
+        <source>Выключить изменение цвета</source>
+        <translation>Turn color change off</translation>
+    </message>
+    <message>
+        <source>Нет выбора</source>
+        <translation>No selection</translation>
+    </message>
+    <message>
+        <source>Канал: %1 - N: %2</source>
+        <translation>Channel: %1 - N: %2</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::ChannelSetupGroup</name>
+    <message>
+        <source> Установки каналов и Клавиатуры  </source>
+        <translation> Channel and keyboard setup  </translation>
+    </message>
+    <message>
+        <source>Плавность</source>
+        <translation>Fade</translation>
+    </message>
+    <message>
+        <source>Уровни</source>
+        <translation>Levels</translation>
+    </message>
+    <message>
+        <source>Стат. картины</source>
+        <translation>Static pics</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::CoderPage</name>
+    <message>
+        <source>Файлы перекодировки Velantra  (*.vdx)</source>
+        <translation>Velantra patch files  (*.vdx)</translation>
+    </message>
+    <message>
+        <source>Таблица перекодировок каналов  строки DMX512. на выходе программы</source>
+        <translation>Channel patch table of the DMX512 frame at the program output</translation>
+    </message>
+    <message>
+        <source>Сбросить все установки 1=1, 2=2 и т.д.</source>
+        <translation>Reset all settings 1=1, 2=2 etc.</translation>
+    </message>
+    <message>
+        <source>Загрузить таблицу</source>
+        <translation>Load table</translation>
+    </message>
+    <message>
+        <source>Сохранить таблицу</source>
+        <translation>Save table</translation>
+    </message>
+    <message>
+        <source>Измение канала на ...</source>
+        <translation>Change channel to ...</translation>
+    </message>
+    <message>
+        <source>Имя Кодера</source>
+        <translation>Coder name</translation>
+    </message>
+    <message>
+        <source>Стартовый код кадра DMX: приемники принимают только кадры с кодом 0</source>
+        <translation>DMX frame start code: receivers accept only frames with code 0</translation>
+    </message>
+    <message>
+        <source>Устанавливаем из какого канала будет пееренаправлятся в какой канал DMX</source>
+        <translation>Set which channel is redirected to which DMX channel</translation>
+    </message>
+    <message>
+        <source>Установка изменяемого канала</source>
+        <translation>Set the channel to change</translation>
+    </message>
+    <message>
+        <source>Стартовый код 0</source>
+        <translation>Start code 0</translation>
+    </message>
+    <message>
+        <source>Стартовый код = уровень канала %1</source>
+        <translation>Start code = level of channel %1</translation>
+    </message>
+    <message>
+        <source> Файл кодера меняет start code кадра DMX (уровень канала %1): приемники не примут кадры </source>
+        <translation> Coder file changes the DMX frame start code (level of channel %1): receivers will reject frames </translation>
+    </message>
+    <message>
+        <source>Нет файла кодера</source>
+        <translation>No coder file</translation>
+    </message>
+    <message>
+        <source>Канал %1 выводится в канал %2 </source>
+        <translation>Channel %1 is sent to channel %2 </translation>
+    </message>
+    <message>
+        <source>Канал %1 выводится в канал %2</source>
+        <translation>Channel %1 is sent to channel %2</translation>
+    </message>
+    <message>
+        <source>В файле кодера недопустимые каналы заменены прямым выводом: %1</source>
+        <translation>Invalid channels in the coder file replaced by direct output: %1</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::ConveyorGroup</name>
+    <message>
+        <source>Конвейр потоков Шоу </source>
+        <translation>Show queue </translation>
+    </message>
+    <message>
+        <source>No job</source>
+        <translation>No job</translation>
+    </message>
+    <message>
+        <source>Вкл</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>(пусто)</source>
+        <translation>(empty)</translation>
+    </message>
+    <message>
+        <source>Имя введенного файла на кнопке  -  вводить Имя правой кнопкой</source>
+        <translation>File name on the button  -  right-click to enter a name</translation>
+    </message>
+    <message>
+        <source>Запустить Конвейр Шоу  с первой активной кнопки</source>
+        <translation>Start the show queue from the first active button</translation>
+    </message>
+    <message>
+        <source>Запустить конвейр Шоу  с текущей позиции </source>
+        <translation>Start the show queue from the current position </translation>
+    </message>
+    <message>
+        <source>Остановить Шоу   и  разрешить проигрывание выбранного Шоу</source>
+        <translation>Stop the show   and  allow playing the selected show</translation>
+    </message>
+    <message>
+        <source>Остановить конвейр и разрешить набор конвейра Шоу</source>
+        <translation>Stop the queue and allow building the show queue</translation>
+    </message>
+    <message>
+        <source>Очистить конвейр Шоу</source>
+        <translation>Clear the show queue</translation>
+    </message>
+    <message>
+        <source>Включить горячие кнопки клавиатуру</source>
+        <translation>Enable keyboard hot keys</translation>
+    </message>
+    <message>
+        <source>Клавиатура</source>
+        <translation>Keyboard</translation>
+    </message>
+    <message>
+        <source>пусто</source>
+        <translation>empty</translation>
+    </message>
+    <message>
+        <source>Удалить все файлы конвейра ? </source>
+        <translation>Remove all files from the queue ? </translation>
+    </message>
+    <message>
+        <source>%1 пусто</source>
+        <translation>%1 empty</translation>
+    </message>
+    <message>
+        <source>%1 (пусто)</source>
+        <translation>%1 (empty)</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::FaderPage</name>
+    <message>
+        <source>Канал             Уровень             Выход    Тип   Границы   Имя  канала              Время изменения     Выбор</source>
+        <translation>Channel           Level               Output   Type  Border    Channel name             Fade time           Select</translation>
+    </message>
+    <message>
+        <source>Номер канала в строке DMX</source>
+        <translation>Channel number in the DMX frame</translation>
+    </message>
+    <message>
+        <source>Уровень канала DMX высттавленный пользователем в текущем шаге</source>
+        <translation>DMX channel level set by the user in the current step</translation>
+    </message>
+    <message>
+        <source>Реальный уровень канала DMX на выходе</source>
+        <translation>Actual DMX channel level at the output</translation>
+    </message>
+    <message>
+        <source>Имя канала. Максимальное число символов - 16. Для изменения цвета дабл-клик</source>
+        <translation>Channel name. Maximum number of characters - 16. Double-click to change color</translation>
+    </message>
+    <message>
+        <source>Время изменения уровня DMX канала</source>
+        <translation>DMX channel fade time</translation>
+    </message>
+    <message>
+        <source>Индивидуальный выбор канала для режимов и блоков: Флэш, Ручной, Уровни, Время</source>
+        <translation>Individual channel select for modes and blocks: Flash, Manual, Levels, Time</translation>
+    </message>
+    <message>
+        <source>Индивидуальный выбор канала </source>
+        <translation>Individual channel select </translation>
+    </message>
+    <message>
+        <source>Установить уровни все каналов сцены  в &apos;0&apos;</source>
+        <translation>Set levels of all scene channels to &apos;0&apos;</translation>
+    </message>
+    <message>
+        <source> Вся сцена установлена в 0</source>
+        <translation> Whole scene set to 0</translation>
+    </message>
+    <message>
+        <source>Установить уровни видимых каналов в &apos;0&apos; </source>
+        <translation>Set levels of visible channels to &apos;0&apos; </translation>
+    </message>
+    <message>
+        <source> Установлено в 0 </source>
+        <translation> Set to 0 </translation>
+    </message>
+    <message>
+        <source>Установить уровни видимых каналов в &apos;127&apos; </source>
+        <translation>Set levels of visible channels to &apos;127&apos; </translation>
+    </message>
+    <message>
+        <source> Установлено в 127</source>
+        <translation> Set to 127</translation>
+    </message>
+    <message>
+        <source>Установить уровни видимых каналов в &apos;255&apos; </source>
+        <translation>Set levels of visible channels to &apos;255&apos; </translation>
+    </message>
+    <message>
+        <source> Установлено в 255</source>
+        <translation> Set to 255</translation>
+    </message>
+    <message>
+        <source>Сбросить все видимые флажки в столбце Выбор </source>
+        <translation>Clear all visible checkboxes in the Select column </translation>
+    </message>
+    <message>
+        <source>Включить все видимые флажки в столбце Выбор </source>
+        <translation>Set all visible checkboxes in the Select column </translation>
+    </message>
+    <message>
+        <source>Сбросить все флажки в столбце Выбор </source>
+        <translation>Clear all checkboxes in the Select column </translation>
+    </message>
+    <message>
+        <source> Все флажки Установлены </source>
+        <translation> All checkboxes set </translation>
+    </message>
+    <message>
+        <source>Инвертирует состояние флажков в поле  Выбор </source>
+        <translation>Inverts the checkboxes in the Select column </translation>
+    </message>
+    <message>
+        <source>Уровень в стандарте DMX512  0-255</source>
+        <translation>Level in DMX512 standard  0-255</translation>
+    </message>
+    <message>
+        <source>Уровень в процентах</source>
+        <translation>Level in percent</translation>
+    </message>
+    <message>
+        <source>Скорость презаписи данных на мониторе</source>
+        <translation>Monitor data refresh speed</translation>
+    </message>
+    <message>
+        <source>Разрешить нормальную работу </source>
+        <translation>Enable normal operation </translation>
+    </message>
+    <message>
+        <source>Выключает все каналы DMX  Горячая кнопка = O = </source>
+        <translation>Switches all DMX channels off  Hot key = O = </translation>
+    </message>
+    <message>
+        <source>Выключает все каналы  и включает  каналы статической каркинки =M= </source>
+        <translation>Switches all channels off and  static picture channels on =M= </translation>
+    </message>
+</context>
+<context>
+    <name>velantra::FormColorGroup</name>
+    <message>
+        <source>Цвет формы</source>
+        <translation>Window color</translation>
+    </message>
+    <message>
+        <source>Вкл. цвет</source>
+        <translation>Color on</translation>
+    </message>
+    <message>
+        <source>Менять цвет автоматически</source>
+        <translation>Change color automatically</translation>
+    </message>
+    <message>
+        <source>Включить цвет</source>
+        <translation>Turn color on</translation>
+    </message>
+    <message>
+        <source>Красная компонента цвета базовой формы</source>
+        <translation>Red component of the main window color</translation>
+    </message>
+    <message>
+        <source>Зеленая компонента цвета базовой формы</source>
+        <translation>Green component of the main window color</translation>
+    </message>
+    <message>
+        <source>Синяя компонента цвета базовой формы</source>
+        <translation>Blue component of the main window color</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::GraphPage</name>
+    <message>
+        <source>Динамика изменения канала по выделенным сценам </source>
+        <translation>Channel level over the selected scenes </translation>
+    </message>
+    <message>
+        <source>Устанавливает номер редактируемого канала</source>
+        <translation>Sets the number of the channel being edited</translation>
+    </message>
+    <message>
+        <source>Блок редактируемых сцен</source>
+        <translation>Block of edited scenes</translation>
+    </message>
+    <message>
+        <source>Масштаб сцен</source>
+        <translation>Scene scale</translation>
+    </message>
+    <message>
+        <source>Установить последнюю Сцену</source>
+        <translation>Set last scene</translation>
+    </message>
+    <message>
+        <source>Установка номера последней сцены</source>
+        <translation>Sets the number of the last scene</translation>
+    </message>
+    <message>
+        <source>Устанавливать значение только одного канала</source>
+        <translation>Set the value of one channel only</translation>
+    </message>
+    <message>
+        <source>Интерполировать уровни каналов. Начало - левая кнопка, конец - правая.</source>
+        <translation>Interpolate channel levels. Start - left button, end - right button.</translation>
+    </message>
+    <message>
+        <source>Повторять значение текущего канала во всех рабочих сценах</source>
+        <translation>Repeat the current channel value in all working scenes</translation>
+    </message>
+    <message>
+        <source> Канал %1  %2</source>
+        <translation> Channel %1  %2</translation>
+    </message>
+    <message>
+        <source>от Сцены = %1</source>
+        <translation>from scene = %1</translation>
+    </message>
+    <message>
+        <source>до Сцены = %1</source>
+        <translation>to scene = %1</translation>
+    </message>
+    <message>
+        <source> Масштаб = %1/1</source>
+        <translation> Scale = %1/1</translation>
+    </message>
+    <message>
+        <source> Сцена = %1</source>
+        <translation> Scene = %1</translation>
+    </message>
+    <message>
+        <source> Новый уровень канала = %1%2</source>
+        <translation> New channel level = %1%2</translation>
+    </message>
+    <message>
+        <source> Уровень канала сцены %1 = %2%3</source>
+        <translation> Channel level in scene %1 = %2%3</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::LevelsTab</name>
+    <message>
+        <source>Ручное управление</source>
+        <translation>Manual control</translation>
+    </message>
+    <message>
+        <source>BlackOut</source>
+        <translation>BlackOut</translation>
+    </message>
+    <message>
+        <source>Ручное управление выделенными каналами в текущей сцене</source>
+        <translation>Manual control of the selected channels in the current scene</translation>
+    </message>
+    <message>
+        <source>Выключает все каналы DMX  Горячая кнопка = O = </source>
+        <translation>Switches all DMX channels off  Hot key = O = </translation>
+    </message>
+    <message>
+        <source>Общий абсолютный уровень каналов</source>
+        <translation>Overall absolute channel level</translation>
+    </message>
+    <message>
+        <source>Изменение выделенных уровней</source>
+        <translation>Change selected levels</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::NameCopyGroup</name>
+    <message>
+        <source>Имен </source>
+        <translation>Names </translation>
+    </message>
+    <message>
+        <source>Связать</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>+ Namber Name</source>
+        <translation>+ Namber Name</translation>
+    </message>
+    <message>
+        <source>Отмечать первый канал</source>
+        <translation>Mark first channel</translation>
+    </message>
+    <message>
+        <source>Номер канала от которого начинается копирование </source>
+        <translation>First channel of the block to copy </translation>
+    </message>
+    <message>
+        <source>Номер канала до которого продолжается копирование </source>
+        <translation>Last channel of the block to copy </translation>
+    </message>
+    <message>
+        <source>Номер канала в который начинается копирование отмеченного блока</source>
+        <translation>Channel the marked block is copied to</translation>
+    </message>
+    <message>
+        <source>Выполнить копирование</source>
+        <translation>Perform copy</translation>
+    </message>
+    <message>
+        <source>Начиная</source>
+        <translation>Starting</translation>
+    </message>
+    <message>
+        <source>с канала </source>
+        <translation>at channel </translation>
+    </message>
+    <message>
+        <source> От канала </source>
+        <translation> From channel </translation>
+    </message>
+    <message>
+        <source>До канала </source>
+        <translation>To channel </translation>
+    </message>
+    <message>
+        <source>включительно</source>
+        <translation>inclusive</translation>
+    </message>
+    <message>
+        <source>Первая цифра</source>
+        <translation>First digit</translation>
+    </message>
+    <message>
+        <source>Колво приборов</source>
+        <translation>Fixture count</translation>
+    </message>
+    <message>
+        <source> Копирование не выполнено: Максимальное число имен &gt; 256 ! </source>
+        <translation> Copy not done: maximum number of names &gt; 256 ! </translation>
+    </message>
+</context>
+<context>
+    <name>velantra::NetworkOutputs</name>
+    <message>
+        <source> %1: адрес %2 не найден, выход выключен </source>
+        <translation> %1: address %2 not found, output off </translation>
+    </message>
+    <message>
+        <source> sACN: Enabled=%1 - не 0 и не 1, выход выключен </source>
+        <translation> sACN: Enabled=%1 - not 0 and not 1, output off </translation>
+    </message>
+    <message>
+        <source> sACN: вселенная %1 - вне 1..63999, выход выключен </source>
+        <translation> sACN: universe %1 - outside 1..63999, output off </translation>
+    </message>
+    <message>
+        <source> sACN: приоритет %1 - вне 0..200, выход выключен </source>
+        <translation> sACN: priority %1 - outside 0..200, output off </translation>
+    </message>
+    <message>
+        <source> sACN: MulticastHops=%1 - вне 1..255, выход выключен </source>
+        <translation> sACN: MulticastHops=%1 - outside 1..255, output off </translation>
+    </message>
+    <message>
+        <source> sACN: интерфейс %1 не найден или без адреса IPv4, выход выключен </source>
+        <translation> sACN: interface %1 not found or has no IPv4 address, output off </translation>
+    </message>
+    <message>
+        <source> Art-Net: Enabled=%1, AlwaysBroadcast=%2 - не 0 и не 1, выход выключен </source>
+        <translation> Art-Net: Enabled=%1, AlwaysBroadcast=%2 - not 0 and not 1, output off </translation>
+    </message>
+    <message>
+        <source> Art-Net: Port-Address %1 - не 0..32767 и не Net:Sub-Net:Universe, выход выключен </source>
+        <translation> Art-Net: Port-Address %1 - not 0..32767 and not Net:Sub-Net:Universe, output off </translation>
+    </message>
+    <message>
+        <source> Art-Net: интерфейс %1 не найден или без адреса IPv4, выход выключен </source>
+        <translation> Art-Net: interface %1 not found or has no IPv4 address, output off </translation>
+    </message>
+    <message>
+        <source>%1 (отказов: %2)</source>
+        <translation>%1 (failures: %2)</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::NetworkPage</name>
+    <message>
+        <source>sACN (E1.31)</source>
+        <translation>sACN (E1.31)</translation>
+    </message>
+    <message>
+        <source>Вкл</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>Посылать кадр DMX по сети в стандарте sACN (E1.31)</source>
+        <translation>Send the DMX frame over the network as sACN (E1.31)</translation>
+    </message>
+    <message>
+        <source>Вселенная sACN: 1..63999</source>
+        <translation>sACN universe: 1..63999</translation>
+    </message>
+    <message>
+        <source>Приоритет источника: 0..200, обычно 100</source>
+        <translation>Source priority: 0..200, usually 100</translation>
+    </message>
+    <message>
+        <source>Адрес IPv4 или имя приемника; пусто - multicast</source>
+        <translation>IPv4 address or receiver name; empty - multicast</translation>
+    </message>
+    <message>
+        <source>multicast</source>
+        <translation>multicast</translation>
+    </message>
+    <message>
+        <source>Сетевой интерфейс, через который идет multicast</source>
+        <translation>Network interface used for multicast</translation>
+    </message>
+    <message>
+        <source>Имя источника, видимое на приемниках (до 63 байт)</source>
+        <translation>Source name shown on receivers (up to 63 bytes)</translation>
+    </message>
+    <message>
+        <source>Вселенная</source>
+        <translation>Universe</translation>
+    </message>
+    <message>
+        <source>Приоритет</source>
+        <translation>Priority</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Интерфейс</source>
+        <translation>Interface</translation>
+    </message>
+    <message>
+        <source>Имя источника</source>
+        <translation>Source name</translation>
+    </message>
+    <message>
+        <source>Art-Net 4</source>
+        <translation>Art-Net 4</translation>
+    </message>
+    <message>
+        <source>Посылать кадр DMX по сети в стандарте Art-Net 4</source>
+        <translation>Send the DMX frame over the network as Art-Net 4</translation>
+    </message>
+    <message>
+        <source>Port-Address: Net:Sub-Net:Universe (0:0:0) или число 0..32767</source>
+        <translation>Port-Address: Net:Sub-Net:Universe (0:0:0) or number 0..32767</translation>
+    </message>
+    <message>
+        <source>Адрес IPv4 или имя узла; пусто - найденные узлы, иначе broadcast</source>
+        <translation>IPv4 address or node name; empty - discovered nodes, else broadcast</translation>
+    </message>
+    <message>
+        <source>найденные узлы</source>
+        <translation>discovered nodes</translation>
+    </message>
+    <message>
+        <source>Сетевой интерфейс для опроса узлов и broadcast</source>
+        <translation>Network interface for node polling and broadcast</translation>
+    </message>
+    <message>
+        <source>Всегда broadcast</source>
+        <translation>Always broadcast</translation>
+    </message>
+    <message>
+        <source>Для узлов, которые не отвечают на опрос</source>
+        <translation>For nodes that do not answer polls</translation>
+    </message>
+    <message>
+        <source>IP</source>
+        <translation>IP</translation>
+    </message>
+    <message>
+        <source>Имя</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Port-Address</source>
+        <translation>Port-Address</translation>
+    </message>
+    <message>
+        <source>Узлы, ответившие на опрос за последние 10 с</source>
+        <translation>Nodes that answered a poll in the last 10 s</translation>
+    </message>
+    <message>
+        <source>выбор системы</source>
+        <translation>system default</translation>
+    </message>
+    <message>
+        <source>%1 (нет)</source>
+        <translation>%1 (missing)</translation>
+    </message>
+    <message>
+        <source>= %1</source>
+        <translation>= %1</translation>
+    </message>
+    <message>
+        <source>неверно</source>
+        <translation>invalid</translation>
+    </message>
+    <message>
+        <source>Пакетов в секунду: %1</source>
+        <translation>Packets per second: %1</translation>
+    </message>
+    <message>
+        <source>Не передает</source>
+        <translation>Not sending</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::OptionsPage</name>
+    <message>
+        <source>Состояние шины USB </source>
+        <translation>USB bus status </translation>
+    </message>
+    <message>
+        <source>Работа в DEMO режиме</source>
+        <translation>Run in DEMO mode</translation>
+    </message>
+    <message>
+        <source>Диск</source>
+        <translation>Disk</translation>
+    </message>
+    <message>
+        <source>Клавиатура ?</source>
+        <translation>Keyboard ?</translation>
+    </message>
+    <message>
+        <source>Язык</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Как в системе</source>
+        <translation>System default</translation>
+    </message>
+    <message>
+        <source>Язык сменится при следующем запуске</source>
+        <translation>Language changes at next start</translation>
+    </message>
+    <message>
+        <source>Свободно на диске%1 Mb</source>
+        <translation>Free on disk %1 MB</translation>
+    </message>
+    <message>
+        <source>Размер диска  %1 Mb</source>
+        <translation>Disk size  %1 MB</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::PicturesTab</name>
+    <message>
+        <source>Включить клавиатуру</source>
+        <translation>Enable keyboard</translation>
+    </message>
+    <message>
+        <source> Статические картинки </source>
+        <translation> Static pictures </translation>
+    </message>
+    <message>
+        <source>прбел</source>
+        <translation>space</translation>
+    </message>
+    <message>
+        <source>Включить / Выключить флэш - кнопки клавиатуры</source>
+        <translation>Turn flash keys on / off - keyboard keys</translation>
+    </message>
+    <message>
+        <source>Запрограммированая статическая картинка - Горячая кнопка =%1= </source>
+        <translation>Programmed static picture - hot key =%1= </translation>
+    </message>
+</context>
+<context>
+    <name>velantra::RateTab</name>
+    <message>
+        <source>2 sec</source>
+        <translation>2 sec</translation>
+    </message>
+    <message>
+        <source>Время изменения уровня выбранных каналов DMX </source>
+        <translation>Fade time of the selected DMX channels </translation>
+    </message>
+    <message>
+        <source>Время изменения уровня всех каналов DMX  в секундах</source>
+        <translation>Fade time of all DMX channels  in seconds</translation>
+    </message>
+    <message>
+        <source>Плавность перехода  сцен </source>
+        <translation>Scene fade </translation>
+    </message>
+    <message>
+        <source>Фейдера</source>
+        <translation>Faders</translation>
+    </message>
+    <message>
+        <source>Автомат</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Выкл</source>
+        <translation>Off</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::SceneGroup</name>
+    <message>
+        <source>Управление сценами</source>
+        <translation>Scene control</translation>
+    </message>
+    <message>
+        <source>Секвенсер</source>
+        <translation>Sequencer</translation>
+    </message>
+    <message>
+        <source>Цвет канала</source>
+        <translation>Channel color</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::SequencerPage</name>
+    <message>
+        <source>Запустить Шоу - горячая кнопка /-/ </source>
+        <translation>Start show - hot key /-/ </translation>
+    </message>
+    <message>
+        <source>Остановить Шоу - горячая кнопка /+/ </source>
+        <translation>Stop show - hot key /+/ </translation>
+    </message>
+    <message>
+        <source>Время перехода на следующую сцену </source>
+        <translation>Time to the next scene </translation>
+    </message>
+    <message>
+        <source>Номер текущей сцены</source>
+        <translation>Current scene number</translation>
+    </message>
+    <message>
+        <source>Максимальное кол-во сцен</source>
+        <translation>Maximum number of scenes</translation>
+    </message>
+    <message>
+        <source>Уст 1</source>
+        <translation>Set 1</translation>
+    </message>
+    <message>
+        <source>Предварительный выбор сцены</source>
+        <translation>Scene preselection</translation>
+    </message>
+    <message>
+        <source>Время в Шоу ?</source>
+        <translation>Show time ?</translation>
+    </message>
+    <message>
+        <source>Время  Паузы  </source>
+        <translation>Pause time  </translation>
+    </message>
+    <message>
+        <source>Установка времени перехода на следующую сцену</source>
+        <translation>Set the time to the next scene</translation>
+    </message>
+    <message>
+        <source>Установка текущей сцены</source>
+        <translation>Set the current scene</translation>
+    </message>
+    <message>
+        <source>Выбор предварительной  установка начальной сцены </source>
+        <translation>Preselect the start scene </translation>
+    </message>
+    <message>
+        <source>Уст</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Предварительная  установка начальной сцены </source>
+        <translation>Preset the start scene </translation>
+    </message>
+    <message>
+        <source>Создать новую сцену после текущей</source>
+        <translation>Create a new scene after the current one</translation>
+    </message>
+    <message>
+        <source>Копировать текущую сцену в буфер</source>
+        <translation>Copy the current scene to the clipboard</translation>
+    </message>
+    <message>
+        <source>Создать новую сцену после текущей и скопировать в нее сцену из буфера</source>
+        <translation>New scene after the current one with the clipboard scene</translation>
+    </message>
+    <message>
+        <source>Заменить текущую сцену Сценой  из буфера</source>
+        <translation>Replace the current scene with the clipboard scene</translation>
+    </message>
+    <message>
+        <source>Удалить текущую сцену</source>
+        <translation>Delete the current scene</translation>
+    </message>
+    <message>
+        <source>%1  Сцен/мин </source>
+        <translation>%1  Scenes/min </translation>
+    </message>
+    <message>
+        <source>Уст %1</source>
+        <translation>Set %1</translation>
+    </message>
+    <message>
+        <source>%1ч %2м %3с </source>
+        <translation>%1h %2m %3s </translation>
+    </message>
+    <message>
+        <source>Шоу   = %1</source>
+        <translation>Show  = %1</translation>
+    </message>
+    <message>
+        <source>Паузa = %1</source>
+        <translation>Pause = %1</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::TAboutForm</name>
+    <message>
+        <source>Velantra  Lumatik  Windows XP</source>
+        <translation>Velantra  Lumatik  Windows XP</translation>
+    </message>
+    <message>
+        <source>Version %1      Ноябрь 2009 г.</source>
+        <translation>Version %1      November 2009</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>О программе</source>
+        <translation>About</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::TBaseForm</name>
+    <message>
+        <source>Файлы DMX Velantra  (*.vlt)</source>
+        <translation>Velantra DMX show files  (*.vlt)</translation>
+    </message>
+    <message>
+        <source>Шоу</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>Создать новое Шоу</source>
+        <translation>Create new show</translation>
+    </message>
+    <message>
+        <source>Открыть Шоу</source>
+        <translation>Open show</translation>
+    </message>
+    <message>
+        <source>Сохранить Шоу как ...</source>
+        <translation>Save show as ...</translation>
+    </message>
+    <message>
+        <source>Сохранить Шоу</source>
+        <translation>Save show</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Сцены</source>
+        <translation>Scenes</translation>
+    </message>
+    <message>
+        <source>Копировать предыдущую сцену</source>
+        <translation>Copy previous scene</translation>
+    </message>
+    <message>
+        <source>Копировать сцену в буфер</source>
+        <translation>Copy scene to clipboard</translation>
+    </message>
+    <message>
+        <source>Создать новую и заменить сценой из буфера</source>
+        <translation>Create new and paste scene from clipboard</translation>
+    </message>
+    <message>
+        <source>Заменить сценой  из буфера</source>
+        <translation>Replace with scene from clipboard</translation>
+    </message>
+    <message>
+        <source>Очистить Сцену</source>
+        <translation>Clear scene</translation>
+    </message>
+    <message>
+        <source>Удалить Сцену из Шоу </source>
+        <translation>Delete scene from show </translation>
+    </message>
+    <message>
+        <source>Создать новую Сцену</source>
+        <translation>Create new scene</translation>
+    </message>
+    <message>
+        <source>Установки</source>
+        <translation>Setup</translation>
+    </message>
+    <message>
+        <source>Очистить имена каналов</source>
+        <translation>Clear channel names</translation>
+    </message>
+    <message>
+        <source>Очистить цвета имен каналов</source>
+        <translation>Clear channel name colors</translation>
+    </message>
+    <message>
+        <source>Очистить графическую подсказку каналов</source>
+        <translation>Clear channel icons</translation>
+    </message>
+    <message>
+        <source>Очистить цвет условного разделения каналов</source>
+        <translation>Clear channel border colors</translation>
+    </message>
+    <message>
+        <source>Опции</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Поле для ручного управления лучем сканера</source>
+        <translation>Pad for manual scanner beam control</translation>
+    </message>
+    <message>
+        <source>Запись и редактирование Статических картинок</source>
+        <translation>Record and edit static pictures</translation>
+    </message>
+    <message>
+        <source>Разрешить автодобавление сцен</source>
+        <translation>Enable scene auto-add</translation>
+    </message>
+    <message>
+        <source>Помощь</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>О программе</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Справка</source>
+        <translation>Help topics</translation>
+    </message>
+    <message>
+        <source>Панель</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>Новое Шоу</source>
+        <translation>New show</translation>
+    </message>
+    <message>
+        <source>Записать Шоу под новым Именем </source>
+        <translation>Save show under a new name </translation>
+    </message>
+    <message>
+        <source>Сохранить существующее Шоу </source>
+        <translation>Save the current show </translation>
+    </message>
+    <message>
+        <source>Копировать Сцену</source>
+        <translation>Copy scene</translation>
+    </message>
+    <message>
+        <source>Копировать предыдущую Сцену</source>
+        <translation>Copy previous scene</translation>
+    </message>
+    <message>
+        <source>Новая сцена</source>
+        <translation>New scene</translation>
+    </message>
+    <message>
+        <source>Удалить сцену</source>
+        <translation>Delete scene</translation>
+    </message>
+    <message>
+        <source>Окно ручного управления сканера </source>
+        <translation>Manual scanner control window </translation>
+    </message>
+    <message>
+        <source>Запись статических картинок </source>
+        <translation>Record static pictures </translation>
+    </message>
+    <message>
+        <source>Автодобавление сцен </source>
+        <translation>Scene auto-add </translation>
+    </message>
+    <message>
+        <source>Help </source>
+        <translation>Help </translation>
+    </message>
+    <message>
+        <source>О программе </source>
+        <translation>About </translation>
+    </message>
+    <message>
+        <source>Фэйдера</source>
+        <translation>Faders</translation>
+    </message>
+    <message>
+        <source>График Канала</source>
+        <translation>Channel graph</translation>
+    </message>
+    <message>
+        <source>Редактор луча</source>
+        <translation>Beam editor</translation>
+    </message>
+    <message>
+        <source>Копирование</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Автоматы</source>
+        <translation>Chasers</translation>
+    </message>
+    <message>
+        <source>DMX coder</source>
+        <translation>DMX coder</translation>
+    </message>
+    <message>
+        <source>Сеть</source>
+        <translation>Network</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>empty</translation>
+    </message>
+    <message>
+        <source>Запомнить Сцену</source>
+        <translation>Store scene</translation>
+    </message>
+    <message>
+        <source>Вернуть прежнюю сцену</source>
+        <translation>Restore previous scene</translation>
+    </message>
+    <message>
+        <source>Файл справки не найден </source>
+        <translation>Help file not found </translation>
+    </message>
+    <message>
+        <source>Очистить имена каналов?</source>
+        <translation>Clear channel names?</translation>
+    </message>
+    <message>
+        <source>Очистить цвета имен каналов?</source>
+        <translation>Clear channel name colors?</translation>
+    </message>
+    <message>
+        <source>Очистить графическую подсказку каналов?</source>
+        <translation>Clear channel icons?</translation>
+    </message>
+    <message>
+        <source>Очистить цветовые границы каналов?</source>
+        <translation>Clear channel border colors?</translation>
+    </message>
+    <message>
+        <source>Файл ШОУ не найден </source>
+        <translation>Show file not found </translation>
+    </message>
+    <message>
+        <source> Автосохранение не выполнено: %1 </source>
+        <translation> Autosave failed: %1 </translation>
+    </message>
+    <message>
+        <source>  данные сохранены </source>
+        <translation>  data stored </translation>
+    </message>
+    <message>
+        <source> данные возвращены </source>
+        <translation> data restored </translation>
+    </message>
+    <message>
+        <source> Записать в буфер </source>
+        <translation> Copied to clipboard </translation>
+    </message>
+    <message>
+        <source> Автодобавление сцен </source>
+        <translation> Scene auto-add </translation>
+    </message>
+    <message>
+        <source> Нет имени файла </source>
+        <translation> No file name </translation>
+    </message>
+    <message>
+        <source>Файл -Color- не найден  </source>
+        <translation>File -Color- not found  </translation>
+    </message>
+    <message>
+        <source>Создать новое ШОУ?</source>
+        <translation>Create a new show?</translation>
+    </message>
+    <message>
+        <source>Автосохранение файла %1</source>
+        <translation>Autosave of file %1</translation>
+    </message>
+    <message>
+        <source>Создать новую сцену после текущей и скопировать в нее сцену %1 из буфера</source>
+        <translation>New scene after the current one with clipboard scene %1</translation>
+    </message>
+    <message>
+        <source>Заменить текущую сцену Сценой %1 из буфера</source>
+        <translation>Replace the current scene with clipboard scene %1</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::THandScanForm</name>
+    <message>
+        <source>Ручное управление лучем сканера </source>
+        <translation>Manual scanner beam control </translation>
+    </message>
+    <message>
+        <source>X=255</source>
+        <translation>X=255</translation>
+    </message>
+    <message>
+        <source>Инверсия по X</source>
+        <translation>Invert X</translation>
+    </message>
+    <message>
+        <source>Y=255</source>
+        <translation>Y=255</translation>
+    </message>
+    <message>
+        <source>Инверсия по Y</source>
+        <translation>Invert Y</translation>
+    </message>
+    <message>
+        <source>X&lt;-&gt;Y</source>
+        <translation>X&lt;-&gt;Y</translation>
+    </message>
+    <message>
+        <source>Меняет местами координаты  X &lt;&gt; Y </source>
+        <translation>Swaps coordinates  X &lt;&gt; Y </translation>
+    </message>
+    <message>
+        <source>Приоритет</source>
+        <translation>Priority</translation>
+    </message>
+    <message>
+        <source>Управлять в любом режиме</source>
+        <translation>Control in any mode</translation>
+    </message>
+    <message>
+        <source>Положение курсора на поле воздействует на два канала, начиная с первой отметки в столбце =Выбор = </source>
+        <translation>The cursor position on the pad drives two channels, starting at the first checked one in column =Select = </translation>
+    </message>
+</context>
+<context>
+    <name>velantra::TStaticForm</name>
+    <message>
+        <source>Статические картинки</source>
+        <translation>Static pictures</translation>
+    </message>
+    <message>
+        <source>Считать</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>Редактируемая статическая картинка</source>
+        <translation>Static picture being edited</translation>
+    </message>
+    <message>
+        <source>Записать </source>
+        <translation>Record </translation>
+    </message>
+    <message>
+        <source>Записать в  статическую картинку</source>
+        <translation>Record to static picture</translation>
+    </message>
+    <message>
+        <source> Выбор сцены  </source>
+        <translation> Scene select  </translation>
+    </message>
+    <message>
+        <source>Стереть</source>
+        <translation>Erase</translation>
+    </message>
+    <message>
+        <source>Стереть редактируемую сцену</source>
+        <translation>Erase the edited scene</translation>
+    </message>
+    <message>
+        <source>Стереть все</source>
+        <translation>Erase all</translation>
+    </message>
+    <message>
+        <source>Стереть все статические картинки </source>
+        <translation>Erase all static pictures </translation>
+    </message>
+    <message>
+        <source>Вернуть</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Вернуть прежнюю сцену</source>
+        <translation>Restore previous scene</translation>
+    </message>
+    <message>
+        <source>Удалить статическую картинку?</source>
+        <translation>Delete static picture?</translation>
+    </message>
+    <message>
+        <source>Удалить все Статические картинки?</source>
+        <translation>Delete all static pictures?</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::XyEditorPage</name>
+    <message>
+        <source>Динамика изменения двух соседних каналов по выделенным сценам </source>
+        <translation>Level of two adjacent channels over the selected scenes </translation>
+    </message>
+    <message>
+        <source> Сцена ? </source>
+        <translation> Scene ? </translation>
+    </message>
+    <message>
+        <source>Переместить сцену в X-Y</source>
+        <translation>Move scene in X-Y</translation>
+    </message>
+    <message>
+        <source>При включенном флажке содежимое Редактируемого поля  записывается в память</source>
+        <translation>When ticked, the contents of the edit field are written to memory</translation>
+    </message>
+    <message>
+        <source>Выполнить копирование в каналы, выбранные флажками </source>
+        <translation>Copy into the channels selected by checkboxes </translation>
+    </message>
+    <message>
+        <source>Видимые Сцены </source>
+        <translation>Visible scenes </translation>
+    </message>
+    <message>
+        <source>Все сцены</source>
+        <translation>All scenes</translation>
+    </message>
+    <message>
+        <source>Менять Сцену</source>
+        <translation>Change scene</translation>
+    </message>
+    <message>
+        <source>Перетаскивание луча меняет текущую сцену</source>
+        <translation>Dragging the beam changes the current scene</translation>
+    </message>
+    <message>
+        <source>От Сцены</source>
+        <translation>From scene</translation>
+    </message>
+    <message>
+        <source>До Сцены</source>
+        <translation>To scene</translation>
+    </message>
+    <message>
+        <source>Текущие</source>
+        <translation>Current</translation>
+    </message>
+    <message>
+        <source>Положение</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Смещение фигуры</source>
+        <translation>Move figure</translation>
+    </message>
+    <message>
+        <source>Отражение </source>
+        <translation>Mirror </translation>
+    </message>
+    <message>
+        <source>Зеркальное отображение</source>
+        <translation>Mirror image</translation>
+    </message>
+    <message>
+        <source>Размер </source>
+        <translation>Size </translation>
+    </message>
+    <message>
+        <source>Уменьшить фигуру</source>
+        <translation>Shrink figure</translation>
+    </message>
+    <message>
+        <source>Увеличить фигуру</source>
+        <translation>Enlarge figure</translation>
+    </message>
+    <message>
+        <source>Поворот</source>
+        <translation>Rotate</translation>
+    </message>
+    <message>
+        <source>Выполнить поворот </source>
+        <translation>Perform rotation </translation>
+    </message>
+    <message>
+        <source>Создание Фигур </source>
+        <translation>Create figures </translation>
+    </message>
+    <message>
+        <source>Вычертить фигугу по сценам</source>
+        <translation>Draw the figure across scenes</translation>
+    </message>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>88</source>
+        <translation>88</translation>
+    </message>
+    <message>
+        <source>размер создаваемой фигуры</source>
+        <translation>size of the figure to create</translation>
+    </message>
+    <message>
+        <source>вид или длинна конца фигуры</source>
+        <translation>shape or length of the figure end</translation>
+    </message>
+    <message>
+        <source>Вернуть</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Для этой фигуры нужно выбрать не меньше двух сцен</source>
+        <translation>Select at least two scenes for this figure</translation>
+    </message>
+    <message>
+        <source> Размер </source>
+        <translation> Size </translation>
+    </message>
+    <message>
+        <source>Запомнить
+картинку </source>
+        <translation>Store
+picture </translation>
+    </message>
+    <message>
+        <source>Ch%1  %2</source>
+        <translation>Ch%1  %2</translation>
+    </message>
+    <message>
+        <source>Вправо %1</source>
+        <translation>Right %1</translation>
+    </message>
+    <message>
+        <source>Влево %1</source>
+        <translation>Left %1</translation>
+    </message>
+    <message>
+        <source> Размер фигуры %1       Опция %2</source>
+        <translation> Figure size %1       Option %2</translation>
+    </message>
+    <message>
+        <source> Сцена %1</source>
+        <translation> Scene %1</translation>
+    </message>
+    <message>
+        <source>Переместить сцену %1</source>
+        <translation>Move scene %1</translation>
+    </message>
+    <message>
+        <source>Y = %1</source>
+        <translation>Y = %1</translation>
+    </message>
+    <message>
+        <source>X = %1</source>
+        <translation>X = %1</translation>
+    </message>
+</context>
+</TS>
