@@ -290,27 +290,35 @@ void NetworkOutputs::refresh()
     const double seconds = std::chrono::duration<double>(now - lastRefresh_).count();
     lastRefresh_ = now;
     const auto update = [seconds](const char* name, OutputState& state, SenderCounters& before,
-                                  const SenderCounters& after, const QString& refused) {
-        const OutputState was = state;
+                                  const SenderCounters& after, const QString& refused, QString& logged) {
+        const bool wasOn = state.on;
         state.on = after.sending;
         state.packetsPerSecond = seconds > 0 ? static_cast<double>(after.packets - before.packets) / seconds : 0.0;
+        QString cause;  // what fails, without the count: logged once, not every second
         if (!refused.isEmpty()) {
-            state.lastError = refused.trimmed();
+            cause = refused.trimmed();
+            state.lastError = cause;
         } else if (after.failures != before.failures) {
-            state.lastError = tr("%1 (отказов: %2)").arg(errorText(after.lastError)).arg(after.failures);
+            cause = errorText(after.lastError);
+            state.lastError = tr("%1 (отказов: %2)").arg(cause).arg(after.failures);
         } else {
             state.lastError.clear();
         }
         before = after;
-        if (state.on != was.on) {
+        if (state.on != wasOn) {
             qCInfo(lcNetwork, "%s: %s", name, state.on ? "sending" : "not sending");
         }
-        if (!state.lastError.isEmpty() && state.lastError != was.lastError) {
-            qCWarning(lcNetwork, "%s: %s", name, qUtf8Printable(state.lastError));
+        if (cause != logged) {
+            if (!cause.isEmpty()) {
+                qCWarning(lcNetwork, "%s: %s", name, qUtf8Printable(cause));
+            } else {
+                qCInfo(lcNetwork, "%s: sending again", name);
+            }
+            logged = cause;
         }
     };
-    update("sACN", sacnState_, sacnBefore_, sacnOutput_.counters(), sacnRefused_);
-    update("Art-Net", artNetState_, artnetBefore_, artnetOutput_.counters(), artnetRefused_);
+    update("sACN", sacnState_, sacnBefore_, sacnOutput_.counters(), sacnRefused_, sacnLogged_);
+    update("Art-Net", artNetState_, artnetBefore_, artnetOutput_.counters(), artnetRefused_, artnetLogged_);
 }
 
 }  // namespace velantra

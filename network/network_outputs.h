@@ -102,6 +102,9 @@ private:
     int artnetLookup_ = -1;
     QString sacnRefused_;
     QString artnetRefused_;
+    // The failure last logged for each output (empty: none since it last sent).
+    QString sacnLogged_;
+    QString artnetLogged_;
     OutputState sacnState_;
     OutputState artNetState_;
     SenderCounters sacnBefore_;
