@@ -1,0 +1,190 @@
+// Every window in English: no visible text, hint, caption or menu text keeps
+// a Cyrillic letter (user data excepted) and no label or button is too narrow
+// for its text. In Russian a sample of texts is the exact source text.
+#include "app/options_page.h"
+#include "conveyor/conveyor_group.h"
+#include "effects/hand_scan_form.h"
+#include "programming/static_form.h"
+#include "tests/gui_fixture.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTranslator>
+
+namespace velantra {
+namespace {
+
+bool cyrillic(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() >= 0x0400 && c.unicode() <= 0x04FF; });
+}
+
+// What a person sees of one window: its texts and the ones cut short.
+struct Walk {
+    QStringList russian;  // "where: text"
+    QStringList clipped;
+
+    void text(const QObject* where, const QString& what, const QString& value)
+    {
+        if (cyrillic(value)) {
+            russian << QStringLiteral("%1 %2: %3").arg(where->objectName(), what, value);
+        }
+    }
+    void widget(const QWidget* w)
+    {
+        text(w, QStringLiteral("toolTip"), w->toolTip());
+        if (w->isWindow()) {
+            text(w, QStringLiteral("title"), w->windowTitle());
+        }
+        if (const auto* label = qobject_cast<const QLabel*>(w)) {
+            text(w, QStringLiteral("text"), label->text());
+            // A single line must fit the label's width.
+            if (w->isVisible() && !label->wordWrap() && !label->text().contains(QLatin1Char('\n')) &&
+                label->fontMetrics().horizontalAdvance(label->text()) > label->contentsRect().width() + 1) {
+                clipped << QStringLiteral("%1: %2").arg(w->objectName(), label->text());
+            }
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
+            text(w, QStringLiteral("text"), button->text());
+            // The text itself must fit (the style's padding around it may shrink);
+            // a tool button that shows only its icon shows no text.
+            const auto* tool = qobject_cast<const QToolButton*>(w);
+            const bool iconOnly =
+                tool != nullptr && tool->toolButtonStyle() == Qt::ToolButtonIconOnly && !tool->icon().isNull();
+            int textWidth = 0;
+            for (const QString& line : button->text().remove(QLatin1Char('&')).split(QLatin1Char('\n'))) {
+                textWidth = std::max(textWidth, button->fontMetrics().horizontalAdvance(line));
+            }
+            if (w->isVisible() && !iconOnly && textWidth > button->width() - 2) {
+                clipped << QStringLiteral("%1: %2").arg(w->objectName(), button->text());
+            }
+        } else if (const auto* group = qobject_cast<const QGroupBox*>(w)) {
+            text(w, QStringLiteral("title"), group->title());
+        } else if (const auto* tabs = qobject_cast<const QTabWidget*>(w)) {
+            for (int i = 0; i < tabs->count(); ++i) {
+                text(w, QStringLiteral("tab"), tabs->tabText(i));
+                text(w, QStringLiteral("tab hint"), tabs->tabToolTip(i));
+            }
+        } else if (const auto* box = qobject_cast<const QComboBox*>(w)) {
+            for (int i = 0; i < box->count(); ++i) {
+                // A language is offered under its own name.
+                if (box->objectName() != QLatin1String("ComboBoxLanguage") ||
+                    box->itemData(i).toString() != QLatin1String("ru")) {
+                    text(w, QStringLiteral("item"), box->itemText(i));
+                }
+            }
+        }
+        // QLineEdit contents are the operator's: channel names, file names.
+    }
+    void window(const QWidget& top)
+    {
+        widget(&top);
+        for (const QWidget* w : top.findChildren<QWidget*>()) {
+            widget(w);
+        }
+        for (const QAction* a : top.findChildren<QAction*>()) {
+            text(a, QStringLiteral("action"), a->text());
+            text(a, QStringLiteral("action hint"), a->toolTip());
+        }
+        for (const QMenu* m : top.findChildren<QMenu*>()) {
+            text(m, QStringLiteral("menu"), m->title());
+        }
+    }
+};
+
+class EnglishWalk : public GuiTest {
+protected:
+    EnglishWalk()
+    {
+        EXPECT_TRUE(english.load(QStringLiteral(":/i18n/velantra_en.qm")));
+        QCoreApplication::installTranslator(&english);
+    }
+    ~EnglishWalk() override
+    {
+        if (form) {
+            closeForm();
+        }
+        QCoreApplication::removeTranslator(&english);
+    }
+    QTranslator english;
+};
+
+TEST_F(EnglishWalk, EveryWindowSpeaksEnglishAndNoTextIsCut)
+{
+    makeForm(TBaseForm::OutputClock::ByHand);
+    form->resize(898, 651);
+    form->show();
+    Walk walk;
+    QTabWidget* pages = form->pageControlInput();
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        QApplication::processEvents();
+        walk.window(*form);
+    }
+    form->ChaserItemClick();  // the static picture editor
+    QApplication::processEvents();
+    walk.window(*form->staticForm());
+    form->staticForm()->close();
+    form->HandScanItemClick();
+    QApplication::processEvents();
+    walk.window(*form->handScanForm());
+    form->handScanForm()->hide();
+
+    // Dialogs through the seam: About, questions, file dialogs.
+    answers.push_back([&walk](QDialog& d) {
+        walk.window(d);
+        return int(QDialog::Accepted);
+    });
+    form->AboutItemClick();
+    for (const char* question : {"ClearNamesItem", "NewItem"}) {
+        answers.push_back([&walk](QDialog& d) {
+            walk.window(d);
+            return int(QMessageBox::No);
+        });
+        form->findChild<QAction*>(QString::fromLatin1(question))->trigger();
+    }
+    answers.push_back([&walk](QDialog& d) {
+        walk.window(d);
+        return int(QDialog::Rejected);
+    });
+    form->OpenItemClick();
+    EXPECT_EQ(unexpected, 0);
+
+    walk.russian.removeDuplicates();
+    walk.clipped.removeDuplicates();
+    EXPECT_TRUE(walk.russian.isEmpty()) << walk.russian.size() << " Russian texts:\n"
+                                        << walk.russian.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(walk.clipped.isEmpty()) << walk.clipped.size() << " texts cut short:\n"
+                                        << walk.clipped.join(QLatin1Char('\n')).toStdString();
+}
+
+// Without a translation the program shows its own texts, exactly.
+TEST_F(GuiTest, RussianTextsAreTheSourceTexts)
+{
+    makeForm(TBaseForm::OutputClock::ByHand);
+    const std::pair<const char*, const char*> labels[] = {
+        {"LabelTimePause", "Время  Паузы  "},
+        {"LabelTimeShou", "Время в Шоу ?"},
+        {"LabelKonveyr", "No job"},
+    };
+    for (const auto& [name, text] : labels) {
+        EXPECT_EQ(form->findChild<QLabel*>(QString::fromLatin1(name))->text(), QString::fromUtf8(text)) << name;
+    }
+    EXPECT_EQ(form->findChild<QMenu*>(QStringLiteral("ShowItem"))->title(), QStringLiteral("Шоу"));
+    EXPECT_EQ(form->findChild<QAction*>(QStringLiteral("NewItem"))->text(), QStringLiteral("Создать новое Шоу"));
+    EXPECT_EQ(form->conveyorGroup()->title(), QStringLiteral("Конвейр потоков Шоу "));
+    EXPECT_EQ(form->optionsPage()->noUsbConnect()->text(), QStringLiteral("Работа в DEMO режиме"));
+}
+
+}  // namespace
+}  // namespace velantra
