@@ -53,7 +53,8 @@
 
 namespace velantra {
 
-TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent, OutputClock clock)
+TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent, OutputClock clock,
+                     const QString& showToOpen)
     : QMainWindow(parent)
     , rig_(std::make_unique<OutputRig>(std::move(driver)))
     , engine_(&rig_->engine())
@@ -63,6 +64,7 @@ TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent, Outp
     , network_(&rig_->network())
     , undo_(std::make_unique<UndoMemory>())
     , outputClock_(clock)
+    , showToOpen_(showToOpen)
 {
     setObjectName(QStringLiteral("BaseForm"));
     setWindowTitle(QStringLiteral("VELANTRA"));

@@ -64,8 +64,10 @@ public:
     enum class OutputClock { Thread, ByHand };
 
     // GUI thread. driver: the interface driver to use (nullptr: the system's).
+    // showToOpen: a show to open at start instead of the last one (as the
+    // Open command opens it).
     explicit TBaseForm(std::unique_ptr<D2xxProvider> driver = nullptr, QWidget* parent = nullptr,
-                       OutputClock clock = OutputClock::Thread);
+                       OutputClock clock = OutputClock::Thread, const QString& showToOpen = {});
     ~TBaseForm() override;
 
     // Main page control tabs, in order.
@@ -100,6 +102,8 @@ public:
     };
     // Show file (GUI thread).
     ReadOutcome BlocOpenFile();
+    // GUI thread. The Open command's steps after its dialog, for the show path.
+    void openShow(const QString& path);
     bool SaveFileAs();
     void SaveFile();
     // Settings file (GUI thread).
@@ -272,6 +276,7 @@ private:
     std::vector<std::function<void()>> dataSystemRefresh_;
     InterfaceLog interfaceLog_;
     OutputClock outputClock_;
+    QString showToOpen_;
     bool closed_ = false;
     bool signalled_ = false;
 };

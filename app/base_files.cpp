@@ -82,6 +82,12 @@ void TBaseForm::OpenItemClick()
     if (!openDialogShou_->execute()) {
         return;
     }
+    openShow(openDialogShou_->fileName());
+}
+
+void TBaseForm::openShow(const QString& path)
+{
+    openDialogShou_->setFileName(path);
     closePictureEditor();
     if (BlocOpenFile() == ReadOutcome::Failed) {
         return;  // a failed read stops the open at that step

@@ -57,7 +57,9 @@ void TBaseForm::FormCreate()
     }
 
     ReadIniFile();
-    if (!openDialogShou_->fileName().isEmpty()) {
+    if (!showToOpen_.isEmpty()) {
+        openShow(showToOpen_);  // a show named on the command line, as the Open command opens it
+    } else if (!openDialogShou_->fileName().isEmpty()) {
         BlocOpenFile();
     }
     ReturnPageControlAll();

@@ -7,6 +7,7 @@
 #include "storage/settings_file.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 
 int main(int argc, char** argv)
@@ -16,7 +17,7 @@ int main(int argc, char** argv)
     // caption that the window system shows.
     QApplication::setApplicationName(QStringLiteral("Velantra %1").arg(QLatin1String(velantra::ProgramVersion)));
     // The installed menu entry and icon, so the desktop shows them for the window.
-    QGuiApplication::setDesktopFileName(QStringLiteral("velantra"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.korvex.Velantra"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("velantra")));
     // The language, once, before any window: --lang, the settings file, the system.
     QString languageError;
@@ -27,7 +28,18 @@ int main(int argc, char** argv)
         qWarning("velantra: %s", qUtf8Printable(languageError));
     }
     velantra::installTranslations(app, language);
-    velantra::TBaseForm form;
+    // "velantra FILE": that show instead of the last one (a file manager's double click).
+    QString showToOpen;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--lang")) {
+            ++i;
+        } else if (!arguments[i].startsWith(QLatin1String("--"))) {
+            showToOpen = QFileInfo(arguments[i]).absoluteFilePath();
+            break;
+        }
+    }
+    velantra::TBaseForm form(nullptr, nullptr, velantra::TBaseForm::OutputClock::Thread, showToOpen);
     // A logout, a shutdown or Ctrl+C in the terminal saves what it can and ends cleanly.
     velantra::TerminationSignals ending;
     QObject::connect(&ending, &velantra::TerminationSignals::received, &form, [&form] {

@@ -5,8 +5,10 @@
 
 set(VELANTRA_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
 
-install(FILES ${VELANTRA_PACKAGING_DIR}/velantra.desktop DESTINATION share/applications)
+install(FILES ${VELANTRA_PACKAGING_DIR}/org.korvex.Velantra.desktop DESTINATION share/applications)
 install(FILES ${VELANTRA_PACKAGING_DIR}/velantra.svg DESTINATION share/icons/hicolor/scalable/apps)
+# Show and patch files as types of their own: a file manager opens a show with the program.
+install(FILES ${VELANTRA_PACKAGING_DIR}/velantra-mime.xml DESTINATION share/mime/packages RENAME velantra.xml)
 
 # share/doc/velantra: the copyright file points at Debian's copy of the licence;
 # the changelog carries the version and the configure date (or SOURCE_DATE_EPOCH).
@@ -28,7 +30,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/tools/udev/60-velantra-ftdi.rules DESTINATIO
 find_program(VELANTRA_DESKTOP_FILE_VALIDATE desktop-file-validate)
 if(VELANTRA_BUILD_TESTS AND VELANTRA_DESKTOP_FILE_VALIDATE)
   add_test(NAME DesktopEntry.Validates
-           COMMAND ${VELANTRA_DESKTOP_FILE_VALIDATE} ${VELANTRA_PACKAGING_DIR}/velantra.desktop)
+           COMMAND ${VELANTRA_DESKTOP_FILE_VALIDATE} ${VELANTRA_PACKAGING_DIR}/org.korvex.Velantra.desktop)
 endif()
 
 set(CPACK_GENERATOR DEB)
