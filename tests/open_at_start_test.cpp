@@ -13,8 +13,7 @@ class OpenAtStartTest : public GuiTest {
 protected:
     void start(const QString& show)
     {
-        form = std::make_unique<TBaseForm>(std::make_unique<FakeD2xx>(), nullptr, TBaseForm::OutputClock::ByHand,
-                                           show);
+        form = std::make_unique<TBaseForm>(std::make_unique<FakeD2xx>(), nullptr, TBaseForm::OutputClock::ByHand, show);
     }
 };
 

@@ -7,6 +7,8 @@ set(VELANTRA_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 install(FILES ${VELANTRA_PACKAGING_DIR}/org.korvex.Velantra.desktop DESTINATION share/applications)
 install(FILES ${VELANTRA_PACKAGING_DIR}/velantra.svg DESTINATION share/icons/hicolor/scalable/apps)
+install(FILES ${VELANTRA_PACKAGING_DIR}/org.korvex.Velantra.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${VELANTRA_PACKAGING_DIR}/velantra.1 DESTINATION share/man/man1)
 # Show and patch files as types of their own: a file manager opens a show with the program.
 install(FILES ${VELANTRA_PACKAGING_DIR}/velantra-mime.xml DESTINATION share/mime/packages RENAME velantra.xml)
 
