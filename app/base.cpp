@@ -12,6 +12,7 @@
 #include "effects/automats_page.h"
 #include "effects/hand_scan_form.h"
 #include "effects/xy_editor_page.h"
+#include "i18n/language.h"
 #include "link/usb_texts.h"
 #include "network/network_outputs.h"
 #include "network/network_page.h"
@@ -561,9 +562,12 @@ void TBaseForm::TimerPollingTimer()
     link_->TimerPollingTimer();
 }
 
-QString TBaseForm::helpFilePath()
+QString TBaseForm::helpFilePath(Language language)
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velantra/help/index.html");
+    // The manual of the running language: English in help/en/.
+    const QString folder = language == Language::English ? QStringLiteral("en/") : QString();
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velantra/help/") + folder +
+           QStringLiteral("index.html");
 }
 
 void TBaseForm::HelpItemClick()

@@ -7,6 +7,7 @@
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
 #include "engine/output_thread.h"
+#include "i18n/language.h"
 #include "link/d2xx.h"
 #include "link/usb_link.h"
 #include "link/usb_texts.h"
@@ -176,7 +177,7 @@ public:
     QLabel* autoSavePanel() const { return autoSavePanel_; }
 
     // Where the help file is looked for.
-    static QString helpFilePath();
+    static QString helpFilePath(Language language = currentLanguage());
 
 public slots:
     void NewItemClick();

@@ -4,6 +4,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <atomic>
+
 namespace velantra {
 
 std::optional<Language> languageFromName(const QString& name)
@@ -48,8 +50,18 @@ Language chooseLanguage(const QStringList& arguments, const QString& setting, co
     return system.language() == QLocale::Russian ? Language::Russian : Language::English;
 }
 
+namespace {
+std::atomic<Language> installed{Language::Russian};
+}  // namespace
+
+Language currentLanguage()
+{
+    return installed.load(std::memory_order_relaxed);
+}
+
 bool installTranslations(QCoreApplication& app, Language language)
 {
+    installed.store(language, std::memory_order_relaxed);
     bool complete = true;
     if (language == Language::English) {
         auto* ours = new QTranslator(&app);

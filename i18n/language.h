@@ -31,4 +31,7 @@ Language chooseLanguage(const QStringList& arguments, const QString& setting, co
 // Returns false when a translation that language needs was not found.
 bool installTranslations(QCoreApplication& app, Language language);
 
+// Any thread. The language installTranslations was last given (Russian before any).
+Language currentLanguage();
+
 }  // namespace velantra

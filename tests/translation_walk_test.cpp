@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -184,6 +186,19 @@ TEST_F(GuiTest, RussianTextsAreTheSourceTexts)
     EXPECT_EQ(form->findChild<QAction*>(QStringLiteral("NewItem"))->text(), QStringLiteral("Создать новое Шоу"));
     EXPECT_EQ(form->conveyorGroup()->title(), QStringLiteral("Конвейр потоков Шоу "));
     EXPECT_EQ(form->optionsPage()->noUsbConnect()->text(), QStringLiteral("Работа в DEMO режиме"));
+}
+
+// F1 opens the manual of the running language; the English one is English.
+TEST(Manual, EachLanguageOpensItsOwnManual)
+{
+    const QString russian = TBaseForm::helpFilePath(Language::Russian);
+    const QString english = TBaseForm::helpFilePath(Language::English);
+    EXPECT_TRUE(russian.endsWith(QLatin1String("/help/index.html"))) << russian.toStdString();
+    EXPECT_TRUE(english.endsWith(QLatin1String("/help/en/index.html"))) << english.toStdString();
+    QFile page(english);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << english.toStdString();
+    EXPECT_FALSE(cyrillic(QString::fromUtf8(page.readAll())));
+    EXPECT_TRUE(QFileInfo::exists(russian));
 }
 
 }  // namespace

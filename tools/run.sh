@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# Builds the program and runs it.
+# Builds the program and runs it; "tools/run.sh --demo" opens the demo show
+# (six scenes, a chaser and a moving-head circle).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "No display: the window runs offscreen (set DISPLAY, or use xvfb-run, to see it)." >&2
   export QT_QPA_PLATFORM=offscreen
+fi
+if [ "${1:-}" = --demo ]; then
+  shift
+  set -- "$@" "$root/build/share/velantra/examples/Demo.vlt"
 fi
 exec "$root/build/app/velantra" "$@"
