@@ -154,7 +154,6 @@ bool HeadlessPlayer::start(const HeadlessOptions& options)
     rig_->network().applyArtNet(settings.artnet);
 
     ConveyorList& conveyor = player_->conveyor();
-    bool haveShow = false;
     if (options.conveyor) {
         int filled = 0;
         for (int k = 1; k <= ConveyorSlots; ++k) {
@@ -168,15 +167,13 @@ bool HeadlessPlayer::start(const HeadlessOptions& options)
         }
         conveyor.mode = ConveyorList::Mode::List;
         conveyor.position = 1;
-        haveShow = true;
     } else {
         const QString show = options.show.isEmpty() ? settings.path : options.show;
         if (show.isEmpty()) {
             qCCritical(lcPlayer) << "no show: name one with --show, or play one in the window first";
             return false;
         }
-        haveShow = loadShow(show);
-        if (!haveShow) {
+        if (!loadShow(show)) {
             return false;
         }
     }
@@ -203,7 +200,7 @@ bool HeadlessPlayer::start(const HeadlessOptions& options)
                      << "ms";
     player_->play();
     poll();
-    return haveShow;
+    return true;
 }
 
 void HeadlessPlayer::poll()

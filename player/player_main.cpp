@@ -47,8 +47,7 @@ int main(int argc, char** argv)
 
     const velantra::Settings settings = velantra::readSettings(velantra::dataFile(QStringLiteral("Vela43.ini")));
     velantra::installTranslations(
-        app, velantra::chooseLanguage({QString(), QStringLiteral("--lang"), parsed.options.language}, settings.language,
-                                      QLocale::system()));
+        app, velantra::chooseLanguage(QCoreApplication::arguments(), settings.language, QLocale::system()));
     velantra::HeadlessPlayer player;
     velantra::TerminationSignals ending;
     QObject::connect(&ending, &velantra::TerminationSignals::received, &player, [&player](int signalNumber) {
