@@ -8,7 +8,18 @@ set(VELANTRA_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
 install(FILES ${VELANTRA_PACKAGING_DIR}/org.korvex.Velantra.desktop DESTINATION share/applications)
 install(FILES ${VELANTRA_PACKAGING_DIR}/velantra.svg DESTINATION share/icons/hicolor/scalable/apps)
 install(FILES ${VELANTRA_PACKAGING_DIR}/org.korvex.Velantra.metainfo.xml DESTINATION share/metainfo)
-install(FILES ${VELANTRA_PACKAGING_DIR}/velantra.1 DESTINATION share/man/man1)
+# Manual pages, compressed as Debian wants them; velantra.1 covers velantra-player too.
+file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/packaging)
+foreach(page velantra velantra-show)
+  execute_process(COMMAND gzip -9nc INPUT_FILE ${VELANTRA_PACKAGING_DIR}/${page}.1
+                  OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/${page}.1.gz COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
+file(CREATE_LINK velantra.1.gz ${PROJECT_BINARY_DIR}/packaging/velantra-player.1.gz SYMBOLIC)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${VELANTRA_PACKAGING_DIR}/velantra.1 ${VELANTRA_PACKAGING_DIR}/velantra-show.1)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/velantra.1.gz ${PROJECT_BINARY_DIR}/packaging/velantra-show.1.gz
+              ${PROJECT_BINARY_DIR}/packaging/velantra-player.1.gz
+        DESTINATION share/man/man1)
 # Show and patch files as types of their own: a file manager opens a show with the program.
 install(FILES ${VELANTRA_PACKAGING_DIR}/velantra-mime.xml DESTINATION share/mime/packages RENAME velantra.xml)
 
@@ -28,11 +39,19 @@ set(VELANTRA_UDEV_RULES_DIR lib/udev/rules.d
     CACHE STRING "Where the FTDI udev rule is installed (relative paths are under the prefix)")
 install(FILES ${PROJECT_SOURCE_DIR}/tools/udev/60-velantra-ftdi.rules DESTINATION ${VELANTRA_UDEV_RULES_DIR})
 
-# The desktop entry is checked whenever the validator is there (desktop-file-utils).
+# The desktop entry and the AppStream file are checked whenever the validators
+# are there (desktop-file-utils, appstream; tools/deps.sh installs both).
 find_program(VELANTRA_DESKTOP_FILE_VALIDATE desktop-file-validate)
 if(VELANTRA_BUILD_TESTS AND VELANTRA_DESKTOP_FILE_VALIDATE)
   add_test(NAME DesktopEntry.Validates
            COMMAND ${VELANTRA_DESKTOP_FILE_VALIDATE} ${VELANTRA_PACKAGING_DIR}/org.korvex.Velantra.desktop)
+endif()
+find_program(VELANTRA_APPSTREAMCLI appstreamcli)
+if(VELANTRA_BUILD_TESTS AND VELANTRA_APPSTREAMCLI)
+  # --no-net: the machines that build have no internet; a warning fails the test.
+  add_test(NAME AppStream.Validates
+           COMMAND ${VELANTRA_APPSTREAMCLI} validate --no-net --explain
+                   ${VELANTRA_PACKAGING_DIR}/org.korvex.Velantra.metainfo.xml)
 endif()
 
 set(CPACK_GENERATOR DEB)
