@@ -15,7 +15,7 @@ std::unique_ptr<D2xxProvider> makeSystemProvider()
         return vendor;
     }
     std::vector<std::unique_ptr<D2xxProvider>> parts;
-    parts.push_back(std::make_unique<SerialPortProvider>());
+    parts.push_back(std::make_unique<SerialPortProvider>(SerialPortLister{}, &SerialPortProvider::usbSerialSignature));
     parts.push_back(std::make_unique<FtdiProvider>());
     return std::make_unique<MergedProvider>(std::move(parts));
 }

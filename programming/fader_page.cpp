@@ -6,6 +6,7 @@
 #include "programming/display_level.h"
 #include "programming/fader_glyphs.h"
 #include "programming/rate_table.h"
+#include "shell/lean_scroll_bar.h"
 #include "shell/shell.h"
 #include "storage/channel_tables.h"
 
@@ -116,7 +117,7 @@ void FaderPage::buildRows(QWidget* container)
         number->setFixedSize(24, RowHeight);
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-        auto* fader = new QScrollBar(Qt::Horizontal, container);
+        auto* fader = new LeanScrollBar(Qt::Horizontal, container);
         fader->setObjectName(QStringLiteral("ScrollBar%1").arg(n));
         fader->setRange(0, 255);
         fader->setPageStep(10);

@@ -2,6 +2,7 @@
 
 #include "player/player.h"
 #include "player/sequencer.h"
+#include "shell/lean_scroll_bar.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -13,6 +14,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace velantra {
 
@@ -42,6 +44,20 @@ QLabel* namedLabel(QWidget* parent, const char* name, const QString& text, const
     return l;
 }
 
+// A label whose text changes while a show plays gets the size of the widest of
+// its texts, fixed: a new text then repaints the label and never re-lays the
+// page and the window around it.
+void fixToWidest(QLabel* label, std::initializer_list<QString> texts)
+{
+    int width = 0;
+    for (const QString& text : texts) {
+        width = std::max(width, label->fontMetrics().horizontalAdvance(text));
+    }
+    const QMargins margins = label->contentsMargins();
+    label->setFixedSize(width + margins.left() + margins.right() + 2 * label->margin() + 2,
+                        label->sizeHint().height());
+}
+
 }  // namespace
 
 SequencerPage::SequencerPage(Player& player, QWidget* parent)
@@ -54,7 +70,7 @@ SequencerPage::SequencerPage(Player& player, QWidget* parent)
     , lamp_(namedLabel(this, "ShapeTempClikc", QString()))
     , stepLabel_(namedLabel(this, "LabelStep", QStringLiteral("1"), tr("Номер текущей сцены")))
     , codaLabel_(namedLabel(this, "LabelCoda", QStringLiteral("2"), tr("Максимальное кол-во сцен")))
-    , step_(new QScrollBar(Qt::Horizontal, this))
+    , step_(new LeanScrollBar(Qt::Horizontal, this))
     , preset_(new QScrollBar(Qt::Horizontal, this))
     , presetLabel_(namedLabel(this, "LabelScenHand", tr("Уст 1"), tr("Предварительный выбор сцены")))
     , timeShow_(namedLabel(this, "LabelTimeShou", tr("Время в Шоу ?")))
@@ -65,6 +81,11 @@ SequencerPage::SequencerPage(Player& player, QWidget* parent)
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
+    fixToWidest(stepLabel_, {QStringLiteral("256")});
+    fixToWidest(codaLabel_, {QStringLiteral("256")});
+    const QString longest = tr("%1ч %2м %3с ").arg(9999).arg(59).arg(59);
+    fixToWidest(timeShow_, {tr("Время в Шоу ?"), tr("Шоу   = %1").arg(longest)});
+    fixToWidest(timePause_, {tr("Время  Паузы  "), tr("Паузa = %1").arg(longest)});
 
     auto* pair = new QButtonGroup(this);
     for (QToolButton* b : {play_, stop_}) {
@@ -242,6 +263,9 @@ void SequencerPage::showCounters()
 
 void SequencerPage::setLamp(const QColor& color)
 {
+    if (lamp_->palette().color(QPalette::Window) == color) {
+        return;
+    }
     QPalette p = lamp_->palette();
     p.setColor(QPalette::Window, color);
     lamp_->setPalette(p);

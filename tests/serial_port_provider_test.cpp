@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -80,6 +81,41 @@ TEST(SerialPortListing, CountAndTextsComeFromTheLister)
     EXPECT_EQ(listText(provider, 1, FT_OPEN_BY_DESCRIPTION, &status), "FT232R USB UART");
     EXPECT_EQ(status, FT_OK);
 }
+
+#if defined(__unix__)
+// The poll counts devices every second while no interface is open; a full
+// listing walks every terminal, so it is taken only when a port came or went.
+TEST(SerialPortListing, ListsAgainOnlyWhenThePortsSignatureChangesOrCannotBeRead)
+{
+    int listings = 0;
+    std::vector<SerialPortEntry> ports = TwoInterfaces;
+    std::optional<std::string> signature = "ttyUSB0,ttyUSB1";
+    SerialPortProvider provider(
+        [&] {
+            ++listings;
+            return ports;
+        },
+        [&] { return signature; });
+    EXPECT_EQ(listCount(provider), 2u);
+    EXPECT_EQ(listCount(provider), 2u);
+    EXPECT_EQ(listings, 1) << "same signature: the last list stands";
+
+    ports.pop_back();
+    signature = "ttyUSB0";
+    EXPECT_EQ(listCount(provider), 1u);
+    EXPECT_EQ(listings, 2);
+
+    signature = std::nullopt;
+    listCount(provider);
+    listCount(provider);
+    EXPECT_EQ(listings, 4) << "an unreadable signature lists every time";
+
+    signature = "ttyUSB0";
+    listCount(provider);
+    listCount(provider);
+    EXPECT_EQ(listings, 5);
+}
+#endif
 
 TEST(SerialPortListing, IndexBeyondTheListIsNotFound)
 {

@@ -1,0 +1,45 @@
+#include "shell/lean_scroll_bar.h"
+
+#include <QRegion>
+#include <QStyle>
+#include <QStyleOptionSlider>
+
+namespace velantra {
+
+LeanScrollBar::LeanScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent) {}
+
+QRect LeanScrollBar::handleRect() const
+{
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+}
+
+bool LeanScrollBar::handleOnlyRepaint() const
+{
+    // Fusion (the style wherever no desktop theme chooses another) draws the
+    // track as one piece under the handle. Other styles may draw the two
+    // sides of the handle differently, so they get the whole bar.
+    return style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
+}
+
+void LeanScrollBar::sliderChange(SliderChange change)
+{
+    if (change != SliderValueChange || painted_.isEmpty() || isSliderDown() || !handleOnlyRepaint()) {
+        QScrollBar::sliderChange(change);
+        return;
+    }
+    const QRect now = handleRect();
+    if (now != painted_) {
+        // A pixel around each: the style's frame and antialiased edges.
+        update(QRegion(painted_.adjusted(-1, -1, 1, 1)) + now.adjusted(-1, -1, 1, 1));
+    }
+}
+
+void LeanScrollBar::paintEvent(QPaintEvent* event)
+{
+    QScrollBar::paintEvent(event);
+    painted_ = handleRect();
+}
+
+}  // namespace velantra

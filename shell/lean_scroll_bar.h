@@ -1,0 +1,33 @@
+// A scroll bar that, when only its value changes, repaints where the handle
+// was and where it is, not the whole bar: a show playing moves every fader of
+// the page at each step, and a whole-bar repaint of 27 faders is most of what
+// the window costs. Any other change (range, steps, size, style, state)
+// repaints the whole bar as QScrollBar does.
+#pragma once
+
+#include <QRect>
+#include <QScrollBar>
+
+namespace velantra {
+
+class LeanScrollBar : public QScrollBar {
+    Q_OBJECT
+
+public:
+    explicit LeanScrollBar(Qt::Orientation orientation, QWidget* parent = nullptr);
+
+    // The handle's rectangle as the style places it for the current value.
+    QRect handleRect() const;
+
+protected:
+    void sliderChange(SliderChange change) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Styles known to paint the track the same whatever the handle's place.
+    bool handleOnlyRepaint() const;
+
+    QRect painted_;  // the handle as last painted; empty before the first paint
+};
+
+}  // namespace velantra
