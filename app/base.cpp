@@ -97,6 +97,9 @@ TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent, Outp
         move(screen->availableGeometry().center() - rect().center());
     }
     FormCreate();
+    // The first poll as soon as the window is up, not a second later: the
+    // interface opens and the show reaches the lights at once.
+    QTimer::singleShot(0, this, &TBaseForm::TimerPollingTimer);
 }
 
 TBaseForm::~TBaseForm()

@@ -457,8 +457,13 @@ void XyEditorPage::ReLabelEdiXY()
     scene_->setText(tr(" Сцена ? "));
     setPathHint({});
     if (allScenes_->isChecked()) {
-        from_->setValue(1);
-        to_->setValue(engine_.memory.get(CellLastScene) + 1);
+        // A spin box repaints on every setValue, even of the value it holds.
+        if (from_->value() != 1) {
+            from_->setValue(1);
+        }
+        if (const int last = engine_.memory.get(CellLastScene) + 1; to_->value() != last) {
+            to_->setValue(last);
+        }
     }
     showLabels();
 }

@@ -135,6 +135,9 @@ XyPathView::XyPathView(QWidget* parent)
 
 void XyPathView::setPath(std::vector<LevelPair> points)
 {
+    if (points == points_) {
+        return;  // the same path: nothing to redraw
+    }
     points_ = std::move(points);
     update();
 }

@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <utility>
+#include <vector>
 
 class QButtonGroup;
 class QGridLayout;
@@ -97,6 +98,8 @@ private:
     void lastSceneChanged(int position);
     void redrawAll();
     void paintChart(QPainter& painter) const;
+    // Everything the chart is drawn from, so that a redraw of the same chart can be skipped.
+    std::vector<int> chartInputs() const;
 
     Shell& form_;
     GraphZoom& graphZoom_;
@@ -119,6 +122,7 @@ private:
 
     int anchor_ = 1;
     bool drawing_ = false;
+    std::vector<int> drawn_;  // chartInputs() of the last redraw asked for
 };
 
 }  // namespace velantra

@@ -62,23 +62,30 @@ void showIoError(QWidget* parent, const QString& text)
 
 FileDialog::FileDialog(QWidget* parent, const QString& objectName, Mode mode, const QString& filter,
                        const QString& defaultSuffix)
-    : dialog_(new QFileDialog(parent))
+    : parent_(parent), objectName_(objectName), mode_(mode), filter_(filter), defaultSuffix_(defaultSuffix)
+{}
+
+QFileDialog& FileDialog::dialog()
 {
-    dialog_->setObjectName(objectName);
+    if (dialog_ != nullptr) {
+        return *dialog_;
+    }
+    dialog_ = new QFileDialog(parent_);
+    dialog_->setObjectName(objectName_);
     dialog_->setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog_->setNameFilter(filter);
+    dialog_->setNameFilter(filter_);
     // Qt keeps its filters simplified (a double blank becomes one) and filters
     // by their position in the list; the list the operator sees gets the texts
     // exactly as given.
     if (auto* types = dialog_->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
-        const QStringList exact = filter.split(QStringLiteral(";;"));
+        const QStringList exact = filter_.split(QStringLiteral(";;"));
         for (int i = 0; i < types->count() && i < exact.size(); ++i) {
             types->setItemText(i, exact.at(i));
         }
     }
-    dialog_->setDefaultSuffix(defaultSuffix);
+    dialog_->setDefaultSuffix(defaultSuffix_);
     dialog_->setOption(QFileDialog::ReadOnly, false);
-    if (mode == Mode::Open) {
+    if (mode_ == Mode::Open) {
         dialog_->setAcceptMode(QFileDialog::AcceptOpen);
         dialog_->setFileMode(QFileDialog::AnyFile);  // the path has to exist, the file need not
     } else {
@@ -86,12 +93,14 @@ FileDialog::FileDialog(QWidget* parent, const QString& objectName, Mode mode, co
         dialog_->setFileMode(QFileDialog::AnyFile);
         dialog_->setOption(QFileDialog::DontConfirmOverwrite, false);
     }
+    return *dialog_;
 }
 
-FileDialog::~FileDialog() = default;  // the dialog is a child of its parent
+FileDialog::~FileDialog() = default;  // the dialog, once made, is a child of its parent
 
 bool FileDialog::execute()
 {
+    dialog();
     if (!fileName_.isEmpty()) {
         const QFileInfo info(fileName_);
         if (info.isAbsolute()) {

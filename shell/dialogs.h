@@ -35,7 +35,9 @@ void showIoError(QWidget* parent, const QString& text);
 class FileDialog {
 public:
     enum class Mode { Open, Save };
-    // GUI thread. filter uses Qt's syntax: "Файлы DMX Velantra  (*.vlt)".
+    // GUI thread. filter uses Qt's syntax: "Файлы DMX Velantra  (*.vlt)". The
+    // QFileDialog (a child of parent) is made at its first use and kept, so it
+    // costs nothing at start and remembers its folder from one use to the next.
     FileDialog(QWidget* parent, const QString& objectName, Mode mode, const QString& filter,
                const QString& defaultSuffix);
     ~FileDialog();
@@ -47,10 +49,15 @@ public:
     bool execute();
     const QString& fileName() const { return fileName_; }
     void setFileName(const QString& name) { fileName_ = name; }
-    QFileDialog& dialog() { return *dialog_; }
+    QFileDialog& dialog();
 
 private:
-    QFileDialog* dialog_;
+    QWidget* parent_;
+    QString objectName_;
+    Mode mode_;
+    QString filter_;
+    QString defaultSuffix_;
+    QFileDialog* dialog_ = nullptr;
     QString fileName_;
 };
 

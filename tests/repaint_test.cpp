@@ -1,62 +1,80 @@
 // What the window repaints: a refresh that changes nothing repaints nothing,
-// and a scene step repaints the widgets whose value changed, not the window.
+// a playing show repaints the widgets whose value changed and nothing around
+// them, a fader repaints its handle and not its whole track, and a new text
+// never re-lays the window.
+#include "programming/fader_page.h"
 #include "programming/sequencer_page.h"
+#include "shell/lean_scroll_bar.h"
 #include "tests/gui_fixture.h"
 
 #include <QApplication>
 #include <QMap>
+#include <QPaintEvent>
+#include <QRegion>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QWidget>
-#include <QPaintEvent>
 
 namespace velantra {
 namespace {
 
-// Counts the paint events of every widget while it lives.
-class PaintCounter : public QObject {
+// Records, while it lives, every paint event (by widget, with the region in
+// window coordinates) and every layout request of the window's widgets.
+class PaintLog : public QObject {
 public:
-    PaintCounter() { qApp->installEventFilter(this); }
-    ~PaintCounter() override { qApp->removeEventFilter(this); }
-    PaintCounter(const PaintCounter&) = delete;
-    PaintCounter& operator=(const PaintCounter&) = delete;
+    explicit PaintLog(QWidget& window) : window_(window) { qApp->installEventFilter(this); }
+    ~PaintLog() override { qApp->removeEventFilter(this); }
+    PaintLog(const PaintLog&) = delete;
+    PaintLog& operator=(const PaintLog&) = delete;
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (qEnvironmentVariableIsSet("REPAINT_DEBUG") && (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest || event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange || event->type() == QEvent::UpdateRequest)) {
-            std::printf("event %d on %s\n", int(event->type()), qPrintable(watched->objectName()));
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget == nullptr || widget->window() != &window_) {
+            return false;
         }
         if (event->type() == QEvent::Paint) {
-            const QString name = watched->objectName().isEmpty()
-                                     ? QString::fromLatin1(watched->metaObject()->className())
-                                     : watched->objectName();
-            ++painted[name];
-            if (qEnvironmentVariableIsSet("REPAINT_DEBUG") && (name == QLatin1String("SequencerPage") || name == QLatin1String("SpeedButtonPlay") || name == QLatin1String("LabelStep"))) {
-                const QRect r = static_cast<QPaintEvent*>(event)->rect();
-                std::printf("%s %d,%d %dx%d (%lld rects)\n", qPrintable(name), r.x(), r.y(), r.width(), r.height(), static_cast<long long>(static_cast<QPaintEvent*>(event)->region().rectCount()));
-            }
+            const QRegion region = static_cast<QPaintEvent*>(event)->region();
+            ++count[name(widget)];
+            painted += region.translated(widget->mapTo(&window_, QPoint(0, 0)));
+            own[widget] += region;
+        } else if (event->type() == QEvent::LayoutRequest) {
+            relaid << name(widget);
         }
         return false;
     }
-    int total() const
+    static QString name(const QObject* object)
     {
-        int sum = 0;
-        for (const int n : painted) {
-            sum += n;
-        }
-        return sum;
+        return object->objectName().isEmpty() ? QString::fromLatin1(object->metaObject()->className())
+                                              : object->objectName();
     }
     QString list() const
     {
         QStringList lines;
-        for (auto it = painted.begin(); it != painted.end(); ++it) {
+        for (auto it = count.begin(); it != count.end(); ++it) {
             lines << QStringLiteral("%1 x%2").arg(it.key()).arg(it.value());
         }
         return lines.join(QStringLiteral(", "));
     }
 
-    QMap<QString, int> painted;
+    QMap<QString, int> count;
+    QRegion painted;                  // everything repainted, in window coordinates
+    QMap<const QWidget*, QRegion> own;  // what each widget painted of itself
+    QStringList relaid;
+
+private:
+    QWidget& window_;
 };
+
+int area(const QRegion& region)
+{
+    int sum = 0;
+    for (const QRect& r : region) {
+        sum += r.width() * r.height();
+    }
+    return sum;
+}
 
 class RepaintTest : public GuiTest {
 protected:
@@ -74,49 +92,91 @@ protected:
             QTest::qWait(30);
         }
     }
+    // Three scenes in which every channel changes, at the fastest tempo.
+    void busyShow()
+    {
+        Engine& e = form->engine();
+        e.memory.set(CellLastScene, 2);
+        e.memory.set(CellTempo, 10);
+        for (int c = 1; c <= LastChannel; ++c) {
+            for (int s = 0; s < 3; ++s) {
+                e.DataWrite(static_cast<std::uint8_t>(s), static_cast<std::uint8_t>(c),
+                            static_cast<std::uint8_t>((c * 7 + s * 85) % 256));
+            }
+        }
+        form->ReturnPageControlAll();
+        settle();
+    }
+    QRegion inWindow(const QWidget* widget) const
+    {
+        return QRegion(widget->rect()).translated(widget->mapTo(form.get(), QPoint(0, 0)));
+    }
 };
 
-TEST_F(RepaintTest, ARefreshThatChangesNothingRepaintsNothing)
+TEST_F(RepaintTest, ARefreshThatChangesNothingRepaintsNothingOnAnyPage)
 {
+    busyShow();
     for (int page = 0; page < TBaseForm::InputPages; ++page) {
         form->pageControlInput()->setCurrentIndex(page);
         settle();
-        PaintCounter counter;
+        PaintLog log(*form);
         form->ReturnPageControlAll();
         settle();
-        EXPECT_EQ(counter.total(), 0) << "page " << page << ": " << counter.list().toStdString();
+        EXPECT_TRUE(log.count.isEmpty()) << "page " << page << ": " << log.list().toStdString();
+        EXPECT_TRUE(log.relaid.isEmpty()) << "page " << page << ": " << log.relaid.join(u' ').toStdString();
+    }
+}
+
+TEST_F(RepaintTest, APlayingShowRepaintsOnlyWhatChangedAndNeverRelaysTheWindow)
+{
+    busyShow();
+    form->sequencerPage()->ModePlay();
+    settle();
+    PaintLog log(*form);
+    QTest::qWait(1000);  // ten scenes at tempo 10
+    form->sequencerPage()->ModeStop();
+
+    // What may change while a show plays on the fader page: the faders and the
+    // output levels, the scene counter and its bar, the beat lamp.
+    QRegion changing;
+    FaderPage* faders = form->faderPage();
+    for (int n = 1; n <= FaderPage::Rows; ++n) {
+        changing += inWindow(faders->fader(n));
+        changing += inWindow(form->findChild<QWidget*>(QStringLiteral("Label%1").arg(n)));
+    }
+    for (const char* name : {"LabelStep", "ScrollBarStep", "ShapeTempClikc"}) {
+        changing += inWindow(form->findChild<QWidget*>(QString::fromLatin1(name)));
+    }
+    EXPECT_GT(log.count.value(QStringLiteral("ScrollBar1")), 5) << "the faders follow the show";
+    const QRegion outside = log.painted - changing;
+    EXPECT_TRUE(outside.isEmpty()) << "repainted outside the changing widgets: " << area(outside)
+                                   << " pixels, bounded by (" << outside.boundingRect().x() << ","
+                                   << outside.boundingRect().y() << " " << outside.boundingRect().width() << "x"
+                                   << outside.boundingRect().height() << "); " << log.list().toStdString();
+    EXPECT_TRUE(log.relaid.isEmpty()) << log.relaid.join(u' ').toStdString();
+}
+
+TEST_F(RepaintTest, AFaderRepaintsWhereItsHandleWasAndIsNotItsWholeTrack)
+{
+    auto* bar = qobject_cast<LeanScrollBar*>(form->faderPage()->fader(1));
+    ASSERT_NE(bar, nullptr);
+    const QRect was = bar->handleRect();
+    {
+        PaintLog log(*form);
+        bar->setValue(200);
+        settle();
+        const QRegion own = log.own.value(bar);
+        ASSERT_FALSE(own.isEmpty());
+        EXPECT_TRUE((QRegion(was) + bar->handleRect()).subtracted(own).isEmpty()) << "both places are repainted";
+        EXPECT_LT(area(own), area(QRegion(bar->rect())) / 2) << "not the whole track";
+    }
+    {
+        PaintLog log(*form);
+        bar->setRange(0, 100);  // anything but the value: the whole bar, as Qt does
+        settle();
+        EXPECT_TRUE(QRegion(bar->rect()).subtracted(log.own.value(bar)).isEmpty());
     }
 }
 
 }  // namespace
 }  // namespace velantra
-namespace velantra {
-namespace {
-TEST_F(RepaintTest, Diagnostic)
-{
-    Engine& e = form->engine();
-    e.memory.set(CellLastScene, 2);
-    e.memory.set(CellTempo, 10);
-    for (int c = 1; c <= LastChannel; ++c) {
-        e.memory.set(RateBase + c, 255);
-        for (int s = 0; s < 3; ++s) {
-            e.DataWrite(static_cast<std::uint8_t>(s), static_cast<std::uint8_t>(c), static_cast<std::uint8_t>((c * 7 + s * 85) % 256));
-        }
-    }
-    form->ReturnPageControlAll();
-    settle();
-    {
-        PaintCounter counter;
-        QTest::qWait(2000);
-        std::printf("idle 2 s: %s\n", qPrintable(counter.list()));
-    }
-    form->sequencerPage()->ModePlay();
-    settle();
-    {
-        PaintCounter counter;
-        QTest::qWait(2000);
-        std::printf("playing 2 s: %s\n", qPrintable(counter.list()));
-    }
-}
-}
-}

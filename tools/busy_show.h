@@ -1,6 +1,6 @@
 // The show the usage tools play: three scenes x 255 channels that all change
 // from scene to scene, tempo 10 (a scene every 100 ms), written with the
-// settings that make it the last show and send sACN to the loopback.
+// settings that make it the last show and, if asked, send sACN to the loopback.
 #pragma once
 
 #include "engine/engine.h"
@@ -16,7 +16,7 @@ namespace velantra {
 
 // Writes home/Busy.vlt and home/data/korvex/velantra/Vela43.ini (the data
 // directory for XDG_DATA_HOME=home/data); false when either cannot be written.
-inline bool writeBusyShow(const QString& home)
+inline bool writeBusyShow(const QString& home, bool sacn = true)
 {
     const QString data = home + QStringLiteral("/data/korvex/velantra");
     QDir().mkpath(data);
@@ -34,7 +34,7 @@ inline bool writeBusyShow(const QString& home)
     const QString show = home + QStringLiteral("/Busy.vlt");
     Settings settings;
     settings.path = show;
-    settings.sacn.enabled = QStringLiteral("1");
+    settings.sacn.enabled = sacn ? QStringLiteral("1") : QStringLiteral("0");
     settings.sacn.destination = QStringLiteral("127.0.0.1");
     return writeShowFile(show, engine->memory).ok && writeSettings(data + QStringLiteral("/Vela43.ini"), settings).ok;
 }

@@ -1,9 +1,9 @@
 // What the window costs under a real X server: the real program started as a
 // process on an Xvfb of the tool's own (Qt's xcb platform), with the fake
-// interface from the test build and sACN to the loopback, a show of three
-// scenes x 255 changing channels at tempo 10 and the fader page shown. Each
-// run measures
-//   - exec to the first DMX frame (the first sACN packet on the loopback),
+// interface from the test build, a show of three scenes x 255 changing
+// channels at tempo 10 and the fader page shown. Each run measures
+//   - exec to the first DMX frame (the fake interface's first write; with
+//     --no-interface or --sacn, the first sACN packet on the loopback),
 //   - exec to the main window mapped (MapNotify on the root window),
 //   - processor time with the show stopped and the window idle,
 //   - processor time with the show playing (the play key, sent through XTEST),
@@ -11,14 +11,15 @@
 // and one last run plays for --memory-minutes and reports resident memory at
 // its end. Prints minimum, median and maximum over the runs.
 //
-//   velantra_window_cost [--runs N] [--seconds S] [--memory-minutes M] [--no-interface]
-//                        [--program PATH]
+//   velantra_window_cost [--runs N] [--seconds S] [--memory-minutes M]
+//                        [--no-interface] [--sacn] [--program PATH]
 #include "tests/testing/xvfb.h"
 #include "tools/busy_show.h"
 #include "tools/proc_usage.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QHostAddress>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -48,6 +49,7 @@ struct Options {
     int seconds = 20;
     int memoryMinutes = 5;
     bool interface = true;
+    bool sacn = false;  // frames also as sACN to the loopback (always without the interface)
     QString program = QStringLiteral(VELANTRA_PROGRAM);
 };
 
@@ -116,42 +118,72 @@ private:
     xcb_atom_t pidAtom_ = XCB_ATOM_NONE;
 };
 
-// Reads every waiting sACN packet; the level of channel 1 in each.
-std::vector<int> drain(QUdpSocket& socket)
-{
-    std::vector<int> levels;
-    while (socket.hasPendingDatagrams()) {
-        QByteArray packet(static_cast<qsizetype>(socket.pendingDatagramSize()), '\0');
-        socket.readDatagram(packet.data(), packet.size());
-        if (packet.size() > SacnSlot1) {
-            levels.push_back(static_cast<unsigned char>(packet[SacnSlot1]));
+// The frames the program sends, seen from outside: the fake interface's
+// frame file, or sACN packets on the loopback.
+class Frames {
+public:
+    Frames(bool sacn, const QString& file) : file_(file)
+    {
+        if (sacn) {
+            socket_ = std::make_unique<QUdpSocket>();
+            if (!socket_->bind(QHostAddress::LocalHost, SacnPort,
+                               QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
+                error_ = "cannot listen to sACN on 127.0.0.1:5568: " + socket_->errorString().toStdString();
+            }
         }
     }
-    return levels;
-}
+    const std::string& error() const { return error_; }
 
-// Sleeps for ms while keeping the socket read; the distinct channel-1 levels seen.
-std::set<int> wait(QUdpSocket& socket, int ms)
-{
-    std::set<int> seen;
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) {
-        socket.waitForReadyRead(static_cast<int>(std::min<qint64>(100, std::max<qint64>(1, ms - clock.elapsed()))));
-        for (const int level : drain(socket)) {
-            seen.insert(level);
+    // Waits up to ms for a frame; the frame's fingerprint, or nothing.
+    std::optional<QByteArray> next(int ms)
+    {
+        if (socket_) {
+            socket_->waitForReadyRead(ms);
+            std::optional<QByteArray> last;
+            while (socket_->hasPendingDatagrams()) {
+                QByteArray packet(static_cast<qsizetype>(socket_->pendingDatagramSize()), '\0');
+                socket_->readDatagram(packet.data(), packet.size());
+                if (packet.size() > SacnSlot1) {
+                    last = packet.mid(SacnSlot1);
+                }
+            }
+            return last;
         }
+        QThread::msleep(static_cast<unsigned long>(ms));
+        QFile frame(file_);
+        if (!frame.open(QIODevice::ReadOnly) || frame.size() == 0) {
+            return std::nullopt;
+        }
+        return frame.readAll();
     }
-    return seen;
-}
 
-double cpuPercent(qint64 pid, QUdpSocket& socket, int seconds, std::set<int>* levels = nullptr)
+    // Keeps watching for ms; how many different frames were seen.
+    std::size_t watch(int ms)
+    {
+        std::set<QByteArray> seen;
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < ms) {
+            if (std::optional<QByteArray> frame = next(static_cast<int>(std::min<qint64>(100, ms - clock.elapsed())))) {
+                seen.insert(*frame);
+            }
+        }
+        return seen.size();
+    }
+
+private:
+    QString file_;
+    std::unique_ptr<QUdpSocket> socket_;
+    std::string error_;
+};
+
+double cpuPercent(qint64 pid, Frames& frames, int seconds, std::size_t* distinct = nullptr)
 {
     const double from = processCpuSeconds(pid);
-    const std::set<int> seen = wait(socket, seconds * 1000);
+    const std::size_t seen = frames.watch(seconds * 1000);
     const double to = processCpuSeconds(pid);
-    if (levels != nullptr) {
-        *levels = seen;
+    if (distinct != nullptr) {
+        *distinct = seen;
     }
     return from < 0 || to < 0 ? -1 : 100.0 * (to - from) / seconds;
 }
@@ -175,12 +207,14 @@ public:
     bool measure(Figures& figures, int memoryMinutes, double* endRss)
     {
         QTemporaryDir home;
-        if (!writeBusyShow(home.path())) {
+        const bool sacn = options_.sacn || !options_.interface;
+        if (!writeBusyShow(home.path(), sacn)) {
             return fail("cannot write the show or the settings");
         }
-        QUdpSocket sacn;
-        if (!sacn.bind(QHostAddress::LocalHost, SacnPort, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
-            return fail("cannot listen to sACN on 127.0.0.1:5568: " + sacn.errorString().toStdString());
+        const QString frameFile = home.filePath(QStringLiteral("frames"));
+        Frames frames(sacn, frameFile);
+        if (!frames.error().empty()) {
+            return fail(frames.error());
         }
         MapWatch watch(display_);
         if (!watch.ok()) {
@@ -195,6 +229,7 @@ public:
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         if (options_.interface) {
             env.insert(QStringLiteral("LD_LIBRARY_PATH"), QStringLiteral(FAKE_FTD2XX_DIR));
+            env.insert(QStringLiteral("FAKE_FTD2XX_FRAMES"), frameFile);
         }
         program.setProcessEnvironment(env);
         program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -208,8 +243,7 @@ public:
         std::optional<double> firstFrame, mapped;
         std::optional<xcb_window_t> window;
         while ((!firstFrame || !mapped) && clock.elapsed() < 20000 && program.state() == QProcess::Running) {
-            sacn.waitForReadyRead(1);
-            if (!firstFrame && !drain(sacn).empty()) {
+            if (frames.next(1) && !firstFrame) {
                 firstFrame = static_cast<double>(clock.nsecsElapsed()) / 1e6;
             }
             if (!mapped) {
@@ -229,21 +263,21 @@ public:
             stop();
             return fail(!firstFrame ? "no DMX frame within 20 s" : "no window mapped within 20 s");
         }
-        wait(sacn, 2000);  // start-up done
+        frames.watch(2000);  // start-up done
         const double rss = processResidentMb(pid);
-        const double idle = cpuPercent(pid, sacn, options_.seconds);
+        const double idle = cpuPercent(pid, frames, options_.seconds);
         if (!pressPlay(display_, *window)) {
             stop();
             return fail("xdotool could not send the play key");
         }
-        std::set<int> levels;
-        const double playing = cpuPercent(pid, sacn, options_.seconds, &levels);
-        if (levels.size() < 3) {
+        std::size_t distinct = 0;
+        const double playing = cpuPercent(pid, frames, options_.seconds, &distinct);
+        if (distinct < 3) {
             stop();
-            return fail("the show did not play (channel 1 took " + std::to_string(levels.size()) + " levels)");
+            return fail("the show did not play (" + std::to_string(distinct) + " different frames)");
         }
         if (memoryMinutes > 0) {
-            wait(sacn, memoryMinutes * 60000);
+            frames.watch(memoryMinutes * 60000);
             *endRss = processResidentMb(pid);
         }
         stop();
@@ -307,6 +341,8 @@ std::optional<Options> parse(int argc, char** argv)
             ok = number(options.memoryMinutes, 0);
         } else if (arg == "--program" && i + 1 < argc) {
             options.program = QString::fromLocal8Bit(argv[++i]);
+        } else if (arg == "--sacn") {
+            options.sacn = true;
         } else if (arg == "--no-interface") {
             options.interface = false;
         } else {
@@ -327,7 +363,7 @@ int main(int argc, char** argv)
     const std::optional<Options> options = parse(argc, argv);
     if (!options) {
         std::fputs("usage: velantra_window_cost [--runs N] [--seconds S] [--memory-minutes M] [--no-interface] "
-                   "[--program PATH]\n",
+                   "[--sacn] [--program PATH]\n",
                    stderr);
         return 2;
     }
@@ -337,9 +373,10 @@ int main(int argc, char** argv)
         std::fputs("window_cost: Xvfb could not be started (tools/deps.sh installs xvfb)\n", stderr);
         return 1;
     }
-    std::printf("The program under Xvfb %s (xcb): 3 scenes x 255 changing channels, fader page, %s, sACN to the "
-                "loopback; %d runs, CPU over %d s each\n%s\n",
-                qPrintable(display), options->interface ? "fake interface" : "no interface", options->runs,
+    std::printf("The program under Xvfb %s (xcb): 3 scenes x 255 changing channels, fader page, %s%s; %d runs, CPU "
+                "over %d s each\n%s\n",
+                qPrintable(display), options->interface ? "fake interface" : "no interface",
+                options->sacn || !options->interface ? ", sACN to the loopback" : "", options->runs,
                 options->seconds, qPrintable(options->program));
     std::fflush(stdout);
     Figures figures;

@@ -1,20 +1,38 @@
 // A stand-in for the vendor's D2XX library: one device, serial "FAKE0001",
 // that remembers the arguments of each call. Built once complete and once per
 // call with that call left out (FAKE_FTD2XX_WITHOUT_<call>).
+// With FAKE_FTD2XX_FRAMES=FILE in the environment, every frame written is
+// also written over the start of FILE, so that a process outside can see
+// when the first frame went out and whether the frames change.
 #include "tests/fake_ftd2xx/fake_ftd2xx.h"
 
 #include "link/d2xx.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace velantra;
 
 namespace {
 
-FakeFtd2xxState state;
 int device;  // its address is the handle
+
+// One closed device with nothing recorded, taking whole writes: the state at
+// load, so a program that loads the library without a test sees a device.
+FakeFtd2xxState initialState()
+{
+    FakeFtd2xxState fresh{};
+    fresh.handle = &device;
+    fresh.writeLimit = sizeof fresh.written;
+    fresh.openIndex = -1;
+    return fresh;
+}
+
+FakeFtd2xxState state = initialState();
 
 // Records the call; true when the test asked this call to fail.
 bool enter(const char* name, FT_HANDLE handle, FT_STATUS* status)
@@ -27,6 +45,16 @@ bool enter(const char* name, FT_HANDLE handle, FT_STATUS* status)
         return true;
     }
     return false;
+}
+
+// The file named by FAKE_FTD2XX_FRAMES, opened at the first write; -1 without one.
+[[maybe_unused]] int framesFile()
+{
+    static const int fd = [] {
+        const char* path = std::getenv("FAKE_FTD2XX_FRAMES");
+        return path == nullptr ? -1 : ::open(path, O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    }();
+    return fd;
 }
 
 bool known(FT_HANDLE handle)
@@ -46,10 +74,7 @@ extern "C" {
 
 FakeFtd2xxState* fakeFtd2xxReset()
 {
-    state = FakeFtd2xxState{};
-    state.handle = &device;
-    state.writeLimit = sizeof state.written;
-    state.openIndex = -1;
+    state = initialState();
     return &state;
 }
 
@@ -180,6 +205,9 @@ FT_STATUS FT_Write(FT_HANDLE handle, void* buffer, DWORD bytesToWrite, DWORD* by
     const DWORD taken = std::min<DWORD>({bytesToWrite, state.writeLimit, DWORD{sizeof state.written}});
     std::memcpy(state.written, buffer, taken);
     state.writtenCount = taken;
+    if (const int fd = framesFile(); fd >= 0) {
+        (void)::pwrite(fd, buffer, taken, 0);
+    }
     *bytesWritten = taken;
     return FT_OK;
 }
