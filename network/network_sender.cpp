@@ -40,13 +40,19 @@ void NetworkSender::write(FrameView frame)
 {
     silenced_.store(false, relaxed);
     latest_.publish(frame);
-    wake();
+    // A sender that is switched off sleeps through the frames; switching it
+    // on wakes it, and it takes the latest frame then.
+    if (activeShared_.load(relaxed)) {
+        wake();
+    }
 }
 
 void NetworkSender::silence()
 {
     silenced_.store(true, relaxed);
-    wake();
+    if (activeShared_.load(relaxed)) {
+        wake();
+    }
 }
 
 SenderCounters NetworkSender::counters() const
@@ -71,6 +77,7 @@ void NetworkSender::setActive(bool active)
         goodbyeSent_ = true;
     }
     active_ = active;
+    activeShared_.store(active, relaxed);
 }
 
 void NetworkSender::run()

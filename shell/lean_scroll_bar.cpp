@@ -1,12 +1,31 @@
 #include "shell/lean_scroll_bar.h"
 
+#include <QEvent>
 #include <QRegion>
 #include <QStyle>
 #include <QStyleOptionSlider>
 
 namespace velantra {
 
-LeanScrollBar::LeanScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent) {}
+LeanScrollBar::LeanScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent)
+{
+    setOpaque();
+}
+
+void LeanScrollBar::setOpaque()
+{
+    // Fusion fills the whole bar with its track, so nothing under it needs to
+    // be painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent, handleOnlyRepaint());
+}
+
+void LeanScrollBar::changeEvent(QEvent* event)
+{
+    QScrollBar::changeEvent(event);
+    if (event->type() == QEvent::StyleChange) {
+        setOpaque();
+    }
+}
 
 QRect LeanScrollBar::handleRect() const
 {

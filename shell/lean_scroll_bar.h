@@ -2,7 +2,8 @@
 // was and where it is, not the whole bar: a show playing moves every fader of
 // the page at each step, and a whole-bar repaint of 27 faders is most of what
 // the window costs. Any other change (range, steps, size, style, state)
-// repaints the whole bar as QScrollBar does.
+// repaints the whole bar as QScrollBar does. Where the style fills the whole
+// bar, the bar is opaque, so that nothing under it is painted first.
 #pragma once
 
 #include <QRect>
@@ -22,8 +23,10 @@ public:
 protected:
     void sliderChange(SliderChange change) override;
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void setOpaque();
     // Styles known to paint the track the same whatever the handle's place.
     bool handleOnlyRepaint() const;
 
