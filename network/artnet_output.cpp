@@ -69,9 +69,12 @@ void ArtNetOutput::applyPending()
     target_ = next;
     dmx_.setPortAddress(target_.portAddress);
     if (!target_.enabled) {
+        setRetrying(false);
         return;
     }
-    setActive(socket_.isOpen() || openSocket());
+    const bool open = socket_.isOpen() || openSocket();
+    setActive(open);
+    setRetrying(!open);
 }
 
 void ArtNetOutput::sendFrame(const LatestFrame::Frame& frame)

@@ -80,10 +80,16 @@ void NetworkSender::setActive(bool active)
     activeShared_.store(active, relaxed);
 }
 
+void NetworkSender::setRetrying(bool retrying)
+{
+    retrying_ = retrying;
+}
+
 void NetworkSender::run()
 {
     while (!stopping_.load()) {
-        (void)wake_.try_acquire_for(idlePeriod());
+        // Switched off, nothing is due until a wake-up (a new configuration, the end).
+        (void)wake_.try_acquire_for(active_ || retrying_ ? idlePeriod() : std::chrono::milliseconds(60000));
         wakePending_.store(false, std::memory_order_release);
         applyPending();
         service();

@@ -90,6 +90,9 @@ protected:
     // Sender thread. Whether the derived output is configured and switched on.
     void setActive(bool active);
     bool active() const { return active_; }
+    // Sender thread. Whether the derived output is switched on but could not
+    // set up its socket: it is woken every idle period to try again.
+    void setRetrying(bool retrying);
     // Any thread. Wakes the sender thread (a new frame, a new configuration).
     // Never blocks: the semaphore is released only when no wake-up is pending,
     // so its count never passes 1.
@@ -112,6 +115,7 @@ private:
     std::atomic<bool> silenced_{false};  // DEMO mode: set by the output thread
     bool goodbyeSent_ = true;            // sender thread: nothing to announce yet
     bool active_ = false;                // sender thread
+    bool retrying_ = false;              // sender thread
     std::atomic<bool> activeShared_{false};  // active_, for the output thread: whether to wake the sender
     std::atomic<std::uint64_t> packets_{0};
     std::atomic<std::uint64_t> failures_{0};

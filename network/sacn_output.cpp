@@ -51,15 +51,19 @@ void SacnOutput::applyPending()
     if (!packet_.setSource(target_.cid, target_.sourceName, target_.priority, target_.universe)) {
         // Out of range: the settings checks keep such values from coming here.
         setActive(false);
+        setRetrying(false);
         sendingTo_.store(0, std::memory_order_relaxed);
         return;
     }
     address_ = target_.destination != 0 ? target_.destination : sacn::multicastGroup(target_.universe);
     sendingTo_.store(target_.enabled ? address_ : 0, std::memory_order_relaxed);
     if (!target_.enabled) {
+        setRetrying(false);
         return;
     }
-    setActive(socket_.isOpen() || openSocket());
+    const bool open = socket_.isOpen() || openSocket();
+    setActive(open);
+    setRetrying(!open);
 }
 
 void SacnOutput::sendFrame(const LatestFrame::Frame& frame)
