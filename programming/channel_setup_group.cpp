@@ -1,5 +1,7 @@
 #include "programming/channel_setup_group.h"
 
+#include "shell/opaque_pages.h"
+
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -21,6 +23,7 @@ ChannelSetupGroup::ChannelSetupGroup(QWidget* parent)
     tabs_->addTab(rate_, tr("Плавность"));
     tabs_->addTab(levels_, tr("Уровни"));
     tabs_->addTab(pictures_, tr("Стат. картины"));
+    makePagesOpaque(tabs_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(tabs_);

@@ -1,5 +1,7 @@
 #include "programming/scene_group.h"
 
+#include "shell/opaque_pages.h"
+
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -17,6 +19,7 @@ SceneGroup::SceneGroup(QWidget* parent)
     channelColor_->setObjectName(QStringLiteral("TabSheetChannelColor"));
     tabs_->addTab(sequencer_, tr("Секвенсер"));
     tabs_->addTab(channelColor_, tr("Цвет канала"));
+    makePagesOpaque(tabs_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(tabs_);

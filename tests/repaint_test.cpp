@@ -5,9 +5,13 @@
 #include "programming/fader_page.h"
 #include "programming/sequencer_page.h"
 #include "shell/lean_scroll_bar.h"
+#include "shell/opaque_pages.h"
 #include "tests/gui_fixture.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QMap>
 #include <QPaintEvent>
 #include <QRegion>
@@ -15,6 +19,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QWidget>
+
+#include <memory>
 
 namespace velantra {
 namespace {
@@ -154,6 +160,40 @@ TEST_F(RepaintTest, APlayingShowRepaintsOnlyWhatChangedAndNeverRelaysTheWindow)
                                    << outside.boundingRect().y() << " " << outside.boundingRect().width() << "x"
                                    << outside.boundingRect().height() << "); " << log.list().toStdString();
     EXPECT_TRUE(log.relaid.isEmpty()) << log.relaid.join(u' ').toStdString();
+    EXPECT_EQ(log.count.value(QStringLiteral("GroupBoxScenes")), 0) << "the group around the scene counter";
+}
+
+// Opaque pages look exactly as the pages over the tab widget's pane did,
+// also after the palette changes (the show's window colour).
+TEST(OpaquePages, LookTheSameAsThePaneUnderThem)
+{
+    const auto build = [](bool opaque) {
+        auto tabs = std::make_unique<QTabWidget>();
+        for (const char* title : {"Sequencer", "Colour"}) {
+            auto* page = new QWidget;
+            auto* layout = new QVBoxLayout(page);
+            layout->addWidget(new QLabel(QStringLiteral("Pause = 0h 0m 1s"), page));
+            layout->addWidget(new QCheckBox(QStringLiteral("On"), page));
+            tabs->addTab(page, QString::fromLatin1(title));
+        }
+        if (opaque) {
+            makePagesOpaque(tabs.get());
+        }
+        tabs->resize(240, 140);
+        tabs->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(tabs.get()));
+        return tabs;
+    };
+    const auto plain = build(false);
+    const auto opaque = build(true);
+    EXPECT_TRUE(opaque->widget(0)->testAttribute(Qt::WA_OpaquePaintEvent));
+    EXPECT_EQ(opaque->grab().toImage(), plain->grab().toImage());
+
+    QPalette tinted = plain->palette();
+    tinted.setColor(QPalette::Window, QColor(190, 90, 190));
+    plain->setPalette(tinted);
+    opaque->setPalette(tinted);
+    EXPECT_EQ(opaque->grab().toImage(), plain->grab().toImage());
 }
 
 TEST_F(RepaintTest, AFaderRepaintsWhereItsHandleWasAndIsNotItsWholeTrack)
