@@ -204,17 +204,27 @@ ftdi_context* FtdiProvider::openContext(FT_HANDLE handle) const
     return found == open_.end() ? nullptr : *found;
 }
 
+FtdiProvider::FtdiProvider(DeviceSignature signature) : signature_(std::move(signature)) {}
+
 FT_STATUS FtdiProvider::FT_ListDevices(void* arg1, void* arg2, DWORD flags)
 {
     if (flags == FT_LIST_NUMBER_ONLY) {
         if (arg1 == nullptr) {
             return FT_INVALID_PARAMETER;
         }
+        std::optional<std::string> now = signature_ ? signature_() : std::nullopt;
+        if (now && now == countedSignature_) {
+            *static_cast<DWORD*>(arg1) = counted_;  // nothing came or went on the bus
+            return FT_OK;
+        }
+        countedSignature_.reset();
         const Enumeration devices;
         if (devices.status() != FT_OK) {
             return devices.status();
         }
-        *static_cast<DWORD*>(arg1) = static_cast<DWORD>(devices.size());
+        counted_ = static_cast<DWORD>(devices.size());
+        countedSignature_ = std::move(now);
+        *static_cast<DWORD*>(arg1) = counted_;
         return FT_OK;
     }
 

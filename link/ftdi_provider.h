@@ -4,8 +4,10 @@
 #pragma once
 
 #include "link/d2xx.h"
+#include "link/usb_signature.h"
 
 #include <compare>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,7 +47,9 @@ FT_STATUS d2xxStatusFromFtdi(FtdiCall call, int result);
 
 class FtdiProvider final : public D2xxProvider {
 public:
-    FtdiProvider() = default;
+    // GUI thread. With a signature, a count listing that finds it as it was
+    // at the last one answers that count without enumerating the bus again.
+    explicit FtdiProvider(DeviceSignature signature = {});
     // GUI thread. Closes whatever is still open.
     ~FtdiProvider() override;
     FtdiProvider(const FtdiProvider&) = delete;
@@ -71,6 +75,9 @@ private:
     ftdi_context* openContext(FT_HANDLE handle) const;
 
     std::vector<ftdi_context*> open_;  // changed by FT_Open and FT_Close only
+    DeviceSignature signature_;
+    std::optional<std::string> countedSignature_;  // the signature read with the last count
+    DWORD counted_ = 0;
 };
 
 }  // namespace velantra

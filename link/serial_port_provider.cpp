@@ -17,12 +17,7 @@
 #include <termios.h>
 #include <unistd.h>
 #endif
-#if defined(__linux__)
-#include <array>
-#include <dirent.h>
-#include <string>
-#include <sys/stat.h>
-#endif
+
 
 namespace velantra {
 
@@ -53,46 +48,10 @@ constexpr short LineGone = POLLHUP | POLLERR | POLLNVAL;
 
 }  // namespace
 
-SerialPortProvider::SerialPortProvider(SerialPortLister lister, SerialPortSignature signature)
+SerialPortProvider::SerialPortProvider(SerialPortLister lister, DeviceSignature signature)
     : lister_(lister ? std::move(lister) : SerialPortLister(&SerialPortProvider::listFtdiPorts))
     , signature_(std::move(signature))
 {}
-
-std::optional<std::string> SerialPortProvider::usbSerialSignature()
-{
-#if defined(__linux__)
-    // Every port of a USB serial driver (ftdi_sio among them) is a link here;
-    // the directory is missing until the first such driver is loaded.
-    constexpr const char* Bus = "/sys/bus/usb-serial/devices";
-    DIR* dir = ::opendir(Bus);
-    if (dir == nullptr) {
-        return errno == ENOENT ? std::optional<std::string>(std::string()) : std::nullopt;
-    }
-    std::vector<std::string> entries;
-    while (const dirent* entry = ::readdir(dir)) {
-        if (entry->d_name[0] == '.') {
-            continue;
-        }
-        const std::string path = std::string(Bus) + '/' + entry->d_name;
-        std::array<char, 512> target{};
-        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size() - 1);
-        struct stat status {};
-        ::lstat(path.c_str(), &status);
-        entries.push_back(std::string(entry->d_name) + '>' +
-                          std::string(target.data(), static_cast<std::size_t>(std::max<ssize_t>(length, 0))) + '@' +
-                          std::to_string(status.st_ctim.tv_sec) + '.' + std::to_string(status.st_ctim.tv_nsec));
-    }
-    ::closedir(dir);
-    std::sort(entries.begin(), entries.end());
-    std::string signature;
-    for (const std::string& entry : entries) {
-        signature += entry + '\n';
-    }
-    return signature;
-#else
-    return std::nullopt;
-#endif
-}
 
 std::vector<SerialPortEntry> SerialPortProvider::listFtdiPorts()
 {

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "link/d2xx.h"
+#include "link/usb_signature.h"
 
 #include <functional>
 #include <optional>
@@ -26,9 +27,6 @@ struct SerialPortEntry {
 };
 
 using SerialPortLister = std::function<std::vector<SerialPortEntry>()>;
-// Something cheap to read that changes whenever a port comes or goes; nothing
-// when it cannot be read.
-using SerialPortSignature = std::function<std::optional<std::string>()>;
 
 class SerialPortProvider final : public D2xxProvider {
 public:
@@ -36,17 +34,12 @@ public:
     // empty lister means listFtdiPorts), unless a signature is given and reads
     // the same as at the last listing: then the last list stands.
     explicit SerialPortProvider(SerialPortLister lister = &SerialPortProvider::listFtdiPorts,
-                                SerialPortSignature signature = {});
+                                DeviceSignature signature = {});
 
     // GUI thread. May block briefly (reads the system's port list).
     // The serial ports of FTDI chips (USB vendor 0x0403), sorted by path so
     // that device 0 is the same one from one listing to the next.
     static std::vector<SerialPortEntry> listFtdiPorts();
-    // GUI thread. Never blocks. The kernel's USB serial ports (where FTDI chips
-    // appear) as names, link targets and creation times: one directory read,
-    // where a full listing walks every terminal of the system. Nothing where
-    // there is no such directory to read (other systems).
-    static std::optional<std::string> usbSerialSignature();
 
     // GUI thread. Asks the lister on a count listing and remembers the list;
     // by-index listings and FT_Open use the remembered list.
@@ -71,7 +64,7 @@ private:
     void refreshPorts();
 
     SerialPortLister lister_;
-    SerialPortSignature signature_;
+    DeviceSignature signature_;
     std::optional<std::string> listedSignature_;  // the signature read with the last listing
     std::vector<SerialPortEntry> ports_;
     bool listed_ = false;

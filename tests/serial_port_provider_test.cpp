@@ -2,6 +2,7 @@
 // standing in for /dev/ttyUSBn: the provider opens the slave, the test reads
 // what arrives on the master.
 #include "link/serial_port_provider.h"
+#include "link/usb_signature.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -114,6 +116,35 @@ TEST(SerialPortListing, ListsAgainOnlyWhenThePortsSignatureChangesOrCannotBeRead
     listCount(provider);
     listCount(provider);
     EXPECT_EQ(listings, 5);
+}
+#endif
+
+#if defined(__linux__)
+// The signature the poll compares: a port plugged, unplugged or replaced by
+// another under the same name changes it; nothing else does.
+TEST(DeviceSignature, ChangesWhenALinkComesGoesOrIsMadeAgain)
+{
+    const std::string dir = ::testing::TempDir() + "usb-serial-" + std::to_string(::getpid());
+    const std::string missing = sysfsLinksSignature(dir.c_str()).value_or("unreadable");
+    EXPECT_EQ(missing, "") << "no directory yet: no ports";
+    ASSERT_EQ(::mkdir(dir.c_str(), 0700), 0);
+    const std::string empty = sysfsLinksSignature(dir.c_str()).value_or("unreadable");
+    EXPECT_EQ(empty, "");
+
+    ASSERT_EQ(::symlink("../../devices/usb1/1-1/ttyUSB0", (dir + "/ttyUSB0").c_str()), 0);
+    const std::optional<std::string> one = sysfsLinksSignature(dir.c_str());
+    ASSERT_TRUE(one);
+    EXPECT_NE(*one, empty);
+    EXPECT_EQ(sysfsLinksSignature(dir.c_str()), one) << "read again, nothing changed";
+
+    // Unplugged and another device plugged into another port, same name.
+    ASSERT_EQ(::unlink((dir + "/ttyUSB0").c_str()), 0);
+    ASSERT_EQ(::symlink("../../devices/usb1/1-2/ttyUSB0", (dir + "/ttyUSB0").c_str()), 0);
+    EXPECT_NE(sysfsLinksSignature(dir.c_str()), one);
+
+    ASSERT_EQ(::unlink((dir + "/ttyUSB0").c_str()), 0);
+    EXPECT_EQ(sysfsLinksSignature(dir.c_str()), empty);
+    ::rmdir(dir.c_str());
 }
 #endif
 
