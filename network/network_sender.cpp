@@ -89,8 +89,7 @@ void NetworkSender::run()
 {
     while (!stopping_.load()) {
         // Switched off, nothing is due until a wake-up (a new configuration, the end).
-        (void)wake_.try_acquire_for(active_ || retrying_ ? idlePeriod() : std::chrono::milliseconds(60000));
-        wakePending_.store(false, std::memory_order_release);
+        wake_.waitFor(active_ || retrying_ ? idlePeriod() : std::chrono::milliseconds(60000));
         applyPending();
         service();
         const bool silenced = silenced_.load(relaxed);

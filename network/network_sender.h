@@ -6,13 +6,13 @@
 
 #include "engine/frame_output.h"
 #include "network/latest_frame.h"
+#include "network/wake_signal.h"
 
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <optional>
-#include <semaphore>
 #include <thread>
 
 namespace velantra {
@@ -93,23 +93,15 @@ protected:
     // Sender thread. Whether the derived output is switched on but could not
     // set up its socket: it is woken every idle period to try again.
     void setRetrying(bool retrying);
-    // Any thread. Wakes the sender thread (a new frame, a new configuration).
-    // Never blocks: the semaphore is released only when no wake-up is pending,
-    // so its count never passes 1.
-    void wake()
-    {
-        if (!wakePending_.exchange(true, std::memory_order_acq_rel)) {
-            wake_.release();
-        }
-    }
+    // Any thread. Wakes the sender thread (a new frame, a new configuration). Never blocks.
+    void wake() { wake_.post(); }
 
 private:
     void run();
 
     LatestFrame latest_;
     LatestFrame::Frame frame_{};
-    std::binary_semaphore wake_{0};
-    std::atomic<bool> wakePending_{false};
+    WakeSignal wake_;
     std::thread thread_;
     std::atomic<bool> stopping_{false};
     std::atomic<bool> silenced_{false};  // DEMO mode: set by the output thread

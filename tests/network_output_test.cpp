@@ -7,6 +7,7 @@
 #include "network/artnet_output.h"
 #include "network/latest_frame.h"
 #include "network/sacn_output.h"
+#include "network/wake_signal.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,33 @@ public:
 private:
     UdpSocket socket_;
 };
+
+// The sender's wake-up: a post before the wait is not lost, posts do not pile
+// up, and a post from another thread ends a long wait. (The bounds only tell
+// a wait that ended from one that ran to its timeout.)
+TEST(WakeSignal, APostIsNeverLostAndPostsCountOnce)
+{
+    using Clock = std::chrono::steady_clock;
+    WakeSignal signal;
+    signal.post();
+    signal.post();
+    signal.post();
+    auto start = Clock::now();
+    signal.waitFor(std::chrono::seconds(20));
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(10)) << "a post given before the wait";
+    start = Clock::now();
+    signal.waitFor(std::chrono::milliseconds(60));
+    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(50)) << "the three posts were used up by one wait";
+
+    std::thread poster([&signal] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        signal.post();
+    });
+    start = Clock::now();
+    signal.waitFor(std::chrono::seconds(20));
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(10)) << "a post from another thread";
+    poster.join();
+}
 
 TEST(LatestFrame, TheSenderGetsTheNewestFrameOnceAndNeverAMixOfTwo)
 {
