@@ -1,6 +1,8 @@
 #include "shell/lean_scroll_bar.h"
 
 #include <QEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QRegion>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -57,7 +59,26 @@ void LeanScrollBar::sliderChange(SliderChange change)
 
 void LeanScrollBar::paintEvent(QPaintEvent* event)
 {
-    QScrollBar::paintEvent(event);
+    // Under the mouse or held, QScrollBar paints (it knows which part is
+    // hovered or pressed). Otherwise only the parts the repaint touches are
+    // drawn: a handle moving along the track leaves the arrows alone.
+    if (underMouse() || isSliderDown() || !handleOnlyRepaint()) {
+        QScrollBar::paintEvent(event);
+        painted_ = handleRect();
+        return;
+    }
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    option.subControls = QStyle::SC_ScrollBarGroove | QStyle::SC_ScrollBarSlider | QStyle::SC_ScrollBarAddPage |
+                         QStyle::SC_ScrollBarSubPage;
+    for (const QStyle::SubControl arrow : {QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarSubLine}) {
+        if (event->region().intersects(style()->subControlRect(QStyle::CC_ScrollBar, &option, arrow, this))) {
+            option.subControls |= arrow;
+        }
+    }
+    option.activeSubControls = QStyle::SC_None;
+    QPainter painter(this);
+    style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
     painted_ = handleRect();
 }
 

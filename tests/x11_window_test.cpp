@@ -5,6 +5,7 @@
 #include "effects/hand_scan_form.h"
 #include "programming/pictures_tab.h"
 #include "programming/settings_tabs.h"
+#include "shell/lean_scroll_bar.h"
 #include "tests/gui_fixture.h"
 #include "tests/program_process.h"
 #include "tests/x11_session.h"
@@ -12,7 +13,10 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QImage>
 #include <QProcess>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
@@ -87,6 +91,39 @@ TEST_F(X11Window, ShowKeysAndCtrlAWorkWhileASpinBoxHasTheFocus)
 }
 
 // The real program, as the operator starts it, on the test's X server.
+// What reaches the screen after a fader's value moves in handle-only repaints
+// is what a plain scroll bar shows after whole repaints.
+TEST(X11Fader, HandleOnlyRepaintsLeaveTheSamePixelsAsWholeRepaints)
+{
+    VELANTRA_REQUIRE_X11();
+    QWidget window;
+    window.resize(300, 60);
+    auto* lean = new LeanScrollBar(Qt::Horizontal, &window);
+    auto* plain = new QScrollBar(Qt::Horizontal, &window);
+    for (QScrollBar* bar : {static_cast<QScrollBar*>(lean), plain}) {
+        bar->setRange(0, 255);
+        bar->setPageStep(10);
+    }
+    lean->setGeometry(10, 10, 280, 15);
+    plain->setGeometry(10, 35, 280, 15);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    for (const int value : {30, 31, 200, 120, 255, 0, 90}) {
+        lean->setValue(value);
+        plain->setValue(value);
+        QTest::qWait(60);
+    }
+    const QImage shown = window.screen()->grabWindow(window.winId()).toImage();
+    ASSERT_FALSE(shown.isNull());
+    const qreal ratio = shown.devicePixelRatio();
+    const auto area = [&](const QWidget* bar) {
+        return shown.copy(QRect(bar->geometry().topLeft() * ratio, bar->size() * ratio));
+    };
+    const QImage bar = area(lean);
+    EXPECT_NE(bar.pixel(bar.width() / 2, bar.height() / 2), bar.pixel(1, 1)) << "the bar is on the screen";
+    EXPECT_EQ(bar, area(plain));
+}
+
 TEST(X11Program, CaptionShownByTheWindowSystemIsThePrefixAndTheFileNameOnly)
 {
     VELANTRA_REQUIRE_X11();
