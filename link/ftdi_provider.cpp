@@ -204,7 +204,9 @@ ftdi_context* FtdiProvider::openContext(FT_HANDLE handle) const
     return found == open_.end() ? nullptr : *found;
 }
 
-FtdiProvider::FtdiProvider(DeviceSignature signature) : signature_(std::move(signature)) {}
+FtdiProvider::FtdiProvider(DeviceSignature signature)
+    : signature_(std::move(signature))
+{}
 
 FT_STATUS FtdiProvider::FT_ListDevices(void* arg1, void* arg2, DWORD flags)
 {

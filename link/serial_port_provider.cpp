@@ -18,7 +18,6 @@
 #include <unistd.h>
 #endif
 
-
 namespace velantra {
 
 namespace {

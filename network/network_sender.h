@@ -104,10 +104,10 @@ private:
     WakeSignal wake_;
     std::thread thread_;
     std::atomic<bool> stopping_{false};
-    std::atomic<bool> silenced_{false};  // DEMO mode: set by the output thread
-    bool goodbyeSent_ = true;            // sender thread: nothing to announce yet
-    bool active_ = false;                // sender thread
-    bool retrying_ = false;              // sender thread
+    std::atomic<bool> silenced_{false};      // DEMO mode: set by the output thread
+    bool goodbyeSent_ = true;                // sender thread: nothing to announce yet
+    bool active_ = false;                    // sender thread
+    bool retrying_ = false;                  // sender thread
     std::atomic<bool> activeShared_{false};  // active_, for the output thread: whether to wake the sender
     std::atomic<std::uint64_t> packets_{0};
     std::atomic<std::uint64_t> failures_{0};

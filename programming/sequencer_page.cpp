@@ -54,8 +54,7 @@ void fixToWidest(QLabel* label, std::initializer_list<QString> texts)
         width = std::max(width, label->fontMetrics().horizontalAdvance(text));
     }
     const QMargins margins = label->contentsMargins();
-    label->setFixedSize(width + margins.left() + margins.right() + 2 * label->margin() + 2,
-                        label->sizeHint().height());
+    label->setFixedSize(width + margins.left() + margins.right() + 2 * label->margin() + 2, label->sizeHint().height());
 }
 
 }  // namespace

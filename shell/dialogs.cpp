@@ -62,7 +62,11 @@ void showIoError(QWidget* parent, const QString& text)
 
 FileDialog::FileDialog(QWidget* parent, const QString& objectName, Mode mode, const QString& filter,
                        const QString& defaultSuffix)
-    : parent_(parent), objectName_(objectName), mode_(mode), filter_(filter), defaultSuffix_(defaultSuffix)
+    : parent_(parent)
+    , objectName_(objectName)
+    , mode_(mode)
+    , filter_(filter)
+    , defaultSuffix_(defaultSuffix)
 {}
 
 QFileDialog& FileDialog::dialog()

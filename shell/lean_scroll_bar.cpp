@@ -9,7 +9,8 @@
 
 namespace velantra {
 
-LeanScrollBar::LeanScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent)
+LeanScrollBar::LeanScrollBar(Qt::Orientation orientation, QWidget* parent)
+    : QScrollBar(orientation, parent)
 {
     setOpaque();
 }

@@ -40,7 +40,9 @@ QColor paneColor(QTabWidget& tabs)
 // from it), and marks the page opaque so that nothing under it is painted.
 class OpaquePages : public QObject {
 public:
-    explicit OpaquePages(QTabWidget& tabs) : QObject(&tabs), tabs_(tabs)
+    explicit OpaquePages(QTabWidget& tabs)
+        : QObject(&tabs)
+        , tabs_(tabs)
     {
         tabs_.installEventFilter(this);
         for (int i = 0; i < tabs_.count(); ++i) {

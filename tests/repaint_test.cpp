@@ -11,13 +11,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
-#include <QVBoxLayout>
 #include <QMap>
 #include <QPaintEvent>
 #include <QRegion>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include <memory>
@@ -29,7 +29,11 @@ namespace {
 // window coordinates) and every layout request of the window's widgets.
 class PaintLog : public QObject {
 public:
-    explicit PaintLog(QWidget& window) : window_(window) { qApp->installEventFilter(this); }
+    explicit PaintLog(QWidget& window)
+        : window_(window)
+    {
+        qApp->installEventFilter(this);
+    }
     ~PaintLog() override { qApp->removeEventFilter(this); }
     PaintLog(const PaintLog&) = delete;
     PaintLog& operator=(const PaintLog&) = delete;
@@ -65,7 +69,7 @@ public:
     }
 
     QMap<QString, int> count;
-    QRegion painted;                  // everything repainted, in window coordinates
+    QRegion painted;                    // everything repainted, in window coordinates
     QMap<const QWidget*, QRegion> own;  // what each widget painted of itself
     QStringList relaid;
 

@@ -21,8 +21,8 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
-#include <termios.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 #endif
 

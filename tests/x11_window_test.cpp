@@ -12,8 +12,8 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QLabel>
 #include <QImage>
+#include <QLabel>
 #include <QProcess>
 #include <QScreen>
 #include <QScrollBar>

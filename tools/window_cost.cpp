@@ -122,7 +122,8 @@ private:
 // frame file, or sACN packets on the loopback.
 class Frames {
 public:
-    Frames(bool sacn, const QString& file) : file_(file)
+    Frames(bool sacn, const QString& file)
+        : file_(file)
     {
         if (sacn) {
             socket_ = std::make_unique<QUdpSocket>();
@@ -201,7 +202,10 @@ bool pressPlay(const QString& display, xcb_window_t window)
 
 class Run {
 public:
-    Run(const Options& options, const QString& display) : options_(options), display_(display) {}
+    Run(const Options& options, const QString& display)
+        : options_(options)
+        , display_(display)
+    {}
 
     // One start of the program; adds its figures. False with a message on stderr when it failed.
     bool measure(Figures& figures, int memoryMinutes, double* endRss)
@@ -307,7 +311,7 @@ void printRow(const char* figure, std::vector<double> values, const char* format
 {
     std::sort(values.begin(), values.end());
     const double median = values.size() % 2 == 1 ? values[values.size() / 2]
-                                                  : (values[values.size() / 2 - 1] + values[values.size() / 2]) / 2;
+                                                 : (values[values.size() / 2 - 1] + values[values.size() / 2]) / 2;
     std::printf("%-46s", figure);
     for (const double v : {values.front(), median, values.back()}) {
         std::printf(format, v);
@@ -376,8 +380,8 @@ int main(int argc, char** argv)
     std::printf("The program under Xvfb %s (xcb): 3 scenes x 255 changing channels, fader page, %s%s; %d runs, CPU "
                 "over %d s each\n%s\n",
                 qPrintable(display), options->interface ? "fake interface" : "no interface",
-                options->sacn || !options->interface ? ", sACN to the loopback" : "", options->runs,
-                options->seconds, qPrintable(options->program));
+                options->sacn || !options->interface ? ", sACN to the loopback" : "", options->runs, options->seconds,
+                qPrintable(options->program));
     std::fflush(stdout);
     Figures figures;
     Run run(*options, display);

@@ -15,10 +15,9 @@ inline QString startXvfb(QProcess& server)
 {
     // -displayfd picks a free display and writes its number to the descriptor.
     server.setProcessChannelMode(QProcess::SeparateChannels);
-    server.start(QStringLiteral("Xvfb"),
-                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                  QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                  QStringLiteral("-ac")});
+    server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                          QStringLiteral("0"), QStringLiteral("1280x1024x24"),
+                                          QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-ac")});
     if (!server.waitForStarted(5000)) {
         return {};
     }
