@@ -304,9 +304,8 @@ std::vector<int> GraphPage::chartInputs() const
     const GraphZoom& zoom = graphZoom_;
     const int first = graphFirstScene(zoom, view());
     const int c = channel();
-    std::vector<int> inputs{
-        zoom.step, zoom.scenes,    first,          memory_.get(CellLastScene), memory_.get(CellScene), c,
-        anchor_,   area_->width(), area_->height()};
+    std::vector<int> inputs{zoom.step, zoom.scenes, first, memory_.get(CellLastScene), memory_.get(CellScene),
+                            c,         anchor_};
     inputs.push_back(graphLevel(memory_, anchor_, c));
     for (int i = 0; i < zoom.scenes; ++i) {
         inputs.push_back(graphLevel(memory_, first + i, c));

@@ -17,9 +17,12 @@ LeanScrollBar::LeanScrollBar(Qt::Orientation orientation, QWidget* parent)
 
 void LeanScrollBar::setOpaque()
 {
-    // Fusion fills the whole bar with its track, so nothing under it needs to
-    // be painted first.
-    setAttribute(Qt::WA_OpaquePaintEvent, handleOnlyRepaint());
+    // Fusion (the style wherever no desktop theme chooses another) draws the
+    // track as one piece under the handle and fills the whole bar with it, so
+    // nothing under it needs to be painted first. Other styles may draw the
+    // two sides of the handle differently, so they get the whole bar.
+    handleOnly_ = style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
+    setAttribute(Qt::WA_OpaquePaintEvent, handleOnly_);
 }
 
 void LeanScrollBar::changeEvent(QEvent* event)
@@ -37,17 +40,9 @@ QRect LeanScrollBar::handleRect() const
     return style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
 }
 
-bool LeanScrollBar::handleOnlyRepaint() const
-{
-    // Fusion (the style wherever no desktop theme chooses another) draws the
-    // track as one piece under the handle. Other styles may draw the two
-    // sides of the handle differently, so they get the whole bar.
-    return style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
-}
-
 void LeanScrollBar::sliderChange(SliderChange change)
 {
-    if (change != SliderValueChange || painted_.isEmpty() || isSliderDown() || !handleOnlyRepaint()) {
+    if (change != SliderValueChange || painted_.isEmpty() || isSliderDown() || !handleOnly_) {
         QScrollBar::sliderChange(change);
         return;
     }
@@ -63,7 +58,7 @@ void LeanScrollBar::paintEvent(QPaintEvent* event)
     // Under the mouse or held, QScrollBar paints (it knows which part is
     // hovered or pressed). Otherwise only the parts the repaint touches are
     // drawn: a handle moving along the track leaves the arrows alone.
-    if (underMouse() || isSliderDown() || !handleOnlyRepaint()) {
+    if (underMouse() || isSliderDown() || !handleOnly_) {
         QScrollBar::paintEvent(event);
         painted_ = handleRect();
         return;
@@ -80,7 +75,7 @@ void LeanScrollBar::paintEvent(QPaintEvent* event)
     option.activeSubControls = QStyle::SC_None;
     QPainter painter(this);
     style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
-    painted_ = handleRect();
+    painted_ = style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
 }
 
 }  // namespace velantra

@@ -26,10 +26,11 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Whether the style is one known to paint the track the same whatever the
+    // handle's place; the bar is then opaque. Taken again when the style changes.
     void setOpaque();
-    // Styles known to paint the track the same whatever the handle's place.
-    bool handleOnlyRepaint() const;
 
+    bool handleOnly_ = false;
     QRect painted_;  // the handle as last painted; empty before the first paint
 };
 
