@@ -14,6 +14,10 @@
 #include "effects/xy_editor_page.h"
 #include "i18n/language.h"
 #include "link/usb_texts.h"
+#include "app/midi_targets.h"
+#include "midi/bindings_file.h"
+#include "midi/midi_control.h"
+#include "midi/midi_page.h"
 #include "network/network_outputs.h"
 #include "network/network_page.h"
 #include "player/output_rig.h"
@@ -92,6 +96,7 @@ TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent, Outp
     // Made with the window and only shown and hidden until the program ends.
     handScanForm_ = new THandScanForm(*this, this);
     connectPages();
+    buildMidi();
     resize(898, 651);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -106,6 +111,19 @@ TBaseForm::~TBaseForm()
 {
     // A window destroyed without being closed still stops its output first.
     rig_->stop();
+}
+
+void TBaseForm::buildMidi()
+{
+    midiTargets_ = new MidiTargets(*this, [this](const midi::Target& target) { midi_->targetChanged(target); });
+    midi_ = new midi::MidiControl(*midiTargets_, dataFile(QString::fromLatin1(midi::BindingsFileName)), this);
+    connect(midi_, &midi::MidiControl::status, this, &TBaseForm::OutStatus);
+    midiPage_ = new midi::MidiPage(
+        *midi_, [this](const QWidget* widget) { return midiTargets_->targetOf(widget); }, inputPages_[PageMidi]);
+    connect(midiPage_, &midi::MidiPage::status, this, &TBaseForm::OutStatus);
+    auto* layout = new QVBoxLayout(inputPages_[PageMidi]);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(midiPage_);
 }
 
 QAction* TBaseForm::action(const char* name, const QString& text, const QKeySequence& shortcut)
@@ -240,9 +258,9 @@ void TBaseForm::buildRegions()
     pageControlInput_->setObjectName(QStringLiteral("PageControlInput"));
     pageControlInput_->setUsesScrollButtons(true);
     const char* names[] = {"TabSheetFaders",   "TabSheetGraph",   "TabSheetXyEditor", "TabSheetBlocCopy",
-                           "TabSheetAutomats", "TabSheetOptions", "TabSheetCoder",    "TabSheetNetwork"};
+                           "TabSheetAutomats", "TabSheetOptions", "TabSheetCoder",    "TabSheetNetwork", "TabSheetMidi"};
     const QString titles[] = {tr("Фэйдера"),  tr("График Канала"), tr("Редактор луча"), tr("Копирование"),
-                              tr("Автоматы"), tr("Опции"),         tr("DMX coder"),     tr("Сеть")};
+                              tr("Автоматы"), tr("Опции"),         tr("DMX coder"),     tr("Сеть"),  QStringLiteral("MIDI")};
     optionsPage_ = new OptionsPage(engine_->memory);
     faderPage_ = new FaderPage(*this, channelTables);
     automatsPage_ = new AutomatsPage(*player_);

@@ -38,6 +38,11 @@ class ChannelColorTab;
 class GraphPage;
 class NetworkOutputs;
 class NetworkPage;
+class MidiTargets;
+namespace midi {
+class MidiControl;
+class MidiPage;
+}  // namespace midi
 class ChannelSetupGroup;
 class CoderPage;
 class XyEditorPage;
@@ -72,8 +77,18 @@ public:
     ~TBaseForm() override;
 
     // Main page control tabs, in order.
-    enum InputPage { PageFaders, PageGraph, PageXyEditor, PageCopy, PageAutomats, PageOptions, PageCoder, PageNetwork };
-    static constexpr int InputPages = 8;
+    enum InputPage {
+        PageFaders,
+        PageGraph,
+        PageXyEditor,
+        PageCopy,
+        PageAutomats,
+        PageOptions,
+        PageCoder,
+        PageNetwork,
+        PageMidi
+    };
+    static constexpr int InputPages = 9;
 
     Engine& engine() override { return *engine_; }
     Player& player() { return *player_; }
@@ -81,6 +96,7 @@ public:
     OutputThread& outputThread() { return *outputThread_; }
     OutputCycle& outputCycle() { return *cycle_; }
     NetworkOutputs& networkOutputs() { return *network_; }
+    midi::MidiControl& midiControl() { return *midi_; }
 
     // GUI thread. Appends a message to the status line; it clears 5 s after the first one.
     void OutStatus(const QString& text) override;
@@ -168,6 +184,7 @@ public:
     XyEditorPage* xyEditorPage() const { return xyEditorPage_; }
     GraphPage* graphPage() const { return graphPage_; }
     NetworkPage* networkPage() const { return networkPage_; }
+    midi::MidiPage* midiPage() const { return midiPage_; }
     // The static picture editor; nullptr until first opened.
     TStaticForm* staticForm() const { return staticForm_; }
     THandScanForm* handScanForm() const { return handScanForm_; }
@@ -219,6 +236,8 @@ private:
     // The window's side of what the pages ask for with signals.
     void connectPages();
     void connectPictureEditor();
+    // The MIDI control over the window's controls and its page; after the pages.
+    void buildMidi();
     void setUndoEnabled(bool enabled);
     bool playing() const;
     void FormCreate();
@@ -264,6 +283,9 @@ private:
     XyEditorPage* xyEditorPage_ = nullptr;
     GraphPage* graphPage_ = nullptr;
     NetworkPage* networkPage_ = nullptr;
+    midi::MidiPage* midiPage_ = nullptr;
+    MidiTargets* midiTargets_ = nullptr;
+    midi::MidiControl* midi_ = nullptr;
     TStaticForm* staticForm_ = nullptr;
     THandScanForm* handScanForm_ = nullptr;
     ChannelColorTab* channelColorTab_ = nullptr;

@@ -4,6 +4,7 @@
 #include "app/options_page.h"
 #include "channels/coder_page.h"
 #include "link/usb_texts.h"
+#include "midi/midi_control.h"
 #include "network/network_outputs.h"
 #include "player/output_rig.h"
 #include "player/player.h"
@@ -66,6 +67,10 @@ void TBaseForm::FormCreate()
     OutStatus(usbStatusText(link_->status()));
     LoadColorFile();
     coderPage_->startUp(coderFileName);
+    // A refused bindings file leaves the surfaces unbound; the rest starts as usual.
+    if (const FileResult read = midi_->load(); !read.ok) {
+        reportFileError(read.message);
+    }
 }
 
 void TBaseForm::LoadColorFile()

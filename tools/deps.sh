@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libftdi1-dev libinih-dev fonts-dejavu-core
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
   xvfb xdotool x11-utils libxcb1-dev ola iproute2
+  librtmidi-dev jackd2
   desktop-file-utils appstream lintian
 )
 

@@ -1,0 +1,44 @@
+// The window's controls as the MIDI surface's targets: a target's value and
+// range read from its control, a move or a press made through the control's
+// own handler (so the rules of playing, refresh and selection hold), every
+// change of a control reported, and the control a click in learning names.
+#pragma once
+
+#include "midi/midi_surface.h"
+
+#include <QObject>
+
+#include <functional>
+#include <optional>
+
+class QAbstractButton;
+class QScrollBar;
+class QWidget;
+
+namespace velantra {
+
+class TBaseForm;
+
+class MidiTargets : public QObject, public midi::TargetAccess {
+    Q_OBJECT
+public:
+    // GUI thread. form must outlive the targets; changed is called with every
+    // target whose control changed.
+    MidiTargets(TBaseForm& form, std::function<void(const midi::Target&)> changed);
+
+    midi::Range range(const midi::Target& target) const override;
+    int value(const midi::Target& target) const override;
+    void set(const midi::Target& target, int value) override;
+    void press(const midi::Target& target, bool down) override;
+
+    // The target whose control widget is (or contains), if any.
+    std::optional<midi::Target> targetOf(const QWidget* widget) const;
+
+private:
+    QScrollBar* bar(const midi::Target& target) const;
+    QAbstractButton* button(const midi::Target& target) const;
+
+    TBaseForm& form_;
+};
+
+}  // namespace velantra

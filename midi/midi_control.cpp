@@ -1,0 +1,169 @@
+#include "midi/midi_control.h"
+
+#include "midi/bindings_file.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+namespace velantra::midi {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("MidiControl", text);
+}
+
+}  // namespace
+
+QString targetName(const Target& t)
+{
+    switch (t.kind) {
+    case TargetKind::Fader:
+        return tr("Фэйдер %1").arg(t.index);
+    case TargetKind::PageBar:
+        return tr("Страница фэйдеров");
+    case TargetKind::LevelAll:
+        return tr("Уровень выбранных");
+    case TargetKind::Tempo:
+        return tr("Темп");
+    case TargetKind::Play:
+        return tr("Пуск");
+    case TargetKind::Stop:
+        return tr("Стоп");
+    case TargetKind::BlackOut:
+        return tr("BlackOut");
+    case TargetKind::Macro:
+        return tr("Макрос M");
+    case TargetKind::Picture:
+        return tr("Картинка %1").arg(t.index);
+    case TargetKind::ConveyorSlot:
+        return tr("Конвейр %1").arg(t.index);
+    case TargetKind::AutomatOn:
+        return tr("Автомат %1").arg(t.index);
+    case TargetKind::AutomatSpeed:
+        return tr("Скорость автомата %1").arg(t.index);
+    }
+    return {};
+}
+
+QString messageText(const Message& m)
+{
+    switch (m.kind) {
+    case Kind::ControlChange:
+        return tr("CC %1 = %2, канал %3").arg(m.number).arg(m.value).arg(m.channel + 1);
+    case Kind::Note:
+        return tr("Нота %1 = %2, канал %3").arg(m.number).arg(m.value).arg(m.channel + 1);
+    case Kind::PitchBend:
+        return tr("Pitch Bend = %1, канал %2").arg(m.value).arg(m.channel + 1);
+    }
+    return {};
+}
+
+MidiControl::MidiControl(TargetAccess& access, QString path, QObject* parent)
+    : QObject(parent)
+    , access_(access)
+    , path_(std::move(path))
+    , surface_(bindings_, access_)
+    , ports_(this)
+{
+    ports_.setHandler([this](const std::string& controller, const Message& m) { received(controller, m); });
+    connect(&ports_, &MidiPorts::outputOpened, this, [this] {
+        for (const Message& m : surface_.allFeedback()) {
+            ports_.send(m);
+        }
+    });
+}
+
+FileResult MidiControl::load()
+{
+    FileResult r = readBindingsFile(path_, bindings_);
+    refused_ = !r.ok;
+    ports_.setApi(bindings_.api);
+    ports_.choose(bindings_.input, bindings_.output);
+    emit bindingsChanged();
+    return r;
+}
+
+void MidiControl::save()
+{
+    if (refused_) {
+        // The refused file stays for whoever wants to mend it by hand.
+        const QString kept = path_ + QStringLiteral(".damaged");
+        QFile::remove(kept);
+        QFile::rename(path_, kept);
+        refused_ = false;
+    }
+    if (const FileResult r = writeBindingsFile(path_, bindings_); !r.ok) {
+        emit status(tr("Привязки MIDI не сохранены: %1").arg(r.message));
+    }
+    emit bindingsChanged();
+}
+
+void MidiControl::learn(std::optional<Target> target)
+{
+    surface_.learn(target);
+    emit learningChanged();
+}
+
+void MidiControl::unbind(const std::string& controller, const Target& target)
+{
+    const auto it = bindings_.controllers.find(controller);
+    if (it == bindings_.controllers.end()) {
+        return;
+    }
+    it->second.unbind(target);
+    if (it->second.empty()) {
+        bindings_.controllers.erase(it);
+    }
+    save();
+}
+
+void MidiControl::setPickUp(bool on)
+{
+    if (bindings_.pickUp != on) {
+        bindings_.pickUp = on;
+        save();
+    }
+}
+
+void MidiControl::choosePorts(const std::string& input, const std::string& output)
+{
+    if (bindings_.input == input && bindings_.output == output) {
+        return;
+    }
+    bindings_.input = input;
+    bindings_.output = output;
+    ports_.choose(input, output);
+    save();
+}
+
+void MidiControl::setApi(const std::string& api)
+{
+    if (bindings_.api != api) {
+        bindings_.api = api;
+        ports_.setApi(api);
+        save();
+    }
+}
+
+void MidiControl::targetChanged(const Target& target)
+{
+    // Also without a feedback port: pick-up learns here that the program moved.
+    for (const Message& m : surface_.feedback(target)) {
+        ports_.send(m);
+    }
+}
+
+void MidiControl::received(const std::string& controller, const Message& message)
+{
+    lastSeen_ = QStringLiteral("%1: %2").arg(QString::fromStdString(controller), messageText(message));
+    const std::optional<Target> learning = surface_.learning();
+    if (surface_.receive(controller, message) == Surface::Outcome::Learned) {
+        emit status(tr("MIDI: %1 привязан к «%2»").arg(messageText(message), targetName(*learning)));
+        save();
+        emit learningChanged();
+    }
+}
+
+}  // namespace velantra::midi

@@ -1,0 +1,105 @@
+// The system's MIDI ports through RtMidi: every input and output port listed
+// by name, the chosen inputs (one controller, or all) opened and the chosen
+// feedback output, a rescan every 2 s that finds ports plugged in later and
+// reopens them by name, and ports unplugged marked gone while the rest goes
+// on. Messages arrive on RtMidi's threads, are parsed there and wait in an
+// inbox; the GUI thread takes them at most once per frame (20 ms).
+//
+// The MIDI system is ALSA's sequencer on Linux unless JACK is chosen (the
+// setting, or VELANTRA_MIDI_API=alsa|jack, which wins).
+#pragma once
+
+#include "midi/inbox.h"
+#include "midi/midi_message.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QTimer;
+class RtMidiIn;
+class RtMidiOut;
+
+namespace velantra::midi {
+
+class MidiPorts : public QObject {
+    Q_OBJECT
+public:
+    struct Port {
+        std::string name;        // as the system names it
+        std::string controller;  // without the system's numbers
+        bool open = false;
+    };
+    // GUI thread. What the GUI thread does with each message taken.
+    using Handler = std::function<void(const std::string& controller, const Message& message)>;
+
+    explicit MidiPorts(QObject* parent = nullptr);
+    ~MidiPorts() override;
+
+    // GUI thread. The MIDI system ("alsa", "jack", "" for the platform's
+    // own); the environment variable overrides it. Reopens every port.
+    void setApi(const std::string& api);
+    // GUI thread. The system in use ("ALSA", "JACK"), and why there is none.
+    QString apiName() const;
+    QString systemError() const { return systemError_; }
+    // GUI thread. The inputs to open (a controller's name, or "*" for every
+    // one) and the feedback output ("" for none). Opens and closes at once.
+    void choose(const std::string& input, const std::string& output);
+    void setHandler(Handler handler) { handler_ = std::move(handler); }
+
+    // GUI thread. Lists the ports, opens what is chosen and present, closes
+    // what is gone. The scan timer runs it every 2 s.
+    void rescan();
+    const std::vector<Port>& inputs() const { return inputs_; }
+    const std::vector<Port>& outputs() const { return outputs_; }
+    // GUI thread. Chosen ports that are not there now (unplugged).
+    std::vector<std::string> missing() const;
+    // GUI thread. Whether the feedback port is open.
+    bool outputOpen() const;
+
+    // GUI thread. Sends a message to the feedback port, if open. Never waits
+    // for the device (the system's queue takes it).
+    void send(const Message& message);
+    // Any thread. Messages the inbox had to drop (a flood beyond its room).
+    std::uint64_t dropped() const { return inbox_.dropped(); }
+
+signals:
+    // The listing or what is open changed.
+    void portsChanged();
+    // The feedback port was opened (again): the surface wants every value.
+    void outputOpened();
+
+private:
+    struct OpenInput;
+    static void callback(double stamp, std::vector<unsigned char>* bytes, void* user);
+    void createListers();
+    void closeAll();
+    void take();
+    void takeSoon();
+    bool wanted(const std::string& controller) const;
+
+    std::string api_;
+    QString systemError_;
+    std::string input_ = "*";
+    std::string output_;
+    std::unique_ptr<RtMidiIn> inLister_;
+    std::unique_ptr<RtMidiOut> outLister_;
+    std::vector<std::unique_ptr<OpenInput>> open_;
+    std::unique_ptr<RtMidiOut> out_;
+    std::string outName_;
+    std::vector<Port> inputs_;
+    std::vector<Port> outputs_;
+    int nextId_ = 1;
+    Inbox inbox_;
+    Handler handler_;
+    QTimer* scan_;
+    QTimer* frame_;
+    QElapsedTimer lastTake_;
+};
+
+}  // namespace velantra::midi
