@@ -40,6 +40,10 @@ public:
     // GUI thread. ReturnAvtomat, then both displays: after a show is loaded or reset.
     void refresh();
 
+    // Automat a (0 or 1): its run switch and its speed bar.
+    QCheckBox* runAlone(int a) const { return c_[static_cast<std::size_t>(a)].runAlone; }
+    QScrollBar* speedBar(int a) const { return c_[static_cast<std::size_t>(a)].tempo; }
+
 public slots:
     // GUI thread. The step timers.
     void TimerTempAvtomat1Timer();

@@ -1,5 +1,7 @@
 #include "midi/inbox.h"
 
+#include <algorithm>
+
 namespace velantra::midi {
 
 namespace {
@@ -28,6 +30,8 @@ bool Inbox::push(int port, const Message& message)
             if (sameControl(*it, port, message)) {
                 if (upperHalf(it->message) == upperHalf(message)) {
                     it->message.value = message.value;
+                    it->low = std::min(it->low, message.value);
+                    it->high = std::max(it->high, message.value);
                     return wasEmpty;
                 }
                 break;
@@ -38,7 +42,7 @@ bool Inbox::push(int port, const Message& message)
         ++dropped_;
         return wasEmpty;
     }
-    waiting_.push_back({port, message});
+    waiting_.push_back({port, message, message.value, message.value});
     return wasEmpty;
 }
 

@@ -19,6 +19,11 @@ namespace velantra::midi {
 struct Received {
     int port = 0;  // the id of the port it came from
     Message message;
+    // The lowest and highest value the control passed through on the way to
+    // message's value (the ones coalesced into it): pick-up sees a fader
+    // sweep through the program's value even when only its end arrives.
+    std::uint16_t low = 0;
+    std::uint16_t high = 0;
 };
 
 class Inbox {

@@ -67,7 +67,7 @@ MidiControl::MidiControl(TargetAccess& access, QString path, QObject* parent)
     , surface_(bindings_, access_)
     , ports_(this)
 {
-    ports_.setHandler([this](const std::string& controller, const Message& m) { received(controller, m); });
+    ports_.setHandler([this](const std::string& controller, const Received& r) { received(controller, r); });
     connect(&ports_, &MidiPorts::outputOpened, this, [this] {
         for (const Message& m : surface_.allFeedback()) {
             ports_.send(m);
@@ -155,11 +155,12 @@ void MidiControl::targetChanged(const Target& target)
     }
 }
 
-void MidiControl::received(const std::string& controller, const Message& message)
+void MidiControl::received(const std::string& controller, const Received& r)
 {
+    const Message& message = r.message;
     lastSeen_ = QStringLiteral("%1: %2").arg(QString::fromStdString(controller), messageText(message));
     const std::optional<Target> learning = surface_.learning();
-    if (surface_.receive(controller, message) == Surface::Outcome::Learned) {
+    if (surface_.receive(controller, message, r.low, r.high) == Surface::Outcome::Learned) {
         emit status(tr("MIDI: %1 привязан к «%2»").arg(messageText(message), targetName(*learning)));
         save();
         emit learningChanged();

@@ -58,7 +58,7 @@ signals:
     void learningChanged();
 
 private:
-    void received(const std::string& controller, const Message& message);
+    void received(const std::string& controller, const Received& received);
     void save();
 
     TargetAccess& access_;

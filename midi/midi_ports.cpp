@@ -97,8 +97,6 @@ MidiPorts::MidiPorts(QObject* parent)
     frame_->setSingleShot(true);
     connect(frame_, &QTimer::timeout, this, &MidiPorts::take);
     lastTake_.start();
-    setApi({});
-    scan_->start();
 }
 
 MidiPorts::~MidiPorts()
@@ -115,6 +113,7 @@ void MidiPorts::setApi(const std::string& api)
     outLister_.reset();
     createListers();
     rescan();
+    scan_->start();
 }
 
 QString MidiPorts::apiName() const
@@ -353,7 +352,7 @@ void MidiPorts::take()
     for (const Received& r : messages) {
         const auto port = std::find_if(open_.begin(), open_.end(), [&](const auto& o) { return o->id == r.port; });
         if (port != open_.end() && handler_) {
-            handler_((*port)->controller, r.message);
+            handler_((*port)->controller, r);
         }
     }
 }

@@ -36,13 +36,14 @@ public:
         bool open = false;
     };
     // GUI thread. What the GUI thread does with each message taken.
-    using Handler = std::function<void(const std::string& controller, const Message& message)>;
+    using Handler = std::function<void(const std::string& controller, const Received& received)>;
 
     explicit MidiPorts(QObject* parent = nullptr);
     ~MidiPorts() override;
 
     // GUI thread. The MIDI system ("alsa", "jack", "" for the platform's
-    // own); the environment variable overrides it. Reopens every port.
+    // own); the environment variable overrides it. Reopens every port; the
+    // first call opens the ports and starts the rescans.
     void setApi(const std::string& api);
     // GUI thread. The system in use ("ALSA", "JACK"), and why there is none.
     QString apiName() const;

@@ -41,6 +41,12 @@ Surface::Surface(Bindings& bindings, TargetAccess& access)
 
 Surface::Outcome Surface::receive(const std::string& controller, const Message& message)
 {
+    return receive(controller, message, message.value, message.value);
+}
+
+Surface::Outcome Surface::receive(const std::string& controller, const Message& message, std::uint16_t low,
+                                  std::uint16_t high)
+{
     const Source source = Source::of(message);
     if (learning_) {
         if (message.kind == Kind::Note && message.value == 0) {
@@ -48,7 +54,7 @@ Surface::Outcome Surface::receive(const std::string& controller, const Message& 
         }
         BindingSet& set = bindings_.controllers[controller];
         set.bind(source, *learning_);
-        states_.erase({controller, source});
+        states_[{controller, source}] = State{message.value, false, std::nullopt};  // where the control stands
         learning_.reset();
         return Outcome::Learned;
     }
@@ -60,10 +66,11 @@ Surface::Outcome Surface::receive(const std::string& controller, const Message& 
     if (!target) {
         return Outcome::Unbound;
     }
-    return move(states_[{controller, source}], *target, message);
+    return move(states_[{controller, source}], *target, message, low, high);
 }
 
-Surface::Outcome Surface::move(State& state, const Target& target, const Message& message)
+Surface::Outcome Surface::move(State& state, const Target& target, const Message& message, std::uint16_t low,
+                               std::uint16_t high)
 {
     if (!isContinuous(target.kind)) {
         const bool down = isDown(message);
@@ -79,8 +86,9 @@ Surface::Outcome Surface::move(State& state, const Target& target, const Message
         const int program = toPhysical(access_.value(target), message.kind, range);
         // Close enough: a step of the coarser of the two scales.
         const int near = std::max(1, (maxValue(message.kind) + range.max - range.min) / (range.max - range.min + 1));
-        const bool crossed = state.last && ((*state.last <= program && at >= program) ||
-                                            (*state.last >= program && at <= program));
+        const bool crossed = (state.last && ((*state.last <= program && at >= program) ||
+                                             (*state.last >= program && at <= program))) ||
+                             (low <= program && program <= high);
         state.caught = crossed || std::abs(at - program) <= near;
     }
     state.last = at;

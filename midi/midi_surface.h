@@ -51,8 +51,11 @@ public:
     // bindings and access must outlive the surface.
     Surface(Bindings& bindings, TargetAccess& access);
 
-    // A message from the controller's port.
+    // A message from the controller's port. low and high: the values the
+    // control passed through since its previous message (a coalesced sweep),
+    // message's own value when not given.
     Outcome receive(const std::string& controller, const Message& message);
+    Outcome receive(const std::string& controller, const Message& message, std::uint16_t low, std::uint16_t high);
 
     // Learning: the next Control Change, note on or Pitch Bend binds its
     // control to target (nullopt: learning off).
@@ -76,7 +79,7 @@ private:
     };
     using Key = std::pair<std::string, Source>;
 
-    Outcome move(State& state, const Target& target, const Message& message);
+    Outcome move(State& state, const Target& target, const Message& message, std::uint16_t low, std::uint16_t high);
     // The controllers whose bindings feedback goes to.
     std::vector<const std::pair<const std::string, BindingSet>*> feedbackSets() const;
     std::optional<Message> feedbackFor(const std::string& controller, const Source& source, const Target& target);

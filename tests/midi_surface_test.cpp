@@ -165,6 +165,12 @@ TEST_F(MidiSurfaceTest, PickUpHoldsAFaderBackUntilItPassesTheProgramsValue)
     surface.feedback(fader1);
     EXPECT_EQ(send(cc(0, 1, 30)), Surface::Outcome::HeldBack);
     EXPECT_EQ(send(cc(0, 1, 126)), Surface::Outcome::Acted);  // one step from the top
+    // Only a sweep's end arrives (a flood coalesced): the values it passed count.
+    targets.values[fader1] = 0;
+    surface.feedback(fader1);
+    EXPECT_EQ(surface.receive("pad", cc(0, 1, 63), 10, 63), Surface::Outcome::HeldBack);
+    EXPECT_EQ(surface.receive("pad", cc(0, 1, 127), 64, 127), Surface::Outcome::HeldBack);
+    EXPECT_EQ(surface.receive("pad", cc(0, 1, 63), 0, 63), Surface::Outcome::Acted);
     // Switched off, a fader acts at once.
     targets.values[fader1] = 0;
     surface.feedback(fader1);
@@ -238,6 +244,8 @@ TEST(MidiInbox, CoalescesAFloodButKeepsEveryPressAndRelease)
     const auto taken = inbox.take();
     ASSERT_EQ(taken.size(), 5u);
     EXPECT_EQ(taken[0].message, cc(0, 7, 63));
+    EXPECT_EQ(taken[0].low, 0);
+    EXPECT_EQ(taken[0].high, 63);
     EXPECT_EQ(taken[1].port, 2);
     EXPECT_EQ(taken[2].message, cc(0, 7, 127));
     EXPECT_EQ(taken[4].message, note(0, 60, 0));

@@ -1,0 +1,224 @@
+// A controller through a real MIDI system: the test is a MIDI device with an
+// output port (its faders and keys) and an input port (its motorised faders
+// and lamps), the window's MIDI control finds and opens them like any other.
+// The system is VELANTRA_MIDI_API (jack or alsa), which tools/midi_test.sh
+// sets after starting the system; without it every test skips and says why.
+#include "midi/midi_control.h"
+#include "midi/midi_page.h"
+#include "programming/fader_page.h"
+#include "programming/pictures_tab.h"
+#include "player/player.h"
+#include "tests/gui_fixture.h"
+
+#include <RtMidi.h>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace velantra {
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+RtMidi::Api api()
+{
+    return qgetenv("VELANTRA_MIDI_API") == "alsa" ? RtMidi::LINUX_ALSA : RtMidi::UNIX_JACK;
+}
+
+// The controller's side: its two ports, and what it receives.
+class Controller {
+public:
+    Controller()
+    {
+        out_.openVirtualPort("pad out");
+        in_.ignoreTypes(false, true, true);
+        in_.setCallback(&Controller::received, this);
+        in_.openVirtualPort("pad in");
+    }
+    void send(Bytes bytes) { out_.sendMessage(&bytes); }
+    std::vector<Bytes> got()
+    {
+        const std::lock_guard lock(mutex_);
+        return got_;
+    }
+    // Waits for a message whose first bytes are these.
+    bool waitFor(const Bytes& start)
+    {
+        return QTest::qWaitFor(
+            [&] {
+                for (const Bytes& b : got()) {
+                    if (b.size() >= start.size() && std::equal(start.begin(), start.end(), b.begin())) {
+                        return true;
+                    }
+                }
+                return false;
+            },
+            5000);
+    }
+    void clear()
+    {
+        const std::lock_guard lock(mutex_);
+        got_.clear();
+    }
+
+private:
+    static void received(double, Bytes* bytes, void* user)
+    {
+        auto* self = static_cast<Controller*>(user);
+        const std::lock_guard lock(self->mutex_);
+        self->got_.push_back(*bytes);
+    }
+    RtMidiOut out_{api(), "Pad"};
+    RtMidiIn in_{api(), "PadLamps"};
+    std::mutex mutex_;
+    std::vector<Bytes> got_;
+};
+
+class MidiSystemTest : public GuiTest {
+protected:
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("VELANTRA_MIDI_API")) {
+            GTEST_SKIP() << "no MIDI system started: run through tools/midi_test.sh";
+        }
+        controller = std::make_unique<Controller>();
+    }
+    // The window with this bindings file, its ports open.
+    TBaseForm& start(const QByteArray& bindings)
+    {
+        QDir().mkpath(dataPath({}));
+        QFile file(dataPath(QStringLiteral("Vela43.midi")));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bindings);
+        file.close();
+        makeForm();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return portOpen(); }, 5000)) << "the controller's port never opened";
+        return *form;
+    }
+    bool portOpen()
+    {
+        for (const auto& p : form->midiControl().ports().inputs()) {
+            if (p.controller == "Pad:pad out" && p.open) {
+                return true;
+            }
+        }
+        return false;
+    }
+    QScrollBar* fader(int row) { return form->faderPage()->fader(row); }
+    Engine& e() { return form->engine(); }
+
+    std::unique_ptr<Controller> controller;
+};
+
+const QByteArray Bound = "# Velantra MIDI bindings\n"
+                         "input = *\n"
+                         "output = PadLamps:pad in\n"
+                         "pick-up = on\n"
+                         "[Pad:pad out]\n"
+                         "cc 1 1 = fader 1\n"
+                         "cc 1 2 = fader 2\n"
+                         "cc 1 9 = page\n"
+                         "note 1 60 = play\n"
+                         "note 1 61 = stop\n"
+                         "note 1 36 = picture 1\n";
+
+TEST_F(MidiSystemTest, ClickedFaderLearnsTheControlMovedAndThenDrivesTheSceneAndTheFrame)
+{
+    start("# Velantra MIDI bindings\n");
+    form->midiPage()->learnButton()->click();
+    QTest::mouseClick(fader(3), Qt::LeftButton);
+    EXPECT_EQ(fader(3)->value(), 0) << "the click in learning moved the fader";
+    controller->send({0xB2, 21, 0});  // CC 21 on channel 3
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->midiControl().learning(); }, 5000)) << "nothing learned";
+    controller->send({0xB2, 21, 127});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fader(3)->value() == 255; }, 5000));
+    e().RaschetAdr(e().memory.get(CellScene));
+    EXPECT_EQ(e().memory.get(e().shared.sceneAddr.load() + 3), 255);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return e().dmxFrame.get(3) == 255; }, 2000));
+    QFile file(dataPath(QStringLiteral("Vela43.midi")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("[Pad:pad out]\ncc 3 21 = fader 3\n"));
+}
+
+TEST_F(MidiSystemTest, FaderIsPickedUpAndFollowsTheBankWithFeedback)
+{
+    start(Bound);
+    // Fader 1 stands at 0: the surface's fader far away does nothing ...
+    controller->send({0xB0, 1, 100});
+    QTest::qWait(300);
+    EXPECT_EQ(fader(1)->value(), 0);
+    // ... until it comes down through the program's value.
+    controller->send({0xB0, 1, 0, 1, 64});  // running status
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fader(1)->value() == 129; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return e().dmxFrame.get(1) == 129; }, 2000));
+
+    // The program moves fader 2 (the keyboard, a refresh ...): the motorised fader follows.
+    controller->clear();
+    fader(2)->setValue(255);
+    EXPECT_TRUE(controller->waitFor({0xB0, 2, 127}));
+    // The surface pages the bank: fader 1 now shows channel 28 at 0, and says so.
+    controller->clear();
+    controller->send({0xB0, 9, 0, 9, 127});  // from where the page bar stands
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->faderPage()->pageBar()->value() > 0; }, 5000));
+    EXPECT_TRUE(controller->waitFor({0xB0, 1, 0}));
+    EXPECT_EQ(fader(1)->value(), 0);
+}
+
+TEST_F(MidiSystemTest, KeysPlayStopAndHoldAPictureWithLampsFollowing)
+{
+    start(Bound);
+    controller->send({0x90, 60, 100, 0x80, 60, 0});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->player().playing(); }, 5000));
+    EXPECT_TRUE(controller->waitFor({0x90, 60, 127}));  // the play lamp lit
+    controller->send({0x90, 61, 100});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->player().playing(); }, 5000));
+
+    controller->send({0x90, 36, 90});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->picturesTab()->picture(0)->isChecked(); }, 5000));
+    controller->send({0x90, 36, 0});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->picturesTab()->picture(0)->isChecked(); }, 5000));
+}
+
+TEST_F(MidiSystemTest, UnpluggedControllerIsShownGoneAndReopenedByName)
+{
+    start(Bound);
+    controller.reset();  // unplugged
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !portOpen(); }, 6000));
+    const auto* table = form->findChild<QTableWidget*>(QStringLiteral("TableMidiPorts"));
+    ASSERT_NE(table, nullptr);
+    EXPECT_FALSE(table->findItems(QStringLiteral("отключен"), Qt::MatchExactly).isEmpty());
+    fader(1)->setValue(10);  // the rest goes on
+    ASSERT_TRUE(QTest::qWaitFor([&] { return e().dmxFrame.get(1) == 10; }, 2000));
+
+    controller = std::make_unique<Controller>();  // plugged in again
+    ASSERT_TRUE(QTest::qWaitFor([&] { return portOpen(); }, 6000));
+    controller->send({0xB0, 1, 5, 1, 100});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fader(1)->value() == 201; }, 5000));
+}
+
+TEST_F(MidiSystemTest, FloodingPortIsCoalescedAndEndsAtItsLastValue)
+{
+    start(Bound);
+    // 3,000 sweeps of fader 1 at about 2,000 messages a second, while the
+    // window's thread is busy elsewhere (here: sleeping in the test).
+    for (int i = 0; i < 3000; ++i) {
+        controller->send({0xB0, 1, static_cast<unsigned char>(i % 128)});
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+    }
+    controller->send({0xB0, 1, 127});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fader(1)->value() == 255; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return e().dmxFrame.get(1) == 255; }, 2000));
+    EXPECT_EQ(form->midiControl().ports().dropped(), 0u);
+}
+
+}  // namespace
+}  // namespace velantra
