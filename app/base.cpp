@@ -121,6 +121,14 @@ void TBaseForm::buildMidi()
     midiPage_ = new midi::MidiPage(
         *midi_, [this](const QWidget* widget) { return midiTargets_->targetOf(widget); }, inputPages_[PageMidi]);
     connect(midiPage_, &midi::MidiPage::status, this, &TBaseForm::OutStatus);
+    // Learning from the menu too, so the operator can stay on the page whose controls are bound.
+    QAction* learn = action("MidiLearnItem", tr("Обучение MIDI"));
+    learn->setCheckable(true);
+    connect(learn, &QAction::toggled, midiPage_->learnButton(), &QToolButton::setChecked);
+    connect(midiPage_->learnButton(), &QToolButton::toggled, learn, &QAction::setChecked);
+    if (auto* options = menuBar()->findChild<QMenu*>(QStringLiteral("OptionsItem"))) {
+        options->addAction(learn);
+    }
     auto* layout = new QVBoxLayout(inputPages_[PageMidi]);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(midiPage_);
