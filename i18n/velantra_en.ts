@@ -76,6 +76,17 @@
     </message>
 </context>
 <context>
+    <name>MidiBindingsFile</name>
+    <message>
+        <source>Это не файл привязок MIDI</source>
+        <translation>This is not a MIDI bindings file</translation>
+    </message>
+    <message>
+        <source>Файл привязок MIDI повреждён в строке %1</source>
+        <translation>The MIDI bindings file is damaged at line %1</translation>
+    </message>
+</context>
+<context>
     <name>velantra::AutomatsPage</name>
     <message>
         <source>Выбор эффекта один бегущий огонек</source>
@@ -1406,6 +1417,10 @@
         <source>Заменить текущую сцену Сценой %1 из буфера</source>
         <translation>Replace the current scene with clipboard scene %1</translation>
     </message>
+    <message>
+        <source>Обучение MIDI</source>
+        <translation>MIDI learn</translation>
+    </message>
 </context>
 <context>
     <name>velantra::THandScanForm</name>
@@ -1672,6 +1687,215 @@ picture </translation>
     <message>
         <source>X = %1</source>
         <translation>X = %1</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::midi::MidiControl</name>
+    <message>
+        <source>Фэйдер %1</source>
+        <translation>Fader %1</translation>
+    </message>
+    <message>
+        <source>Страница фэйдеров</source>
+        <translation>Fader page</translation>
+    </message>
+    <message>
+        <source>Уровень выбранных</source>
+        <translation>Level of the selected</translation>
+    </message>
+    <message>
+        <source>Темп</source>
+        <translation>Tempo</translation>
+    </message>
+    <message>
+        <source>Пуск</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>Стоп</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>BlackOut</source>
+        <translation>BlackOut</translation>
+    </message>
+    <message>
+        <source>Макрос M</source>
+        <translation>Macro M</translation>
+    </message>
+    <message>
+        <source>Картинка %1</source>
+        <translation>Picture %1</translation>
+    </message>
+    <message>
+        <source>Конвейр %1</source>
+        <translation>Conveyor %1</translation>
+    </message>
+    <message>
+        <source>Автомат %1</source>
+        <translation>Automat %1</translation>
+    </message>
+    <message>
+        <source>Скорость автомата %1</source>
+        <translation>Automat %1 speed</translation>
+    </message>
+    <message>
+        <source>CC %1 = %2, канал %3</source>
+        <translation>CC %1 = %2, channel %3</translation>
+    </message>
+    <message>
+        <source>Нота %1 = %2, канал %3</source>
+        <translation>Note %1 = %2, channel %3</translation>
+    </message>
+    <message>
+        <source>Pitch Bend = %1, канал %2</source>
+        <translation>Pitch Bend = %1, channel %2</translation>
+    </message>
+    <message>
+        <source>Привязки MIDI не сохранены: %1</source>
+        <translation>MIDI bindings not saved: %1</translation>
+    </message>
+    <message>
+        <source>MIDI: %1 привязан к «%2»</source>
+        <translation>MIDI: %1 bound to “%2”</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::midi::MidiPage</name>
+    <message>
+        <source>Порты MIDI</source>
+        <translation>MIDI ports</translation>
+    </message>
+    <message>
+        <source>Система MIDI; переменная VELANTRA_MIDI_API выбирает ее вместо этой настройки</source>
+        <translation>The MIDI system; the variable VELANTRA_MIDI_API chooses it instead of this setting</translation>
+    </message>
+    <message>
+        <source>С какого контроллера принимать сообщения</source>
+        <translation>Which controller's messages to take</translation>
+    </message>
+    <message>
+        <source>Куда посылать значения для моторизованных фэйдеров и светодиодов</source>
+        <translation>Where to send the values for motorised faders and lamps</translation>
+    </message>
+    <message>
+        <source>Подхват фэйдеров</source>
+        <translation>Fader pick-up</translation>
+    </message>
+    <message>
+        <source>Фэйдер контроллера действует, только пройдя через значение программы: ничего не прыгает</source>
+        <translation>A controller fader acts only after passing through the program's value: nothing jumps</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Вид</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>Состояние</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Система</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>Система MIDI</source>
+        <translation>MIDI system</translation>
+    </message>
+    <message>
+        <source>Вход</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>Обратная связь</source>
+        <translation>Feedback</translation>
+    </message>
+    <message>
+        <source>Привязки</source>
+        <translation>Bindings</translation>
+    </message>
+    <message>
+        <source>Обучение</source>
+        <translation>Learn</translation>
+    </message>
+    <message>
+        <source>Щелкните элемент окна, затем двиньте регулятор или нажмите клавишу контроллера</source>
+        <translation>Click a control of the window, then move a fader or press a key on the controller</translation>
+    </message>
+    <message>
+        <source>Контроллер</source>
+        <translation>Controller</translation>
+    </message>
+    <message>
+        <source>Регулятор</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>Элемент</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>Удалить привязку</source>
+        <translation>Remove binding</translation>
+    </message>
+    <message>
+        <source>%1: нет (%2)</source>
+        <translation>%1: none (%2)</translation>
+    </message>
+    <message>
+        <source>Все входы</source>
+        <translation>All inputs</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>%1 (нет)</source>
+        <translation>%1 (gone)</translation>
+    </message>
+    <message>
+        <source>открыт</source>
+        <translation>open</translation>
+    </message>
+    <message>
+        <source>есть</source>
+        <translation>present</translation>
+    </message>
+    <message>
+        <source>вход</source>
+        <translation>input</translation>
+    </message>
+    <message>
+        <source>выход</source>
+        <translation>output</translation>
+    </message>
+    <message>
+        <source>отключен</source>
+        <translation>unplugged</translation>
+    </message>
+    <message>
+        <source>«%1»: двиньте регулятор контроллера</source>
+        <translation>“%1”: move a control on the controller</translation>
+    </message>
+    <message>
+        <source>Щелкните элемент окна</source>
+        <translation>Click a control of the window</translation>
+    </message>
+    <message>
+        <source>MIDI: «%1» ждет регулятор контроллера</source>
+        <translation>MIDI: “%1” waits for a control on the controller</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::midi::MidiPorts</name>
+    <message>
+        <source>нет /dev/snd/seq</source>
+        <translation>no /dev/snd/seq</translation>
     </message>
 </context>
 </TS>

@@ -76,6 +76,17 @@
     </message>
 </context>
 <context>
+    <name>MidiBindingsFile</name>
+    <message>
+        <source>Это не файл привязок MIDI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл привязок MIDI повреждён в строке %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>velantra::AutomatsPage</name>
     <message>
         <source>Выбор эффекта один бегущий огонек</source>
@@ -1406,6 +1417,10 @@
         <source>Заменить текущую сцену Сценой %1 из буфера</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Обучение MIDI</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>velantra::THandScanForm</name>
@@ -1670,6 +1685,215 @@
     </message>
     <message>
         <source>X = %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>velantra::midi::MidiControl</name>
+    <message>
+        <source>Фэйдер %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Страница фэйдеров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Уровень выбранных</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Темп</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пуск</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Стоп</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BlackOut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Макрос M</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Картинка %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Конвейр %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Автомат %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Скорость автомата %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CC %1 = %2, канал %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нота %1 = %2, канал %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pitch Bend = %1, канал %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Привязки MIDI не сохранены: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MIDI: %1 привязан к «%2»</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>velantra::midi::MidiPage</name>
+    <message>
+        <source>Порты MIDI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Система MIDI; переменная VELANTRA_MIDI_API выбирает ее вместо этой настройки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>С какого контроллера принимать сообщения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Куда посылать значения для моторизованных фэйдеров и светодиодов</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подхват фэйдеров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Фэйдер контроллера действует, только пройдя через значение программы: ничего не прыгает</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вид</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Состояние</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Система</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Система MIDI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вход</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Обратная связь</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Привязки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Обучение</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Щелкните элемент окна, затем двиньте регулятор или нажмите клавишу контроллера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Контроллер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Регулятор</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Элемент</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удалить привязку</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: нет (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Все входы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (нет)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>открыт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>есть</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>вход</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>выход</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>отключен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>«%1»: двиньте регулятор контроллера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Щелкните элемент окна</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MIDI: «%1» ждет регулятор контроллера</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>velantra::midi::MidiPorts</name>
+    <message>
+        <source>нет /dev/snd/seq</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QList>
 
+#include <algorithm>
+
 namespace velantra::midi {
 
 namespace {
@@ -12,15 +14,20 @@ namespace {
 constexpr const char* Header = "# Velantra MIDI bindings";
 constexpr qint64 MaxFileSize = 1 << 20;
 
-QString tr(const char* text)
+// Control characters other than a tab are no part of a line (a line read
+// from a file edited elsewhere may end in a carriage return, which goes with
+// the whitespace around it).
+bool hasControl(const QByteArray& line)
 {
-    return QCoreApplication::translate("MidiBindingsFile", text);
+    return std::any_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; });
 }
 
-// A name goes on a line of its own: no line breaks in it.
+// A name is written as it reads back: without control characters and
+// without whitespace at its ends.
 bool writable(const std::string& name)
 {
-    return name.find_first_of("\r\n") == std::string::npos;
+    const QByteArray bytes = QByteArray::fromStdString(name);
+    return !hasControl(bytes) && bytes.trimmed() == bytes;
 }
 
 std::string trimmed(const QByteArray& bytes)
@@ -35,7 +42,7 @@ QByteArray writeBindings(const Bindings& b)
     QByteArray out;
     out += Header;
     out += "\ninput = ";
-    out += writable(b.input) ? b.input : std::string(Bindings::AllInputs);
+    out += writable(b.input) && !b.input.empty() ? b.input : std::string(Bindings::AllInputs);
     out += "\noutput = ";
     out += writable(b.output) ? b.output : std::string();
     out += "\npick-up = ";
@@ -60,10 +67,10 @@ FileResult parseBindings(const QByteArray& text, Bindings& bindings)
 {
     QList<QByteArray> lines = text.split('\n');
     if (lines.isEmpty() || lines.front().trimmed() != Header) {
-        return {false, tr("Это не файл привязок MIDI")};
+        return {false, QCoreApplication::translate("MidiBindingsFile", "Это не файл привязок MIDI")};
     }
     const auto damaged = [](qsizetype line) {
-        return FileResult{false, tr("Файл привязок MIDI повреждён в строке %1").arg(line + 1)};
+        return FileResult{false, QCoreApplication::translate("MidiBindingsFile", "Файл привязок MIDI повреждён в строке %1").arg(line + 1)};
     };
     Bindings read;
     std::string* controller = nullptr;
@@ -72,6 +79,9 @@ FileResult parseBindings(const QByteArray& text, Bindings& bindings)
         const QByteArray line = lines[i].trimmed();
         if (line.isEmpty() || line.startsWith('#')) {
             continue;
+        }
+        if (hasControl(line)) {
+            return damaged(i);
         }
         if (line.startsWith('[')) {
             if (!line.endsWith(']') || line.size() < 3) {

@@ -2,47 +2,37 @@
 
 #include "midi/bindings_file.h"
 
-#include <QCoreApplication>
 #include <QFile>
 
 namespace velantra::midi {
-
-namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("MidiControl", text);
-}
-
-}  // namespace
 
 QString targetName(const Target& t)
 {
     switch (t.kind) {
     case TargetKind::Fader:
-        return tr("Фэйдер %1").arg(t.index);
+        return MidiControl::tr("Фэйдер %1").arg(t.index);
     case TargetKind::PageBar:
-        return tr("Страница фэйдеров");
+        return MidiControl::tr("Страница фэйдеров");
     case TargetKind::LevelAll:
-        return tr("Уровень выбранных");
+        return MidiControl::tr("Уровень выбранных");
     case TargetKind::Tempo:
-        return tr("Темп");
+        return MidiControl::tr("Темп");
     case TargetKind::Play:
-        return tr("Пуск");
+        return MidiControl::tr("Пуск");
     case TargetKind::Stop:
-        return tr("Стоп");
+        return MidiControl::tr("Стоп");
     case TargetKind::BlackOut:
-        return tr("BlackOut");
+        return MidiControl::tr("BlackOut");
     case TargetKind::Macro:
-        return tr("Макрос M");
+        return MidiControl::tr("Макрос M");
     case TargetKind::Picture:
-        return tr("Картинка %1").arg(t.index);
+        return MidiControl::tr("Картинка %1").arg(t.index);
     case TargetKind::ConveyorSlot:
-        return tr("Конвейр %1").arg(t.index);
+        return MidiControl::tr("Конвейр %1").arg(t.index);
     case TargetKind::AutomatOn:
-        return tr("Автомат %1").arg(t.index);
+        return MidiControl::tr("Автомат %1").arg(t.index);
     case TargetKind::AutomatSpeed:
-        return tr("Скорость автомата %1").arg(t.index);
+        return MidiControl::tr("Скорость автомата %1").arg(t.index);
     }
     return {};
 }
@@ -51,11 +41,11 @@ QString messageText(const Message& m)
 {
     switch (m.kind) {
     case Kind::ControlChange:
-        return tr("CC %1 = %2, канал %3").arg(m.number).arg(m.value).arg(m.channel + 1);
+        return MidiControl::tr("CC %1 = %2, канал %3").arg(m.number).arg(m.value).arg(m.channel + 1);
     case Kind::Note:
-        return tr("Нота %1 = %2, канал %3").arg(m.number).arg(m.value).arg(m.channel + 1);
+        return MidiControl::tr("Нота %1 = %2, канал %3").arg(m.number).arg(m.value).arg(m.channel + 1);
     case Kind::PitchBend:
-        return tr("Pitch Bend = %1, канал %2").arg(m.value).arg(m.channel + 1);
+        return MidiControl::tr("Pitch Bend = %1, канал %2").arg(m.value).arg(m.channel + 1);
     }
     return {};
 }

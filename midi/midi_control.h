@@ -17,8 +17,6 @@
 
 namespace velantra::midi {
 
-using velantra::FileResult;
-
 // The operator's name of a target ("Фэйдер 5", "Пуск").
 QString targetName(const Target& target);
 // The operator's text of a message ("CC 7 = 64, канал 1").

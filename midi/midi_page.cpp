@@ -133,11 +133,10 @@ MidiPage::MidiPage(MidiControl& control, TargetOfWidget targetOf, QWidget* paren
     timer_->setObjectName(QStringLiteral("TimerMidiPage"));
     timer_->setInterval(500);
     connect(timer_, &QTimer::timeout, this, [this] {
-        if (isVisible() && last_->text() != control_.lastSeen()) {
+        if (last_->text() != control_.lastSeen()) {
             last_->setText(control_.lastSeen());
         }
     });
-    timer_->start();
     showAll();
 }
 
@@ -241,6 +240,19 @@ void MidiPage::learnToggled(bool on)
         control_.learn(std::nullopt);
     }
     showLearning();
+}
+
+void MidiPage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    last_->setText(control_.lastSeen());
+    timer_->start();  // only while the page is shown
+}
+
+void MidiPage::hideEvent(QHideEvent* event)
+{
+    timer_->stop();
+    QWidget::hideEvent(event);
 }
 
 bool MidiPage::eventFilter(QObject* watched, QEvent* event)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the file readers, the wire format and the
+# Builds the libFuzzer targets of the file readers, the wire format, the MIDI
+# parser and bindings file and the
 # network packet decoders with clang (AddressSanitizer +
 # UndefinedBehaviorSanitizer) and runs each for a bounded number of inputs:
 #
@@ -65,6 +66,8 @@ targets=(
   "fuzz_artpoll artpoll -max_len=64"
   "fuzz_artpollreply artpollreply -max_len=512"
   "fuzz_show_json showjson -max_len=$((2 * 1024 * 1024))"
+  "fuzz_midi midi -max_len=4096"
+  "fuzz_midi_bindings bindings -max_len=4096"
 )
 
 failed=()

@@ -8,6 +8,7 @@
 #include "engine/show_memory.h"
 #include "link/wire_encoder.h"
 #include "network/artnet_packet.h"
+#include "midi/bindings_file.h"
 #include "network/sacn_packet.h"
 #include "showtool/show_json.h"
 #include "storage/channel_tables.h"
@@ -27,6 +28,7 @@
 #include <cstdlib>
 #include <memory>
 #include <span>
+#include <vector>
 
 namespace velantra {
 namespace {
@@ -296,6 +298,35 @@ void showJsonSeeds(const QDir& dir)
                static_cast<int>(refused.size()));
 }
 
+void midiSeeds(const QDir& dir)
+{
+    const std::vector<std::vector<std::uint8_t>> streams{
+        {0xB0, 7, 100, 8, 50},                          // running status
+        {0x99, 36, 127, 0xF8, 0x89, 36, 0},             // a clock byte inside
+        {0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7, 0xE0, 0, 64},  // identity request, then a bend
+        {0xB0, 7, 0x90, 60, 100, 0xF2, 1, 2, 3},        // cut, then song position
+    };
+    int n = 0;
+    for (const auto& bytes : streams) {
+        writeBytes(dir.filePath(QStringLiteral("stream-%1.midi").arg(++n)), bytes.data(), static_cast<int>(bytes.size()));
+    }
+}
+
+void midiBindingsSeeds(const QDir& dir)
+{
+    midi::Bindings b;
+    b.output = "nanoKONTROL2:nanoKONTROL2 MIDI 1";
+    b.api = "jack";
+    midi::BindingSet& set = b.controllers["nanoKONTROL2:nanoKONTROL2 MIDI 1"];
+    set.bind({midi::Kind::ControlChange, 0, 0}, {midi::TargetKind::Fader, 1});
+    set.bind({midi::Kind::Note, 9, 36}, {midi::TargetKind::Picture, 16});
+    set.bind({midi::Kind::PitchBend, 2, 0}, {midi::TargetKind::Tempo, 0});
+    b.controllers["Pad [2]"].bind({midi::Kind::Note, 0, 60}, {midi::TargetKind::ConveyorSlot, 20});
+    const QByteArray text = midi::writeBindings(b);
+    writeBytes(dir.filePath(QStringLiteral("bindings.midi")), reinterpret_cast<const std::uint8_t*>(text.constData()),
+               static_cast<int>(text.size()));
+}
+
 }  // namespace
 }  // namespace velantra
 
@@ -307,8 +338,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    const std::array<const char*, 9> names{"show", "patch",   "color",        "settings", "wire",
-                                           "sacn", "artpoll", "artpollreply", "showjson"};
+    const std::array<const char*, 11> names{"show",    "patch",        "color",    "settings", "wire",   "sacn",
+                                            "artpoll", "artpollreply", "showjson", "midi",     "bindings"};
     for (const char* name : names) {
         if (!root.mkpath(QString::fromLatin1(name))) {
             std::fprintf(stderr, "fuzz_seeds: cannot create %s/%s\n", argv[1], name);
@@ -324,5 +355,7 @@ int main(int argc, char** argv)
     artPollSeeds(QDir(root.filePath(QStringLiteral("artpoll"))));
     artPollReplySeeds(QDir(root.filePath(QStringLiteral("artpollreply"))));
     showJsonSeeds(QDir(root.filePath(QStringLiteral("showjson"))));
+    midiSeeds(QDir(root.filePath(QStringLiteral("midi"))));
+    midiBindingsSeeds(QDir(root.filePath(QStringLiteral("bindings"))));
     return failed ? 1 : 0;
 }
