@@ -2,6 +2,7 @@
 
 #include "about/about_form.h"
 #include "app/keyboard_control.h"
+#include "app/midi_targets.h"
 #include "app/options_page.h"
 #include "channels/channel_color_tab.h"
 #include "channels/channel_names.h"
@@ -14,7 +15,6 @@
 #include "effects/xy_editor_page.h"
 #include "i18n/language.h"
 #include "link/usb_texts.h"
-#include "app/midi_targets.h"
 #include "midi/bindings_file.h"
 #include "midi/midi_control.h"
 #include "midi/midi_page.h"
@@ -265,10 +265,12 @@ void TBaseForm::buildRegions()
     pageControlInput_ = new QTabWidget(central);
     pageControlInput_->setObjectName(QStringLiteral("PageControlInput"));
     pageControlInput_->setUsesScrollButtons(true);
-    const char* names[] = {"TabSheetFaders",   "TabSheetGraph",   "TabSheetXyEditor", "TabSheetBlocCopy",
-                           "TabSheetAutomats", "TabSheetOptions", "TabSheetCoder",    "TabSheetNetwork", "TabSheetMidi"};
-    const QString titles[] = {tr("Фэйдера"),  tr("График Канала"), tr("Редактор луча"), tr("Копирование"),
-                              tr("Автоматы"), tr("Опции"),         tr("DMX coder"),     tr("Сеть"),  QStringLiteral("MIDI")};
+    const char* names[] = {"TabSheetFaders",   "TabSheetGraph",    "TabSheetXyEditor",
+                           "TabSheetBlocCopy", "TabSheetAutomats", "TabSheetOptions",
+                           "TabSheetCoder",    "TabSheetNetwork",  "TabSheetMidi"};
+    const QString titles[] = {tr("Фэйдера"),     tr("График Канала"), tr("Редактор луча"),
+                              tr("Копирование"), tr("Автоматы"),      tr("Опции"),
+                              tr("DMX coder"),   tr("Сеть"),          QStringLiteral("MIDI")};
     optionsPage_ = new OptionsPage(engine_->memory);
     faderPage_ = new FaderPage(*this, channelTables);
     automatsPage_ = new AutomatsPage(*player_);

@@ -19,7 +19,8 @@ constexpr qint64 MaxFileSize = 1 << 20;
 // the whitespace around it).
 bool hasControl(const QByteArray& line)
 {
-    return std::any_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; });
+    return std::any_of(line.begin(), line.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; });
 }
 
 // A name is written as it reads back: without control characters and
@@ -70,7 +71,9 @@ FileResult parseBindings(const QByteArray& text, Bindings& bindings)
         return {false, QCoreApplication::translate("MidiBindingsFile", "Это не файл привязок MIDI")};
     }
     const auto damaged = [](qsizetype line) {
-        return FileResult{false, QCoreApplication::translate("MidiBindingsFile", "Файл привязок MIDI повреждён в строке %1").arg(line + 1)};
+        return FileResult{
+            false,
+            QCoreApplication::translate("MidiBindingsFile", "Файл привязок MIDI повреждён в строке %1").arg(line + 1)};
     };
     Bindings read;
     std::string* controller = nullptr;

@@ -8,8 +8,7 @@ namespace {
 
 bool sameControl(const Received& a, int port, const Message& m)
 {
-    return a.port == port && a.message.kind == m.kind && a.message.channel == m.channel &&
-           a.message.number == m.number;
+    return a.port == port && a.message.kind == m.kind && a.message.channel == m.channel && a.message.number == m.number;
 }
 
 bool upperHalf(const Message& m)

@@ -22,15 +22,18 @@ struct Source {
     std::uint8_t channel = 0;  // 0..15
     std::uint8_t number = 0;   // 0 for Pitch Bend
 
-    static Source of(const Message& m) { return {m.kind, m.channel, m.kind == Kind::PitchBend ? std::uint8_t{0} : m.number}; }
+    static Source of(const Message& m)
+    {
+        return {m.kind, m.channel, m.kind == Kind::PitchBend ? std::uint8_t{0} : m.number};
+    }
     friend auto operator<=>(const Source&, const Source&) = default;
 };
 
 enum class TargetKind : std::uint8_t {
-    Fader,         // fader 1..27 of the page shown
-    PageBar,       // the fader bank's page bar
-    LevelAll,      // level of the selected channels
-    Tempo,         // the sequencer's tempo
+    Fader,     // fader 1..27 of the page shown
+    PageBar,   // the fader bank's page bar
+    LevelAll,  // level of the selected channels
+    Tempo,     // the sequencer's tempo
     Play,
     Stop,
     BlackOut,      // blackout on and off

@@ -22,7 +22,7 @@ int systemDataBytes(std::uint8_t status)
         return 1;
     case 0xF2:  // song position
         return 2;
-    default:    // tune request, end of exclusive, undefined
+    default:  // tune request, end of exclusive, undefined
         return 0;
     }
 }

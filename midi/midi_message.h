@@ -46,9 +46,9 @@ public:
 private:
     std::uint8_t status_ = 0;  // running status, 0 when none
     std::uint8_t data_[2] = {};
-    int have_ = 0;             // data bytes of the message in hand
+    int have_ = 0;  // data bytes of the message in hand
     bool inSysEx_ = false;
-    int systemSkip_ = 0;       // data bytes of a system common message still to skip
+    int systemSkip_ = 0;  // data bytes of a system common message still to skip
 };
 
 // The bytes of a message (status first, no running status). A Note with

@@ -218,8 +218,8 @@ void MidiPage::showLearning()
 {
     const auto target = control_.learning();
     learning_->setText(!learn_->isChecked() ? QString()
-                       : target             ? tr("«%1»: двиньте регулятор контроллера").arg(targetName(*target))
-                                            : tr("Щелкните элемент окна"));
+                       : target ? tr("«%1»: двиньте регулятор контроллера").arg(targetName(*target))
+                                : tr("Щелкните элемент окна"));
 }
 
 void MidiPage::portsChosen()

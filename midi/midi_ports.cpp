@@ -43,8 +43,7 @@ void logError(RtMidiError::Type type, const std::string& text, void* /*user*/)
     }
 }
 
-template <typename Lister>
-std::vector<MidiPorts::Port> listPorts(Lister& lister)
+template <typename Lister> std::vector<MidiPorts::Port> listPorts(Lister& lister)
 {
     std::vector<MidiPorts::Port> out;
     const unsigned count = lister.getPortCount();
@@ -58,8 +57,7 @@ std::vector<MidiPorts::Port> listPorts(Lister& lister)
 }
 
 // The number the lister gives the port named name now, or -1.
-template <typename Lister>
-int portNumber(Lister& lister, const std::string& name)
+template <typename Lister> int portNumber(Lister& lister, const std::string& name)
 {
     const unsigned count = lister.getPortCount();
     for (unsigned i = 0; i < count; ++i) {
@@ -195,7 +193,8 @@ void MidiPorts::rescan()
     // Close what is gone or no longer chosen.
     for (auto it = open_.begin(); it != open_.end();) {
         const auto& port = **it;
-        const bool present = std::any_of(inputs.begin(), inputs.end(), [&](const Port& p) { return p.name == port.name; });
+        const bool present =
+            std::any_of(inputs.begin(), inputs.end(), [&](const Port& p) { return p.name == port.name; });
         if (present && wanted(port.controller)) {
             ++it;
             continue;

@@ -36,8 +36,7 @@ std::uint16_t toPhysical(int value, Kind kind, Range range)
 Surface::Surface(Bindings& bindings, TargetAccess& access)
     : bindings_(bindings)
     , access_(access)
-{
-}
+{}
 
 Surface::Outcome Surface::receive(const std::string& controller, const Message& message)
 {
@@ -86,9 +85,9 @@ Surface::Outcome Surface::move(State& state, const Target& target, const Message
         const int program = toPhysical(access_.value(target), message.kind, range);
         // Close enough: a step of the coarser of the two scales.
         const int near = std::max(1, (maxValue(message.kind) + range.max - range.min) / (range.max - range.min + 1));
-        const bool crossed = (state.last && ((*state.last <= program && at >= program) ||
-                                             (*state.last >= program && at <= program))) ||
-                             (low <= program && program <= high);
+        const bool crossed =
+            (state.last && ((*state.last <= program && at >= program) || (*state.last >= program && at <= program))) ||
+            (low <= program && program <= high);
         state.caught = crossed || std::abs(at - program) <= near;
     }
     state.last = at;
@@ -128,7 +127,8 @@ std::optional<Message> Surface::feedbackFor(const std::string& controller, const
             return std::nullopt;
         }
         state.sent = value;
-        return Message{source.kind, source.channel, source.number, value != 0 ? maxValue(source.kind) : std::uint16_t{0}};
+        return Message{source.kind, source.channel, source.number,
+                       value != 0 ? maxValue(source.kind) : std::uint16_t{0}};
     }
     const Range range = access_.range(target);
     // The surface stands where the program is (its own move, or one that

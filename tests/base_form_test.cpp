@@ -146,9 +146,8 @@ TEST_F(BaseFormTest, MenusToolBarAndTimersCarryTheirNames)
     }
 
     QTabWidget* pages = f.pageControlInput();
-    const QStringList titles = {"Фэйдера",  "График Канала", "Редактор луча", "Копирование",
-                                "Автоматы", "Опции",         "DMX coder",     "Сеть",
-                                "MIDI"};
+    const QStringList titles = {"Фэйдера", "График Канала", "Редактор луча", "Копирование", "Автоматы",
+                                "Опции",   "DMX coder",     "Сеть",          "MIDI"};
     ASSERT_EQ(pages->count(), titles.size());
     for (int i = 0; i < pages->count(); ++i) {
         EXPECT_EQ(pages->tabText(i), titles[i]);

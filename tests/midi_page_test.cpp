@@ -16,8 +16,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -74,7 +74,7 @@ TEST(MidiBindingsFile, WritesWhatItReadsAndRefusesAnyBadLineWhole)
     EXPECT_EQ(again, read);
 
     for (const char* bad : {"input = *\n[Pad]\ncc 1 1 = fader 1\ncc 1 1 = fader 2\n",  // one control, two targets
-                            "[Pad]\ncc 1 1 = fader 1\ncc 1 2 = fader 1\n",               // one target, two controls
+                            "[Pad]\ncc 1 1 = fader 1\ncc 1 2 = fader 1\n",             // one target, two controls
                             "[Pad]\n[Pad]\n", "pick-up = maybe\n", "volume = 11\n", "[Pad\n", "[]\n",
                             "[Pad]\ncc 1 1 fader 1\n", "[Pad]\nsysex = play\n"}) {
         midi::Bindings kept = read;
@@ -92,7 +92,8 @@ TEST_F(MidiPageTest, DamagedFileIsRefusedWithAMessageAndKeptWhenTheBindingsChang
     writeBindings(damaged);
     makeForm();
     ASSERT_EQ(boxTexts.size(), 1);
-    EXPECT_TRUE(boxTexts[0].contains(QStringLiteral("Файл привязок MIDI повреждён в строке 9"))) << boxTexts[0].toStdString();
+    EXPECT_TRUE(boxTexts[0].contains(QStringLiteral("Файл привязок MIDI повреждён в строке 9")))
+        << boxTexts[0].toStdString();
     EXPECT_TRUE(control().bindings().controllers.empty());
     EXPECT_EQ(bindingsOnDisk(), damaged);  // refused, not rewritten
 

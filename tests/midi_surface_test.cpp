@@ -181,10 +181,10 @@ TEST_F(MidiSurfaceTest, PickUpHoldsAFaderBackUntilItPassesTheProgramsValue)
 TEST_F(MidiSurfaceTest, KeysPressOnceOrAreHeld)
 {
     send(note(0, 60, 100));
-    send(note(0, 60, 0));     // play acts on the press only
+    send(note(0, 60, 0));  // play acts on the press only
     send(note(0, 36, 90));
-    send(note(0, 36, 0));     // a picture is held
-    send(cc(0, 64, 127));     // a controller as a key: past the middle is down
+    send(note(0, 36, 0));  // a picture is held
+    send(cc(0, 64, 127));  // a controller as a key: past the middle is down
     send(cc(0, 64, 0));
     const std::vector<std::pair<Target, bool>> expected{{{TargetKind::Play, 0}, true},
                                                         {{TargetKind::Picture, 1}, true},
@@ -236,7 +236,7 @@ TEST(MidiInbox, CoalescesAFloodButKeepsEveryPressAndRelease)
     for (int v = 1; v <= 63; ++v) {
         EXPECT_FALSE(inbox.push(1, cc(0, 7, v)));
     }
-    inbox.push(2, cc(0, 7, 5));  // another port's control of the same number
+    inbox.push(2, cc(0, 7, 5));    // another port's control of the same number
     inbox.push(1, cc(0, 7, 100));  // crosses the middle: kept apart
     inbox.push(1, cc(0, 7, 127));
     inbox.push(1, note(0, 60, 100));

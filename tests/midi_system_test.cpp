@@ -5,9 +5,9 @@
 // sets after starting the system; without it every test skips and says why.
 #include "midi/midi_control.h"
 #include "midi/midi_page.h"
+#include "player/player.h"
 #include "programming/fader_page.h"
 #include "programming/pictures_tab.h"
-#include "player/player.h"
 #include "tests/gui_fixture.h"
 
 #include <RtMidi.h>

@@ -140,15 +140,17 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
 
     QProcess jackd;
-    jackd.start(QStringLiteral("jackd"), {QStringLiteral("--no-realtime"), QStringLiteral("-n"), QString::fromLatin1(server),
-                                          QStringLiteral("-d"), QStringLiteral("dummy"), QStringLiteral("-r"),
-                                          QStringLiteral("48000"), QStringLiteral("-p"), QStringLiteral("256")});
+    jackd.start(QStringLiteral("jackd"),
+                {QStringLiteral("--no-realtime"), QStringLiteral("-n"), QString::fromLatin1(server),
+                 QStringLiteral("-d"), QStringLiteral("dummy"), QStringLiteral("-r"), QStringLiteral("48000"),
+                 QStringLiteral("-p"), QStringLiteral("256")});
     if (!jackd.waitForStarted(5000)) {
         std::fprintf(stderr, "velantra_midi_latency: jackd does not start (package jackd2)\n");
         return 1;
     }
     QProcess wait;
-    wait.start(QStringLiteral("jack_wait"), {QStringLiteral("--wait"), QStringLiteral("--timeout"), QStringLiteral("10")});
+    wait.start(QStringLiteral("jack_wait"),
+               {QStringLiteral("--wait"), QStringLiteral("--timeout"), QStringLiteral("10")});
     if (!wait.waitForFinished(15000) || wait.exitCode() != 0) {
         std::fprintf(stderr, "velantra_midi_latency: the JACK server did not come up\n");
         return 1;

@@ -7,8 +7,8 @@
 #include "engine/engine.h"
 #include "engine/show_memory.h"
 #include "link/wire_encoder.h"
-#include "network/artnet_packet.h"
 #include "midi/bindings_file.h"
+#include "network/artnet_packet.h"
 #include "network/sacn_packet.h"
 #include "showtool/show_json.h"
 #include "storage/channel_tables.h"
@@ -301,14 +301,15 @@ void showJsonSeeds(const QDir& dir)
 void midiSeeds(const QDir& dir)
 {
     const std::vector<std::vector<std::uint8_t>> streams{
-        {0xB0, 7, 100, 8, 50},                          // running status
-        {0x99, 36, 127, 0xF8, 0x89, 36, 0},             // a clock byte inside
+        {0xB0, 7, 100, 8, 50},                              // running status
+        {0x99, 36, 127, 0xF8, 0x89, 36, 0},                 // a clock byte inside
         {0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7, 0xE0, 0, 64},  // identity request, then a bend
-        {0xB0, 7, 0x90, 60, 100, 0xF2, 1, 2, 3},        // cut, then song position
+        {0xB0, 7, 0x90, 60, 100, 0xF2, 1, 2, 3},            // cut, then song position
     };
     int n = 0;
     for (const auto& bytes : streams) {
-        writeBytes(dir.filePath(QStringLiteral("stream-%1.midi").arg(++n)), bytes.data(), static_cast<int>(bytes.size()));
+        writeBytes(dir.filePath(QStringLiteral("stream-%1.midi").arg(++n)), bytes.data(),
+                   static_cast<int>(bytes.size()));
     }
 }
 
@@ -338,7 +339,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    const std::array<const char*, 11> names{"show",    "patch",        "color",    "settings", "wire",   "sacn",
+    const std::array<const char*, 11> names{"show",    "patch",        "color",    "settings", "wire",    "sacn",
                                             "artpoll", "artpollreply", "showjson", "midi",     "bindings"};
     for (const char* name : names) {
         if (!root.mkpath(QString::fromLatin1(name))) {
