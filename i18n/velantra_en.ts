@@ -1772,7 +1772,7 @@ picture </translation>
     </message>
     <message>
         <source>С какого контроллера принимать сообщения</source>
-        <translation>Which controller's messages to take</translation>
+        <translation>Which controller&apos;s messages to take</translation>
     </message>
     <message>
         <source>Куда посылать значения для моторизованных фэйдеров и светодиодов</source>
@@ -1784,7 +1784,7 @@ picture </translation>
     </message>
     <message>
         <source>Фэйдер контроллера действует, только пройдя через значение программы: ничего не прыгает</source>
-        <translation>A controller fader acts only after passing through the program's value: nothing jumps</translation>
+        <translation>A controller fader acts only after passing through the program&apos;s value: nothing jumps</translation>
     </message>
     <message>
         <source>Порт</source>
@@ -1797,10 +1797,6 @@ picture </translation>
     <message>
         <source>Состояние</source>
         <translation>State</translation>
-    </message>
-    <message>
-        <source>Система</source>
-        <translation>System</translation>
     </message>
     <message>
         <source>Система MIDI</source>
@@ -1841,10 +1837,6 @@ picture </translation>
     <message>
         <source>Удалить привязку</source>
         <translation>Remove binding</translation>
-    </message>
-    <message>
-        <source>%1: нет (%2)</source>
-        <translation>%1: none (%2)</translation>
     </message>
     <message>
         <source>Все входы</source>
@@ -1889,6 +1881,14 @@ picture </translation>
     <message>
         <source>MIDI: «%1» ждет регулятор контроллера</source>
         <translation>MIDI: “%1” waits for a control on the controller</translation>
+    </message>
+    <message>
+        <source>%1 работает</source>
+        <translation>%1 running</translation>
+    </message>
+    <message>
+        <source>%1 недоступна: %2</source>
+        <translation>%1 unavailable: %2</translation>
     </message>
 </context>
 <context>

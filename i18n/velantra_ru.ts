@@ -1798,10 +1798,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Система</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Система MIDI</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1839,10 +1835,6 @@
     </message>
     <message>
         <source>Удалить привязку</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1: нет (%2)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1887,6 +1879,14 @@
     </message>
     <message>
         <source>MIDI: «%1» ждет регулятор контроллера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 работает</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 недоступна: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

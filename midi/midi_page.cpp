@@ -25,11 +25,14 @@ QTableWidget* table(QWidget* parent, const char* name, const QStringList& header
     auto* t = new QTableWidget(0, static_cast<int>(headers.size()), parent);
     t->setObjectName(QString::fromLatin1(name));
     t->setHorizontalHeaderLabels(headers);
-    t->horizontalHeader()->setStretchLastSection(true);
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     t->verticalHeader()->hide();
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->setWordWrap(false);
+    t->setTextElideMode(Qt::ElideMiddle);
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 4);
     return t;
 }
 
@@ -63,6 +66,7 @@ MidiPage::MidiPage(MidiControl& control, TargetOfWidget targetOf, QWidget* paren
     auto* portsBox = new QGroupBox(tr("Порты MIDI"), this);
     system_ = new QLabel(portsBox);
     system_->setObjectName(QStringLiteral("LabelMidiSystem"));
+    system_->setWordWrap(true);
     api_ = new QComboBox(portsBox);
     api_->setObjectName(QStringLiteral("ComboBoxMidiApi"));
     api_->addItem(QStringLiteral("ALSA"), QStringLiteral("alsa"));
@@ -74,12 +78,17 @@ MidiPage::MidiPage(MidiControl& control, TargetOfWidget targetOf, QWidget* paren
     output_ = new QComboBox(portsBox);
     output_->setObjectName(QStringLiteral("ComboBoxMidiOutput"));
     output_->setToolTip(tr("Куда посылать значения для моторизованных фэйдеров и светодиодов"));
+    for (QComboBox* box : {input_, output_}) {
+        // A long port name must not widen the page.
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(12);
+    }
     pickUp_ = new QCheckBox(tr("Подхват фэйдеров"), portsBox);
     pickUp_->setObjectName(QStringLiteral("CheckBoxMidiPickUp"));
     pickUp_->setToolTip(tr("Фэйдер контроллера действует, только пройдя через значение программы: ничего не прыгает"));
     ports_ = table(portsBox, "TableMidiPorts", {tr("Порт"), tr("Вид"), tr("Состояние")});
     auto* portsForm = new QFormLayout(portsBox);
-    portsForm->addRow(tr("Система"), system_);
+    portsForm->addRow(tr("Состояние"), system_);
     portsForm->addRow(tr("Система MIDI"), api_);
     portsForm->addRow(tr("Вход"), input_);
     portsForm->addRow(tr("Обратная связь"), output_);
@@ -96,6 +105,8 @@ MidiPage::MidiPage(MidiControl& control, TargetOfWidget targetOf, QWidget* paren
     learning_->setObjectName(QStringLiteral("LabelMidiLearn"));
     learning_->setWordWrap(true);
     bindings_ = table(bindBox, "TableMidiBindings", {tr("Контроллер"), tr("Регулятор"), tr("Элемент")});
+    bindings_->setTextElideMode(Qt::ElideRight);
+    bindings_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     unbind_ = new QPushButton(tr("Удалить привязку"), bindBox);
     unbind_->setObjectName(QStringLiteral("ButtonMidiUnbind"));
     last_ = new QLabel(bindBox);
@@ -154,8 +165,9 @@ void MidiPage::showPorts()
     const bool was = std::exchange(showing_, true);
     const Bindings& b = control_.bindings();
     MidiPorts& ports = control_.ports();
-    system_->setText(ports.systemError().isEmpty() ? ports.apiName()
-                                                   : tr("%1: нет (%2)").arg(ports.apiName(), ports.systemError()));
+    system_->setText(ports.systemError().isEmpty() ? tr("%1 работает").arg(ports.apiName())
+                                                   : tr("%1 недоступна: %2").arg(ports.apiName(), ports.systemError()));
+    system_->setToolTip(system_->text());
     api_->setCurrentIndex(ports.apiName() == QStringLiteral("JACK") ? 1 : 0);
     pickUp_->setChecked(b.pickUp);
 
@@ -185,14 +197,15 @@ void MidiPage::showPorts()
     const auto list = [&](const std::vector<MidiPorts::Port>& from, const QString& kind) {
         for (const MidiPorts::Port& p : from) {
             ports_->setRowCount(std::max(ports_->rowCount(), row + 1));
-            setRow(ports_, row++, {qs(p.name), kind, p.open ? tr("открыт") : tr("есть")});
+            setRow(ports_, row, {qs(p.name), kind, p.open ? tr("открыт") : tr("есть")});
+            ports_->item(row++, 0)->setToolTip(qs(p.name));
         }
     };
     list(ports.inputs(), tr("вход"));
     list(ports.outputs(), tr("выход"));
-    for (const std::string& gone : ports.missing()) {
+    for (const auto& [gone, output] : ports.missing()) {
         ports_->setRowCount(std::max(ports_->rowCount(), row + 1));
-        setRow(ports_, row++, {qs(gone), QString(), tr("отключен")});
+        setRow(ports_, row++, {qs(gone), output ? tr("выход") : tr("вход"), tr("отключен")});
     }
     ports_->setRowCount(row);
     showing_ = was;
@@ -205,6 +218,7 @@ void MidiPage::showBindings()
         for (const auto& [source, target] : set.bySource()) {
             bindings_->setRowCount(std::max(bindings_->rowCount(), row + 1));
             setRow(bindings_, row, {qs(controller), qs(sourceText(source)), targetName(target)});
+            bindings_->item(row, 0)->setToolTip(qs(controller));
             bindings_->item(row, 0)->setData(Qt::UserRole, qs(controller));
             bindings_->item(row, 2)->setData(Qt::UserRole, qs(targetText(target)));
             ++row;

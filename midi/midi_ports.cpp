@@ -286,17 +286,17 @@ void MidiPorts::rescan()
     }
 }
 
-std::vector<std::string> MidiPorts::missing() const
+std::vector<std::pair<std::string, bool>> MidiPorts::missing() const
 {
-    std::vector<std::string> out;
+    std::vector<std::pair<std::string, bool>> out;
     const auto present = [](const std::vector<Port>& ports, const std::string& controller) {
         return std::any_of(ports.begin(), ports.end(), [&](const Port& p) { return p.controller == controller; });
     };
     if (input_ != "*" && !input_.empty() && !present(inputs_, input_)) {
-        out.push_back(input_);
+        out.emplace_back(input_, false);
     }
     if (!output_.empty() && !present(outputs_, controllerName(output_))) {
-        out.push_back(output_);
+        out.emplace_back(output_, true);
     }
     return out;
 }

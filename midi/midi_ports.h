@@ -58,8 +58,9 @@ public:
     void rescan();
     const std::vector<Port>& inputs() const { return inputs_; }
     const std::vector<Port>& outputs() const { return outputs_; }
-    // GUI thread. Chosen ports that are not there now (unplugged).
-    std::vector<std::string> missing() const;
+    // GUI thread. Chosen ports that are not there now (unplugged), with
+    // whether each is the output.
+    std::vector<std::pair<std::string, bool>> missing() const;
     // GUI thread. Whether the feedback port is open.
     bool outputOpen() const;
 

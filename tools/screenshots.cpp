@@ -16,12 +16,14 @@
 #include "programming/scene_group.h"
 #include "programming/static_form.h"
 #include "shell/dialogs.h"
+#include "storage/data_dir.h"
 #include "tests/testing/fake_d2xx.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
@@ -176,6 +178,17 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    // A controller's bindings for the page "MIDI" (the controller itself is not plugged in).
+    if (velantra::ensureDataDirectory()) {
+        QFile midi(velantra::dataFile(QStringLiteral("Vela43.midi")));
+        if (midi.open(QIODevice::WriteOnly)) {
+            midi.write("# Velantra MIDI bindings\ninput = nanoKONTROL2:nanoKONTROL2 MIDI 1\n"
+                       "output = nanoKONTROL2:nanoKONTROL2 MIDI 1\npick-up = on\n\n"
+                       "[nanoKONTROL2:nanoKONTROL2 MIDI 1]\ncc 1 0 = fader 1\ncc 1 1 = fader 2\ncc 1 2 = fader 3\n"
+                       "cc 1 16 = level-all\ncc 1 17 = tempo\nnote 1 41 = play\nnote 1 42 = stop\n"
+                       "note 1 43 = blackout\nnote 1 32 = picture 1\nnote 1 33 = picture 2\n");
+        }
+    }
     auto device = std::make_unique<velantra::FakeD2xx>();
     device->attach();
     velantra::TBaseForm form(std::move(device));
