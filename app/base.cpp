@@ -14,6 +14,7 @@
 #include "effects/hand_scan_form.h"
 #include "effects/xy_editor_page.h"
 #include "i18n/language.h"
+#include "link/interface_kinds.h"
 #include "link/usb_texts.h"
 #include "midi/bindings_file.h"
 #include "midi/midi_control.h"
@@ -293,6 +294,10 @@ void TBaseForm::buildRegions()
         pageControlInput_->addTab(page, titles[i]);
     }
     connect(pageControlInput_, &QTabWidget::currentChanged, this, &TBaseForm::PageControlInputChange);
+    connect(optionsPage_, &OptionsPage::kindChosen, this, [this](int choice) {
+        interfaceKinds_ = withKindChoice(interfaceKinds_, link_->listing().serial, static_cast<KindChoice>(choice));
+        applyInterfaceKind();
+    });
     connect(optionsPage_->noUsbConnect(), &QCheckBox::toggled, this,
             [this](bool on) { engine_->controls.noUsbConnect.store(on, std::memory_order_relaxed); });
 
@@ -590,7 +595,58 @@ void TBaseForm::connectPictureEditor()
 
 void TBaseForm::TimerPollingTimer()
 {
+    applyInterfaceKind();
     link_->TimerPollingTimer();
+}
+
+void TBaseForm::applyInterfaceKind()
+{
+    const KindChoice choice = kindChoiceFor(interfaceKinds_, link_->listing().serial);
+    link_->setKindChoice(choice);
+    // A DMX USB Pro is sent the output slots the patch fills from a channel, at least 24.
+    int used = 0;
+    for (int slot = DmxSlots - 1; slot >= 1 && used == 0; --slot) {
+        const int source = engine_->coderTable.get(static_cast<std::size_t>(slot));
+        if (source >= 1 && source <= LastChannel) {
+            used = slot;
+        }
+    }
+    link_->setSlotsUsed(used);
+
+    QString driven;
+    if (link_->UsbOpen.load(std::memory_order_relaxed) == 1) {
+        switch (link_->kind()) {
+        case InterfaceKind::Framed:
+            driven = tr("Работает как интерфейс Velantra");
+            break;
+        case InterfaceKind::Pro: {
+            const ProWidgetInfo& pro = link_->proInfo();
+            driven = tr("Работает как DMX USB Pro");
+            if (pro.parameters) {
+                driven += tr(": прошивка %1.%2, break %3 мкс, MAB %4 мкс, %5 кадр/с")
+                              .arg(pro.parameters->firmware >> 8)
+                              .arg(pro.parameters->firmware & 0xFF, 2, 16, QLatin1Char('0'))
+                              .arg(pro.parameters->breakMicros(), 0, 'f', 0)
+                              .arg(pro.parameters->mabMicros(), 0, 'f', 0)
+                              .arg(pro.parameters->rate);
+            }
+            if (pro.serial) {
+                driven += tr(", № %1").arg(*pro.serial, 8, 10, QLatin1Char('0'));
+            }
+            if (!pro.parameters && !pro.serial) {
+                driven += tr(" (не ответил на запросы)");
+            }
+            break;
+        }
+        case InterfaceKind::OpenDmx: {
+            const std::uint64_t frames = link_->openDmxFrames();
+            driven = tr("Работает как Open DMX: %1 кадр/с").arg(frames - std::min(frames, openDmxFramesSeen_));
+            openDmxFramesSeen_ = frames;
+            break;
+        }
+        }
+    }
+    optionsPage_->showInterfaceKind(static_cast<int>(choice), driven);
 }
 
 QString TBaseForm::helpFilePath(Language language)

@@ -243,6 +243,9 @@ private:
     void FormCreate();
     // GUI thread. Shows the interface state: caption prefix and status panel 0.
     void showInterfaceState();
+    // GUI thread. The kind chosen for the device listed, what it is driven
+    // as, and the slots a DMX USB Pro gets, before each poll.
+    void applyInterfaceKind();
     // GUI thread. What the settings file gets: the conveyor, the last show and patch file.
     Settings currentSettings() const;
     // GUI thread. The first steps of every ending: the output thread, the
@@ -300,6 +303,8 @@ private:
     InterfaceLog interfaceLog_;
     OutputClock outputClock_;
     QString showToOpen_;
+    QString interfaceKinds_;  // the settings' "Interfaces"/"Kinds"
+    std::uint64_t openDmxFramesSeen_ = 0;
     bool closed_ = false;
     bool signalled_ = false;
 };

@@ -176,6 +176,7 @@ void TBaseForm::ReadIniFile()
     network_->applyArtNet(settings.artnet);
     networkPage_->showSettings();
     optionsPage_->setLanguage(settings.language);
+    interfaceKinds_ = settings.interfaceKinds;
 }
 
 void TBaseForm::shutDownOnSignal()
@@ -207,6 +208,7 @@ Settings TBaseForm::currentSettings() const
     settings.sacn = network_->sacnSettings();
     settings.artnet = network_->artNetSettings();
     settings.language = optionsPage_->language();
+    settings.interfaceKinds = interfaceKinds_;
     return settings;
 }
 

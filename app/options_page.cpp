@@ -34,11 +34,20 @@ OptionsPage::OptionsPage(ShowMemory& memory, QWidget* parent)
     kolvoUsb_ = namedLabel("LabelKolvoUSB", usbGroup);
     tipFtdi_ = namedLabel("LabelTipFtdi", usbGroup);
     usbNomber_ = namedLabel("LabelUSBnomber", usbGroup);
+    kind_ = new QComboBox(usbGroup);
+    kind_->setObjectName(QStringLiteral("ComboBoxUsbKind"));
+    kind_->addItems(
+        {tr("Вид: определить сам"), tr("Вид: интерфейс Velantra"), tr("Вид: DMX USB Pro"), tr("Вид: Open DMX")});
+    kind_->setToolTip(tr("Как говорить с этим интерфейсом; запоминается по его серийному номеру"));
+    kindDriven_ = namedLabel("LabelUsbKind", usbGroup);
+    connect(kind_, &QComboBox::activated, this, &OptionsPage::kindChosen);
     auto* usbLayout = new QVBoxLayout(usbGroup);
     usbLayout->addWidget(noUsbConnect_);
     usbLayout->addWidget(kolvoUsb_);
     usbLayout->addWidget(tipFtdi_);
     usbLayout->addWidget(usbNomber_);
+    usbLayout->addWidget(kind_);
+    usbLayout->addWidget(kindDriven_);
     usbLayout->addStretch();
 
     auto* diskGroup = new QGroupBox(tr("Диск"), this);
@@ -50,7 +59,7 @@ OptionsPage::OptionsPage(ShowMemory& memory, QWidget* parent)
     diskLayout->addWidget(diskSize_);
     diskLayout->addStretch();
 
-    for (QLabel* label : {kolvoUsb_, tipFtdi_, usbNomber_, diskFree_, diskSize_}) {
+    for (QLabel* label : {kolvoUsb_, tipFtdi_, usbNomber_, kindDriven_, diskFree_, diskSize_}) {
         label->setWordWrap(true);
     }
     keySp_ = namedLabel("LabelKeySp", this);
@@ -102,6 +111,16 @@ void OptionsPage::setUsbTexts(const QString& count, const QString& description, 
     kolvoUsb_->setText(count);
     tipFtdi_->setText(description);
     usbNomber_->setText(serial);
+}
+
+void OptionsPage::showInterfaceKind(int choice, const QString& driven)
+{
+    if (kind_->currentIndex() != choice) {
+        kind_->setCurrentIndex(choice);
+    }
+    if (kindDriven_->text() != driven) {
+        kindDriven_->setText(driven);
+    }
 }
 
 void OptionsPage::showDiskSizes(const QString& path)

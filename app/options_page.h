@@ -36,6 +36,15 @@ public:
     void setLanguage(const QString& name);
     QComboBox* languageBox() const { return language_; }
 
+    // GUI thread. The interface kind chosen for the device now listed, and
+    // what the link drives it as (with what a DMX USB Pro told of itself).
+    void showInterfaceKind(int choice, const QString& driven);
+    QComboBox* kindBox() const { return kind_; }
+
+signals:
+    // The operator chose a kind (the index: Auto, own stream, DMX USB Pro, Open DMX).
+    void kindChosen(int choice);
+
 private:
     QCheckBox* noUsbConnect_;
     FormColorGroup* formColor_;
@@ -46,6 +55,8 @@ private:
     QLabel* diskSize_;
     QLabel* keySp_;
     QComboBox* language_;
+    QComboBox* kind_;
+    QLabel* kindDriven_;
 };
 
 }  // namespace velantra

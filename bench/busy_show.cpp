@@ -72,11 +72,12 @@ void loadBusyShow(Engine& engine, RateMode mode, bool blackOut)
     }
 }
 
-std::unique_ptr<BenchDevice> attachFakeDevice(OutputCycle& cycle)
+std::unique_ptr<BenchDevice> attachFakeDevice(OutputCycle& cycle, KindChoice kind)
 {
     auto bench = std::make_unique<BenchDevice>();
     bench->device.setRecordLimit(0);
     bench->device.attach();
+    bench->link.setKindChoice(kind);
     bench->link.InitUsbDevise();
     bench->link.TimerPollingTimer();
     cycle.addOutput(&bench->link);

@@ -34,8 +34,8 @@ struct BenchDevice {
     UsbLink link;
 };
 
-// GUI thread, before the tick runs.
-std::unique_ptr<BenchDevice> attachFakeDevice(OutputCycle& cycle);
+// GUI thread, before the tick runs. kind: what the link drives the fake as.
+std::unique_ptr<BenchDevice> attachFakeDevice(OutputCycle& cycle, KindChoice kind = KindChoice::Auto);
 
 // GUI thread, before the tick runs. Every one of the 513 slots goes out at
 // 255, so each message is the longest one, 1,032 bytes.

@@ -40,6 +40,7 @@ struct Options {
     bool help = false;
     bool fakeDevice = false;  // write every frame to the in-process fake interface
     bool fullFrames = false;  // every slot at 255: 1,032-byte messages
+    bool openDmx = false;     // the fake is an Open DMX: the link's writer thread writes
     int writeDelayUs = 0;     // each write takes this long
     int stallOnceMs = 0;      // one write, halfway through, stalls this long
 };
@@ -48,7 +49,8 @@ void printUsage(std::FILE* to)
 {
     std::fprintf(to,
                  "usage: velantra_tick_timing [--ticks N] [--load] [--no-rt] [--fake-device]\n"
-                 "                            [--write-delay-us N] [--stall-once-ms N] [--full-frames] [--help]\n"
+                 "                            [--write-delay-us N] [--stall-once-ms N] [--full-frames] [--open-dmx]\n"
+                 "                            [--help]\n"
                  "  --ticks N  ticks to record, 2..%d (default %d)\n"
                  "  --load     one busy-spinning thread per core while measuring\n"
                  "  --no-rt    run the output thread with normal scheduling\n"
@@ -56,6 +58,9 @@ void printUsage(std::FILE* to)
                  "  --write-delay-us N  each write to the fake interface takes N microseconds (implies --fake-device)\n"
                  "  --stall-once-ms N   one write halfway through stalls N ms (implies --fake-device)\n"
                  "  --full-frames       every slot at 255, so every message is 1,032 bytes\n"
+                 "  --open-dmx          the fake interface is an Open DMX: break, mark-after-break and the frame\n"
+                 "                      from the link's writer thread (implies --fake-device; with\n"
+                 "                      --write-delay-us 23000, the line's time for a frame)\n"
                  "  --help     this text\n",
                  MaxTicks, DefaultTicks);
 }
@@ -76,6 +81,9 @@ bool parseOptions(int argc, char** argv, Options& options)
             options.fakeDevice = true;
         } else if (arg == "--full-frames") {
             options.fullFrames = true;
+        } else if (arg == "--open-dmx") {
+            options.openDmx = true;
+            options.fakeDevice = true;
         } else if (arg == "--write-delay-us" || arg == "--stall-once-ms") {
             int& target = arg == "--write-delay-us" ? options.writeDelayUs : options.stallOnceMs;
             if (i + 1 >= argc || !parseNumber(argv[++i], 0, 10'000'000, target)) {
@@ -161,7 +169,7 @@ int main(int argc, char** argv)
     OutputCycle cycle(*engine);
     std::unique_ptr<bench::BenchDevice> device;
     if (options.fakeDevice) {
-        device = bench::attachFakeDevice(cycle);
+        device = bench::attachFakeDevice(cycle, options.openDmx ? KindChoice::OpenDmx : KindChoice::Auto);
         device->device.setWriteDelay(std::chrono::microseconds(options.writeDelayUs));
     }
 
@@ -261,8 +269,15 @@ int main(int argc, char** argv)
         std::printf("scheduling: %s\n", schedulingName(thread.scheduling()));
     }
     if (device) {
-        std::printf("device:     fake, %zu frames written, last message %d bytes, write delay %d us, stall %d ms\n",
-                    device->device.writeCount(), device->link.wireLength(), options.writeDelayUs, options.stallOnceMs);
+        std::printf("device:     fake%s, %zu frames written, last message %d bytes, write delay %d us, stall %d ms\n",
+                    options.openDmx ? " Open DMX" : "", device->device.writeCount(), device->link.wireLength(),
+                    options.writeDelayUs, options.stallOnceMs);
+        if (options.openDmx) {
+            const double seconds = static_cast<double>(ticks) * toMs(Period) / 1000.0;
+            std::printf("open dmx:   %llu frames on the line, %.1f a second\n",
+                        static_cast<unsigned long long>(device->link.openDmxFrames()),
+                        static_cast<double>(device->link.openDmxFrames()) / seconds);
+        }
     }
     std::printf("deviation:  median %.3f ms, p99 %.3f ms, max %.3f ms\n", median, p99, max);
     std::printf("late:       %d periods over %lld ms (output thread's own count: %llu)\n", late,

@@ -47,6 +47,10 @@
         <source>серийный номер = %1</source>
         <translation>serial number = %1</translation>
     </message>
+    <message>
+        <source> - Драйвер этого не умеет: выберите другой вид интерфейса...</source>
+        <translation> - The driver cannot do this: choose another interface kind...</translation>
+    </message>
 </context>
 <context>
     <name>FileErrors</name>
@@ -959,6 +963,26 @@
         <source>Размер диска  %1 Mb</source>
         <translation>Disk size  %1 MB</translation>
     </message>
+    <message>
+        <source>Вид: определить сам</source>
+        <translation>Kind: detect</translation>
+    </message>
+    <message>
+        <source>Вид: интерфейс Velantra</source>
+        <translation>Kind: Velantra interface</translation>
+    </message>
+    <message>
+        <source>Вид: DMX USB Pro</source>
+        <translation>Kind: DMX USB Pro</translation>
+    </message>
+    <message>
+        <source>Вид: Open DMX</source>
+        <translation>Kind: Open DMX</translation>
+    </message>
+    <message>
+        <source>Как говорить с этим интерфейсом; запоминается по его серийному номеру</source>
+        <translation>How to talk to this interface; kept by its serial number</translation>
+    </message>
 </context>
 <context>
     <name>velantra::PicturesTab</name>
@@ -1420,6 +1444,30 @@
     <message>
         <source>Обучение MIDI</source>
         <translation>MIDI learn</translation>
+    </message>
+    <message>
+        <source>Работает как интерфейс Velantra</source>
+        <translation>Driven as a Velantra interface</translation>
+    </message>
+    <message>
+        <source>Работает как DMX USB Pro</source>
+        <translation>Driven as a DMX USB Pro</translation>
+    </message>
+    <message>
+        <source>: прошивка %1.%2, break %3 мкс, MAB %4 мкс, %5 кадр/с</source>
+        <translation>: firmware %1.%2, break %3 µs, MAB %4 µs, %5 frames/s</translation>
+    </message>
+    <message>
+        <source>, № %1</source>
+        <translation>, no. %1</translation>
+    </message>
+    <message>
+        <source> (не ответил на запросы)</source>
+        <translation> (did not answer the requests)</translation>
+    </message>
+    <message>
+        <source>Работает как Open DMX: %1 кадр/с</source>
+        <translation>Driven as an Open DMX: %1 frames/s</translation>
     </message>
 </context>
 <context>

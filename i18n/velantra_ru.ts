@@ -47,6 +47,10 @@
         <source>серийный номер = %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source> - Драйвер этого не умеет: выберите другой вид интерфейса...</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FileErrors</name>
@@ -959,6 +963,26 @@
         <source>Размер диска  %1 Mb</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Вид: определить сам</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вид: интерфейс Velantra</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вид: DMX USB Pro</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вид: Open DMX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Как говорить с этим интерфейсом; запоминается по его серийному номеру</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>velantra::PicturesTab</name>
@@ -1419,6 +1443,30 @@
     </message>
     <message>
         <source>Обучение MIDI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Работает как интерфейс Velantra</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Работает как DMX USB Pro</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>: прошивка %1.%2, break %3 мкс, MAB %4 мкс, %5 кадр/с</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, № %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (не ответил на запросы)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Работает как Open DMX: %1 кадр/с</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -23,6 +23,12 @@ inline constexpr FT_STATUS FT_DEVICE_NOT_OPENED = 3;
 inline constexpr FT_STATUS FT_IO_ERROR = 4;
 inline constexpr FT_STATUS FT_INSUFFICIENT_RESOURCES = 5;
 inline constexpr FT_STATUS FT_INVALID_PARAMETER = 6;
+inline constexpr FT_STATUS FT_NOT_SUPPORTED = 17;
+
+// FT_SetDataCharacteristics values.
+inline constexpr std::uint8_t FT_BITS_8 = 8;
+inline constexpr std::uint8_t FT_STOP_BITS_2 = 2;
+inline constexpr std::uint8_t FT_PARITY_NONE = 0;
 
 // FT_ListDevices flags.
 inline constexpr DWORD FT_LIST_NUMBER_ONLY = 0x80000000;
@@ -50,6 +56,29 @@ public:
     virtual FT_STATUS FT_GetQueueStatus(FT_HANDLE handle, DWORD* rxBytes) = 0;
     // Output thread. Bounded by the write timeout.
     virtual FT_STATUS FT_Write(FT_HANDLE handle, void* buffer, DWORD bytesToWrite, DWORD* bytesWritten) = 0;
+
+    // The line settings, the break and reading, for interfaces that are not
+    // the program's own: the widgets that answer, and those on which the
+    // computer makes the DMX signal itself. A provider that cannot make a
+    // call returns FT_NOT_SUPPORTED. The break calls run on the thread that
+    // writes frames, under the same rule as FT_Write.
+    virtual FT_STATUS FT_SetBaudRate(FT_HANDLE /*handle*/, ULONG /*baud*/) { return FT_NOT_SUPPORTED; }
+    virtual FT_STATUS FT_SetDataCharacteristics(FT_HANDLE /*handle*/, std::uint8_t /*wordLength*/,
+                                                std::uint8_t /*stopBits*/, std::uint8_t /*parity*/)
+    {
+        return FT_NOT_SUPPORTED;
+    }
+    virtual FT_STATUS FT_SetBreakOn(FT_HANDLE /*handle*/) { return FT_NOT_SUPPORTED; }
+    virtual FT_STATUS FT_SetBreakOff(FT_HANDLE /*handle*/) { return FT_NOT_SUPPORTED; }
+    // Reads at most bytesToRead of the bytes that have arrived; never waits
+    // for more (the link asks FT_GetQueueStatus first).
+    virtual FT_STATUS FT_Read(FT_HANDLE /*handle*/, void* /*buffer*/, DWORD /*bytesToRead*/, DWORD* bytesReturned)
+    {
+        if (bytesReturned != nullptr) {
+            *bytesReturned = 0;
+        }
+        return FT_NOT_SUPPORTED;
+    }
 
     // A short name for the operator and the log of the closing note ("ftd2xx", "libftdi1", ...).
     virtual const char* providerName() const = 0;

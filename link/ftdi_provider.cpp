@@ -4,6 +4,7 @@
 #include <libusb.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -272,7 +273,11 @@ FT_STATUS FtdiProvider::FT_Open(int index, FT_HANDLE* handle)
         return d2xxStatusFromFtdi(FtdiCall::OpenDev, result);
     }
     open_.reserve(open_.size() + 1);
+    lines_.reserve(lines_.size() + 1);
     open_.push_back(devices.release());
+    Line line;
+    line.ctx = open_.back();
+    lines_.push_back(std::move(line));
     *handle = open_.back();
     return FT_OK;
 }
@@ -284,6 +289,7 @@ FT_STATUS FtdiProvider::FT_Close(FT_HANDLE handle)
         return FT_INVALID_HANDLE;
     }
     open_.erase(std::find(open_.begin(), open_.end(), ctx));
+    lines_.erase(std::find_if(lines_.begin(), lines_.end(), [ctx](const Line& l) { return l.ctx == ctx; }));
     // A device already unplugged cannot release its interface; the handle is
     // gone all the same, so there is nothing for the caller to act on.
     ftdi_usb_close(ctx);
@@ -320,9 +326,101 @@ FT_STATUS FtdiProvider::FT_GetQueueStatus(FT_HANDLE handle, DWORD* rxBytes)
     if (rxBytes == nullptr) {
         return FT_INVALID_PARAMETER;
     }
-    *rxBytes = 0;  // nothing is ever read from the interface
+    *rxBytes = 0;
     unsigned short modem = 0;
-    return d2xxStatusFromFtdi(FtdiCall::Transfer, ftdi_poll_modem_status(ctx, &modem));
+    const FT_STATUS status = d2xxStatusFromFtdi(FtdiCall::Transfer, ftdi_poll_modem_status(ctx, &modem));
+    if (status != FT_OK) {
+        return status;
+    }
+    // libftdi1 has no count of waiting bytes: one read takes what is there.
+    Line* line = lineOf(ctx);
+    std::array<unsigned char, 512> chunk{};
+    const int got = ftdi_read_data(ctx, chunk.data(), static_cast<int>(chunk.size()));
+    if (got < 0) {
+        return d2xxStatusFromFtdi(FtdiCall::Transfer, got);
+    }
+    constexpr std::size_t MaxHeld = 4096;  // a device that talks and is never read keeps no more
+    if (line->received.size() + static_cast<std::size_t>(got) <= MaxHeld) {
+        line->received.insert(line->received.end(), chunk.begin(), chunk.begin() + got);
+    }
+    *rxBytes = static_cast<DWORD>(line->received.size());
+    return FT_OK;
+}
+
+FtdiProvider::Line* FtdiProvider::lineOf(ftdi_context* ctx)
+{
+    const auto found = std::find_if(lines_.begin(), lines_.end(), [ctx](const Line& l) { return l.ctx == ctx; });
+    return found == lines_.end() ? nullptr : &*found;
+}
+
+FT_STATUS FtdiProvider::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead, DWORD* bytesReturned)
+{
+    ftdi_context* ctx = openContext(handle);
+    if (ctx == nullptr) {
+        return FT_INVALID_HANDLE;
+    }
+    if (bytesReturned == nullptr || (buffer == nullptr && bytesToRead > 0)) {
+        return FT_INVALID_PARAMETER;
+    }
+    Line* line = lineOf(ctx);
+    const std::size_t n = std::min<std::size_t>(bytesToRead, line->received.size());
+    std::copy_n(line->received.begin(), n, static_cast<unsigned char*>(buffer));
+    line->received.erase(line->received.begin(), line->received.begin() + static_cast<long>(n));
+    *bytesReturned = static_cast<DWORD>(n);
+    return FT_OK;
+}
+
+FT_STATUS FtdiProvider::FT_SetBaudRate(FT_HANDLE handle, ULONG baud)
+{
+    ftdi_context* ctx = openContext(handle);
+    if (ctx == nullptr) {
+        return FT_INVALID_HANDLE;
+    }
+    if (baud > INT_MAX) {
+        return FT_INVALID_PARAMETER;
+    }
+    return d2xxStatusFromFtdi(FtdiCall::Transfer, ftdi_set_baudrate(ctx, static_cast<int>(baud)));
+}
+
+FT_STATUS FtdiProvider::FT_SetDataCharacteristics(FT_HANDLE handle, std::uint8_t wordLength, std::uint8_t stopBits,
+                                                  std::uint8_t parity)
+{
+    ftdi_context* ctx = openContext(handle);
+    if (ctx == nullptr) {
+        return FT_INVALID_HANDLE;
+    }
+    if ((wordLength != 7 && wordLength != 8) || (stopBits != 1 && stopBits != 2) || parity > 4) {
+        return FT_INVALID_PARAMETER;
+    }
+    Line* line = lineOf(ctx);
+    line->bits = wordLength == 8 ? BITS_8 : BITS_7;
+    line->stopBits = stopBits == 2 ? STOP_BIT_2 : STOP_BIT_1;
+    line->parity = parity;  // D2XX and libftdi1 number none, odd, even, mark, space alike
+    return setBreak(handle, false);
+}
+
+FT_STATUS FtdiProvider::setBreak(FT_HANDLE handle, bool on)
+{
+    ftdi_context* ctx = openContext(handle);
+    if (ctx == nullptr) {
+        return FT_INVALID_HANDLE;
+    }
+    const Line* line = lineOf(ctx);
+    return d2xxStatusFromFtdi(FtdiCall::Transfer,
+                              ftdi_set_line_property2(ctx, static_cast<ftdi_bits_type>(line->bits),
+                                                      static_cast<ftdi_stopbits_type>(line->stopBits),
+                                                      static_cast<ftdi_parity_type>(line->parity),
+                                                      on ? BREAK_ON : BREAK_OFF));
+}
+
+FT_STATUS FtdiProvider::FT_SetBreakOn(FT_HANDLE handle)
+{
+    return setBreak(handle, true);
+}
+
+FT_STATUS FtdiProvider::FT_SetBreakOff(FT_HANDLE handle)
+{
+    return setBreak(handle, false);
 }
 
 FT_STATUS FtdiProvider::FT_Write(FT_HANDLE handle, void* buffer, DWORD bytesToWrite, DWORD* bytesWritten)

@@ -62,8 +62,18 @@ public:
     FT_STATUS FT_Close(FT_HANDLE handle) override;
     FT_STATUS FT_ResetDevice(FT_HANDLE handle) override;
     FT_STATUS FT_SetTimeouts(FT_HANDLE handle, ULONG readTimeout, ULONG writeTimeout) override;
-    // Reports no received bytes; fails once the device is gone.
+    // Reads what the device has sent (one USB transfer, at most a latency
+    // period) and reports it as received bytes; fails once the device is gone.
     FT_STATUS FT_GetQueueStatus(FT_HANDLE handle, DWORD* rxBytes) override;
+    // GUI thread. The bytes FT_GetQueueStatus took in.
+    FT_STATUS FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead, DWORD* bytesReturned) override;
+    // GUI thread.
+    FT_STATUS FT_SetBaudRate(FT_HANDLE handle, ULONG baud) override;
+    FT_STATUS FT_SetDataCharacteristics(FT_HANDLE handle, std::uint8_t wordLength, std::uint8_t stopBits,
+                                        std::uint8_t parity) override;
+    // The frame writer's thread, under FT_Write's rule. One control transfer each.
+    FT_STATUS FT_SetBreakOn(FT_HANDLE handle) override;
+    FT_STATUS FT_SetBreakOff(FT_HANDLE handle) override;
     // Output thread. Blocks up to the write timeout. The caller keeps it from
     // overlapping the other calls; it only reads this object.
     FT_STATUS FT_Write(FT_HANDLE handle, void* buffer, DWORD bytesToWrite, DWORD* bytesWritten) override;
@@ -74,7 +84,18 @@ public:
 private:
     ftdi_context* openContext(FT_HANDLE handle) const;
 
+    struct Line {
+        ftdi_context* ctx = nullptr;
+        int bits = 8;                         // ftdi_bits_type
+        int stopBits = 0;                     // ftdi_stopbits_type
+        int parity = 0;                       // ftdi_parity_type
+        std::vector<unsigned char> received;  // taken in by FT_GetQueueStatus, not yet read
+    };
+    Line* lineOf(ftdi_context* ctx);
+    FT_STATUS setBreak(FT_HANDLE handle, bool on);
+
     std::vector<ftdi_context*> open_;  // changed by FT_Open and FT_Close only
+    std::vector<Line> lines_;          // one per open context; changed by FT_Open and FT_Close only
     DeviceSignature signature_;
     std::optional<std::string> countedSignature_;  // the signature read with the last count
     DWORD counted_ = 0;

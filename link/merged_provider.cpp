@@ -149,6 +149,42 @@ FT_STATUS MergedProvider::FT_Write(FT_HANDLE handle, void* buffer, DWORD bytesTo
     return opened->part->FT_Write(opened->inner, buffer, bytesToWrite, bytesWritten);
 }
 
+FT_STATUS MergedProvider::FT_SetBaudRate(FT_HANDLE handle, ULONG baud)
+{
+    Opened* opened = find(handle);
+    return opened ? opened->part->FT_SetBaudRate(opened->inner, baud) : FT_INVALID_HANDLE;
+}
+
+FT_STATUS MergedProvider::FT_SetDataCharacteristics(FT_HANDLE handle, std::uint8_t wordLength, std::uint8_t stopBits,
+                                                    std::uint8_t parity)
+{
+    Opened* opened = find(handle);
+    return opened ? opened->part->FT_SetDataCharacteristics(opened->inner, wordLength, stopBits, parity)
+                  : FT_INVALID_HANDLE;
+}
+
+FT_STATUS MergedProvider::FT_SetBreakOn(FT_HANDLE handle)
+{
+    Opened* opened = find(handle);
+    return opened ? opened->part->FT_SetBreakOn(opened->inner) : FT_INVALID_HANDLE;
+}
+
+FT_STATUS MergedProvider::FT_SetBreakOff(FT_HANDLE handle)
+{
+    Opened* opened = find(handle);
+    return opened ? opened->part->FT_SetBreakOff(opened->inner) : FT_INVALID_HANDLE;
+}
+
+FT_STATUS MergedProvider::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead, DWORD* bytesReturned)
+{
+    Opened* opened = find(handle);
+    if (opened == nullptr) {
+        *bytesReturned = 0;
+        return FT_INVALID_HANDLE;
+    }
+    return opened->part->FT_Read(opened->inner, buffer, bytesToRead, bytesReturned);
+}
+
 const char* MergedProvider::providerOf(FT_HANDLE handle) const
 {
     const Opened* opened = find(handle);

@@ -28,6 +28,12 @@ public:
     FT_STATUS FT_GetQueueStatus(FT_HANDLE handle, DWORD* rxBytes) override;
     // Output thread.
     FT_STATUS FT_Write(FT_HANDLE handle, void* buffer, DWORD bytesToWrite, DWORD* bytesWritten) override;
+    FT_STATUS FT_SetBaudRate(FT_HANDLE handle, ULONG baud) override;
+    FT_STATUS FT_SetDataCharacteristics(FT_HANDLE handle, std::uint8_t wordLength, std::uint8_t stopBits,
+                                        std::uint8_t parity) override;
+    FT_STATUS FT_SetBreakOn(FT_HANDLE handle) override;
+    FT_STATUS FT_SetBreakOff(FT_HANDLE handle) override;
+    FT_STATUS FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead, DWORD* bytesReturned) override;
     const char* providerName() const override { return name_.c_str(); }
 
     // GUI thread. Name of the provider that serves the open handle, or nullptr.

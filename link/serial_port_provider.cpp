@@ -1,5 +1,7 @@
 #include "link/serial_port_provider.h"
 
+#include "link/serial_line.h"
+
 #include <QSerialPortInfo>
 
 #include <algorithm>
@@ -257,6 +259,67 @@ FT_STATUS SerialPortProvider::FT_Write(FT_HANDLE handle, void* buffer, DWORD byt
             return FT_IO_ERROR;  // timed out, or hung up while waiting
         }
     }
+    return FT_OK;
+}
+
+FT_STATUS SerialPortProvider::FT_SetBaudRate(FT_HANDLE handle, ULONG baud)
+{
+    SerialHandle* h = toHandle(handle);
+    if (h == nullptr) {
+        return FT_INVALID_HANDLE;
+    }
+    return setLineBaud(h->fd, baud) ? FT_OK : FT_NOT_SUPPORTED;
+}
+
+FT_STATUS SerialPortProvider::FT_SetDataCharacteristics(FT_HANDLE handle, std::uint8_t wordLength,
+                                                        std::uint8_t stopBits, std::uint8_t parity)
+{
+    SerialHandle* h = toHandle(handle);
+    if (h == nullptr) {
+        return FT_INVALID_HANDLE;
+    }
+    if ((wordLength != 7 && wordLength != 8) || (stopBits != 1 && stopBits != 2) || parity > 2) {
+        return FT_INVALID_PARAMETER;
+    }
+    return setLineFrame(h->fd, LineFrame{wordLength, stopBits, parity}) ? FT_OK : FT_NOT_SUPPORTED;
+}
+
+FT_STATUS SerialPortProvider::FT_SetBreakOn(FT_HANDLE handle)
+{
+    SerialHandle* h = toHandle(handle);
+    if (h == nullptr) {
+        return FT_INVALID_HANDLE;
+    }
+    return ::ioctl(h->fd, TIOCSBRK) == 0 ? FT_OK : FT_IO_ERROR;
+}
+
+FT_STATUS SerialPortProvider::FT_SetBreakOff(FT_HANDLE handle)
+{
+    SerialHandle* h = toHandle(handle);
+    if (h == nullptr) {
+        return FT_INVALID_HANDLE;
+    }
+    return ::ioctl(h->fd, TIOCCBRK) == 0 ? FT_OK : FT_IO_ERROR;
+}
+
+FT_STATUS SerialPortProvider::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead, DWORD* bytesReturned)
+{
+    SerialHandle* h = toHandle(handle);
+    if (h == nullptr) {
+        return FT_INVALID_HANDLE;
+    }
+    if (bytesReturned == nullptr || (buffer == nullptr && bytesToRead > 0)) {
+        return FT_INVALID_PARAMETER;
+    }
+    *bytesReturned = 0;
+    ssize_t n = 0;
+    do {
+        n = ::read(h->fd, buffer, bytesToRead);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) {
+        return errno == EAGAIN || errno == EWOULDBLOCK ? FT_OK : FT_IO_ERROR;
+    }
+    *bytesReturned = static_cast<DWORD>(n);
     return FT_OK;
 }
 

@@ -56,6 +56,15 @@ public:
     FT_STATUS FT_GetQueueStatus(FT_HANDLE handle, DWORD* rxBytes) override;
     // Output thread. Blocks at most for the write timeout; allocates nothing, takes no lock.
     FT_STATUS FT_Write(FT_HANDLE handle, void* buffer, DWORD bytesToWrite, DWORD* bytesWritten) override;
+    // GUI thread. Never blocks. Any rate (termios2 on Linux); FT_NOT_SUPPORTED where the line refuses it.
+    FT_STATUS FT_SetBaudRate(FT_HANDLE handle, ULONG baud) override;
+    FT_STATUS FT_SetDataCharacteristics(FT_HANDLE handle, std::uint8_t wordLength, std::uint8_t stopBits,
+                                        std::uint8_t parity) override;
+    // The frame writer's thread. Never blocks: TIOCSBRK and TIOCCBRK.
+    FT_STATUS FT_SetBreakOn(FT_HANDLE handle) override;
+    FT_STATUS FT_SetBreakOff(FT_HANDLE handle) override;
+    // GUI thread. Never blocks: what has arrived, at most bytesToRead.
+    FT_STATUS FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead, DWORD* bytesReturned) override;
 
     // Any thread.
     const char* providerName() const override { return "ftdi_sio"; }

@@ -6,16 +6,42 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <span>
+#include <vector>
 
 namespace velantra {
 
 namespace {
 constexpr auto relaxed = std::memory_order_relaxed;
+
+std::string upper(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c); });
+    return text;
+}
 }  // namespace
+
+std::optional<InterfaceKind> kindFromDescription(const std::string& description)
+{
+    const std::string text = upper(description);
+    if (text.find("DMX USB PRO") != std::string::npos) {
+        return InterfaceKind::Pro;
+    }
+    if (text.find("OPEN DMX") != std::string::npos || text.find("OPENDMX") != std::string::npos) {
+        return InterfaceKind::OpenDmx;
+    }
+    return std::nullopt;
+}
 
 UsbLink::UsbLink(D2xxProvider& driver)
     : driver_(driver)
 {}
+
+UsbLink::~UsbLink()
+{
+    stopWriter();
+}
 
 UsbStatus UsbLink::status() const
 {
@@ -28,7 +54,8 @@ FT_STATUS UsbLink::checked(FT_STATUS status, UsbLabel label)
     if (status != FT_OK && UsbReportErrors.load(relaxed) == 1) {
         UsbReady.store(0, relaxed);
         // Codes outside 1..6 have no text: the message becomes empty.
-        const bool known = status >= FT_INVALID_HANDLE && status <= FT_INVALID_PARAMETER;
+        const bool known =
+            (status >= FT_INVALID_HANDLE && status <= FT_INVALID_PARAMETER) || status == FT_NOT_SUPPORTED;
         status_.store(known ? static_cast<std::uint16_t>(static_cast<unsigned>(label) << 8 | status) : 0, relaxed);
     }
     return status;
@@ -94,10 +121,15 @@ FT_STATUS UsbLink::SetDeviceTimeouts()
     return checked(driver_.FT_SetTimeouts(UsbHandle.load(relaxed), TimeoutMs, TimeoutMs), UsbLabel::FT_SetTimeouts);
 }
 
-FT_STATUS UsbLink::GetDeviceQueueStatus()
+FT_STATUS UsbLink::GetDeviceQueueStatus(DWORD* queued)
 {
-    DWORD queued = 0;
-    return checked(driver_.FT_GetQueueStatus(UsbHandle.load(relaxed), &queued), UsbLabel::FT_GetQueueStatus);
+    DWORD count = 0;
+    const FT_STATUS s =
+        checked(driver_.FT_GetQueueStatus(UsbHandle.load(relaxed), &count), UsbLabel::FT_GetQueueStatus);
+    if (queued != nullptr) {
+        *queued = s == FT_OK ? count : 0;
+    }
+    return s;
 }
 
 FT_STATUS UsbLink::WriteDevice(int length)
@@ -161,22 +193,140 @@ void UsbLink::TimerPollingTimer()
     if (UsbRelist.load(relaxed) == 1) {
         listDevices();
     }
+    DWORD queued = 0;
     if (UsbOpen.load(relaxed) == 0) {
         if (OpenDevice() == FT_OK) {
             UsbOpen.store(1, relaxed);
             UsbReady.store(1, relaxed);
             ResetDevice();
             SetDeviceTimeouts();
+            startKind();
         }
-    } else if (GetDeviceQueueStatus() != FT_OK || UsbReady.load(relaxed) != 1) {
+    } else if (GetDeviceQueueStatus(&queued) != FT_OK || UsbReady.load(relaxed) != 1) {
         // Lost, or open but stopped by a failed write: a device that still
         // answers would otherwise stay silent for the rest of the show.
         UsbReady.store(0, relaxed);
         UsbOpen.store(0, relaxed);
         UsbRelist.store(1, relaxed);
         CloseDevice();  // the lost handle is released, not leaked
+    } else if (queued > 0) {
+        readReplies(queued);
     }
     releaseDriver();
+}
+
+void UsbLink::setKindChoice(KindChoice choice)
+{
+    if (choice == choice_) {
+        return;
+    }
+    choice_ = choice;
+    // The device opens again, as the kind now chosen, at the next poll.
+    UsbReady.store(0, relaxed);
+}
+
+void UsbLink::startKind()
+{
+    replies_.reset();
+    proInfo_ = {};
+    InterfaceKind k = InterfaceKind::Framed;
+    switch (choice_) {
+    case KindChoice::Framed:
+        break;
+    case KindChoice::Pro:
+        k = InterfaceKind::Pro;
+        break;
+    case KindChoice::OpenDmx:
+        k = InterfaceKind::OpenDmx;
+        break;
+    case KindChoice::Auto:
+        k = kindFromDescription(listing_.description).value_or(InterfaceKind::Framed);
+        break;
+    }
+    kind_.store(k, relaxed);
+    if (k == InterfaceKind::Pro) {
+        writeRequest(pro::parametersRequest());
+        writeRequest(pro::serialRequest());
+    } else if (k == InterfaceKind::OpenDmx) {
+        const FT_HANDLE h = UsbHandle.load(relaxed);
+        checked(driver_.FT_SetDataCharacteristics(h, FT_BITS_8, FT_STOP_BITS_2, FT_PARITY_NONE),
+                UsbLabel::FT_SetDataCharacteristics);
+        checked(driver_.FT_SetBaudRate(h, OpenDmxBaud), UsbLabel::FT_SetBaudRate);
+        startWriter();
+    } else {
+        stopWriter();  // the driver is held here, so the writer is between frames
+    }
+}
+
+void UsbLink::writeRequest(const std::vector<std::uint8_t>& bytes)
+{
+    std::vector<std::uint8_t> copy = bytes;
+    DWORD written = 0;
+    checked(driver_.FT_Write(UsbHandle.load(relaxed), copy.data(), static_cast<DWORD>(copy.size()), &written),
+            UsbLabel::WriteDevice);
+}
+
+void UsbLink::readReplies(DWORD queued)
+{
+    std::array<std::uint8_t, 1024> bytes{};
+    DWORD got = 0;
+    if (checked(driver_.FT_Read(UsbHandle.load(relaxed), bytes.data(), std::min<DWORD>(queued, bytes.size()), &got),
+                UsbLabel::FT_Read) != FT_OK) {
+        return;
+    }
+    replies_.feed(std::span<const std::uint8_t>(bytes.data(), got),
+                  [this](std::uint8_t label, std::span<const std::uint8_t> data) {
+                      if (label == pro::LabelGetParameters) {
+                          proInfo_.parameters = pro::parseParameters(data);
+                      } else if (label == pro::LabelGetSerial) {
+                          proInfo_.serial = pro::parseSerial(data);
+                      }
+                  });
+}
+
+void UsbLink::startWriter()
+{
+    if (writerRunning_.exchange(true)) {
+        return;
+    }
+    writer_ = std::thread([this] { openDmxLoop(); });
+}
+
+void UsbLink::stopWriter()
+{
+    if (!writerRunning_.exchange(false)) {
+        return;
+    }
+    openDmxWake_.post();
+    writer_.join();
+}
+
+void UsbLink::openDmxLoop()
+{
+    LatestFrame::Frame frame{};
+    while (writerRunning_.load(relaxed)) {
+        openDmxWake_.waitFor(std::chrono::milliseconds(100));
+        if (!openDmxFrame_.take(frame) || kind_.load(relaxed) != InterfaceKind::OpenDmx || UsbOpen.load(relaxed) == 0 ||
+            UsbReady.load(relaxed) != 1 || !takeDriver()) {
+            continue;  // nothing new, not this kind, not ready, or the poll has the driver
+        }
+        UsbReportErrors.store(1, relaxed);
+        const FT_HANDLE h = UsbHandle.load(relaxed);
+        // The break and the mark-after-break are at least as long as asked:
+        // a sleep never ends early, the driver's calls only add to them.
+        if (checked(driver_.FT_SetBreakOn(h), UsbLabel::FT_SetBreak) == FT_OK) {
+            std::this_thread::sleep_for(std::chrono::microseconds(OpenDmxBreakMicros));
+            if (checked(driver_.FT_SetBreakOff(h), UsbLabel::FT_SetBreak) == FT_OK) {
+                std::this_thread::sleep_for(std::chrono::microseconds(OpenDmxMarkMicros));
+                DWORD written = 0;
+                if (checked(driver_.FT_Write(h, frame.data(), static_cast<DWORD>(frame.size()), &written),
+                            UsbLabel::WriteDevice) == FT_OK) {
+                    openDmxFrames_.fetch_add(1, relaxed);
+                }
+            }
+        }
+        releaseDriver();
+    }
 }
 
 void UsbLink::CloseUsbDevise()
@@ -185,6 +335,7 @@ void UsbLink::CloseUsbDevise()
     pollingEnabled_.store(false, relaxed);
     // The output thread has stopped, so the driver is free; a frame still
     // being written would hold it for at most the write timeout.
+    stopWriter();
     while (!takeDriver()) {
     }
     if (UsbOpen.load(relaxed) == 1) {
@@ -203,7 +354,19 @@ void UsbLink::SendToUsb(FrameView frame)
     if (UsbReady.load(relaxed) != 1) {
         return;
     }
-    wireLength_ = encodeWireFrame(frame.data(), wireBuffer_.data(), wireBuffer_.size());
+    switch (kind_.load(relaxed)) {
+    case InterfaceKind::OpenDmx:
+        // A frame takes the line about 23 ms: the link's writer thread puts it there.
+        openDmxFrame_.publish(frame);
+        openDmxWake_.post();
+        return;
+    case InterfaceKind::Pro:
+        wireLength_ = static_cast<int>(pro::encodeFrame(frame, slotsUsed_.load(relaxed), wireBuffer_));
+        break;
+    case InterfaceKind::Framed:
+        wireLength_ = encodeWireFrame(frame.data(), wireBuffer_.data(), wireBuffer_.size());
+        break;
+    }
     if (!takeDriver()) {
         return;  // the poll is talking to the driver: this frame is skipped
     }

@@ -8,12 +8,17 @@
 #pragma once
 
 #include "engine/frame_output.h"
+#include "engine/latest_frame.h"
+#include "engine/wake_signal.h"
 #include "link/d2xx.h"
+#include "link/pro_widget.h"
 
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <thread>
 
 namespace velantra {
 
@@ -29,6 +34,10 @@ enum class UsbLabel : std::uint8_t {
     FT_SetTimeouts,
     FT_GetQueueStatus,
     WriteDevice,
+    FT_SetBaudRate,
+    FT_SetDataCharacteristics,
+    FT_SetBreak,
+    FT_Read,
 };
 
 // The last error message, kept as codes so that the output thread never
@@ -50,6 +59,32 @@ struct UsbListing {
 
 inline constexpr int WireBufferSize = 32768;
 
+// What the device on the link speaks.
+enum class InterfaceKind : std::uint8_t {
+    Framed,   // the program's own interface: the framed, escaped stream
+    Pro,      // a "DMX USB Pro": labelled messages to its microcontroller
+    OpenDmx,  // an "Open DMX": the computer makes the DMX signal itself
+};
+
+// Which kind the operator chose for a device; Auto goes by what the device's
+// description names, and is the program's own interface otherwise.
+enum class KindChoice : std::uint8_t { Auto, Framed, Pro, OpenDmx };
+
+// Any thread. The kind a device's USB description names, if any ("DMX USB PRO").
+std::optional<InterfaceKind> kindFromDescription(const std::string& description);
+
+// The Open DMX line: 250 kbaud, 8 data bits, 2 stop bits, no parity; before
+// each frame a break of at least 92 µs and a mark-after-break of at least 12 µs.
+inline constexpr ULONG OpenDmxBaud = 250000;
+inline constexpr int OpenDmxBreakMicros = 110;
+inline constexpr int OpenDmxMarkMicros = 16;
+
+// What a DMX USB Pro said about itself (GUI thread).
+struct ProWidgetInfo {
+    std::optional<pro::Parameters> parameters;
+    std::optional<std::uint32_t> serial;
+};
+
 class UsbLink : public FrameOutput {
 public:
     explicit UsbLink(D2xxProvider& driver);
@@ -63,6 +98,22 @@ public:
     void TimerPollingTimer();
     // GUI thread, after the output thread has stopped.
     void CloseUsbDevise();
+    ~UsbLink() override;
+
+    // GUI thread. The kind chosen for the device; a change closes the device
+    // so that the next poll opens it as the new kind.
+    void setKindChoice(KindChoice choice);
+    KindChoice kindChoice() const { return choice_; }
+    // Any thread. The kind the open device is driven as.
+    InterfaceKind kind() const { return kind_.load(std::memory_order_relaxed); }
+    // GUI thread. What a DMX USB Pro answered to the requests for its
+    // parameters and serial number sent at open: an answer proves the widget.
+    const ProWidgetInfo& proInfo() const { return proInfo_; }
+    // GUI thread. The highest output slot in use (1..512): a DMX USB Pro is
+    // sent that many slots (at least 24).
+    void setSlotsUsed(int count) { slotsUsed_.store(count, std::memory_order_relaxed); }
+    // Any thread. Frames the Open DMX writer put on the line since the start.
+    std::uint64_t openDmxFrames() const { return openDmxFrames_.load(std::memory_order_relaxed); }
     // Output thread. Encodes the frame into WireBuffer and writes it while the
     // interface is ready.
     void write(FrameView frame) override { SendToUsb(frame); }
@@ -81,7 +132,7 @@ public:
     FT_STATUS CloseDevice();
     FT_STATUS ResetDevice();
     FT_STATUS SetDeviceTimeouts();
-    FT_STATUS GetDeviceQueueStatus();
+    FT_STATUS GetDeviceQueueStatus(DWORD* queued = nullptr);
     FT_STATUS WriteDevice(int length);  // output thread
 
     // Any thread.
@@ -115,6 +166,16 @@ private:
     void listDevices();
     // GUI thread. Reads a text by index into deviceText_ (cut at 49 characters).
     FT_STATUS listText(int index, DWORD what, UsbLabel label);
+    // GUI thread, holding the driver. Sets the device up for its kind after it opened.
+    void startKind();
+    // GUI thread, holding the driver. Reads what a DMX USB Pro sent back.
+    void readReplies(DWORD queued);
+    // GUI thread, holding the driver. Writes a request outside the frame stream.
+    void writeRequest(const std::vector<std::uint8_t>& bytes);
+    // The Open DMX writer's thread: break, mark-after-break, then the frame.
+    void openDmxLoop();
+    void startWriter();
+    void stopWriter();
 
     D2xxProvider& driver_;
     std::atomic<bool> driverBusy_{false};
@@ -124,6 +185,18 @@ private:
     int wireLength_ = 0;                                     // output thread only
     UsbListing listing_;
     std::string deviceText_;
+
+    KindChoice choice_ = KindChoice::Auto;  // GUI thread
+    std::atomic<InterfaceKind> kind_{InterfaceKind::Framed};
+    ProWidgetInfo proInfo_;     // GUI thread
+    pro::ReplyReader replies_;  // GUI thread
+    std::atomic<int> slotsUsed_{pro::MaxSlots};
+
+    LatestFrame openDmxFrame_;  // output thread publishes, the writer takes
+    WakeSignal openDmxWake_;
+    std::thread writer_;
+    std::atomic<bool> writerRunning_{false};
+    std::atomic<std::uint64_t> openDmxFrames_{0};
 };
 
 }  // namespace velantra

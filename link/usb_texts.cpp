@@ -35,6 +35,14 @@ QString labelText(UsbLabel label)
         return QStringLiteral("FT_GetQueueStatus");
     case UsbLabel::WriteDevice:
         return D2XXUnit::tr("Интерфейс отключен от компьютера ");
+    case UsbLabel::FT_SetBaudRate:
+        return QStringLiteral("FT_SetBaudRate");
+    case UsbLabel::FT_SetDataCharacteristics:
+        return QStringLiteral("FT_SetDataCharacteristics");
+    case UsbLabel::FT_SetBreak:
+        return QStringLiteral("FT_SetBreak");
+    case UsbLabel::FT_Read:
+        return QStringLiteral("FT_Read");
     case UsbLabel::None:
         break;
     }
@@ -56,6 +64,8 @@ QString codeText(FT_STATUS status)
         return D2XXUnit::tr(" - Не хватает ресурсов...");
     case FT_INVALID_PARAMETER:
         return D2XXUnit::tr(" - Неверный параметр ...");
+    case FT_NOT_SUPPORTED:
+        return D2XXUnit::tr(" - Драйвер этого не умеет: выберите другой вид интерфейса...");
     default:
         break;
     }

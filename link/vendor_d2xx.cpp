@@ -29,6 +29,11 @@ using ResetDeviceFn = FT_STATUS(VELANTRA_D2XX_CALL*)(FT_HANDLE handle);
 using SetTimeoutsFn = FT_STATUS(VELANTRA_D2XX_CALL*)(FT_HANDLE handle, ULONG readTimeout, ULONG writeTimeout);
 using GetQueueStatusFn = FT_STATUS(VELANTRA_D2XX_CALL*)(FT_HANDLE handle, DWORD* rxBytes);
 using WriteFn = FT_STATUS(VELANTRA_D2XX_CALL*)(FT_HANDLE handle, void* buffer, DWORD bytesToWrite, DWORD* bytesWritten);
+using SetBaudRateFn = FT_STATUS(VELANTRA_D2XX_CALL*)(FT_HANDLE handle, ULONG baud);
+using SetDataCharacteristicsFn = FT_STATUS(VELANTRA_D2XX_CALL*)(FT_HANDLE handle, std::uint8_t wordLength,
+                                                                std::uint8_t stopBits, std::uint8_t parity);
+using BreakFn = FT_STATUS(VELANTRA_D2XX_CALL*)(FT_HANDLE handle);
+using ReadFn = FT_STATUS(VELANTRA_D2XX_CALL*)(FT_HANDLE handle, void* buffer, DWORD bytesToRead, DWORD* bytesReturned);
 }
 
 #ifdef _WIN32
@@ -87,6 +92,12 @@ struct VendorD2xx::Calls {
     SetTimeoutsFn setTimeouts = nullptr;
     GetQueueStatusFn getQueueStatus = nullptr;
     WriteFn write = nullptr;
+    // Optional: a library without them serves the program's own interfaces only.
+    SetBaudRateFn setBaudRate = nullptr;
+    SetDataCharacteristicsFn setDataCharacteristics = nullptr;
+    BreakFn setBreakOn = nullptr;
+    BreakFn setBreakOff = nullptr;
+    ReadFn read = nullptr;
 };
 
 std::unique_ptr<VendorD2xx> VendorD2xx::load(const char* path)
@@ -117,6 +128,11 @@ std::unique_ptr<VendorD2xx> VendorD2xx::load(const char* path)
         closeLibrary(library);
         return nullptr;
     }
+    resolve(library, "FT_SetBaudRate", calls->setBaudRate);
+    resolve(library, "FT_SetDataCharacteristics", calls->setDataCharacteristics);
+    resolve(library, "FT_SetBreakOn", calls->setBreakOn);
+    resolve(library, "FT_SetBreakOff", calls->setBreakOff);
+    resolve(library, "FT_Read", calls->read);
     return std::unique_ptr<VendorD2xx>(new VendorD2xx(library, std::move(calls)));
 }
 
@@ -163,6 +179,37 @@ FT_STATUS VendorD2xx::FT_GetQueueStatus(FT_HANDLE handle, DWORD* rxBytes)
 FT_STATUS VendorD2xx::FT_Write(FT_HANDLE handle, void* buffer, DWORD bytesToWrite, DWORD* bytesWritten)
 {
     return calls_->write(handle, buffer, bytesToWrite, bytesWritten);
+}
+
+FT_STATUS VendorD2xx::FT_SetBaudRate(FT_HANDLE handle, ULONG baud)
+{
+    return calls_->setBaudRate ? calls_->setBaudRate(handle, baud) : FT_NOT_SUPPORTED;
+}
+
+FT_STATUS VendorD2xx::FT_SetDataCharacteristics(FT_HANDLE handle, std::uint8_t wordLength, std::uint8_t stopBits,
+                                                std::uint8_t parity)
+{
+    return calls_->setDataCharacteristics ? calls_->setDataCharacteristics(handle, wordLength, stopBits, parity)
+                                          : FT_NOT_SUPPORTED;
+}
+
+FT_STATUS VendorD2xx::FT_SetBreakOn(FT_HANDLE handle)
+{
+    return calls_->setBreakOn ? calls_->setBreakOn(handle) : FT_NOT_SUPPORTED;
+}
+
+FT_STATUS VendorD2xx::FT_SetBreakOff(FT_HANDLE handle)
+{
+    return calls_->setBreakOff ? calls_->setBreakOff(handle) : FT_NOT_SUPPORTED;
+}
+
+FT_STATUS VendorD2xx::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead, DWORD* bytesReturned)
+{
+    if (!calls_->read) {
+        *bytesReturned = 0;
+        return FT_NOT_SUPPORTED;
+    }
+    return calls_->read(handle, buffer, bytesToRead, bytesReturned);
 }
 
 }  // namespace velantra

@@ -31,6 +31,15 @@ public:
     FT_STATUS FT_SetTimeouts(FT_HANDLE handle, ULONG readTimeout, ULONG writeTimeout) override;
     FT_STATUS FT_GetQueueStatus(FT_HANDLE handle, DWORD* rxBytes) override;
     FT_STATUS FT_Write(FT_HANDLE handle, void* buffer, DWORD bytesToWrite, DWORD* bytesWritten) override;
+    // FT_NOT_SUPPORTED when the library lacks the function.
+    FT_STATUS FT_SetBaudRate(FT_HANDLE handle, ULONG baud) override;
+    FT_STATUS FT_SetDataCharacteristics(FT_HANDLE handle, std::uint8_t wordLength, std::uint8_t stopBits,
+                                        std::uint8_t parity) override;
+    FT_STATUS FT_SetBreakOn(FT_HANDLE handle) override;
+    FT_STATUS FT_SetBreakOff(FT_HANDLE handle) override;
+    // The link reads only what FT_GetQueueStatus reported, so the driver's
+    // read never waits for its timeout.
+    FT_STATUS FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead, DWORD* bytesReturned) override;
 
     // Any thread. Never blocks.
     const char* providerName() const override { return "ftd2xx"; }

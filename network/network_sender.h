@@ -5,8 +5,8 @@
 #pragma once
 
 #include "engine/frame_output.h"
-#include "network/latest_frame.h"
-#include "network/wake_signal.h"
+#include "engine/latest_frame.h"
+#include "engine/wake_signal.h"
 
 #include <atomic>
 #include <chrono>

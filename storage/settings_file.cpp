@@ -22,6 +22,7 @@ namespace {
 const char* const KonveirSection = "Konveir";
 const char* const LastFileSection = "LastFile";
 const char* const OptionsSection = "Options";
+const char* const InterfacesSection = "Interfaces";
 const char* const SacnSection = "sACN";
 const char* const ArtNetSection = "ArtNet";
 // Twenty-two paths of any length fit many times over.
@@ -179,6 +180,7 @@ Settings readSettings(const QString& iniPath)
     read(ArtNetSection, "Interface", artnet.interfaceName);
     read(ArtNetSection, "AlwaysBroadcast", artnet.alwaysBroadcast);
     read(OptionsSection, "Language", settings.language);
+    read(InterfacesSection, "Kinds", settings.interfaceKinds);
     return settings;
 }
 
@@ -216,6 +218,8 @@ FileResult writeSettings(const QString& iniPath, const Settings& settings)
     text += valueLine("AlwaysBroadcast", artnet.alwaysBroadcast, lineEnd);
     text += "[" + QByteArray(OptionsSection) + "]" + lineEnd;
     text += valueLine("Language", settings.language, lineEnd);
+    text += "[" + QByteArray(InterfacesSection) + "]" + lineEnd;
+    text += valueLine("Kinds", settings.interfaceKinds, lineEnd);
 
     if (!replaceFile(iniPath, text).ok) {
         return {

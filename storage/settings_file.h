@@ -27,6 +27,8 @@
 //   AlwaysBroadcast=0
 //   [Options]
 //   Language=              ru, en, or empty: the system's language
+//   [Interfaces]
+//   Kinds=EN123456:pro,B0012345:opendmx   the kind chosen per device serial number
 //
 // File names are in the system's 8-bit encoding (Windows-1251 on Windows, the
 // file-name encoding elsewhere), without quotes or escapes. The network values
@@ -75,7 +77,8 @@ struct Settings {
     QString coder;                                   // "LastFile"/"Coder": the output patch file
     SacnSettings sacn;
     ArtNetSettings artnet;
-    QString language;  // "Options"/"Language": ru, en, or empty for the system's
+    QString language;        // "Options"/"Language": ru, en, or empty for the system's
+    QString interfaceKinds;  // "Interfaces"/"Kinds": serial:kind pairs, comma-separated
 
     bool operator==(const Settings&) const = default;
 };

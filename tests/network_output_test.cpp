@@ -3,11 +3,11 @@
 // nodes, and never hold up the output thread. A receiver of the test's own
 // (a UDP socket and the packet decoders) stands in for the rig.
 #include "engine/engine.h"
+#include "engine/latest_frame.h"
 #include "engine/output_cycle.h"
+#include "engine/wake_signal.h"
 #include "network/artnet_output.h"
-#include "network/latest_frame.h"
 #include "network/sacn_output.h"
-#include "network/wake_signal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,10 @@
 // The provider for FTDI devices bound to ftdi_sio, with a pseudo-terminal pair
 // standing in for /dev/ttyUSBn: the provider opens the slave, the test reads
 // what arrives on the master.
+#include "link/pro_widget.h"
+#include "link/serial_line.h"
 #include "link/serial_port_provider.h"
+#include "link/usb_link.h"
 #include "link/usb_signature.h"
 
 #include <gtest/gtest.h>
@@ -508,6 +511,83 @@ TEST_F(SerialPortPty, QueueStatusCountsInputAndResetDiscardsIt)
     ASSERT_EQ(provider->FT_ResetDevice(handle), FT_OK);
     ASSERT_EQ(provider->FT_GetQueueStatus(handle, &rx), FT_OK);
     EXPECT_EQ(rx, 0u);
+}
+
+// ---- The two common widgets on the serial route -------------------------------
+
+TEST_F(SerialPortPty, OpenDmxLineIs250kBaudEightDataTwoStopBitsAndBreaks)
+{
+    ASSERT_EQ(provider->FT_SetDataCharacteristics(handle, FT_BITS_8, FT_STOP_BITS_2, FT_PARITY_NONE), FT_OK);
+    if (provider->FT_SetBaudRate(handle, 250000) == FT_NOT_SUPPORTED) {
+        GTEST_SKIP() << "this kernel takes no termios2 rate on a pseudo-terminal";
+    }
+    // What the kernel keeps for the line, read through a descriptor of our own.
+    const int fd = ::open(pty.slavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(lineBaud(fd), 250000u);
+    const auto frame = lineFrame(fd);
+    ::close(fd);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->bits, 8);
+    EXPECT_EQ(frame->stopBits, 2);
+    EXPECT_EQ(frame->parity, 0);
+    EXPECT_EQ(provider->FT_SetBreakOn(handle), FT_OK);
+    EXPECT_EQ(provider->FT_SetBreakOff(handle), FT_OK);
+    EXPECT_EQ(provider->FT_SetDataCharacteristics(handle, 9, 2, 0), FT_INVALID_PARAMETER);
+}
+
+TEST_F(SerialPortPty, ReadTakesWhatArrivedAndNeverWaits)
+{
+    std::uint8_t buffer[16] = {};
+    DWORD got = 99;
+    ASSERT_EQ(provider->FT_Read(handle, buffer, sizeof buffer, &got), FT_OK);
+    EXPECT_EQ(got, 0u);  // nothing there: at once, not after a timeout
+    ASSERT_TRUE(pty.send({0x7E, 10, 4, 0, 0x78, 0x56, 0x34, 0x12, 0xE7}));
+    Bytes read;
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (read.size() < 9 && std::chrono::steady_clock::now() < giveUp) {
+        ASSERT_EQ(provider->FT_Read(handle, buffer, sizeof buffer, &got), FT_OK);
+        read.insert(read.end(), buffer, buffer + got);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    EXPECT_EQ(read, (Bytes{0x7E, 10, 4, 0, 0x78, 0x56, 0x34, 0x12, 0xE7}));
+}
+
+// A DMX USB Pro at the end of a pseudo-terminal: the link's requests and
+// frames arrive byte for byte, the widget's answers come back through it.
+TEST(SerialPortProWidget, RequestsAnswersAndFramesCrossTheLine)
+{
+    PtyPair pty;
+    ASSERT_TRUE(pty.ready());
+    SerialPortProvider provider(fixedLister({{pty.slavePath(), "EN099999", "DMX USB PRO"}}));
+    UsbLink link(provider);
+    link.InitUsbDevise();
+    link.TimerPollingTimer();
+    ASSERT_EQ(link.UsbOpen.load(), 1);
+    ASSERT_EQ(link.kind(), InterfaceKind::Pro);
+    Bytes requests = pro::parametersRequest();
+    const Bytes serial = pro::serialRequest();
+    requests.insert(requests.end(), serial.begin(), serial.end());
+    EXPECT_EQ(pty.read(requests.size()), requests);
+
+    ASSERT_TRUE(pty.send({0x7E, 3, 5, 0, 0x44, 0x01, 9, 1, 40, 0xE7, 0x7E, 10, 4, 0, 0x99, 0x99, 0x09, 0x00, 0xE7}));
+    for (int i = 0; i < 100 && !link.proInfo().serial; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        link.TimerPollingTimer();
+    }
+    EXPECT_EQ(link.proInfo().serial, 99999u);
+    ASSERT_TRUE(link.proInfo().parameters);
+    EXPECT_EQ(link.proInfo().parameters->rate, 40);
+
+    std::array<std::uint8_t, FrameSlots> frame{};
+    frame[1] = 0xE7;
+    link.setSlotsUsed(512);
+    link.SendToUsb(frame);
+    const Bytes sent = pty.read(518);
+    ASSERT_EQ(sent.size(), 518u);
+    EXPECT_EQ(Bytes(sent.begin(), sent.begin() + 6), (Bytes{0x7E, 6, 0x01, 0x02, 0x00, 0xE7}));
+    EXPECT_EQ(sent.back(), 0xE7);
+    link.CloseUsbDevise();
 }
 
 #else

@@ -111,7 +111,9 @@ TEST_F(SettingsFileTest, CloseWritesAllTwentyConveyorKeysThenTheLastFiles)
                                 "Interface=" + Eol +                  //
                                 "AlwaysBroadcast=0" + Eol +           //
                                 "[Options]" + Eol +                   //
-                                "Language=" + Eol;
+                                "Language=" + Eol +                   //
+                                "[Interfaces]" + Eol +                //
+                                "Kinds=" + Eol;
     const QByteArray written = readRaw(iniPath());
     EXPECT_EQ(written.toStdString(), expected.toStdString());
 

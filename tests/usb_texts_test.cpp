@@ -1,5 +1,6 @@
 // The operator's texts of the interface link, character for character.
 #include "engine/engine.h"
+#include "link/interface_kinds.h"
 #include "link/usb_link.h"
 #include "link/usb_texts.h"
 #include "tests/testing/fake_d2xx.h"
@@ -92,6 +93,25 @@ TEST(UsbTexts, InterfaceDisplayFollowsItsOrderOfPrecedence)
     shown = interfaceDisplay(link, true);
     EXPECT_EQ(shown.captionPrefix, QStringLiteral("DEMO mode: "));
     EXPECT_EQ(shown.statusPanel, QStringLiteral("    DEMO MODE "));
+}
+
+TEST(InterfaceKinds, ChoicePerSerialNumberIsKeptReplacedAndForgotten)
+{
+    QString kinds;
+    kinds = withKindChoice(kinds, "EN123456", KindChoice::Pro);
+    kinds = withKindChoice(kinds, "B0012345", KindChoice::OpenDmx);
+    EXPECT_EQ(kinds, QStringLiteral("EN123456:pro,B0012345:opendmx"));
+    EXPECT_EQ(kindChoiceFor(kinds, "EN123456"), KindChoice::Pro);
+    EXPECT_EQ(kindChoiceFor(kinds, "B0012345"), KindChoice::OpenDmx);
+    EXPECT_EQ(kindChoiceFor(kinds, "VL000001"), KindChoice::Auto);
+    kinds = withKindChoice(kinds, "EN123456", KindChoice::Framed);
+    EXPECT_EQ(kindChoiceFor(kinds, "EN123456"), KindChoice::Framed);
+    kinds = withKindChoice(kinds, "EN123456", KindChoice::Auto);  // forgotten
+    EXPECT_EQ(kinds, QStringLiteral("B0012345:opendmx"));
+    // Written by hand, with blanks and a word the program does not know.
+    EXPECT_EQ(kindChoiceFor(QStringLiteral(" X1 : PRO , X2:laser"), "X1"), KindChoice::Pro);
+    EXPECT_EQ(kindChoiceFor(QStringLiteral(" X1 : PRO , X2:laser"), "X2"), KindChoice::Auto);
+    EXPECT_EQ(withKindChoice(QString(), "A,B", KindChoice::Pro), QString());  // cannot be kept
 }
 
 }  // namespace

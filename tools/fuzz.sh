@@ -69,6 +69,7 @@ targets=(
   "fuzz_show_json showjson -max_len=$((2 * 1024 * 1024))"
   "fuzz_midi midi -max_len=4096"
   "fuzz_midi_bindings bindings -max_len=4096"
+  "fuzz_pro_reply proreply -max_len=2048"
 )
 
 failed=()

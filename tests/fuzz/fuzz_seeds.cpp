@@ -328,6 +328,19 @@ void midiBindingsSeeds(const QDir& dir)
                static_cast<int>(text.size()));
 }
 
+void proReplySeeds(const QDir& dir)
+{
+    const std::vector<std::vector<std::uint8_t>> replies{
+        {0x7E, 3, 5, 0, 0x44, 0x01, 9, 1, 40, 0xE7},                    // parameters
+        {0x7E, 10, 4, 0, 0x78, 0x56, 0x34, 0x12, 0xE7},                 // serial number
+        {0x00, 0x7E, 3, 5, 0, 1, 2, 0x7E, 10, 4, 0, 1, 2, 3, 4, 0xE7},  // noise, cut short, then whole
+    };
+    int n = 0;
+    for (const auto& bytes : replies) {
+        writeBytes(dir.filePath(QStringLiteral("reply-%1.bin").arg(++n)), bytes.data(), static_cast<int>(bytes.size()));
+    }
+}
+
 }  // namespace
 }  // namespace velantra
 
@@ -339,8 +352,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    const std::array<const char*, 11> names{"show",    "patch",        "color",    "settings", "wire",    "sacn",
-                                            "artpoll", "artpollreply", "showjson", "midi",     "bindings"};
+    const std::array<const char*, 12> names{"show",    "patch",        "color",    "settings", "wire",     "sacn",
+                                            "artpoll", "artpollreply", "showjson", "midi",     "bindings", "proreply"};
     for (const char* name : names) {
         if (!root.mkpath(QString::fromLatin1(name))) {
             std::fprintf(stderr, "fuzz_seeds: cannot create %s/%s\n", argv[1], name);
@@ -358,5 +371,6 @@ int main(int argc, char** argv)
     showJsonSeeds(QDir(root.filePath(QStringLiteral("showjson"))));
     midiSeeds(QDir(root.filePath(QStringLiteral("midi"))));
     midiBindingsSeeds(QDir(root.filePath(QStringLiteral("bindings"))));
+    proReplySeeds(QDir(root.filePath(QStringLiteral("proreply"))));
     return failed ? 1 : 0;
 }

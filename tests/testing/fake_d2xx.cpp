@@ -204,7 +204,7 @@ FT_STATUS FakeD2xx::FT_GetQueueStatus(FT_HANDLE handle, DWORD* rxBytes)
     if (const FT_STATUS s = failure(FakeCall::QueueStatus)) {
         return s;
     }
-    *rxBytes = 0;
+    *rxBytes = live(handle) ? static_cast<DWORD>(replies_.size()) : 0;
     return live(handle) ? FT_OK : FT_IO_ERROR;
 }
 
@@ -236,7 +236,129 @@ FT_STATUS FakeD2xx::FT_Write(FT_HANDLE handle, void* buffer, DWORD bytesToWrite,
         const auto* bytes = static_cast<const std::uint8_t*>(buffer);
         writes_.emplace_back(bytes, bytes + bytesToWrite);
     }
+    events_.push_back({FakeCall::Write, std::chrono::steady_clock::now()});
+    if (events_.size() > 100000) {
+        events_.erase(events_.begin(), events_.begin() + 50000);
+    }
+    answer(static_cast<const std::uint8_t*>(buffer), bytesToWrite);
     *bytesWritten = bytesToWrite;
+    return FT_OK;
+}
+
+void FakeD2xx::queueReply(const std::vector<std::uint8_t>& bytes)
+{
+    std::lock_guard lock(mutex_);
+    replies_.insert(replies_.end(), bytes.begin(), bytes.end());
+}
+
+void FakeD2xx::answerAsProWidget(std::vector<std::uint8_t> parameters, std::vector<std::uint8_t> serial)
+{
+    std::lock_guard lock(mutex_);
+    proWidget_ = true;
+    proParameters_ = std::move(parameters);
+    proSerial_ = std::move(serial);
+}
+
+void FakeD2xx::answer(const std::uint8_t* bytes, std::size_t size)
+{
+    if (!proWidget_ || size < 5 || bytes[0] != 0x7E) {
+        return;
+    }
+    const auto reply = [this](std::uint8_t label, const std::vector<std::uint8_t>& data) {
+        replies_.insert(replies_.end(), {0x7E, label, static_cast<std::uint8_t>(data.size() & 0xFF),
+                                         static_cast<std::uint8_t>(data.size() >> 8)});
+        replies_.insert(replies_.end(), data.begin(), data.end());
+        replies_.push_back(0xE7);
+    };
+    if (bytes[1] == 3) {
+        reply(3, proParameters_);
+    } else if (bytes[1] == 10) {
+        reply(10, proSerial_);
+    }
+}
+
+ULONG FakeD2xx::baudRate() const
+{
+    std::lock_guard lock(mutex_);
+    return baud_;
+}
+
+std::array<std::uint8_t, 3> FakeD2xx::dataCharacteristics() const
+{
+    std::lock_guard lock(mutex_);
+    return characteristics_;
+}
+
+std::vector<FakeEvent> FakeD2xx::events() const
+{
+    std::lock_guard lock(mutex_);
+    return events_;
+}
+
+FT_STATUS FakeD2xx::lineCall(FakeCall call, FT_HANDLE handle)
+{
+    if (const FT_STATUS s = failure(call)) {
+        return s;
+    }
+    if (!live(handle)) {
+        return FT_IO_ERROR;
+    }
+    events_.push_back({call, std::chrono::steady_clock::now()});
+    return FT_OK;
+}
+
+FT_STATUS FakeD2xx::FT_SetBaudRate(FT_HANDLE handle, ULONG baud)
+{
+    CallScope scope(*this);
+    std::lock_guard lock(mutex_);
+    const FT_STATUS s = lineCall(FakeCall::SetBaudRate, handle);
+    if (s == FT_OK) {
+        baud_ = baud;
+    }
+    return s;
+}
+
+FT_STATUS FakeD2xx::FT_SetDataCharacteristics(FT_HANDLE handle, std::uint8_t wordLength, std::uint8_t stopBits,
+                                              std::uint8_t parity)
+{
+    CallScope scope(*this);
+    std::lock_guard lock(mutex_);
+    const FT_STATUS s = lineCall(FakeCall::SetDataCharacteristics, handle);
+    if (s == FT_OK) {
+        characteristics_ = {wordLength, stopBits, parity};
+    }
+    return s;
+}
+
+FT_STATUS FakeD2xx::FT_SetBreakOn(FT_HANDLE handle)
+{
+    CallScope scope(*this);
+    std::lock_guard lock(mutex_);
+    return lineCall(FakeCall::BreakOn, handle);
+}
+
+FT_STATUS FakeD2xx::FT_SetBreakOff(FT_HANDLE handle)
+{
+    CallScope scope(*this);
+    std::lock_guard lock(mutex_);
+    return lineCall(FakeCall::BreakOff, handle);
+}
+
+FT_STATUS FakeD2xx::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead, DWORD* bytesReturned)
+{
+    CallScope scope(*this);
+    std::lock_guard lock(mutex_);
+    *bytesReturned = 0;
+    if (const FT_STATUS s = failure(FakeCall::Read)) {
+        return s;
+    }
+    if (!live(handle)) {
+        return FT_IO_ERROR;
+    }
+    const std::size_t n = std::min<std::size_t>(bytesToRead, replies_.size());
+    std::copy_n(replies_.begin(), n, static_cast<std::uint8_t*>(buffer));
+    replies_.erase(replies_.begin(), replies_.begin() + static_cast<long>(n));
+    *bytesReturned = static_cast<DWORD>(n);
     return FT_OK;
 }
 

@@ -5,6 +5,7 @@
 
 #include "link/d2xx.h"
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -15,7 +16,28 @@
 namespace velantra {
 
 // ListCount: the number-only listing; ListText: serial or description by index.
-enum class FakeCall : std::uint8_t { ListCount, ListText, Open, Close, Reset, SetTimeouts, QueueStatus, Write, Count };
+enum class FakeCall : std::uint8_t {
+    ListCount,
+    ListText,
+    Open,
+    Close,
+    Reset,
+    SetTimeouts,
+    QueueStatus,
+    Write,
+    SetBaudRate,
+    SetDataCharacteristics,
+    BreakOn,
+    BreakOff,
+    Read,
+    Count
+};
+
+// One call the device saw, when it was made (the writes: when they ended).
+struct FakeEvent {
+    FakeCall call;
+    std::chrono::steady_clock::time_point at;
+};
 
 class FakeD2xx : public D2xxProvider {
 public:
@@ -36,6 +58,18 @@ public:
     // Any thread. Keep at most this many written messages (older ones are dropped).
     void setRecordLimit(std::size_t messages);
 
+    // Any thread. Bytes the device sends back, read by FT_Read.
+    void queueReply(const std::vector<std::uint8_t>& bytes);
+    // Any thread. The device answers as a DMX USB Pro: a parameters request
+    // (label 3) with parameters, a serial number request (label 10) with serial.
+    void answerAsProWidget(std::vector<std::uint8_t> parameters, std::vector<std::uint8_t> serial);
+    // Any thread. Line settings as the last calls left them.
+    ULONG baudRate() const;
+    std::array<std::uint8_t, 3> dataCharacteristics() const;  // bits, stop bits, parity
+    // Any thread. Every call of the kinds the Open DMX line uses (line
+    // settings, break on and off, writes), in order, with their times.
+    std::vector<FakeEvent> events() const;
+
     // Any thread. What the device received, one message per FT_Write.
     std::vector<std::vector<std::uint8_t>> writes() const;
     std::size_t writeCount() const;
@@ -55,6 +89,12 @@ public:
     FT_STATUS FT_SetTimeouts(FT_HANDLE handle, ULONG readTimeout, ULONG writeTimeout) override;
     FT_STATUS FT_GetQueueStatus(FT_HANDLE handle, DWORD* rxBytes) override;
     FT_STATUS FT_Write(FT_HANDLE handle, void* buffer, DWORD bytesToWrite, DWORD* bytesWritten) override;
+    FT_STATUS FT_SetBaudRate(FT_HANDLE handle, ULONG baud) override;
+    FT_STATUS FT_SetDataCharacteristics(FT_HANDLE handle, std::uint8_t wordLength, std::uint8_t stopBits,
+                                        std::uint8_t parity) override;
+    FT_STATUS FT_SetBreakOn(FT_HANDLE handle) override;
+    FT_STATUS FT_SetBreakOff(FT_HANDLE handle) override;
+    FT_STATUS FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead, DWORD* bytesReturned) override;
     const char* providerName() const override { return name_; }
 
 private:
@@ -70,6 +110,10 @@ private:
     bool live(FT_HANDLE handle) const;
     // Caller holds mutex_. The handle was handed out by FT_Open and not closed.
     bool known(FT_HANDLE handle) const;
+    // Caller holds mutex_. A line call: fails as told, else is logged.
+    FT_STATUS lineCall(FakeCall call, FT_HANDLE handle);
+    // Caller holds mutex_. A widget's answers to the requests in bytes.
+    void answer(const std::uint8_t* bytes, std::size_t size);
 
     const char* name_;
     mutable std::mutex mutex_;
@@ -86,6 +130,13 @@ private:
     int opens_ = 0;
     int closes_ = 0;
     ULONG writeTimeout_ = 0;
+    std::vector<std::uint8_t> replies_;
+    bool proWidget_ = false;
+    std::vector<std::uint8_t> proParameters_;
+    std::vector<std::uint8_t> proSerial_;
+    ULONG baud_ = 9600;
+    std::array<std::uint8_t, 3> characteristics_{8, 1, 0};
+    std::vector<FakeEvent> events_;
     std::atomic<int> inFlight_{0};
     std::atomic<int> maxInFlight_{0};
 };

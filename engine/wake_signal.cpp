@@ -1,4 +1,4 @@
-#include "network/wake_signal.h"
+#include "engine/wake_signal.h"
 
 #if defined(__linux__)
 #include <linux/futex.h>
