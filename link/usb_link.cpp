@@ -258,11 +258,10 @@ void UsbLink::startKind()
     }
 }
 
-void UsbLink::writeRequest(const std::vector<std::uint8_t>& bytes)
+void UsbLink::writeRequest(std::vector<std::uint8_t> bytes)
 {
-    std::vector<std::uint8_t> copy = bytes;
     DWORD written = 0;
-    checked(driver_.FT_Write(UsbHandle.load(relaxed), copy.data(), static_cast<DWORD>(copy.size()), &written),
+    checked(driver_.FT_Write(UsbHandle.load(relaxed), bytes.data(), static_cast<DWORD>(bytes.size()), &written),
             UsbLabel::WriteDevice);
 }
 

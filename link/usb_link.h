@@ -171,7 +171,7 @@ private:
     // GUI thread, holding the driver. Reads what a DMX USB Pro sent back.
     void readReplies(DWORD queued);
     // GUI thread, holding the driver. Writes a request outside the frame stream.
-    void writeRequest(const std::vector<std::uint8_t>& bytes);
+    void writeRequest(std::vector<std::uint8_t> bytes);
     // The Open DMX writer's thread: break, mark-after-break, then the frame.
     void openDmxLoop();
     void startWriter();

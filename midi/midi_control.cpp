@@ -69,8 +69,8 @@ FileResult MidiControl::load()
 {
     FileResult r = readBindingsFile(path_, bindings_);
     refused_ = !r.ok;
-    ports_.setApi(bindings_.api);
     ports_.choose(bindings_.input, bindings_.output);
+    ports_.setApi(bindings_.api);
     emit bindingsChanged();
     return r;
 }

@@ -109,7 +109,6 @@ void MidiPorts::setApi(const std::string& api)
     closeAll();
     inLister_.reset();
     outLister_.reset();
-    createListers();
     rescan();
     scan_->start();
 }
@@ -151,7 +150,9 @@ void MidiPorts::choose(const std::string& input, const std::string& output)
         out_.reset();
         outName_.clear();
     }
-    rescan();
+    if (scan_->isActive()) {
+        rescan();  // before setApi, the first scan opens what is chosen
+    }
 }
 
 bool MidiPorts::wanted(const std::string& controller) const

@@ -49,7 +49,8 @@ public:
     QString apiName() const;
     QString systemError() const { return systemError_; }
     // GUI thread. The inputs to open (a controller's name, or "*" for every
-    // one) and the feedback output ("" for none). Opens and closes at once.
+    // one) and the feedback output ("" for none). Opens and closes at once
+    // once the ports are scanned (after setApi); before, the first scan does.
     void choose(const std::string& input, const std::string& output);
     void setHandler(Handler handler) { handler_ = std::move(handler); }
 
