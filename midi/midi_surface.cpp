@@ -53,7 +53,9 @@ Surface::Outcome Surface::receive(const std::string& controller, const Message& 
         }
         BindingSet& set = bindings_.controllers[controller];
         set.bind(source, *learning_);
-        states_[{controller, source}] = State{message.value, false, std::nullopt};  // where the control stands
+        // Where the control stands, and what it shows.
+        const auto shown = isContinuous(learning_->kind) ? std::optional<int>(message.value) : std::nullopt;
+        states_[{controller, source}] = State{message.value, shown, false};
         learning_.reset();
         return Outcome::Learned;
     }
@@ -65,14 +67,21 @@ Surface::Outcome Surface::receive(const std::string& controller, const Message& 
     if (!target) {
         return Outcome::Unbound;
     }
-    return move(states_[{controller, source}], *target, message, low, high);
+    return move(controller, states_[{controller, source}], *target, message, low, high);
 }
 
-Surface::Outcome Surface::move(State& state, const Target& target, const Message& message, std::uint16_t low,
-                               std::uint16_t high)
+Surface::Outcome Surface::move(const std::string& controller, State& state, const Target& target,
+                               const Message& message, std::uint16_t low, std::uint16_t high)
 {
     if (!isContinuous(target.kind)) {
         const bool down = isDown(message);
+        if (isHeld(target.kind)) {
+            if (down) {
+                held_.insert({controller, target});
+            } else {
+                held_.erase({controller, target});
+            }
+        }
         if (isHeld(target.kind) || down) {
             access_.press(target, down);
         }
@@ -80,7 +89,7 @@ Surface::Outcome Surface::move(State& state, const Target& target, const Message
     }
     const Range range = access_.range(target);
     const std::uint16_t at = message.value;
-    state.sent.reset();  // the surface moved: what was sent before no longer says where it stands
+    state.shown = at;  // the surface moved: it shows where it stands, whatever was sent before
     if (bindings_.pickUp && !state.caught) {
         const int program = toPhysical(access_.value(target), message.kind, range);
         // Close enough: a step of the coarser of the two scales.
@@ -123,25 +132,24 @@ std::optional<Message> Surface::feedbackFor(const std::string& controller, const
     State& state = states_[{controller, source}];
     const int value = access_.value(target);
     if (!isContinuous(target.kind)) {
-        if (state.sent == value) {
+        if (state.shown == value) {
             return std::nullopt;
         }
-        state.sent = value;
+        state.shown = value;
         return Message{source.kind, source.channel, source.number,
                        value != 0 ? maxValue(source.kind) : std::uint16_t{0}};
     }
     const Range range = access_.range(target);
-    // The surface stands where the program is (its own move, or one that
-    // rounds to the same value): nothing to send, and it stays caught.
-    if (state.last && toProgram(*state.last, source.kind, range) == value) {
+    const std::uint16_t physical = toPhysical(value, source.kind, range);
+    // The control shows the program's value (the operator's own move, one
+    // that rounds to the same value, or what was sent last): nothing to send,
+    // and a fader that follows stays caught.
+    if (state.shown && (*state.shown == physical ||
+                        toProgram(static_cast<std::uint16_t>(*state.shown), source.kind, range) == value)) {
         return std::nullopt;
     }
     state.caught = false;
-    const std::uint16_t physical = toPhysical(value, source.kind, range);
-    if (state.sent == physical) {
-        return std::nullopt;
-    }
-    state.sent = physical;
+    state.shown = physical;
     return Message{source.kind, source.channel, source.number, physical};
 }
 
@@ -163,7 +171,7 @@ std::vector<Message> Surface::allFeedback()
     std::vector<Message> out;
     for (const auto* entry : feedbackSets()) {
         for (const auto& [source, target] : entry->second.bySource()) {
-            states_[{entry->first, source}].sent.reset();
+            states_[{entry->first, source}].shown.reset();  // what it shows now is not known
             if (const auto m = feedbackFor(entry->first, source, target)) {
                 out.push_back(*m);
             }
@@ -172,11 +180,30 @@ std::vector<Message> Surface::allFeedback()
     return out;
 }
 
-void Surface::forget(const std::string& controller)
+std::vector<Target> Surface::release(const std::string& controller)
 {
     for (auto it = states_.begin(); it != states_.end();) {
         it = it->first.first == controller ? states_.erase(it) : std::next(it);
     }
+    std::vector<Target> gone;
+    for (auto it = held_.begin(); it != held_.end();) {
+        if (it->first == controller) {
+            gone.push_back(it->second);
+            it = held_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    std::vector<Target> released;
+    for (const Target& target : gone) {
+        const bool stillHeld =
+            std::any_of(held_.begin(), held_.end(), [&](const auto& held) { return held.second == target; });
+        if (!stillHeld) {
+            access_.press(target, false);
+            released.push_back(target);
+        }
+    }
+    return released;
 }
 
 }  // namespace velantra::midi

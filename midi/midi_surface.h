@@ -1,8 +1,9 @@
 // A control surface driving the program's targets: a message is looked up in
 // its controller's bindings and scaled to its target's range, pick-up holds a
 // fader back until it meets the program's value, learning binds the first
-// control moved, and every change of a bound target becomes the message that
-// sets the surface's fader or lamp to it. Plain C++, no Qt; GUI thread.
+// control moved, every change of a bound target becomes the message that
+// sets the surface's fader or lamp to it, and what a controller holds down is
+// let go when the controller goes. Plain C++, no Qt; GUI thread.
 #pragma once
 
 #include "midi/midi_binding.h"
@@ -10,6 +11,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -63,23 +65,27 @@ public:
     std::optional<Target> learning() const { return learning_; }
 
     // The messages that set the feedback controller's control of target to
-    // the target's value now; none when the surface already stands there.
+    // the target's value now; none when the control already shows it (it
+    // was moved there, or sent there, whichever came last).
     std::vector<Message> feedback(const Target& target);
     // The messages for every bound target (a feedback port just opened).
     std::vector<Message> allFeedback();
 
-    // Forgets where a controller's controls stand (its port was reopened).
-    void forget(const std::string& controller);
+    // The controller went (its port closed): what it held down is let go,
+    // unless another controller still holds it, and where its controls
+    // stand is forgotten. Returns the targets let go.
+    std::vector<Target> release(const std::string& controller);
 
 private:
     struct State {
-        std::optional<std::uint16_t> last;  // where the control was last seen
+        std::optional<std::uint16_t> last;  // where the control was last seen moving
+        std::optional<int> shown;           // what it shows: its last move or what was sent, whichever came last
         bool caught = false;                // pick-up: the control follows
-        std::optional<int> sent;            // the button state last sent
     };
     using Key = std::pair<std::string, Source>;
 
-    Outcome move(State& state, const Target& target, const Message& message, std::uint16_t low, std::uint16_t high);
+    Outcome move(const std::string& controller, State& state, const Target& target, const Message& message,
+                 std::uint16_t low, std::uint16_t high);
     // The controllers whose bindings feedback goes to.
     std::vector<const std::pair<const std::string, BindingSet>*> feedbackSets() const;
     std::optional<Message> feedbackFor(const std::string& controller, const Source& source, const Target& target);
@@ -88,6 +94,7 @@ private:
     TargetAccess& access_;
     std::optional<Target> learning_;
     std::map<Key, State> states_;
+    std::set<std::pair<std::string, Target>> held_;  // held targets a controller keeps down
 };
 
 }  // namespace velantra::midi

@@ -229,6 +229,68 @@ TEST_F(MidiSurfaceTest, FeedbackFollowsTheProgramButNotTheSurfacesOwnMoves)
     EXPECT_EQ(surface.allFeedback().size(), bindings.controllers["pad"].bySource().size());
 }
 
+TEST_F(MidiSurfaceTest, MotorFaderFollowsEveryChangeFromWhereFeedbackLeftIt)
+{
+    const Target fader2{TargetKind::Fader, 2};
+    surface.learn(fader2);
+    ASSERT_EQ(send(cc(0, 2, 0)), Surface::Outcome::Learned);  // learned standing at 0
+    bindings.pickUp = false;
+    struct Step {
+        int program;                // the program's value, or -1 ...
+        int moved;                  // ... the operator moves the fader here
+        std::vector<Message> sent;  // what goes to the controller
+    };
+    const std::vector<Step> steps{
+        {255, 0, {cc(0, 2, 127)}},
+        {0, 0, {cc(0, 2, 0)}},  // back where the controller last reported: still sent
+        {0, 0, {}},
+        {255, 0, {cc(0, 2, 127)}},
+        {254, 0, {}},  // rounds to what the fader shows
+        {1, 0, {cc(0, 2, 0)}},
+        {-1, 64, {}},  // the operator's move: the program follows, nothing echoes
+        {129, 0, {}},
+        {0, 0, {cc(0, 2, 0)}},
+    };
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (steps[i].program < 0) {
+            send(cc(0, 2, steps[i].moved));
+        } else {
+            targets.values[fader2] = steps[i].program;
+        }
+        EXPECT_EQ(surface.feedback(fader2), steps[i].sent) << "step " << i;
+    }
+    // A show alternating the channel: every change moves the motor.
+    int messages = 0;
+    for (int i = 0; i < 15; ++i) {
+        targets.values[fader2] = i % 2 == 0 ? 255 : 0;
+        messages += static_cast<int>(surface.feedback(fader2).size());
+    }
+    EXPECT_EQ(messages, 15);
+}
+
+TEST_F(MidiSurfaceTest, ControllerThatGoesLetsGoOfWhatItHeldAlone)
+{
+    const Target picture1{TargetKind::Picture, 1};
+    const Target picture2{TargetKind::Picture, 2};
+    BindingSet& other = bindings.controllers["other"];
+    other.bind({Kind::Note, 0, 36}, picture1);
+    other.bind({Kind::Note, 0, 37}, picture2);
+    send(note(0, 36, 100));
+    surface.receive("other", note(0, 36, 100));
+    surface.receive("other", note(0, 37, 100));
+    send(note(0, 60, 100));  // play is pressed, not held
+    targets.presses.clear();
+    EXPECT_TRUE(surface.release("pad").empty()) << "picture 1 is still held on the other controller";
+    EXPECT_EQ(surface.release("other"), (std::vector{picture1, picture2}));
+    EXPECT_EQ(targets.presses, (std::vector<std::pair<Target, bool>>{{picture1, false}, {picture2, false}}));
+    // A key let go before its controller went is not let go again.
+    send(note(0, 36, 100));
+    send(note(0, 36, 0));
+    targets.presses.clear();
+    EXPECT_TRUE(surface.release("pad").empty());
+    EXPECT_TRUE(targets.presses.empty());
+}
+
 TEST(MidiInbox, CoalescesAFloodButKeepsEveryPressAndRelease)
 {
     Inbox inbox;
