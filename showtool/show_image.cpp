@@ -32,6 +32,16 @@ std::optional<ShowImage> readShowImage(const QString& path, QString& error)
     return image;
 }
 
+std::optional<ShowImage> showImageFromBytes(const QByteArray& bytes, QString& error)
+{
+    if (bytes.size() < ShowFileSize) {
+        error = ioFailure(IoError::ReadBeyondEndOfFile).message;
+        return std::nullopt;
+    }
+    const auto* first = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    return ShowImage(first, first + ShowFileSize);
+}
+
 bool writeShowImage(const QString& path, const ShowImage& image, QString& error)
 {
     const auto memory = std::make_unique<ShowMemory>();
@@ -84,6 +94,11 @@ QByteArray standardHeader()
     QByteArray bytes(ShowHeaderText.data(), static_cast<qsizetype>(ShowHeaderText.size()));
     bytes.append(QByteArray(HeaderSize - ShowHeaderTextLength, '\0'));
     return bytes;
+}
+
+bool hasShowHeader(const ShowImage& image)
+{
+    return imageBytes(image, 0, HeaderSize) == standardHeader();
 }
 
 }  // namespace velantra::showtool

@@ -65,6 +65,9 @@ std::string_view cellName(int address);
 // GUI thread (or a tool's main thread). Reads the show file at path with
 // readShowFile; on failure returns nothing and sets error to the reader's text.
 std::optional<ShowImage> readShowImage(const QString& path, QString& error);
+// The show in the bytes of a whole file (standard input, say): the first
+// 81,920; fewer fail with the text the program's reader gives.
+std::optional<ShowImage> showImageFromBytes(const QByteArray& bytes, QString& error);
 // Writes the image with writeShowFile (a temporary file renamed over path).
 bool writeShowImage(const QString& path, const ShowImage& image, QString& error);
 
@@ -82,5 +85,7 @@ QString channelName(const ShowImage& image, int channel);
 std::optional<QByteArray> encodeText(const QString& text, int size);
 // The header bytes every new show and every save writes: the text and 30 zeros.
 QByteArray standardHeader();
+// True when the image starts with standardHeader().
+bool hasShowHeader(const ShowImage& image);
 
 }  // namespace velantra::showtool

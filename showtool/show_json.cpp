@@ -213,7 +213,10 @@ bool readHeader(Reader& r, const QJsonObject& doc, ShowImage& image)
     return true;
 }
 
-// Cells 128..255: the named ones must agree with the raw bytes.
+// Cells 128..255: each byte once, a named cell by its name ("cells"), the
+// rest in "parameter_bytes", which holds null in the named cells' places.
+// A number there (documents written before) is checked as a byte and yields
+// to the named value, so editing the name alone is always enough.
 bool readParameters(Reader& r, const QJsonObject& doc, ShowImage& image)
 {
     QStringList names;
@@ -225,24 +228,25 @@ bool readParameters(Reader& r, const QJsonObject& doc, ShowImage& image)
     if (!r.object(doc[path], path, names, cells) || !r.required(cells, path, names)) {
         return false;
     }
-    std::array<std::uint8_t, NamedCells.size()> named{};
-    for (std::size_t k = 0; k < NamedCells.size(); ++k) {
-        const QString key = names[static_cast<qsizetype>(k)];
-        if (!r.byte(cells[key], member(path, key), QStringLiteral("a byte"), named[k])) {
+    const QString bytesPath = QStringLiteral("parameter_bytes");
+    QJsonArray bytes;
+    if (!r.array(doc[bytesPath], bytesPath, ParameterCount, bytes)) {
+        return false;
+    }
+    for (int i = 0; i < ParameterCount; ++i) {
+        const bool named = !cellName(ParameterBase + i).empty();
+        if (named && bytes[i].isNull()) {
+            continue;
+        }
+        if (!r.byte(bytes[i], item(bytesPath, i), named ? QStringLiteral("null or a byte") : QStringLiteral("a byte"),
+                    image[cellIndex(ParameterBase + i)])) {
             return false;
         }
     }
-    if (!r.bytes(doc[QStringLiteral("parameter_bytes")], QStringLiteral("parameter_bytes"), QStringLiteral("a byte"),
-                 ParameterCount, image, ParameterBase)) {
-        return false;
-    }
     for (std::size_t k = 0; k < NamedCells.size(); ++k) {
-        const int index = NamedCells[k].address - ParameterBase;
-        const std::uint8_t stored = image[static_cast<std::size_t>(NamedCells[k].address)];
-        if (named[k] != stored) {
-            return r.fail(
-                member(path, names[static_cast<qsizetype>(k)]),
-                QStringLiteral("%1 does not match parameter_bytes[%2] (%3)").arg(named[k]).arg(index).arg(stored));
+        const QString key = names[static_cast<qsizetype>(k)];
+        if (!r.byte(cells[key], member(path, key), QStringLiteral("a byte"), image[cellIndex(NamedCells[k].address)])) {
+            return false;
         }
     }
     return true;
@@ -397,7 +401,11 @@ QByteArray exportShowJson(const ShowImage& image)
             image[static_cast<std::size_t>(cell.address)];
     }
     doc[QStringLiteral("cells")] = cells;
-    doc[QStringLiteral("parameter_bytes")] = byteArray(image, ParameterBase, ParameterCount);
+    QJsonArray parameterBytes = byteArray(image, ParameterBase, ParameterCount);
+    for (const NamedCell& cell : NamedCells) {
+        parameterBytes[cell.address - ParameterBase] = QJsonValue::Null;  // said once, by its name
+    }
+    doc[QStringLiteral("parameter_bytes")] = parameterBytes;
     doc[QStringLiteral("rates")] = byteArray(image, RateBase, ChannelCount);
 
     QJsonArray names;

@@ -8,6 +8,8 @@
 // scenes up to the last one) and, only where the readable form cannot say it,
 // the raw bytes ("header_bytes", "name_bytes", "spare", "extra_scenes"), so
 // any file that opens as a show exports and imports back to the same bytes.
+// Each byte is said once: the named parameter cells by their names under
+// "cells", and "parameter_bytes" holds null in their places.
 #pragma once
 
 #include "showtool/show_image.h"

@@ -240,13 +240,8 @@ const BadJson BadJsons[] = {
      "names[7]: \"Seventeen chars!!\" is not Windows-1251 text of at most 16 bytes"},
     {"NameNotWindows1251", setLevel(QStringLiteral("names"), 9, QStringLiteral("光")),
      "names[9]: \"光\" is not Windows-1251 text of at most 16 bytes"},
-    {"CellDisagreesWithParameterBytes",
-     [](QJsonObject& doc) {
-         QJsonObject cells = doc[QStringLiteral("cells")].toObject();
-         cells[QStringLiteral("CellTempo")] = 99;
-         doc[QStringLiteral("cells")] = cells;
-     },
-     "cells.CellTempo: 99 does not match parameter_bytes[5] (120)"},
+    {"NamedPlaceNeitherNullNorAByte", setLevel(QStringLiteral("parameter_bytes"), 5, QStringLiteral("x")),
+     "parameter_bytes[5]: \"x\" is not null or a byte 0..255"},
     {"ExtraSceneNotAfterTheLast",
      [](QJsonObject& doc) {
          QJsonObject scene;
@@ -260,6 +255,32 @@ const BadJson BadJsons[] = {
 
 INSTANTIATE_TEST_SUITE_P(Documents, ImportError, testing::ValuesIn(BadJsons),
                          [](const testing::TestParamInfo<BadJson>& param) { return std::string(param.param.name); });
+
+// A named parameter cell is said once, by its name: changing the name alone
+// changes the show, also in a document that still carries the old number in
+// parameter_bytes.
+TEST(ShowJson, ANamedCellIsChangedByItsNameAlone)
+{
+    QJsonObject doc = QJsonDocument::fromJson(exportShowJson(typicalShow())).object();
+    const QJsonArray bytes = doc[QStringLiteral("parameter_bytes")].toArray();
+    for (int i = 0; i < ParameterCount; ++i) {
+        EXPECT_EQ(bytes[i].isNull(), !cellName(ParameterBase + i).empty()) << i;
+    }
+    for (const bool oldNumberKept : {false, true}) {
+        QJsonObject cells = doc[QStringLiteral("cells")].toObject();
+        cells[QStringLiteral("CellTempo")] = 99;
+        doc[QStringLiteral("cells")] = cells;
+        if (oldNumberKept) {
+            editArray(doc, QStringLiteral("parameter_bytes"),
+                      [](QJsonArray& a) { a[CellTempo - ParameterBase] = 120; });
+        }
+        const ImportResult result = importShowJson(QJsonDocument(doc).toJson());
+        ASSERT_TRUE(result.image.has_value()) << result.error.toStdString();
+        ShowImage expected = typicalShow();
+        expected[CellTempo] = 99;
+        EXPECT_EQ(*result.image, expected) << "old number kept: " << oldNumberKept;
+    }
+}
 
 TEST(ShowJson, TextThatIsNoJsonObjectIsRefused)
 {
@@ -304,10 +325,12 @@ protected:
         QByteArray err;
     };
 
-    Run run(const QStringList& args)
+    Run run(const QStringList& args, const QByteArray& input = {})
     {
         QProcess process;
         process.start(QStringLiteral(VELANTRA_SHOW_TOOL), args);
+        process.write(input);
+        process.closeWriteChannel();
         EXPECT_TRUE(process.waitForFinished(30000));
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
                 process.readAllStandardError()};
@@ -377,6 +400,103 @@ TEST_F(ShowTool, ShortMissingAndNonRegularFilesAreRefusedWithOneLine)
         EXPECT_EQ(run({QStringLiteral("diff"), path("a.vlt"), file}).status, 2);
     }
     EXPECT_EQ(run({QStringLiteral("import"), path("a.json")}).status, 2);  // no -o
+}
+
+// Each refusal gives its real reason; a file the program opens although it is
+// not quite a show is read with a warning; "-" is standard input or output.
+TEST_F(ShowTool, SaysTheRealReasonWarnsAndUsesStandardInputAndOutput)
+{
+    writeShow("a.vlt", typicalShow());
+    const QByteArray show = contents(path("a.vlt"));
+    const QByteArray json = exportShowJson(typicalShow());
+    writeFile(path("a.json"), json);
+    ShowImage foreign = typicalShow();
+    put(foreign, 0, QByteArray("Some other program's file").leftJustified(HeaderSize, '\0'));
+    writeShow("foreign.vlt", foreign);
+    writeFile(path("long.vlt"), show + QByteArray(100, '\x7f'));
+    QFile big(path("big.json"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(qint64{64} * 1024 * 1024 + 1));
+    big.close();
+    const QString missingDirectory = path("no-such-directory/b.vlt");
+
+    struct Case {
+        QStringList args;
+        QByteArray input;
+        int status;
+        QString err;     // standard error, "" for none
+        QByteArray out;  // standard output, when checked
+        bool checkOut;
+    };
+    const QString tool = QStringLiteral("velantra-show: ");
+    const Case cases[] = {
+        {{QStringLiteral("info"), dir_.path()},
+         {},
+         1,
+         tool + dir_.path() + QStringLiteral(": is a directory\n"),
+         {},
+         false},
+        {{QStringLiteral("import"), dir_.path(), QStringLiteral("-o"), path("b.vlt")},
+         {},
+         1,
+         tool + dir_.path() + QStringLiteral(": is a directory\n"),
+         {},
+         false},
+        {{QStringLiteral("import"), path("big.json"), QStringLiteral("-o"), path("b.vlt")},
+         {},
+         1,
+         tool + path("big.json") + QStringLiteral(": 67108865 bytes, more than the 67108864 it may have\n"),
+         {},
+         false},
+        {{QStringLiteral("import"), path("a.json"), QStringLiteral("-o"), missingDirectory},
+         {},
+         1,
+         tool + missingDirectory + QStringLiteral(": the directory %1 does not exist\n").arg(path("no-such-directory")),
+         {},
+         false},
+        {{QStringLiteral("import"), path("a.json"), QStringLiteral("-o"), dir_.path()},
+         {},
+         1,
+         tool + dir_.path() + QStringLiteral(": is a directory\n"),
+         {},
+         false},
+        {{QStringLiteral("export"), path("foreign.vlt")},
+         {},
+         0,
+         tool + path("foreign.vlt") +
+             QStringLiteral(": not the header of a Velantra show (\"Some other program's file\"); read as a show all "
+                            "the same\n"),
+         exportShowJson(foreign),
+         true},
+        {{QStringLiteral("info"), path("long.vlt")},
+         {},
+         0,
+         tool + path("long.vlt") +
+             QStringLiteral(": 82020 bytes; a show is the first 81920, the 100 after them are not part of it (export "
+                            "and import drop them)\n"),
+         showInfo(typicalShow()).toUtf8(),
+         true},
+        {{QStringLiteral("export"), QStringLiteral("-")}, show, 0, QString(), json, true},
+        {{QStringLiteral("import"), QStringLiteral("-"), QStringLiteral("-o"), QStringLiteral("-")},
+         json,
+         0,
+         QString(),
+         show,
+         true},
+        {{QStringLiteral("diff"), path("a.vlt"), QStringLiteral("-")}, show, 0, QString(), {}, true},
+        {{QStringLiteral("--help")}, {}, 0, QString(), {}, false},
+    };
+    for (const Case& c : cases) {
+        const std::string what = c.args.join(QLatin1Char(' ')).toStdString();
+        const Run r = run(c.args, c.input);
+        EXPECT_EQ(r.status, c.status) << what;
+        EXPECT_EQ(QString::fromUtf8(r.err).toStdString(), c.err.toStdString()) << what;
+        if (c.checkOut) {
+            EXPECT_EQ(r.out, c.out) << what;
+        }
+    }
+    EXPECT_TRUE(run({QStringLiteral("--help")}).out.startsWith("usage: velantra-show info FILE"));
+    EXPECT_FALSE(QFileInfo::exists(path("b.vlt")));
+    EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath(QStringLiteral("-")))) << "\"-o -\" is no file name";
 }
 
 TEST_F(ShowTool, BadJsonLeavesTheTargetAsItWas)
