@@ -268,10 +268,10 @@ void AutomatsPage::TimerTempAvtomat2Timer()
 void AutomatsPage::ReturnAvtomat()
 {
     const QScopedValueRollback guard(returning_, true);
-    TempAvtomat1Status();
-    TempAvtomat2Status();
-    // Each setValue runs the bar's handler when the position moves, which
-    // writes a clamped position back into a cell the bar cannot show.
+    // The player takes the settings (cells the bars cannot show brought
+    // within them, first channels, programs, step periods); the controls
+    // then show the cells.
+    player_.takeAutomatSettings();
     for (int a = 0; a < AutomatCount; ++a) {
         const AutomatSetup& setup = AutomatSetups[a];
         c_[a].dark->setValue(255 - engine_.memory.get(setup.darkCell));

@@ -86,4 +86,12 @@ void setAutomatFirst(Engine& engine, int a, int position)
     engine.automats[a].first.store(first, std::memory_order_relaxed);
 }
 
+void takeAutomatCells(Engine& engine, int a)
+{
+    const AutomatSetup& setup = AutomatSetups[a];
+    const int tempo = std::clamp<int>(engine.memory.get(setup.tempoCell), AutomatTempoMin, AutomatTempoMax);
+    engine.memory.set(setup.tempoCell, static_cast<std::uint8_t>(tempo));
+    setAutomatFirst(engine, a, engine.memory.get(setup.channelCell));
+}
+
 }  // namespace velantra

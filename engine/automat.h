@@ -69,6 +69,11 @@ bool automatTickSteps(Engine& engine, int a, bool runAlone, bool withSequencer);
 // the output.
 void runAutomatStep(Engine& engine, int a, int program);
 
+// GUI thread. Brings automat a's cells within what the automats page can
+// show (a first channel beyond 250 becomes 250, a tempo outside 5..50 its
+// nearest end, both written back) and puts its four slots at the first channel.
+void takeAutomatCells(Engine& engine, int a);
+
 // GUI thread. The channel bar of automat a moved to position 0..250: stores it
 // in the channel cell and as the first slot the tick writes after.
 void setAutomatFirst(Engine& engine, int a, int position);

@@ -113,11 +113,22 @@ void Player::step()
     if (!playing()) {
         return;
     }
+    // Taken before the step: a wrap in list mode loads another show.
+    const SceneLevels left = sceneLevels(engine_, engine_.memory.get(CellScene));
     if (advanceScene(engine_) && conveyor_.mode == ConveyorList::Mode::List) {
         conveyorStep();
     }
-    computeSeqStep(engine_, sequencer_->interval());
+    computeSeqStep(engine_, sequencer_->interval(), left);
     emit stepped();
+}
+
+void Player::jumpToScene(int scene)
+{
+    const SceneLevels shown = sceneLevels(engine_, engine_.memory.get(CellScene));
+    engine_.memory.set(CellScene, static_cast<std::uint8_t>(std::clamp(scene, 0, SceneCount - 1)));
+    if (playing()) {
+        computeSeqStep(engine_, sequencer_->interval(), shown);
+    }
 }
 
 void Player::conveyorStep()
@@ -164,6 +175,25 @@ void Player::takeAutomatPrograms()
         if (program >= 1 && program <= AutomatPrograms) {
             setAutomatProgram(a, program);
         }
+    }
+}
+
+void Player::takeAutomatSettings()
+{
+    for (int a = 0; a < AutomatCount; ++a) {
+        takeAutomatCells(engine_, a);
+    }
+    takeAutomatPrograms();
+    for (int a = 0; a < AutomatCount; ++a) {
+        refreshAutomatTempo(a);
+    }
+}
+
+void Player::runAutomatsAlone()
+{
+    takeAutomatSettings();
+    for (int a = 0; a < AutomatCount; ++a) {
+        setAutomatRun(a, true, false);
     }
 }
 

@@ -53,8 +53,11 @@ public:
 
     // GUI thread. One tick of the sequencer timer: a beat; while playing the
     // next scene (0 after the last), the conveyor's next show when it wrapped
-    // in list mode, and the glide steps towards the new scene.
+    // in list mode, and the glide steps from the scene it left to the new one.
     void step();
+    // GUI thread. Makes scene (0..255) the current one at once; while
+    // playing, the glide runs from the scene shown before.
+    void jumpToScene(int scene);
 
     // GUI thread. The conveyor's next step: loads the show of the next slot
     // that is down (through showWanted) and starts it from scene 0.
@@ -73,6 +76,13 @@ public:
     void refreshAutomatTempo(int a);
     // GUI thread. Each automat whose program cell holds 1..4 takes that program.
     void takeAutomatPrograms();
+    // GUI thread. Both automats take their settings from the show as the
+    // automats page shows them: cells brought within the page's ranges, the
+    // first channels, the programs held in 1..4 and the step periods.
+    void takeAutomatSettings();
+    // GUI thread. Both automats run on their own with the show's settings:
+    // the automats page with both "Пуск самостоятельно" switches on.
+    void runAutomatsAlone();
     // GUI thread. One tick of automat a's timer.
     void automatTick(int a);
 

@@ -5,15 +5,23 @@
 
 namespace velantra {
 
-void computeSeqStep(Engine& engine, int intervalMs)
+SceneLevels sceneLevels(const Engine& engine, int scene)
+{
+    SceneLevels levels{};
+    const int base = sceneAddress(static_cast<std::uint8_t>(scene));
+    for (int c = 1; c <= LastChannel; ++c) {
+        levels[static_cast<std::size_t>(c - 1)] = engine.memory.get(static_cast<std::size_t>(base + c));
+    }
+    return levels;
+}
+
+void computeSeqStep(Engine& engine, int intervalMs, const SceneLevels& from)
 {
     const int a = std::clamp(intervalMs / 50, 1, 255);
-    const int s = engine.memory.get(CellScene);
-    for (int c = 1; c <= LastChannel; ++c) {
-        const int now = engine.memory.get(SceneBase + 256 * s + c);
-        const int before = engine.memory.get(SceneBase + 256 * (s - 1) + c);
-        const int d = now != before ? std::abs(now - before) : 1;
-        engine.seqStep.set(static_cast<std::size_t>(c - 1), static_cast<std::uint8_t>(std::max(d / a, 1)));
+    const SceneLevels to = sceneLevels(engine, engine.memory.get(CellScene));
+    for (std::size_t i = 0; i < to.size(); ++i) {
+        const int d = to[i] != from[i] ? std::abs(to[i] - from[i]) : 1;
+        engine.seqStep.set(i, static_cast<std::uint8_t>(std::max(d / a, 1)));
     }
 }
 

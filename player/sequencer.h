@@ -4,10 +4,16 @@
 
 #include "engine/engine.h"
 
+#include <array>
+#include <cstdint>
+
 namespace velantra {
 
 inline constexpr int TempoMin = 10;
 inline constexpr int TempoMax = 170;
+
+// Levels of channels 1..255 of one scene (entry c - 1: channel c).
+using SceneLevels = std::array<std::uint8_t, LastChannel>;
 
 // Any thread. Step interval in ms for tempo t: t * t.
 constexpr int sequencerInterval(int tempo)
@@ -21,9 +27,14 @@ constexpr int scenesPerMinute(int tempo)
     return 60000 / sequencerInterval(tempo);
 }
 
-// GUI thread. Fills SeqStep for the glide from scene s - 1 to the new
-// current scene s: for s = 0 the "previous" cells lie below the scene area.
-void computeSeqStep(Engine& engine, int intervalMs);
+// GUI thread. Channels 1..255 of scene 0..255.
+SceneLevels sceneLevels(const Engine& engine, int scene);
+
+// GUI thread. Fills SeqStep for the glide from the levels of the scene shown
+// before (from) to the new current scene, so that each channel covers the
+// difference in one step interval (at least 1 a tick). After a wrap, from is
+// the scene the sequencer left, not scene 0's neighbour in memory.
+void computeSeqStep(Engine& engine, int intervalMs, const SceneLevels& from);
 
 // GUI thread. One play step: the next scene, wrapping to 0 after the last
 // (or from beyond it). Returns true when it wrapped.

@@ -230,7 +230,7 @@ bool SequencerPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == play_ && event->type() == QEvent::MouseButtonDblClick) {
         ModePlay();
-        player_.engine().memory.set(CellScene, 0);
+        player_.jumpToScene(0);
         return true;
     }
     return QWidget::eventFilter(watched, event);

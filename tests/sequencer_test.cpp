@@ -1,5 +1,6 @@
 // The sequencer page: play and stop, stepping through the scenes, the tempo,
 // the glide steps and the clocks. Timers are stepped by calling their handlers.
+#include "engine/output_cycle.h"
 #include "player/player.h"
 #include "player/sequencer.h"
 #include "programming/sequencer_page.h"
@@ -13,6 +14,9 @@
 #include <QToolButton>
 
 #include <cstdio>
+#include <iterator>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace velantra {
@@ -70,9 +74,13 @@ TEST_F(SequencerTest, DoubleClickOnPlayStartsFromSceneZero)
 {
     e().memory.set(CellLastScene, 9);
     e().memory.set(CellScene, 7);
+    e().DataWrite(7, 1, 200);
+    e().DataWrite(0, 1, 0);
+    page->tempoBar()->setValue(10);  // 100 ms: two ticks a step
     QTest::mouseDClick(page->playButton(), Qt::LeftButton);
     EXPECT_EQ(e().shared.playMode.load(), 1);
     EXPECT_EQ(e().memory.get(CellScene), 0);
+    EXPECT_EQ(e().seqStep.get(0), 100) << "the glide comes from scene 7, shown before";
     page->TimerSeqveserTimer();
     EXPECT_EQ(e().memory.get(CellScene), 1);
 }
@@ -100,7 +108,7 @@ TEST_F(SequencerTest, LoadedTempoOutsideTheBarIsHeldAtItsEndAndWrittenBack)
     EXPECT_EQ(e().memory.get(CellTempo), 170);
 }
 
-TEST_F(SequencerTest, GlideStepsCoverOneIntervalAndSceneZeroLooksBelowTheScenes)
+TEST_F(SequencerTest, GlideStepsCoverOneIntervalFromTheSceneShownBefore)
 {
     e().DataWrite(0, 1, 0);
     e().DataWrite(1, 1, 255);
@@ -109,15 +117,90 @@ TEST_F(SequencerTest, GlideStepsCoverOneIntervalAndSceneZeroLooksBelowTheScenes)
     e().DataWrite(0, 3, 40);
     e().DataWrite(1, 3, 40);
     e().memory.set(CellScene, 1);
-    computeSeqStep(e(), sequencerInterval(44));
+    computeSeqStep(e(), sequencerInterval(44), sceneLevels(e(), 0));
     EXPECT_EQ(e().seqStep.get(0), 6);
     EXPECT_EQ(e().seqStep.get(1), 1);
     EXPECT_EQ(e().seqStep.get(2), 1);
 
-    e().memory.set(SceneBase - 256 + 1, 200);  // the gap below scene 0
+    e().memory.set(SceneBase - 256 + 1, 200);  // the gap below scene 0 plays no part
     e().memory.set(CellScene, 0);
-    computeSeqStep(e(), sequencerInterval(10));  // a = 2
-    EXPECT_EQ(e().seqStep.get(0), 100);
+    computeSeqStep(e(), sequencerInterval(10), sceneLevels(e(), 1));  // a = 2
+    EXPECT_EQ(e().seqStep.get(0), 127);
+}
+
+// Scenario: a 3-scene chase at tempo 10 (a step every 100 ms, two output
+// ticks) with the "Автомат" smoothing glides into each scene, the wrap from
+// the last scene back to scene 0 included.
+TEST(SequencerWrap, TheChaseGlidesBackToSceneZeroFromTheLastScene)
+{
+    auto engine = std::make_unique<Engine>();
+    engine->ClearAll();
+    engine->controls.rateMode = RateMode::Automat;
+    engine->memory.set(CellLastScene, 2);
+    engine->memory.set(CellTempo, 10);
+    const int levels[3][2] = {{7, 250}, {92, 130}, {177, 10}};  // channels 1 and 2 of scenes 0..2
+    for (std::uint8_t s = 0; s < 3; ++s) {
+        engine->DataWrite(s, 1, static_cast<std::uint8_t>(levels[s][0]));
+        engine->DataWrite(s, 2, static_cast<std::uint8_t>(levels[s][1]));
+    }
+    OutputCycle cycle(*engine);
+    Player player(*engine);
+    player.stopTimers();
+    player.refreshTempo();
+    cycle.tick();  // scene 0 on the output
+    ASSERT_EQ(engine->dmxFrame.get(1), 7);
+    // Channel 1 and 2 after each of the two ticks of a step: 85 (or 170 at
+    // the wrap) in two ticks of 42 (85), channel 2 in ticks of 60 (120).
+    const int expected[][2] = {{49, 190}, {91, 130}, {133, 70}, {175, 10}, {90, 130}, {7, 250},
+                               {49, 190}, {91, 130}, {133, 70}, {175, 10}, {90, 130}, {7, 250}};
+    player.play();
+    std::vector<std::pair<int, int>> seen;
+    for (int step = 0; step < 6; ++step) {
+        player.step();
+        for (int t = 0; t < 2; ++t) {
+            cycle.tick();
+            seen.emplace_back(engine->dmxFrame.get(1), engine->dmxFrame.get(2));
+        }
+    }
+    ASSERT_EQ(seen.size(), std::size(expected));
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i], std::make_pair(expected[i][0], expected[i][1])) << "tick " << i;
+    }
+}
+
+// Wherever the current scene jumps while playing, the glide starts from the
+// scene shown before: the last scene at a wrap, a scene beyond the last one,
+// the scene left by a double click on play (back to scene 0).
+TEST(SequencerWrap, TheGlideStartsFromTheSceneShownBefore)
+{
+    struct Case {
+        const char* how;
+        int from;
+        bool doubleClick;
+        int step;  // of channel 1 towards scene 0's 7, at two ticks a step
+    };
+    const Case cases[] = {
+        {"wrap from the last scene", 2, false, 85},
+        {"wrap from beyond the last scene", 5, false, 25},
+        {"double click on play", 1, true, 42},
+    };
+    for (const Case& c : cases) {
+        auto engine = std::make_unique<Engine>();
+        engine->ClearAll();
+        engine->memory.set(CellLastScene, 2);
+        engine->memory.set(CellTempo, 10);
+        for (const auto& [scene, level] : {std::pair{0, 7}, {1, 92}, {2, 177}, {5, 57}}) {
+            engine->DataWrite(static_cast<std::uint8_t>(scene), 1, static_cast<std::uint8_t>(level));
+        }
+        Player player(*engine);
+        player.stopTimers();
+        player.refreshTempo();
+        engine->memory.set(CellScene, static_cast<std::uint8_t>(c.from));
+        player.play();
+        c.doubleClick ? player.jumpToScene(0) : player.step();
+        EXPECT_EQ(engine->memory.get(CellScene), 0) << c.how;
+        EXPECT_EQ(engine->seqStep.get(0), c.step) << c.how;
+    }
 }
 
 TEST_F(SequencerTest, ClockRollsOverAndThePlayClockIsKeptAfterStop)
