@@ -1,12 +1,13 @@
 #include "network/network_outputs.h"
 
 #include "engine/output_cycle.h"
+#include "storage/data_dir.h"
 
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QLoggingCategory>
 #include <QNetworkInterface>
-#include <QUuid>
+#include <QSysInfo>
 
 #include <algorithm>
 
@@ -68,7 +69,22 @@ sacn::Cid cidOf(const QUuid& uuid)
     return cid;
 }
 
+// The machine's identity: its machine id (/etc/machine-id or D-Bus's copy),
+// else its host name.
+QByteArray machineIdentity()
+{
+    const QByteArray id = QSysInfo::machineUniqueId();
+    return id.isEmpty() ? QSysInfo::machineHostName().toUtf8() : id;
+}
+
 }  // namespace
+
+QUuid derivedSourceCid(const QByteArray& machineId, const QString& dataDirectory)
+{
+    // The program's own namespace for name-based source identifiers.
+    static const QUuid sourceNamespace(QStringLiteral("2528da6d-55c4-49fd-b8ab-22de7a740c92"));
+    return QUuid::createUuidV5(sourceNamespace, machineId + '\n' + dataDirectory.toUtf8());
+}
 
 QString InterfaceChoice::text() const
 {
@@ -190,7 +206,7 @@ void NetworkOutputs::applySacn(const SacnSettings& settings)
     sacnLookup_ = -1;
     QUuid cid(sacn_.cid.trimmed());
     if (cid.isNull()) {
-        cid = QUuid::createUuid();
+        cid = derivedSourceCid(machineIdentity(), dataDirectory());
         sacn_.cid = cid.toString(QUuid::WithoutBraces);
     }
     SacnTarget target;

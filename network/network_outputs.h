@@ -13,6 +13,7 @@
 #include <QLoggingCategory>
 #include <QObject>
 #include <QString>
+#include <QUuid>
 
 #include <chrono>
 #include <optional>
@@ -39,6 +40,12 @@ struct OutputState {
     QString lastError;  // the last refused send or refused setting; empty: none
 };
 
+// GUI thread. The CID of this computer's sACN source when the settings hold
+// none: a name-based UUID (version 5) of the machine's identity and the data
+// directory, so that the source keeps it from one start to the next, the
+// window and the headless player alike.
+QUuid derivedSourceCid(const QByteArray& machineId, const QString& dataDirectory);
+
 class NetworkOutputs : public QObject {
     Q_OBJECT
 public:
@@ -53,7 +60,8 @@ public:
     // GUI thread. Checks and applies the settings of each output. A bad value
     // is refused with a message on status(), and that output stays off; the
     // other output and the settings themselves are kept as they are. A
-    // missing CID is made here (and kept in the settings).
+    // missing CID is derived here (derivedSourceCid of this computer and its
+    // data directory) and kept in the settings.
     void applySacn(const SacnSettings& settings);
     void applyArtNet(const ArtNetSettings& settings);
     const SacnSettings& sacnSettings() const { return sacn_; }

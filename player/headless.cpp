@@ -81,6 +81,31 @@ ParsedOptions parseHeadlessOptions(const QStringList& arguments)
     return parsed;
 }
 
+QString interfaceLogLine(bool offline, bool open, const QString& device, UsbStatus status, const UsbListing& listing)
+{
+    if (offline) {
+        return QStringLiteral("demo mode: nothing is written to the interface");
+    }
+    if (open) {
+        return QStringLiteral("interface open: ") + device;
+    }
+    QString reason = usbStatusText(status).trimmed();
+    if (reason.isEmpty()) {
+        switch (listing.count) {
+        case UsbListing::Count::NoDevice:
+            reason = QStringLiteral("no USB interface found");
+            break;
+        case UsbListing::Count::Devices:
+            reason = QStringLiteral("%1 USB device(s) found, the first one does not open").arg(listing.devices);
+            break;
+        case UsbListing::Count::NotListed:
+            reason = QStringLiteral("the USB devices could not be listed");
+            break;
+        }
+    }
+    return QStringLiteral("interface closed: %1 (demo mode: the frames go to the network outputs only)").arg(reason);
+}
+
 HeadlessPlayer::HeadlessPlayer(std::unique_ptr<D2xxProvider> driver, QObject* parent)
     : QObject(parent)
     , rig_(std::make_unique<OutputRig>(std::move(driver)))
@@ -118,6 +143,9 @@ bool HeadlessPlayer::loadShow(const QString& path)
     }
     rig_->engine().shared.showNamed = 1;
     player_->refreshTempo();
+    if (automats_) {
+        player_->takeAutomatSettings();  // as the automats page does for each show loaded
+    }
     qCInfo(lcFile).noquote() << "show loaded:" << path
                              << QStringLiteral("(%1 scenes)").arg(rig_->engine().memory.get(CellLastScene) + 1);
     return true;
@@ -126,6 +154,7 @@ bool HeadlessPlayer::loadShow(const QString& path)
 bool HeadlessPlayer::start(const HeadlessOptions& options)
 {
     autosave_ = options.autosave;
+    automats_ = options.automats;
     rig_->link().InitUsbDevise();
     qCInfo(lcDevice).noquote() << usbCountText(rig_->link().listing()).trimmed();
 
@@ -187,11 +216,7 @@ bool HeadlessPlayer::start(const HeadlessOptions& options)
         player_->setTempo(*options.tempo);
     }
     if (options.automats) {
-        player_->takeAutomatPrograms();
-        for (int a = 0; a < AutomatCount; ++a) {
-            player_->setAutomatRun(a, true, false);
-            player_->refreshAutomatTempo(a);
-        }
+        player_->runAutomatsAlone();
     }
     if (options.autosave) {
         player_->autoSaveTimer()->start();
@@ -206,8 +231,27 @@ bool HeadlessPlayer::start(const HeadlessOptions& options)
 void HeadlessPlayer::poll()
 {
     rig_->link().TimerPollingTimer();
-    interfaceLog_.update(rig_->link(), false);
+    logInterface();
     rig_->network().refresh();
+}
+
+void HeadlessPlayer::logInterface()
+{
+    const UsbLink& link = rig_->link();
+    const bool offline = rig_->engine().controls.noUsbConnect.load(std::memory_order_relaxed);
+    const bool open = link.UsbOpen.load(std::memory_order_relaxed) == 1;
+    const QString device = QString::fromStdString(link.deviceText()).trimmed() + QStringLiteral(" (") +
+                           QString::fromLatin1(link.providerName()) + QLatin1Char(')');
+    const QString line = interfaceLogLine(offline, open, device, link.status(), link.listing());
+    if (line == interfaceLine_) {
+        return;
+    }
+    interfaceLine_ = line;
+    if (open || offline) {
+        qCInfo(lcDevice).noquote() << line;
+    } else {
+        qCWarning(lcDevice).noquote() << line;
+    }
 }
 
 void HeadlessPlayer::autoSave()

@@ -39,6 +39,11 @@ struct ParsedOptions {
 };
 ParsedOptions parseHeadlessOptions(const QStringList& arguments);
 
+// GUI thread. The log line of the interface's state: demo mode (offline),
+// open with its device and driver, or closed and why: the driver's last
+// error, else what the device listing found.
+QString interfaceLogLine(bool offline, bool open, const QString& device, UsbStatus status, const UsbListing& listing);
+
 class HeadlessPlayer : public QObject {
     Q_OBJECT
 public:
@@ -60,12 +65,14 @@ public:
 private:
     bool loadShow(const QString& path);
     void poll();
+    void logInterface();
     void autoSave();
 
     std::unique_ptr<OutputRig> rig_;
     Player* player_ = nullptr;
     QTimer* polling_ = nullptr;
-    InterfaceLog interfaceLog_;
+    QString interfaceLine_;  // the last interface state logged
+    bool automats_ = false;
     bool autosave_ = false;
     bool stopped_ = false;
 };

@@ -2,6 +2,7 @@
 // show played to the network, the conveyor moving on, the end on SIGTERM.
 // Links no widget library.
 #include "engine/engine.h"
+#include "network/network_outputs.h"
 #include "player/headless.h"
 #include "player/player.h"
 #include "storage/settings_file.h"
@@ -19,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUdpSocket>
+#include <QUuid>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +109,51 @@ TEST(HeadlessOptions, AreReadOrRefusedWithTheReason)
     }
 }
 
+TEST(HeadlessInterfaceLine, SaysWhyTheInterfaceIsClosed)
+{
+    UsbListing none;
+    none.count = UsbListing::Count::NoDevice;
+    UsbListing two;
+    two.count = UsbListing::Count::Devices;
+    two.devices = 2;
+    const UsbStatus quiet;
+    const UsbStatus refused{UsbLabel::FT_Open, FT_DEVICE_NOT_OPENED};
+    const QString device = QStringLiteral("DMX USB PRO (libftdi1)");
+    const QString demo = QStringLiteral(" (demo mode: the frames go to the network outputs only)");
+    struct Case {
+        bool offline;
+        bool open;
+        UsbStatus status;
+        UsbListing listing;
+        QString line;
+    };
+    const Case cases[] = {
+        {false, false, quiet, none, QStringLiteral("interface closed: no USB interface found") + demo},
+        {false, false, quiet, UsbListing{},
+         QStringLiteral("interface closed: the USB devices could not be listed") + demo},
+        {false, false, quiet, two,
+         QStringLiteral("interface closed: 2 USB device(s) found, the first one does not open") + demo},
+        {false, false, refused, two, QStringLiteral("interface closed: ") + usbStatusText(refused).trimmed() + demo},
+        {false, true, quiet, two, QStringLiteral("interface open: DMX USB PRO (libftdi1)")},
+        {true, false, quiet, none, QStringLiteral("demo mode: nothing is written to the interface")},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(interfaceLogLine(c.offline, c.open, device, c.status, c.listing).toStdString(), c.line.toStdString());
+    }
+    EXPECT_FALSE(usbStatusText(refused).trimmed().isEmpty()) << "the driver's failure has a text";
+}
+
+TEST(SacnSourceCid, IsNameBasedOnTheMachineAndTheDataDirectory)
+{
+    const QByteArray machine = "4c4c4544003957108052b4c04f384b32";
+    const QString dir = QStringLiteral("/home/light/.local/share/korvex/velantra/");
+    const QUuid cid = derivedSourceCid(machine, dir);
+    EXPECT_EQ(cid.version(), QUuid::Sha1);
+    EXPECT_EQ(cid, derivedSourceCid(machine, dir)) << "the same at every start";
+    EXPECT_NE(cid, derivedSourceCid("another-machine", dir));
+    EXPECT_NE(cid, derivedSourceCid(machine, QStringLiteral("/srv/stage/korvex/velantra/")));
+}
+
 // ---------------------------------------------------------------------------
 // velantra-player as a process, sending sACN to this test on the loopback.
 
@@ -130,9 +177,11 @@ protected:
     QString dataDir() const { return home_.filePath(QStringLiteral("data/korvex/velantra")); }
     QString path(const QString& name) const { return home_.filePath(name); }
 
-    void writeSettings(const std::array<QString, KonveirEntryCount>& conveyor, const QString& show)
+    void writeSettings(const std::array<QString, KonveirEntryCount>& conveyor, const QString& show,
+                       const QString& cid = {})
     {
         Settings settings;
+        settings.sacn.cid = cid;
         settings.konveir = conveyor;
         settings.path = show;
         settings.sacn.enabled = QStringLiteral("1");
@@ -140,14 +189,16 @@ protected:
         settings.sacn.destination = QStringLiteral("127.0.0.1");
         ASSERT_TRUE(velantra::writeSettings(dataDir() + QStringLiteral("/Vela43.ini"), settings).ok);
     }
-    void start(const QStringList& arguments)
+    void start(const QStringList& arguments, bool withDevice = true)
     {
         ASSERT_TRUE(bound_) << "UDP port 5568 on the loopback is taken: " << receiver_.errorString().toStdString();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath(QStringLiteral("data")));
         env.insert(QStringLiteral("HOME"), home_.path());
         // The stand-in for the vendor's library: the player finds an interface and writes to it.
-        env.insert(QStringLiteral("LD_LIBRARY_PATH"), QStringLiteral(FAKE_FTD2XX_DIR));
+        if (withDevice) {
+            env.insert(QStringLiteral("LD_LIBRARY_PATH"), QStringLiteral(FAKE_FTD2XX_DIR));
+        }
         player_.setProcessEnvironment(env);
         player_.start(QStringLiteral(VELANTRA_PLAYER), arguments);
         ASSERT_TRUE(player_.waitForStarted(5000));
@@ -165,6 +216,7 @@ protected:
             }
             ++packets;
             lastOptions = static_cast<std::uint8_t>(p[112]);
+            lastCid = p.mid(22, 16);
             seen = seen || static_cast<std::uint8_t>(p[125 + channel]) == level;
         }
         return seen;
@@ -189,6 +241,7 @@ protected:
     QByteArray stderr_;
     int packets = 0;
     std::uint8_t lastOptions = 0;
+    QByteArray lastCid;
 };
 
 TEST_F(HeadlessProcess, PlaysTheLastShowAndEndsWithinASecondOfSigtermWritingNothing)
@@ -242,6 +295,53 @@ TEST_F(HeadlessProcess, TheConveyorMovesToTheNextShowWhenAShowEnds)
     ::kill(static_cast<pid_t>(player_.processId()), SIGINT);
     ASSERT_TRUE(player_.waitForFinished(5000));
     EXPECT_EQ(player_.exitCode(), 0);
+}
+
+TEST_F(HeadlessProcess, KeepsItsSacnCidFromOneStartToTheNextAndUsesAStoredOne)
+{
+    writeOneSceneShow(path(QStringLiteral("Gala.vlt")), 5, 200);
+    const auto cidOfAStart = [this](const QString& stored) {
+        writeSettings({}, path(QStringLiteral("Gala.vlt")), stored);
+        lastCid.clear();
+        start({});
+        EXPECT_TRUE(waitForLevel(5, 200)) << log().toStdString();
+        ::kill(static_cast<pid_t>(player_.processId()), SIGTERM);
+        EXPECT_TRUE(player_.waitForFinished(5000));
+        drain();
+        return lastCid;
+    };
+    const QByteArray first = cidOfAStart({});
+    EXPECT_EQ(first.size(), 16);
+    EXPECT_NE(first, QByteArray(16, '\0'));
+    EXPECT_EQ(cidOfAStart({}), first) << "no CID stored: the same one at every start";
+    const QUuid stored(QStringLiteral("6f1c8a42-93d0-4b7e-a1f5-2c6e0d9b7a31"));
+    EXPECT_EQ(cidOfAStart(stored.toString(QUuid::WithoutBraces)), stored.toRfc4122());
+}
+
+// With no interface on the bus, the log says so (and that nothing goes to USB).
+TEST_F(HeadlessProcess, LogsWhyTheInterfaceIsClosed)
+{
+    writeOneSceneShow(path(QStringLiteral("Gala.vlt")), 5, 200);
+    writeSettings({}, path(QStringLiteral("Gala.vlt")));
+    start({}, false);
+    ASSERT_TRUE(waitForLevel(5, 200)) << log().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] {
+            return log().contains(QLatin1String("velantra.device")) &&
+                   (log().contains(QLatin1String("interface open")) ||
+                    log().contains(QLatin1String("interface closed")));
+        },
+        5000))
+        << log().toStdString();
+    for (const QString& line : log().split(QLatin1Char('\n'))) {
+        const qsizetype at = line.indexOf(QLatin1String("interface closed:"));
+        if (at >= 0) {
+            EXPECT_GT(line.mid(at + 17).trimmed().size(), 0) << "a reason: " << line.toStdString();
+            EXPECT_TRUE(line.contains(QLatin1String("demo mode"))) << line.toStdString();
+        }
+    }
+    ::kill(static_cast<pid_t>(player_.processId()), SIGTERM);
+    ASSERT_TRUE(player_.waitForFinished(5000));
 }
 
 TEST_F(HeadlessProcess, RefusesToStartWithoutAShowAndSaysWhy)
