@@ -17,22 +17,32 @@ constexpr std::array<std::pair<KindChoice, const char*>, 3> Words{{
 
 }  // namespace
 
-KindChoice kindChoiceFor(const QString& kinds, const std::string& serial)
+KindChoices kindChoicesFrom(const QString& kinds)
 {
-    const QString wanted = QString::fromStdString(serial);
+    KindChoices choices;
     for (const QString& entry : kinds.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const qsizetype colon = entry.lastIndexOf(QLatin1Char(':'));
-        if (colon <= 0 || entry.left(colon).trimmed() != wanted) {
+        if (colon <= 0) {
             continue;
         }
         const QString word = entry.mid(colon + 1).trimmed().toLower();
         for (const auto& [choice, name] : Words) {
             if (word == QLatin1String(name)) {
-                return choice;
+                choices.emplace_back(entry.left(colon).trimmed().toStdString(), choice);
             }
         }
     }
-    return KindChoice::Auto;
+    return choices;
+}
+
+KindChoice kindChoiceFor(const QString& kinds, const std::string& serial)
+{
+    return choiceFor(kindChoicesFrom(kinds), serial);
+}
+
+void applyKindChoices(UsbLink& link, const QString& kinds)
+{
+    link.setKindChoices(kindChoicesFrom(kinds));
 }
 
 QString withKindChoice(const QString& kinds, const std::string& serial, KindChoice choice)

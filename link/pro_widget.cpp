@@ -60,6 +60,28 @@ std::optional<std::uint32_t> parseSerial(std::span<const std::uint8_t> data)
     return serial;
 }
 
+bool lengthCanBeRight(std::uint8_t label, std::size_t length)
+{
+    switch (label) {
+    case LabelGetParameters:
+        return length == ParametersReplyData;
+    case LabelGetSerial:
+        return length == SerialReplyData;
+    default:
+        return length <= MaxData;
+    }
+}
+
+void ReplyReader::resync(const Handler& handler)
+{
+    // Every message still held is cut short too: each one's start is dropped in turn.
+    while (!held_.empty()) {
+        const std::vector<std::uint8_t> after(held_.begin() + 1, held_.end());
+        held_.clear();
+        feed(after, handler);
+    }
+}
+
 void ReplyReader::feed(std::span<const std::uint8_t> bytes, const Handler& handler)
 {
     for (const std::uint8_t byte : bytes) {
@@ -67,21 +89,26 @@ void ReplyReader::feed(std::span<const std::uint8_t> bytes, const Handler& handl
             continue;  // noise before a message
         }
         held_.push_back(byte);
-        while (held_.size() >= 4) {
-            const std::size_t length = static_cast<std::size_t>(held_[2] | held_[3] << 8);
-            const bool tooLong = length > MaxData;
-            if (!tooLong && held_.size() < length + 5) {
-                break;  // more to come
-            }
-            if (!tooLong && held_[length + 4] == EndByte) {
-                handler(held_[1], std::span<const std::uint8_t>(held_).subspan(4, length));
-                held_.clear();
-                break;
-            }
-            // Not a message: look for the next start after this one.
-            const auto next = std::find(held_.begin() + 1, held_.end(), StartByte);
-            held_.erase(held_.begin(), next);
+        scan(handler);
+    }
+}
+
+void ReplyReader::scan(const Handler& handler)
+{
+    while (held_.size() >= 4) {
+        const std::size_t length = static_cast<std::size_t>(held_[2] | held_[3] << 8);
+        const bool wrong = !lengthCanBeRight(held_[1], length);
+        if (!wrong && held_.size() < length + 5) {
+            return;  // more to come
         }
+        std::size_t used = 1;  // not a message: only its start byte is dropped
+        if (!wrong && held_[length + 4] == EndByte) {
+            handler(held_[1], std::span<const std::uint8_t>(held_).subspan(4, length));
+            used = length + 5;
+        }
+        // What follows may already be the next message: it starts at the next start byte.
+        const auto next = std::find(held_.begin() + static_cast<std::ptrdiff_t>(used), held_.end(), StartByte);
+        held_.erase(held_.begin(), next);
     }
 }
 

@@ -34,6 +34,31 @@ std::optional<InterfaceKind> kindFromDescription(const std::string& description)
     return std::nullopt;
 }
 
+InterfaceKind kindToDrive(KindChoice choice, const std::string& description)
+{
+    switch (choice) {
+    case KindChoice::Framed:
+        return InterfaceKind::Framed;
+    case KindChoice::Pro:
+        return InterfaceKind::Pro;
+    case KindChoice::OpenDmx:
+        return InterfaceKind::OpenDmx;
+    case KindChoice::Auto:
+        break;
+    }
+    return kindFromDescription(description).value_or(InterfaceKind::Framed);
+}
+
+KindChoice choiceFor(const KindChoices& choices, const std::string& serial)
+{
+    for (const auto& [s, choice] : choices) {
+        if (s == serial) {
+            return choice;
+        }
+    }
+    return KindChoice::Auto;
+}
+
 UsbLink::UsbLink(D2xxProvider& driver)
     : driver_(driver)
 {}
@@ -51,6 +76,12 @@ UsbStatus UsbLink::status() const
 
 FT_STATUS UsbLink::checked(FT_STATUS status, UsbLabel label)
 {
+    const bool lineCall = label == UsbLabel::FT_SetBreak || label == UsbLabel::FT_SetBaudRate ||
+                          label == UsbLabel::FT_SetDataCharacteristics;
+    if (status == FT_NOT_SUPPORTED && lineCall) {
+        cannotDrive(label);  // reported whatever the reporting flag: it will not mend itself
+        return status;
+    }
     if (status != FT_OK && UsbReportErrors.load(relaxed) == 1) {
         UsbReady.store(0, relaxed);
         // Codes outside 1..6 have no text: the message becomes empty.
@@ -151,6 +182,15 @@ void UsbLink::listDevices()
         GetFTDeviceDescription(static_cast<int>(i));
         listing_.description = deviceText_;
         UsbRelist.store(0, relaxed);
+        if (i == UsbDeviceIndex) {
+            firstListed_ = {listing_.serial, listing_.description};
+        }
+    }
+    if (count == 0) {
+        firstListed_ = {};
+    }
+    if (UsbOpen.load(relaxed) == 0) {
+        device_ = firstListed_;
     }
     if (count > 0) {
         listing_.count = UsbListing::Count::Devices;
@@ -200,61 +240,122 @@ void UsbLink::TimerPollingTimer()
             UsbReady.store(1, relaxed);
             ResetDevice();
             SetDeviceTimeouts();
+            readOpenedTexts();
             startKind();
         }
-    } else if (GetDeviceQueueStatus(&queued) != FT_OK || UsbReady.load(relaxed) != 1) {
+    } else if (GetDeviceQueueStatus(&queued) != FT_OK || (UsbReady.load(relaxed) != 1 && !kindUnsupported())) {
         // Lost, or open but stopped by a failed write: a device that still
-        // answers would otherwise stay silent for the rest of the show.
+        // answers would otherwise stay silent for the rest of the show. One
+        // that cannot be driven as chosen stays open and silent: opening it
+        // again would fail again.
         UsbReady.store(0, relaxed);
         UsbOpen.store(0, relaxed);
         UsbRelist.store(1, relaxed);
+        unsupported_.store(false, relaxed);
         CloseDevice();  // the lost handle is released, not leaked
-    } else if (queued > 0) {
-        readReplies(queued);
+    } else {
+        if (queued > 0) {
+            quietPolls_ = 0;
+            readReplies(queued);
+        } else {
+            ++quietPolls_;
+            // Nothing more came: what is held was cut short.
+            replies_.resync([this](std::uint8_t label, std::span<const std::uint8_t> data) { takeReply(label, data); });
+        }
+        askMissing();
     }
     releaseDriver();
 }
 
-void UsbLink::setKindChoice(KindChoice choice)
+void UsbLink::setKindChoices(KindChoices choices, KindChoice others)
 {
-    if (choice == choice_) {
-        return;
+    choices_ = std::move(choices);
+    otherChoice_ = others;
+    if (UsbOpen.load(relaxed) == 1 && kindChoice() != openedChoice_) {
+        // The device opens again, as the kind now chosen, at the next poll.
+        unsupported_.store(false, relaxed);
+        UsbReady.store(0, relaxed);
     }
-    choice_ = choice;
-    // The device opens again, as the kind now chosen, at the next poll.
-    UsbReady.store(0, relaxed);
+}
+
+KindChoice UsbLink::kindChoice() const
+{
+    for (const auto& [serial, choice] : choices_) {
+        if (serial == device_.serial) {
+            return choice;
+        }
+    }
+    return otherChoice_;
+}
+
+void UsbLink::readOpenedTexts()
+{
+    // The driver's device 0, now open. A query that fails keeps what the
+    // listing said of device 0.
+    UsbDeviceTexts opened = firstListed_;
+    if (GetFTDeviceSerialNo(UsbDeviceIndex) == FT_OK) {
+        opened.serial = deviceText_;
+    }
+    if (GetFTDeviceDescription(UsbDeviceIndex) == FT_OK) {
+        opened.description = deviceText_;
+    }
+    device_ = std::move(opened);
 }
 
 void UsbLink::startKind()
 {
     replies_.reset();
     proInfo_ = {};
-    InterfaceKind k = InterfaceKind::Framed;
-    switch (choice_) {
-    case KindChoice::Framed:
-        break;
-    case KindChoice::Pro:
-        k = InterfaceKind::Pro;
-        break;
-    case KindChoice::OpenDmx:
-        k = InterfaceKind::OpenDmx;
-        break;
-    case KindChoice::Auto:
-        k = kindFromDescription(listing_.description).value_or(InterfaceKind::Framed);
-        break;
-    }
+    asksLeft_ = 0;
+    quietPolls_ = 0;
+    unsupported_.store(false, relaxed);
+    openedChoice_ = kindChoice();
+    const InterfaceKind k = kindToDrive(openedChoice_, device_.description);
     kind_.store(k, relaxed);
     if (k == InterfaceKind::Pro) {
-        writeRequest(pro::parametersRequest());
-        writeRequest(pro::serialRequest());
+        asksLeft_ = ProRequestAsks;
+        askMissing();
     } else if (k == InterfaceKind::OpenDmx) {
         const FT_HANDLE h = UsbHandle.load(relaxed);
         checked(driver_.FT_SetDataCharacteristics(h, FT_BITS_8, FT_STOP_BITS_2, FT_PARITY_NONE),
                 UsbLabel::FT_SetDataCharacteristics);
         checked(driver_.FT_SetBaudRate(h, OpenDmxBaud), UsbLabel::FT_SetBaudRate);
-        startWriter();
+        if (!kindUnsupported()) {
+            startWriter();
+        }
     } else {
         stopWriter();  // the driver is held here, so the writer is between frames
+    }
+}
+
+void UsbLink::cannotDrive(UsbLabel label)
+{
+    unsupported_.store(true, relaxed);
+    UsbReady.store(0, relaxed);
+    status_.store(static_cast<std::uint16_t>(static_cast<unsigned>(label) << 8 | FT_NOT_SUPPORTED), relaxed);
+}
+
+void UsbLink::askMissing()
+{
+    if (kind() != InterfaceKind::Pro || asksLeft_ <= 0 || offline() || UsbReady.load(relaxed) != 1) {
+        return;
+    }
+    if (proInfo_.parameters && proInfo_.serial) {
+        asksLeft_ = 0;
+        return;
+    }
+    // The first time at once; again only once the widget has been quiet a
+    // while, so that an answer on its way is not asked for twice.
+    if (asksLeft_ < ProRequestAsks && quietPolls_ < QuietPollsBeforeAsking) {
+        return;
+    }
+    quietPolls_ = 0;
+    --asksLeft_;
+    if (!proInfo_.parameters) {
+        writeRequest(pro::parametersRequest());
+    }
+    if (!proInfo_.serial) {
+        writeRequest(pro::serialRequest());
     }
 }
 
@@ -263,6 +364,20 @@ void UsbLink::writeRequest(std::vector<std::uint8_t> bytes)
     DWORD written = 0;
     checked(driver_.FT_Write(UsbHandle.load(relaxed), bytes.data(), static_cast<DWORD>(bytes.size()), &written),
             UsbLabel::WriteDevice);
+}
+
+void UsbLink::takeReply(std::uint8_t label, std::span<const std::uint8_t> data)
+{
+    // A reply that does not read keeps what an earlier one told.
+    if (label == pro::LabelGetParameters) {
+        if (const auto parameters = pro::parseParameters(data)) {
+            proInfo_.parameters = parameters;
+        }
+    } else if (label == pro::LabelGetSerial) {
+        if (const auto serial = pro::parseSerial(data)) {
+            proInfo_.serial = serial;
+        }
+    }
 }
 
 void UsbLink::readReplies(DWORD queued)
@@ -274,13 +389,7 @@ void UsbLink::readReplies(DWORD queued)
         return;
     }
     replies_.feed(std::span<const std::uint8_t>(bytes.data(), got),
-                  [this](std::uint8_t label, std::span<const std::uint8_t> data) {
-                      if (label == pro::LabelGetParameters) {
-                          proInfo_.parameters = pro::parseParameters(data);
-                      } else if (label == pro::LabelGetSerial) {
-                          proInfo_.serial = pro::parseSerial(data);
-                      }
-                  });
+                  [this](std::uint8_t label, std::span<const std::uint8_t> data) { takeReply(label, data); });
 }
 
 void UsbLink::startWriter()
@@ -306,8 +415,8 @@ void UsbLink::openDmxLoop()
     while (writerRunning_.load(relaxed)) {
         openDmxWake_.waitFor(std::chrono::milliseconds(100));
         if (!openDmxFrame_.take(frame) || kind_.load(relaxed) != InterfaceKind::OpenDmx || UsbOpen.load(relaxed) == 0 ||
-            UsbReady.load(relaxed) != 1 || !takeDriver()) {
-            continue;  // nothing new, not this kind, not ready, or the poll has the driver
+            UsbReady.load(relaxed) != 1 || offline() || !takeDriver()) {
+            continue;  // nothing new, not this kind, not ready, offline, or the poll has the driver
         }
         UsbReportErrors.store(1, relaxed);
         const FT_HANDLE h = UsbHandle.load(relaxed);
@@ -346,7 +455,7 @@ void UsbLink::CloseUsbDevise()
 
 void UsbLink::SendToUsb(FrameView frame)
 {
-    if (UsbOpen.load(relaxed) == 0) {
+    if (UsbOpen.load(relaxed) == 0 || offline()) {
         return;
     }
     wireLength_ = 0;

@@ -17,8 +17,11 @@
 #include <atomic>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace velantra {
 
@@ -70,8 +73,22 @@ enum class InterfaceKind : std::uint8_t {
 // description names, and is the program's own interface otherwise.
 enum class KindChoice : std::uint8_t { Auto, Framed, Pro, OpenDmx };
 
+// The choices kept per device: serial number and kind. A device not named is Auto.
+using KindChoices = std::vector<std::pair<std::string, KindChoice>>;
+
 // Any thread. The kind a device's USB description names, if any ("DMX USB PRO").
 std::optional<InterfaceKind> kindFromDescription(const std::string& description);
+// Any thread. The kind a device is driven as, for the operator's choice and its description.
+InterfaceKind kindToDrive(KindChoice choice, const std::string& description);
+// Any thread. The choice kept for serial in choices; Auto when none.
+KindChoice choiceFor(const KindChoices& choices, const std::string& serial);
+
+// A device's serial number and description, as the driver lists them (at most 49 characters each).
+struct UsbDeviceTexts {
+    std::string serial;
+    std::string description;
+    friend bool operator==(const UsbDeviceTexts&, const UsbDeviceTexts&) = default;
+};
 
 // The Open DMX line: 250 kbaud, 8 data bits, 2 stop bits, no parity; before
 // each frame a break of at least 92 µs and a mark-after-break of at least 12 µs.
@@ -100,15 +117,32 @@ public:
     void CloseUsbDevise();
     ~UsbLink() override;
 
-    // GUI thread. The kind chosen for the device; a change closes the device
-    // so that the next poll opens it as the new kind.
-    void setKindChoice(KindChoice choice);
-    KindChoice kindChoice() const { return choice_; }
+    // GUI thread. The kinds chosen per serial number; the device the link
+    // opens is driven as chosen for its own serial number (others: for a
+    // device not named). A change for the open device closes it so that the
+    // next poll opens it as the new kind.
+    void setKindChoices(KindChoices choices, KindChoice others = KindChoice::Auto);
+    // GUI thread. Every device is driven as choice (the per-device choices are dropped).
+    void setKindChoice(KindChoice choice) { setKindChoices({}, choice); }
+    // GUI thread. The choice for device().
+    KindChoice kindChoice() const;
+    // GUI thread. The device open, or while none is, the first one listed:
+    // the one the next poll opens (the driver's device 0).
+    const UsbDeviceTexts& device() const { return device_; }
     // Any thread. The kind the open device is driven as.
     InterfaceKind kind() const { return kind_.load(std::memory_order_relaxed); }
+    // Any thread. The device is open but its driver cannot drive the kind
+    // chosen (an Open DMX without a break): nothing is written, the status
+    // says why, and the link waits for another choice or a replug.
+    bool kindUnsupported() const { return unsupported_.load(std::memory_order_relaxed); }
     // GUI thread. What a DMX USB Pro answered to the requests for its
-    // parameters and serial number sent at open: an answer proves the widget.
+    // parameters and serial number (sent at open, and again at the next few
+    // polls while an answer is missing): an answer proves the widget.
     const ProWidgetInfo& proInfo() const { return proInfo_; }
+    // GUI thread. Offline ("Работа в DEMO режиме"): nothing at all is written
+    // to the device, neither frames nor the widget's requests.
+    void setOffline(bool offline) { offline_.store(offline, std::memory_order_relaxed); }
+    bool offline() const { return offline_.load(std::memory_order_relaxed); }
     // GUI thread. The highest output slot in use (1..512): a DMX USB Pro is
     // sent that many slots (at least 24).
     void setSlotsUsed(int count) { slotsUsed_.store(count, std::memory_order_relaxed); }
@@ -147,6 +181,10 @@ public:
     static constexpr ULONG TimeoutMs = 500;
     static constexpr int DeviceTextMax = 49;
     static constexpr DWORD ListLimit = 128;  // never trust a larger count
+    // Times a DMX USB Pro is asked for what it has not told yet: at open, and
+    // again after every QuietPollsBeforeAsking polls that read nothing from it.
+    static constexpr int ProRequestAsks = 4;
+    static constexpr int QuietPollsBeforeAsking = 2;
 
     // Link flags, shared with the output tick.
     std::atomic<std::uint8_t> UsbOpen{0};
@@ -170,8 +208,19 @@ private:
     void startKind();
     // GUI thread, holding the driver. Reads what a DMX USB Pro sent back.
     void readReplies(DWORD queued);
+    // GUI thread. One message a DMX USB Pro sent back.
+    void takeReply(std::uint8_t label, std::span<const std::uint8_t> data);
     // GUI thread, holding the driver. Writes a request outside the frame stream.
     void writeRequest(std::vector<std::uint8_t> bytes);
+    // GUI thread, holding the driver (never the output thread). Asks a DMX
+    // USB Pro for what it has not answered, while asks are left and the link
+    // is not offline.
+    void askMissing();
+    // GUI thread, holding the driver. The serial number and description of the device just opened.
+    void readOpenedTexts();
+    // Driver holder's thread. The driver cannot drive the kind: a steady
+    // message, no frames, and no reopening.
+    void cannotDrive(UsbLabel label);
     // The Open DMX writer's thread: break, mark-after-break, then the frame.
     void openDmxLoop();
     void startWriter();
@@ -185,11 +234,19 @@ private:
     int wireLength_ = 0;                                     // output thread only
     UsbListing listing_;
     std::string deviceText_;
+    UsbDeviceTexts firstListed_;  // GUI thread: device 0 of the last listing
+    UsbDeviceTexts device_;       // GUI thread
 
-    KindChoice choice_ = KindChoice::Auto;  // GUI thread
+    KindChoices choices_;                         // GUI thread
+    KindChoice otherChoice_ = KindChoice::Auto;   // GUI thread: for a device not in choices_
+    KindChoice openedChoice_ = KindChoice::Auto;  // GUI thread: the choice the device was opened with
     std::atomic<InterfaceKind> kind_{InterfaceKind::Framed};
+    std::atomic<bool> unsupported_{false};
+    std::atomic<bool> offline_{false};
     ProWidgetInfo proInfo_;     // GUI thread
     pro::ReplyReader replies_;  // GUI thread
+    int asksLeft_ = 0;          // GUI thread
+    int quietPolls_ = 0;        // GUI thread: polls that read nothing since the last ask or byte
     std::atomic<int> slotsUsed_{pro::MaxSlots};
 
     LatestFrame openDmxFrame_;  // output thread publishes, the writer takes

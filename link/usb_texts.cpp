@@ -111,12 +111,66 @@ QString usbDescriptionText(const UsbListing& listing)
     return QString::fromLatin1(listing.description.data(), qsizetype(listing.description.size()));
 }
 
+QString proWidgetText(const ProWidgetInfo& info)
+{
+    QString text;
+    if (const auto& p = info.parameters) {
+        if (p->inRange()) {
+            text += D2XXUnit::tr(": прошивка %1.%2, break %3 мкс, MAB %4 мкс, %5 кадр/с")
+                        .arg(p->firmwareMajor())
+                        .arg(p->firmwareMinor())
+                        .arg(p->breakMicros(), 0, 'f', 0)
+                        .arg(p->mabMicros(), 0, 'f', 0)
+                        .arg(p->rate);
+        } else {
+            text += D2XXUnit::tr(": ответ о параметрах вне допустимых пределов (break %1, MAB %2, частота %3)")
+                        .arg(p->breakTime)
+                        .arg(p->mabTime)
+                        .arg(p->rate);
+        }
+    }
+    if (info.serial) {
+        text += D2XXUnit::tr(", № %1").arg(*info.serial, 8, 10, QLatin1Char('0'));
+    }
+    if (!info.parameters && !info.serial) {
+        text += D2XXUnit::tr(" (не ответил на запросы)");
+    }
+    return text;
+}
+
+QString drivenText(const UsbLink& link, std::uint64_t openDmxFrames)
+{
+    if (link.UsbOpen.load(std::memory_order_relaxed) != 1) {
+        return {};
+    }
+    const UsbDeviceTexts& device = link.device();
+    QString text = D2XXUnit::tr("Открыт: %1, серийный номер %2")
+                       .arg(QString::fromLatin1(device.description.data(), qsizetype(device.description.size())),
+                            QString::fromLatin1(device.serial.data(), qsizetype(device.serial.size()))) +
+                   QLatin1Char('\n');
+    if (link.kindUnsupported()) {
+        return text + usbStatusText(link.status());
+    }
+    switch (link.kind()) {
+    case InterfaceKind::Framed:
+        text += D2XXUnit::tr("Работает как интерфейс Velantra");
+        break;
+    case InterfaceKind::Pro:
+        text += D2XXUnit::tr("Работает как DMX USB Pro") + proWidgetText(link.proInfo());
+        break;
+    case InterfaceKind::OpenDmx:
+        text += D2XXUnit::tr("Работает как Open DMX: %1 кадр/с").arg(openDmxFrames);
+        break;
+    }
+    return text;
+}
+
 InterfaceDisplay interfaceDisplay(const UsbLink& link, bool offline)
 {
     if (offline) {
         return {QStringLiteral("DEMO mode: "), D2XXUnit::tr("    DEMO MODE ")};
     }
-    if (link.UsbOpen.load(std::memory_order_relaxed) == 1) {
+    if (link.UsbOpen.load(std::memory_order_relaxed) == 1 && !link.kindUnsupported()) {
         return {QStringLiteral("Velantra v%1 ").arg(QLatin1String(ReleaseVersion)), QString()};
     }
     return {QStringLiteral(" DEMO MODE: "), usbStatusText(link.status())};
@@ -128,8 +182,11 @@ void InterfaceLog::update(const UsbLink& link, bool offline)
     if (offline) {
         line = QStringLiteral("demo mode: nothing is written");
     } else if (link.UsbOpen.load(std::memory_order_relaxed) == 1) {
-        line = QStringLiteral("interface open: ") + QString::fromStdString(link.deviceText()).trimmed() +
+        line = QStringLiteral("interface open: ") + QString::fromStdString(link.device().description).trimmed() +
                QStringLiteral(" (") + QString::fromLatin1(link.providerName()) + QLatin1Char(')');
+        if (link.kindUnsupported()) {
+            line += QStringLiteral(", not driven: ") + usbStatusText(link.status()).trimmed();
+        }
     } else {
         line = QStringLiteral("interface closed: ") + usbStatusText(link.status()).trimmed();
     }
@@ -137,7 +194,7 @@ void InterfaceLog::update(const UsbLink& link, bool offline)
         return;
     }
     last_ = line;
-    if (offline || link.UsbOpen.load(std::memory_order_relaxed) == 1) {
+    if (offline || (link.UsbOpen.load(std::memory_order_relaxed) == 1 && !link.kindUnsupported())) {
         qCInfo(lcDevice).noquote() << line;
     } else {
         qCWarning(lcDevice).noquote() << line;

@@ -1,11 +1,15 @@
 // The widget API of DMX USB Pro interfaces, byte for byte: the frame and the
 // two requests as written out by hand, and the replies a widget sends back,
-// whole, in pieces, among noise, cut short or broken.
+// whole, in pieces, among noise, cut short or broken; the parameters the
+// widget API publishes.
 #include "link/pro_widget.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ostream>
+#include <span>
+#include <string>
 #include <vector>
 
 namespace velantra::pro {
@@ -95,6 +99,72 @@ TEST(ProWidgetReplies, ReaderFindsMessagesInPiecesNoiseAndBrokenOnes)
     EXPECT_EQ(read({{0x7E, 5, 0xFF, 0xFF, 1, 2, 3}, serial}), one);
     // Cut short for good: nothing, and nothing hangs.
     EXPECT_TRUE(read({{0x7E, 3, 5, 0, 1, 2}}).empty());
+}
+
+// Replies that are cut short or claim a body they cannot have: the answers
+// after them are still found, at once or once nothing more comes (resync).
+struct CutShortCase {
+    friend void PrintTo(const CutShortCase& c, std::ostream* os) { *os << c.name; }
+    const char* name;
+    Bytes before;  // what the widget sent ahead of its two answers
+    bool resync;   // the link saw that nothing more came
+};
+
+class ProWidgetCutShort : public ::testing::TestWithParam<CutShortCase> {};
+
+TEST_P(ProWidgetCutShort, AnswersAfterABrokenReplyAreFound)
+{
+    const Bytes serial{0x7E, 10, 4, 0, 0x78, 0x56, 0x34, 0x12, 0xE7};
+    const Bytes parameters{0x7E, 3, 5, 0, 0x2C, 0x01, 9, 1, 40, 0xE7};
+    Bytes all = GetParam().before;
+    all.insert(all.end(), serial.begin(), serial.end());
+    all.insert(all.end(), parameters.begin(), parameters.end());
+    ReplyReader reader;
+    std::vector<Seen> seen;
+    const auto collect = [&](std::uint8_t label, std::span<const std::uint8_t> data) {
+        seen.push_back({label, Bytes(data.begin(), data.end())});
+    };
+    reader.feed(all, collect);
+    if (GetParam().resync) {
+        reader.resync(collect);
+    }
+    const std::vector<Seen> expected{{10, {0x78, 0x56, 0x34, 0x12}}, {3, {0x2C, 0x01, 9, 1, 40}}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_FALSE(reader.holding());
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, ProWidgetCutShort,
+                         ::testing::Values(
+                             // A parameters or serial reply whose length is not its own: dropped at its header.
+                             CutShortCase{"ParametersClaimingALongBody", {0x7E, 3, 0x00, 0x02, 0x2C, 0x01}, false},
+                             CutShortCase{"SerialClaimingALongBody", {0x7E, 10, 0xF0, 0x01, 0x12}, false},
+                             // A short claim cut short: the answers start inside its body.
+                             CutShortCase{"ShortClaimCutShort", {0x7E, 5, 12, 0, 1, 2}, false},
+                             // Any other label may be long: nothing after it is lost once nothing more comes.
+                             CutShortCase{"OtherLabelClaimingALongBody", {0x7E, 5, 0x90, 0x01, 0, 1, 2}, true},
+                             CutShortCase{
+                                 "TwoCutShortOneInsideTheOther", {0x7E, 5, 0x90, 0x01, 0x7E, 9, 0x00, 0x01, 7}, true}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST(ProWidgetReplies, ParametersOutsideThePublishedRangesAreSaidToBe)
+{
+    struct Case {
+        Bytes data;  // firmware low, high, break, MAB, rate
+        bool inRange;
+    };
+    const Case cases[] = {
+        {{0x2C, 0x01, 9, 1, 40}, true}, {{0, 0, 127, 127, 0}, true},    {{0, 0, 8, 1, 40}, false},
+        {{0, 0, 128, 1, 40}, false},    {{0, 0, 9, 0, 40}, false},      {{0, 0, 9, 128, 40}, false},
+        {{0, 0, 9, 1, 41}, false},      {{0, 0, 255, 255, 255}, false},
+    };
+    for (const Case& c : cases) {
+        const auto p = parseParameters(c.data);
+        ASSERT_TRUE(p);
+        EXPECT_EQ(p->inRange(), c.inRange) << int(c.data[2]) << " " << int(c.data[3]) << " " << int(c.data[4]);
+    }
+    const auto p = parseParameters(Bytes{0x2C, 0x01, 9, 1, 40});
+    EXPECT_EQ(p->firmwareMajor(), 1);
+    EXPECT_EQ(p->firmwareMinor(), 44);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 namespace velantra {
 namespace {
@@ -112,6 +113,71 @@ TEST(InterfaceKinds, ChoicePerSerialNumberIsKeptReplacedAndForgotten)
     EXPECT_EQ(kindChoiceFor(QStringLiteral(" X1 : PRO , X2:laser"), "X1"), KindChoice::Pro);
     EXPECT_EQ(kindChoiceFor(QStringLiteral(" X1 : PRO , X2:laser"), "X2"), KindChoice::Auto);
     EXPECT_EQ(withKindChoice(QString(), "A,B", KindChoice::Pro), QString());  // cannot be kept
+}
+
+TEST(UsbTexts, WhatADmxUsbProToldOfItself)
+{
+    const pro::Parameters good{0x012C, 9, 1, 40};  // firmware 1.44
+    const pro::Parameters wild{0x012C, 200, 0, 41};
+    struct Case {
+        ProWidgetInfo info;
+        QString text;
+    };
+    const Case cases[] = {
+        {{good, 12345678u}, QStringLiteral(": прошивка 1.44, break 96 мкс, MAB 11 мкс, 40 кадр/с, № 12345678")},
+        {{pro::Parameters{0x0209, 127, 127, 0}, std::nullopt},
+         QStringLiteral(": прошивка 2.9, break 1355 мкс, MAB 1355 мкс, 0 кадр/с")},
+        {{wild, std::nullopt},
+         QStringLiteral(": ответ о параметрах вне допустимых пределов (break 200, MAB 0, частота 41)")},
+        {{std::nullopt, 42u}, QStringLiteral(", № 00000042")},
+        {{}, QStringLiteral(" (не ответил на запросы)")},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(proWidgetText(c.info), c.text);
+    }
+}
+
+TEST(UsbTexts, ADriverWithoutTheOpenDmxLineGivesOneSteadyMessageOnThePageAndTheStatusLine)
+{
+    FakeD2xx device;
+    UsbLink link(device);
+    link.setKindChoice(KindChoice::OpenDmx);
+    device.attach("B0012345", "FT232R USB UART");
+    device.failCall(FakeCall::SetBaudRate, FT_NOT_SUPPORTED);
+    link.InitUsbDevise();
+    const QString message =
+        QStringLiteral("FT_SetBaudRate - Драйвер этого не умеет: выберите другой вид интерфейса...");
+    for (int i = 0; i < 4; ++i) {
+        link.TimerPollingTimer();
+        const InterfaceDisplay shown = interfaceDisplay(link, false);
+        EXPECT_EQ(shown.captionPrefix, QStringLiteral(" DEMO MODE: "));
+        EXPECT_EQ(shown.statusPanel, message);
+        EXPECT_EQ(drivenText(link, 0), QStringLiteral("Открыт: FT232R USB UART, серийный номер B0012345\n") + message);
+    }
+    EXPECT_EQ(device.opens(), 1);
+}
+
+TEST(InterfaceKinds, TheSettingsChoiceDrivesTheDeviceOpenedWhereverItIsListed)
+{
+    FakeD2xx device;
+    UsbLink link(device);
+    device.attach("FT0CABLE", "FT232R USB UART");
+    device.attach("EN123456", "DMX USB PRO");
+    applyKindChoices(link, QStringLiteral("EN123456:opendmx,FT0CABLE:pro"));
+    link.InitUsbDevise();
+    link.TimerPollingTimer();
+    EXPECT_EQ(link.device().serial, "FT0CABLE");
+    EXPECT_EQ(link.kindChoice(), KindChoice::Pro);
+    EXPECT_EQ(link.kind(), InterfaceKind::Pro);  // as chosen for the cable, the device opened
+    EXPECT_EQ(drivenText(link, 0), QStringLiteral("Открыт: FT232R USB UART, серийный номер FT0CABLE\n"
+                                                  "Работает как DMX USB Pro (не ответил на запросы)"));
+
+    applyKindChoices(link, QStringLiteral("EN123456:opendmx"));  // the cable's choice forgotten: opened again
+    link.TimerPollingTimer();
+    link.TimerPollingTimer();
+    EXPECT_EQ(link.kindChoice(), KindChoice::Auto);
+    EXPECT_EQ(link.kind(), InterfaceKind::Framed);
+    EXPECT_EQ(kindChoicesFrom(QStringLiteral(" X1 : PRO , X2:laser,,:pro")), (KindChoices{{"X1", KindChoice::Pro}}));
 }
 
 }  // namespace

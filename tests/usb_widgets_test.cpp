@@ -2,7 +2,8 @@
 // DMX USB Pro (described as one, or proven by its answer) gets labelled
 // messages and tells its parameters; an Open DMX gets its line set and each
 // frame as break, mark-after-break and the 513 bytes from the link's writer
-// thread; the program's own interface stays as it was.
+// thread; the program's own interface stays as it was. With two devices on
+// the bus, the one opened decides; offline, nothing at all is written.
 #include "link/pro_widget.h"
 #include "link/usb_link.h"
 #include "tests/testing/fake_d2xx.h"
@@ -12,7 +13,10 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <ostream>
+#include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace velantra {
@@ -21,7 +25,7 @@ namespace {
 using namespace std::chrono_literals;
 using Bytes = std::vector<std::uint8_t>;
 
-const Bytes ParametersReply{0x44, 0x01, 9, 1, 40};  // firmware 1.44, break 9 and MAB 1 steps, 40 frames/s
+const Bytes ParametersReply{0x2C, 0x01, 9, 1, 40};  // firmware 1.44, break 9 and MAB 1 steps, 40 frames/s
 const Bytes SerialReply{0x78, 0x56, 0x34, 0x12};    // 12345678
 
 class UsbWidgetsTest : public ::testing::Test {
@@ -65,7 +69,7 @@ TEST_F(UsbWidgetsTest, DescribedProIsAskedItsParametersAndGetsLabelSixFrames)
 
     link.TimerPollingTimer();  // the answers are read by the next poll
     ASSERT_TRUE(link.proInfo().parameters);
-    EXPECT_EQ(link.proInfo().parameters->firmware, 0x0144);
+    EXPECT_EQ(link.proInfo().parameters->firmware, 0x012C);
     EXPECT_EQ(link.proInfo().parameters->rate, 40);
     EXPECT_NEAR(link.proInfo().parameters->breakMicros(), 96.0, 0.1);
     EXPECT_EQ(link.proInfo().serial, 12345678u);
@@ -190,6 +194,210 @@ TEST_F(UsbWidgetsTest, ChangingTheKindReopensTheDeviceAsTheNewKind)
     EXPECT_EQ(link.kind(), InterfaceKind::Framed);
     EXPECT_EQ(device.writes().back(), pro::serialRequest());
 }
+
+// Two FTDI devices: the driver's device 0 is opened, and its own serial
+// number and description decide how it is driven.
+struct TwoDevicesCase {
+    friend void PrintTo(const TwoDevicesCase& c, std::ostream* os) { *os << c.name; }
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> devices;  // serial, description, in the driver's order
+    KindChoices choices;
+    bool attachedLater;  // plugged in after the start: no listing names them
+    InterfaceKind kind;
+    std::string serial;  // of the device opened
+};
+
+class UsbWidgetsTwoDevices : public ::testing::TestWithParam<TwoDevicesCase> {};
+
+TEST_P(UsbWidgetsTwoDevices, TheDeviceOpenedDecidesItsKind)
+{
+    const TwoDevicesCase& c = GetParam();
+    FakeD2xx device;
+    UsbLink link(device);
+    const auto attachAll = [&] {
+        for (const auto& [serial, description] : c.devices) {
+            device.attach(serial, description);
+        }
+    };
+    if (!c.attachedLater) {
+        attachAll();
+    }
+    link.setKindChoices(c.choices);
+    link.InitUsbDevise();
+    link.TimerPollingTimer();
+    if (c.attachedLater) {
+        attachAll();
+        link.TimerPollingTimer();
+    }
+    ASSERT_EQ(link.UsbOpen.load(), 1);
+    EXPECT_EQ(link.kind(), c.kind);
+    EXPECT_EQ(link.device().serial, c.serial);
+    // Requests go to a DMX USB Pro only.
+    EXPECT_EQ(!device.writes().empty(), c.kind == InterfaceKind::Pro);
+}
+
+const std::pair<std::string, std::string> Pro{"EN123456", "DMX USB PRO"};
+const std::pair<std::string, std::string> Cable{"FT0CABLE", "FT232R USB UART"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Bus, UsbWidgetsTwoDevices,
+    ::testing::Values(TwoDevicesCase{"ProFirst", {Pro, Cable}, {}, false, InterfaceKind::Pro, "EN123456"},
+                      TwoDevicesCase{"CableFirst", {Cable, Pro}, {}, false, InterfaceKind::Framed, "FT0CABLE"},
+                      TwoDevicesCase{"CablesChoiceIsNotTheOpenedOnes",
+                                     {Pro, Cable},
+                                     {{"FT0CABLE", KindChoice::Framed}},
+                                     false,
+                                     InterfaceKind::Pro,
+                                     "EN123456"},
+                      TwoDevicesCase{"OpenedOnesChoice",
+                                     {Pro, Cable},
+                                     {{"FT0CABLE", KindChoice::Pro}, {"EN123456", KindChoice::Framed}},
+                                     false,
+                                     InterfaceKind::Framed,
+                                     "EN123456"},
+                      TwoDevicesCase{"PluggedInAfterTheStart", {Pro, Cable}, {}, true, InterfaceKind::Pro, "EN123456"},
+                      TwoDevicesCase{"ChosenAndPluggedInAfterTheStart",
+                                     {Cable, Pro},
+                                     {{"FT0CABLE", KindChoice::Pro}},
+                                     true,
+                                     InterfaceKind::Pro,
+                                     "FT0CABLE"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+std::size_t countOf(const std::vector<Bytes>& writes, const Bytes& message)
+{
+    return static_cast<std::size_t>(std::count(writes.begin(), writes.end(), message));
+}
+
+TEST_F(UsbWidgetsTest, AWidgetThatHasNotAnsweredIsAskedAgainAtTheNextPollsAFewTimes)
+{
+    device.attach("EN123456", "DMX USB PRO");
+    open();  // asked at open: no answer
+    link.TimerPollingTimer();
+    EXPECT_EQ(countOf(device.writes(), pro::parametersRequest()), 1u) << "an answer may be on its way";
+    link.TimerPollingTimer();  // quiet for two polls: asked again
+    EXPECT_EQ(countOf(device.writes(), pro::parametersRequest()), 2u);
+    device.answerAsProWidget(ParametersReply, SerialReply);
+    for (int i = 0; i < 6 && !link.proInfo().serial; ++i) {
+        link.TimerPollingTimer();  // asked again, now it answers; then the answers are read
+    }
+    link.TimerPollingTimer();
+    link.TimerPollingTimer();
+    ASSERT_TRUE(link.proInfo().parameters);
+    EXPECT_EQ(link.proInfo().serial, 12345678u);
+    EXPECT_EQ(countOf(device.writes(), pro::parametersRequest()), 3u);
+    EXPECT_EQ(countOf(device.writes(), pro::serialRequest()), 3u);
+
+    FakeD2xx silent;  // never answers: asked a few times, then left alone
+    UsbLink other(silent);
+    silent.attach("EN654321", "DMX USB PRO");
+    other.InitUsbDevise();
+    for (int i = 0; i < 20; ++i) {
+        other.TimerPollingTimer();
+    }
+    EXPECT_EQ(countOf(silent.writes(), pro::parametersRequest()), std::size_t{UsbLink::ProRequestAsks});
+    EXPECT_EQ(silent.writes().size(), std::size_t{2 * UsbLink::ProRequestAsks});
+}
+
+TEST_F(UsbWidgetsTest, BrokenAnswersAfterGoodOnesKeepTheGoodOnes)
+{
+    device.attach("EN123456", "DMX USB PRO");
+    device.answerAsProWidget(ParametersReply, SerialReply);
+    open();
+    link.TimerPollingTimer();
+    ASSERT_TRUE(link.proInfo().parameters);
+    device.queueReply({0x7E, 3, 2, 0, 1, 2, 0xE7});                     // parameters cut to two bytes
+    device.queueReply({0x7E, 10, 4, 0, 0xAA, 0xAA, 0xAA, 0xAA, 0xE7});  // a serial number of no digits
+    link.TimerPollingTimer();
+    link.TimerPollingTimer();
+    ASSERT_TRUE(link.proInfo().parameters);
+    EXPECT_EQ(link.proInfo().parameters->firmware, 0x012C);
+    EXPECT_EQ(link.proInfo().serial, 12345678u);
+}
+
+TEST_F(UsbWidgetsTest, AReplyCutShortDoesNotHideTheAnswersAfterIt)
+{
+    device.attach("EN123456", "DMX USB PRO");
+    device.queueReply({0x7E, 5, 0x90, 0x01, 0, 1});  // a received frame of 400 bytes, cut after two
+    device.answerAsProWidget(ParametersReply, SerialReply);
+    open();
+    for (int i = 0; i < 8 && !link.proInfo().serial; ++i) {
+        link.TimerPollingTimer();
+    }
+    ASSERT_TRUE(link.proInfo().parameters);
+    EXPECT_EQ(link.proInfo().parameters->rate, 40);
+    EXPECT_EQ(link.proInfo().serial, 12345678u);
+}
+
+TEST_F(UsbWidgetsTest, OfflineNothingReachesTheWidgetNotEvenItsRequestsAfterAReplug)
+{
+    device.attach("EN123456", "DMX USB PRO");
+    device.answerAsProWidget(ParametersReply, SerialReply);
+    link.setOffline(true);
+    open();
+    link.SendToUsb(frame(1));
+    link.TimerPollingTimer();
+    device.unplug();
+    link.TimerPollingTimer();  // lost
+    device.attach("EN123456", "DMX USB PRO");
+    link.TimerPollingTimer();  // opened again
+    link.TimerPollingTimer();
+    link.SendToUsb(frame(2));
+    EXPECT_EQ(device.opens(), 2);
+    EXPECT_EQ(device.writeCount(), 0u);
+
+    link.setOffline(false);  // the widget is asked at the next poll
+    link.TimerPollingTimer();
+    EXPECT_EQ(device.writes(), (std::vector<Bytes>{pro::parametersRequest(), pro::serialRequest()}));
+    link.TimerPollingTimer();
+    EXPECT_EQ(link.proInfo().serial, 12345678u);
+}
+
+// A driver that cannot make the Open DMX line: one steady message, the
+// device kept open and silent, never closed and opened again.
+struct UnsupportedCase {
+    FakeCall call;
+    UsbLabel label;
+};
+
+class UsbWidgetsUnsupported : public UsbWidgetsTest, public ::testing::WithParamInterface<UnsupportedCase> {};
+
+TEST_P(UsbWidgetsUnsupported, OpenDmxOnADriverThatCannotMakeTheLineStaysOpenAndSaysWhy)
+{
+    link.setKindChoice(KindChoice::OpenDmx);
+    device.attach();
+    device.failCall(GetParam().call, FT_NOT_SUPPORTED);
+    open();
+    link.SendToUsb(frame(1));  // the writer thread finds a missing break
+    for (int i = 0; i < 200 && !link.kindUnsupported(); ++i) {
+        std::this_thread::sleep_for(5ms);
+    }
+    ASSERT_TRUE(link.kindUnsupported());
+    for (int i = 0; i < 5; ++i) {
+        link.SendToUsb(frame(2));
+        link.TimerPollingTimer();
+        EXPECT_EQ(link.status().label, GetParam().label);
+        EXPECT_EQ(link.status().status, FT_NOT_SUPPORTED);
+    }
+    EXPECT_EQ(device.opens(), 1);
+    EXPECT_EQ(device.closes(), 0);
+    EXPECT_EQ(link.UsbOpen.load(), 1);
+    EXPECT_EQ(device.writeCount(), 0u);
+
+    link.setKindChoice(KindChoice::Framed);  // another choice: opened again, and driven
+    link.TimerPollingTimer();
+    link.TimerPollingTimer();
+    EXPECT_FALSE(link.kindUnsupported());
+    link.SendToUsb(frame(3));
+    EXPECT_EQ(device.writeCount(), 1u);
+    link.CloseUsbDevise();
+}
+
+INSTANTIATE_TEST_SUITE_P(LineCalls, UsbWidgetsUnsupported,
+                         ::testing::Values(UnsupportedCase{FakeCall::BreakOn, UsbLabel::FT_SetBreak},
+                                           UnsupportedCase{FakeCall::SetBaudRate, UsbLabel::FT_SetBaudRate},
+                                           UnsupportedCase{FakeCall::SetDataCharacteristics,
+                                                           UsbLabel::FT_SetDataCharacteristics}));
 
 TEST(InterfaceKindFromDescription, NamesTheWidgetsThatSayWhatTheyAre)
 {

@@ -4,7 +4,8 @@
 // - Any bytes, cut anywhere into two pieces: the messages found are the ones
 //   the whole input gives in one piece; each one's data is at most MaxData
 //   bytes and is the input's bytes between a start byte, its label and
-//   length, and an end byte right after the data.
+//   length, and an end byte right after the data. At the end nothing more
+//   comes (resync): nothing is left held.
 // - Every message found, encoded again, is the same bytes.
 // - The decoders take any data without reading past it; a serial number
 //   decoded is at most 99,999,999.
@@ -38,6 +39,8 @@ std::vector<Found> readPieces(std::span<const std::uint8_t> input, std::size_t c
     };
     reader.feed(input.first(cut), collect);
     reader.feed(input.subspan(cut), collect);
+    reader.resync(collect);
+    check(!reader.holding(), "bytes held after the reader was told nothing more comes");
     return found;
 }
 
