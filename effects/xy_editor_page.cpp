@@ -69,6 +69,9 @@ bool repeats(int code)
 // button. QAbstractButton's own pressed() and released() also fire when the
 // held pointer slides off the button and back on, which would stop a held
 // shift while it is still held and apply a transform again on the way back.
+// Any other activation (Space on the focused button, a click() from assistive
+// technology) comes as clicked() alone and is reported as one press and its
+// release; the clicked() that a mouse release brings is that release's own.
 class HoldWatcher : public QObject {
 public:
     HoldWatcher(QToolButton* button, std::function<void()> onPress, std::function<void()> onRelease)
@@ -77,30 +80,49 @@ public:
         , onRelease_(std::move(onRelease))
     {
         button->installEventFilter(this);
+        connect(button, &QToolButton::clicked, this, [this] {
+            if (!inMouseRelease_) {
+                onPress_();
+                if (onRelease_) {
+                    onRelease_();
+                }
+            }
+        });
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         const QEvent::Type type = event->type();
-        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
-            type == QEvent::MouseButtonRelease) {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            auto* button = static_cast<QToolButton*>(watched);
-            if (mouse->button() == Qt::LeftButton && button->isEnabled()) {
-                if (type != QEvent::MouseButtonRelease) {
-                    onPress_();
-                } else if (onRelease_) {
-                    onRelease_();
-                }
-            }
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+            type != QEvent::MouseButtonRelease) {
+            return false;
         }
-        return false;
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton) {
+            return false;
+        }
+        const bool enabled = static_cast<QToolButton*>(watched)->isEnabled();
+        if (type != QEvent::MouseButtonRelease) {
+            if (enabled) {
+                onPress_();
+            }
+            return false;
+        }
+        if (enabled && onRelease_) {
+            onRelease_();
+        }
+        // The button takes its release here, so that the clicked() it emits
+        // is known to come from the mouse.
+        const QScopedValueRollback guard(inMouseRelease_, true);
+        watched->event(event);
+        return true;
     }
 
 private:
     std::function<void()> onPress_;
     std::function<void()> onRelease_;
+    bool inMouseRelease_ = false;
 };
 
 }  // namespace

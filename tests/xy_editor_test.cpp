@@ -3,6 +3,7 @@
 #include "channels/channel_names.h"
 #include "effects/xy_editor_page.h"
 #include "gui_fixture.h"
+#include "programming/pictures_tab.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -12,6 +13,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <string>
+#include <tuple>
 #include <vector>
 
 namespace velantra {
@@ -76,11 +79,35 @@ struct StepCase {
     std::vector<LevelPair> after;
 };
 
-class XyEditorStep : public XyEditor, public ::testing::WithParamInterface<StepCase> {};
+// How the operator works a button: the mouse, Space on the focused button
+// (with the show keys switched off, Space is the button's), or a click() from
+// assistive technology.
+enum class Activation { Mouse, Space, Click };
+
+class XyEditorStep : public XyEditor, public ::testing::WithParamInterface<std::tuple<StepCase, Activation>> {
+protected:
+    void activate(QToolButton* button, Activation how)
+    {
+        switch (how) {
+        case Activation::Mouse:
+            QTest::mousePress(button, Qt::LeftButton);
+            QTest::mouseRelease(button, Qt::LeftButton);
+            break;
+        case Activation::Space:
+            form->picturesTab()->flashOn()->setChecked(false);
+            button->setFocus();
+            QTest::keyClick(button, Qt::Key_Space);
+            break;
+        case Activation::Click:
+            button->click();
+            break;
+        }
+    }
+};
 
 TEST_P(XyEditorStep, PressingAButtonMovesEveryPointOfTheRangeOnce)
 {
-    const auto& c = GetParam();
+    const auto& [c, how] = GetParam();
     const int first = 5;
     const int last = first + int(c.before.size()) - 1;
     for (std::size_t i = 0; i < c.before.size(); ++i) {
@@ -89,27 +116,37 @@ TEST_P(XyEditorStep, PressingAButtonMovesEveryPointOfTheRangeOnce)
     put(last + 1, c.before[0]);  // outside the range
     setRange(first, last);
 
-    auto* button = get<QToolButton>(c.button);
-    QTest::mousePress(button, Qt::LeftButton);
-    QTest::mouseRelease(button, Qt::LeftButton);
+    activate(get<QToolButton>(c.button), how);
     for (std::size_t i = 0; i < c.after.size(); ++i) {
         EXPECT_EQ(at(first + int(i)), c.after[i]) << "point " << i;
     }
     EXPECT_EQ(at(last + 1), c.before[0]);
-    EXPECT_EQ(page->repeatCode(), 0);
+    EXPECT_EQ(page->repeatCode(), 0) << "a press and its release: nothing left repeating";
+    page->TimerRepeatButtonTimer();
+    EXPECT_EQ(at(first), c.after[0]) << "one step only";
+}
+
+std::string stepCaseName(const ::testing::TestParamInfo<std::tuple<StepCase, Activation>>& info)
+{
+    static const char* const ways[] = {"Mouse", "Space", "Click"};
+    return std::string(std::get<0>(info.param).button).substr(11) + "_" +
+           ways[static_cast<int>(std::get<1>(info.param))];
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Buttons, XyEditorStep,
-    ::testing::Values(
-        StepCase{"SpeedButtonEditPosRight", {{10, 20}, {255, 0}}, {{11, 20}, {255, 0}}},
-        StepCase{"SpeedButtonEditPosLeft", {{10, 20}, {0, 255}}, {{9, 20}, {0, 255}}},
-        StepCase{"SpeedButtonEditPosUp", {{10, 20}, {0, 255}}, {{10, 21}, {0, 255}}},
-        StepCase{"SpeedButtonEditPosDown", {{10, 20}, {255, 0}}, {{10, 19}, {255, 0}}},
-        StepCase{"SpeedButtonGorizontMirror", {{10, 20}, {0, 255}}, {{245, 20}, {255, 255}}},
-        StepCase{"SpeedButtonVerticalMirror", {{10, 20}, {0, 255}}, {{10, 235}, {0, 0}}},
-        StepCase{"SpeedButtonEditRazmerMene", {{0, 1}, {127, 254}, {128, 255}}, {{0, 2}, {127, 253}, {127, 255}}},
-        StepCase{"SpeedButtonEditRazmerMore", {{0, 1}, {127, 254}, {128, 255}}, {{0, 0}, {126, 255}, {129, 255}}}));
+    ::testing::Combine(
+        ::testing::Values(
+            StepCase{"SpeedButtonEditPosRight", {{10, 20}, {255, 0}}, {{11, 20}, {255, 0}}},
+            StepCase{"SpeedButtonEditPosLeft", {{10, 20}, {0, 255}}, {{9, 20}, {0, 255}}},
+            StepCase{"SpeedButtonEditPosUp", {{10, 20}, {0, 255}}, {{10, 21}, {0, 255}}},
+            StepCase{"SpeedButtonEditPosDown", {{10, 20}, {255, 0}}, {{10, 19}, {255, 0}}},
+            StepCase{"SpeedButtonGorizontMirror", {{10, 20}, {0, 255}}, {{245, 20}, {255, 255}}},
+            StepCase{"SpeedButtonVerticalMirror", {{10, 20}, {0, 255}}, {{10, 235}, {0, 0}}},
+            StepCase{"SpeedButtonEditRazmerMene", {{0, 1}, {127, 254}, {128, 255}}, {{0, 2}, {127, 253}, {127, 255}}},
+            StepCase{"SpeedButtonEditRazmerMore", {{0, 1}, {127, 254}, {128, 255}}, {{0, 0}, {126, 255}, {129, 255}}}),
+        ::testing::Values(Activation::Mouse, Activation::Space, Activation::Click)),
+    stepCaseName);
 
 TEST_F(XyEditor, AHeldButtonRepeatsOnTheTimerUntilReleased)
 {
@@ -165,6 +202,14 @@ TEST_F(XyEditor, SlidingOffAHeldButtonAndBackActsOnlyOnTheRealPressAndRelease)
     slideOffAndBack(mirror);
     QTest::mouseRelease(mirror, Qt::LeftButton);
     EXPECT_EQ(at(1).p, 153) << "mirrored once, not twice";
+
+    // Released away from the button: the hold ends there, with no further step.
+    QTest::mousePress(right, Qt::LeftButton);
+    EXPECT_EQ(at(1).p, 154);
+    QTest::mouseRelease(right, Qt::LeftButton, Qt::NoModifier, QPoint(-30, -30));
+    EXPECT_EQ(page->repeatCode(), 0);
+    page->TimerRepeatButtonTimer();
+    EXPECT_EQ(at(1).p, 154);
 }
 
 // --- The view: hit test, dragging, drawing -----------------------------------
