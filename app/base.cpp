@@ -295,11 +295,17 @@ void TBaseForm::buildRegions()
     }
     connect(pageControlInput_, &QTabWidget::currentChanged, this, &TBaseForm::PageControlInputChange);
     connect(optionsPage_, &OptionsPage::kindChosen, this, [this](int choice) {
-        interfaceKinds_ = withKindChoice(interfaceKinds_, link_->listing().serial, static_cast<KindChoice>(choice));
-        applyInterfaceKind();
+        // The choice is the device's the link has open (or opens next), kept
+        // under its serial number and in the settings file at once.
+        interfaceKinds_ = withKindChoice(interfaceKinds_, link_->device().serial, static_cast<KindChoice>(choice));
+        applyKindChoices(*link_, interfaceKinds_);
+        saveInterfaceKinds();
+        showInterfaceKind();
     });
-    connect(optionsPage_->noUsbConnect(), &QCheckBox::toggled, this,
-            [this](bool on) { engine_->controls.noUsbConnect.store(on, std::memory_order_relaxed); });
+    connect(optionsPage_->noUsbConnect(), &QCheckBox::toggled, this, [this](bool on) {
+        link_->setOffline(on);  // the widget's requests as well as the frames
+        engine_->controls.noUsbConnect.store(on, std::memory_order_relaxed);
+    });
 
     rateTab_ = new RateTab(*engine_, *faderPage_);
     levelsTab_ = new LevelsTab(*engine_, *faderPage_);
@@ -595,14 +601,6 @@ void TBaseForm::connectPictureEditor()
 
 void TBaseForm::TimerPollingTimer()
 {
-    applyInterfaceKind();
-    link_->TimerPollingTimer();
-}
-
-void TBaseForm::applyInterfaceKind()
-{
-    const KindChoice choice = kindChoiceFor(interfaceKinds_, link_->listing().serial);
-    link_->setKindChoice(choice);
     // A DMX USB Pro is sent the output slots the patch fills from a channel, at least 24.
     int used = 0;
     for (int slot = DmxSlots - 1; slot >= 1 && used == 0; --slot) {
@@ -612,41 +610,16 @@ void TBaseForm::applyInterfaceKind()
         }
     }
     link_->setSlotsUsed(used);
+    link_->TimerPollingTimer();
+    showInterfaceKind();
+}
 
-    QString driven;
-    if (link_->UsbOpen.load(std::memory_order_relaxed) == 1) {
-        switch (link_->kind()) {
-        case InterfaceKind::Framed:
-            driven = tr("Работает как интерфейс Velantra");
-            break;
-        case InterfaceKind::Pro: {
-            const ProWidgetInfo& pro = link_->proInfo();
-            driven = tr("Работает как DMX USB Pro");
-            if (pro.parameters) {
-                driven += tr(": прошивка %1.%2, break %3 мкс, MAB %4 мкс, %5 кадр/с")
-                              .arg(pro.parameters->firmware >> 8)
-                              .arg(pro.parameters->firmware & 0xFF, 2, 16, QLatin1Char('0'))
-                              .arg(pro.parameters->breakMicros(), 0, 'f', 0)
-                              .arg(pro.parameters->mabMicros(), 0, 'f', 0)
-                              .arg(pro.parameters->rate);
-            }
-            if (pro.serial) {
-                driven += tr(", № %1").arg(*pro.serial, 8, 10, QLatin1Char('0'));
-            }
-            if (!pro.parameters && !pro.serial) {
-                driven += tr(" (не ответил на запросы)");
-            }
-            break;
-        }
-        case InterfaceKind::OpenDmx: {
-            const std::uint64_t frames = link_->openDmxFrames();
-            driven = tr("Работает как Open DMX: %1 кадр/с").arg(frames - std::min(frames, openDmxFramesSeen_));
-            openDmxFramesSeen_ = frames;
-            break;
-        }
-        }
-    }
-    optionsPage_->showInterfaceKind(static_cast<int>(choice), driven);
+void TBaseForm::showInterfaceKind()
+{
+    const std::uint64_t frames = link_->openDmxFrames();
+    const QString driven = drivenText(*link_, frames - std::min(frames, openDmxFramesSeen_));
+    openDmxFramesSeen_ = frames;
+    optionsPage_->showInterfaceKind(static_cast<int>(link_->kindChoice()), driven);
 }
 
 QString TBaseForm::helpFilePath(Language language)

@@ -243,9 +243,12 @@ private:
     void FormCreate();
     // GUI thread. Shows the interface state: caption prefix and status panel 0.
     void showInterfaceState();
-    // GUI thread. The kind chosen for the device listed, what it is driven
-    // as, and the slots a DMX USB Pro gets, before each poll.
-    void applyInterfaceKind();
+    // GUI thread. The kind chosen for the device open (or opened next) and
+    // what it is driven as, on the page "Опции", after each poll.
+    void showInterfaceKind();
+    // GUI thread. Writes the settings file now, for a kind just chosen; a
+    // failure goes to the status line.
+    void saveInterfaceKinds();
     // GUI thread. What the settings file gets: the conveyor, the last show and patch file.
     Settings currentSettings() const;
     // GUI thread. The first steps of every ending: the output thread, the

@@ -4,6 +4,7 @@
 #include "app/options_page.h"
 #include "channels/coder_page.h"
 #include "conveyor/conveyor_group.h"
+#include "link/interface_kinds.h"
 #include "network/network_outputs.h"
 #include "network/network_page.h"
 #include "programming/pictures.h"
@@ -177,6 +178,7 @@ void TBaseForm::ReadIniFile()
     networkPage_->showSettings();
     optionsPage_->setLanguage(settings.language);
     interfaceKinds_ = settings.interfaceKinds;
+    applyKindChoices(*link_, interfaceKinds_);
 }
 
 void TBaseForm::shutDownOnSignal()
@@ -210,6 +212,16 @@ Settings TBaseForm::currentSettings() const
     settings.language = optionsPage_->language();
     settings.interfaceKinds = interfaceKinds_;
     return settings;
+}
+
+void TBaseForm::saveInterfaceKinds()
+{
+    // Through a temporary file renamed over the old one, as at the end.
+    const FileResult result = writeSettings(dataFile(QStringLiteral("Vela43.ini")), currentSettings());
+    if (!result.ok) {
+        qCWarning(lcFile).noquote() << result.message;
+        OutStatus(QStringLiteral(" ") + result.message);
+    }
 }
 
 void TBaseForm::WriteIniFile()

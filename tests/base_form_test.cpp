@@ -1,5 +1,6 @@
 // The main window as an operator meets it: start-up, new show, the show file
 // commands, autosave, settings across a restart, the status line and close.
+#include "app/options_page.h"
 #include "conveyor/conveyor_group.h"
 #include "programming/graph_zoom.h"
 #include "storage/show_file.h"
@@ -408,6 +409,48 @@ TEST_F(BaseFormTest, DemoCheckBoxStopsFramesToAnOpenDevice)
     f.TimerShouClockTimer();
     EXPECT_EQ(f.captionPrefix(), QStringLiteral("DEMO mode: "));
     EXPECT_EQ(f.statusPanel()->text(), QStringLiteral("    DEMO MODE "));
+}
+
+TEST_F(BaseFormTest, DemoCheckBoxKeepsEvenAWidgetsRequestsFromTheDevice)
+{
+    TBaseForm& f = makeForm(TBaseForm::OutputClock::ByHand);
+    auto* demo = f.findChild<QCheckBox*>(QStringLiteral("CheckBoxNoUSBconnect"));
+    demo->click();
+    device->attach("EN123456", "DMX USB PRO");
+    f.TimerPollingTimer();  // opened while offline
+    f.TimerPollingTimer();
+    stepOutput(2);
+    EXPECT_EQ(f.link().UsbOpen.load(), 1);
+    EXPECT_EQ(device->writeCount(), 0u);
+
+    demo->click();
+    f.TimerPollingTimer();
+    stepOutput(1);
+    EXPECT_EQ(device->writeCount(), 3u) << "the two requests, then a frame";
+}
+
+TEST_F(BaseFormTest, KindChosenOnThePageIsTheOpenedDevicesAndIsInTheSettingsFileAtOnce)
+{
+    TBaseForm& f = makeForm(TBaseForm::OutputClock::ByHand);
+    device->attach("EN123456", "DMX USB PRO");
+    device->attach("FT0CABLE", "FT232R USB UART");
+    f.TimerPollingTimer();
+    ASSERT_EQ(f.link().UsbOpen.load(), 1);
+    EXPECT_EQ(f.link().kind(), InterfaceKind::Pro);
+    auto* driven = f.findChild<QLabel*>(QStringLiteral("LabelUsbKind"));
+    EXPECT_TRUE(driven->text().startsWith(
+        QStringLiteral("Открыт: DMX USB PRO, серийный номер EN123456\nРаботает как DMX USB Pro")))
+        << driven->text().toStdString();
+
+    QComboBox* kind = f.optionsPage()->kindBox();
+    emit kind->activated(1);  // the program's own interface
+    const QByteArray ini = readAll(dataPath(QStringLiteral("Vela43.ini")));
+    EXPECT_TRUE(ini.contains("Kinds=EN123456:framed")) << ini.toStdString();
+    f.TimerPollingTimer();  // closed, to be opened as the kind chosen
+    f.TimerPollingTimer();
+    EXPECT_EQ(f.link().kind(), InterfaceKind::Framed);
+    EXPECT_EQ(kind->currentIndex(), 1);
+    EXPECT_TRUE(driven->text().endsWith(QStringLiteral("Работает как интерфейс Velantra")));
 }
 
 TEST_F(BaseFormTest, AFailedAutosaveStaysInARedPanelUntilASaveSucceeds)
