@@ -135,15 +135,23 @@ FileResult readBindingsFile(const QString& path, Bindings& bindings)
     if (!QFileInfo::exists(path)) {
         return {};
     }
+    const auto named = [&](FileResult r) {
+        if (!r.ok) {
+            r.message = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), r.message);
+        }
+        return r;
+    };
+    if (const qint64 size = QFileInfo(path).size(); isRegularFile(path) && size > MaxFileSize) {
+        return named({false, QCoreApplication::translate("MidiBindingsFile",
+                                                         "Файл привязок MIDI слишком велик: %1 байт, допустимо до %2")
+                                 .arg(size)
+                                 .arg(MaxFileSize)});
+    }
     QByteArray bytes;
     if (FileResult r = readWholeFile(path, MaxFileSize, bytes); !r.ok) {
-        return r;
+        return named(r);
     }
-    FileResult r = parseBindings(bytes, bindings);
-    if (!r.ok) {
-        r.message = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), r.message);
-    }
-    return r;
+    return named(parseBindings(bytes, bindings));
 }
 
 FileResult writeBindingsFile(const QString& path, const Bindings& bindings)

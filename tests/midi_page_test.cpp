@@ -12,16 +12,19 @@
 #include "programming/sequencer_page.h"
 #include "programming/settings_tabs.h"
 #include "tests/gui_fixture.h"
+#include "tests/midi_log.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -86,6 +89,33 @@ TEST(MidiBindingsFile, WritesWhatItReadsAndRefusesAnyBadLineWhole)
     EXPECT_FALSE(midi::parseBindings("[Pad]\ncc 1 1 = fader 1\n", read).ok);  // no header: not ours
 }
 
+TEST(MidiBindingsFile, RefusalNamesTheFileAndWhy)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Vela43.midi"));
+    const QByteArray header = "# Velantra MIDI bindings\n";
+    const struct {
+        QByteArray bytes;
+        const char* why;
+    } cases[] = {
+        {header + QByteArray(1 << 20, '#'), "Файл привязок MIDI слишком велик: 1048601 байт, допустимо до 1048576"},
+        {header + "volume = 11\n", "Файл привязок MIDI повреждён в строке 2"},
+        {"[Pad]\n", "Это не файл привязок MIDI"},
+    };
+    for (const auto& c : cases) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.bytes);
+        file.close();
+        midi::Bindings kept;
+        kept.input = "Pad";
+        const FileResult r = midi::readBindingsFile(path, kept);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.message, QDir::toNativeSeparators(path) + QStringLiteral(": ") + QString::fromUtf8(c.why));
+        EXPECT_EQ(kept.input, "Pad");
+    }
+}
+
 TEST_F(MidiPageTest, DamagedFileIsRefusedWithAMessageAndKeptWhenTheBindingsChange)
 {
     const QByteArray damaged = TwoBindings + "cc 1 2 = fader 99\n";
@@ -142,6 +172,43 @@ TEST_F(MidiPageTest, BindingRemovedFromTheTableIsGoneFromTheFile)
     EXPECT_FALSE(bindingsOnDisk().contains("picture"));
     // The input chosen is unplugged: it stays chosen, shown as gone.
     EXPECT_TRUE(get<QComboBox>("ComboBoxMidiInput")->currentText().contains(QStringLiteral("(нет)")));
+}
+
+TEST_F(MidiPageTest, SystemThatIsNotThereIsSaidOnThePageAndOnceInTheLog)
+{
+    if (!qEnvironmentVariableIsEmpty("VELANTRA_MIDI_API")) {
+        GTEST_SKIP() << "VELANTRA_MIDI_API chooses the system here";
+    }
+    // A JACK server of a name nobody runs.
+    const QByteArray server = qgetenv("JACK_DEFAULT_SERVER");
+    qputenv("JACK_DEFAULT_SERVER", "velantra-none-" + QByteArray::number(QCoreApplication::applicationPid()));
+    makeForm();
+    const auto* system = get<QLabel>("LabelMidiSystem");
+    const struct {
+        const char* api;
+        const char* page;
+        const char* log;
+    } systems[] = {
+        {"jack", "JACK недоступна: сервер не запущен", "MIDI system JACK not available: no server running"},
+        {"alsa", "ALSA недоступна: нет /dev/snd/seq", "MIDI system ALSA not available: no /dev/snd/seq"},
+    };
+    for (const auto& s : systems) {
+        if (std::string(s.api) == "alsa" && QFileInfo::exists(QStringLiteral("/dev/snd/seq"))) {
+            continue;  // the sequencer is there on this machine
+        }
+        const MidiLog log;
+        control().setApi(s.api);
+        for (int look = 0; look < 3; ++look) {
+            control().ports().rescan();
+        }
+        EXPECT_EQ(system->text(), QString::fromUtf8(s.page));
+        EXPECT_EQ(log.count(QString::fromUtf8(s.log)), 1) << s.api;
+    }
+    if (server.isNull()) {
+        qunsetenv("JACK_DEFAULT_SERVER");
+    } else {
+        qputenv("JACK_DEFAULT_SERVER", server);
+    }
 }
 
 TEST_F(MidiPageTest, TargetsActThroughTheControlsOwnHandlers)
