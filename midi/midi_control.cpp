@@ -58,6 +58,8 @@ MidiControl::MidiControl(TargetAccess& access, QString path, QObject* parent)
     , ports_(this)
 {
     ports_.setHandler([this](const std::string& controller, const Received& r) { received(controller, r); });
+    connect(&ports_, &MidiPorts::inputClosed, this,
+            [this](const std::string& controller) { surface_.release(controller); });
     connect(&ports_, &MidiPorts::outputOpened, this, [this] {
         for (const Message& m : surface_.allFeedback()) {
             ports_.send(m);

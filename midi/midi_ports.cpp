@@ -1,16 +1,17 @@
 #include "midi/midi_ports.h"
 
+#include "midi/jack_watch.h"
 #include "midi/midi_binding.h"
+#include "midi/midi_log.h"
 
 #include <RtMidi.h>
 
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QTimer>
 
 #include <algorithm>
 
-Q_LOGGING_CATEGORY(lcMidi, "velantra.midi")
+Q_LOGGING_CATEGORY(lcMidi, "velantra.midi", QtInfoMsg)
 
 namespace velantra::midi {
 
@@ -99,16 +100,18 @@ MidiPorts::MidiPorts(QObject* parent)
 
 MidiPorts::~MidiPorts()
 {
-    closeAll();
+    jack_.reset();  // no shutdown reaches this object from now on
+    closeAll(false);
 }
 
 void MidiPorts::setApi(const std::string& api)
 {
     const QByteArray forced = qgetenv("VELANTRA_MIDI_API");
     api_ = forced.isEmpty() ? api : forced.toStdString();
-    closeAll();
-    inLister_.reset();
-    outLister_.reset();
+    dropSystem();
+    jack_.reset();
+    systemUp_.reset();
+    session_ = 0;
     rescan();
     scan_->start();
 }
@@ -118,16 +121,61 @@ QString MidiPorts::apiName() const
     return apiOf(api_) == RtMidi::UNIX_JACK ? QStringLiteral("JACK") : QStringLiteral("ALSA");
 }
 
+bool MidiPorts::systemThere()
+{
+    const bool jack = apiOf(api_) == RtMidi::UNIX_JACK;
+    bool up = false;
+    int session = 0;
+    if (jack) {
+        if (!jack_) {
+            jack_ = std::make_unique<JackWatch>(
+                [this] { QMetaObject::invokeMethod(this, &MidiPorts::rescan, Qt::QueuedConnection); });
+        }
+        if (jack_->lost()) {
+            dropSystem();  // the old server's clients go before the watch reaches for a new one
+        }
+        up = jack_->reach();
+        session = jack_->session();
+    } else {
+        up = QFileInfo::exists(QStringLiteral("/dev/snd/seq"));
+    }
+    if (!up) {
+        if (systemUp_ != false) {
+            systemError_ = jack ? tr("сервер не запущен") : tr("нет /dev/snd/seq");
+            qCWarning(lcMidi).noquote() << "MIDI system" << apiName()
+                                        << "not available:" << (jack ? "no server running" : "no /dev/snd/seq");
+            dropSystem();
+            systemUp_ = false;
+            emit portsChanged();
+        }
+        return false;
+    }
+    if (systemUp_ == false) {
+        qCInfo(lcMidi).noquote() << "MIDI system" << apiName() << "is back";
+    }
+    if (session != session_) {
+        dropSystem();  // a server that stopped and came back between two looks
+        session_ = session;
+    }
+    systemUp_ = true;
+    return true;
+}
+
+void MidiPorts::dropSystem()
+{
+    closeAll(true);
+    inLister_.reset();
+    outLister_.reset();
+    inputs_.clear();
+    outputs_.clear();
+}
+
 void MidiPorts::createListers()
 {
     if (inLister_) {
         return;
     }
     const RtMidi::Api api = apiOf(api_);
-    if (api == RtMidi::LINUX_ALSA && !QFileInfo::exists(QStringLiteral("/dev/snd/seq"))) {
-        systemError_ = tr("нет /dev/snd/seq");
-        return;
-    }
     try {
         auto in = std::make_unique<RtMidiIn>(api, std::string(ClientName));
         in->setErrorCallback(&logError);
@@ -137,8 +185,11 @@ void MidiPorts::createListers()
         outLister_ = std::move(out);
         systemError_.clear();
     } catch (const RtMidiError& e) {
-        systemError_ = QString::fromStdString(e.getMessage());
-        qCWarning(lcMidi) << "no MIDI system:" << systemError_;
+        const QString error = QString::fromStdString(e.getMessage());
+        if (error != systemError_) {
+            qCWarning(lcMidi) << "no MIDI system:" << error;  // once, not at every look
+        }
+        systemError_ = error;
     }
 }
 
@@ -160,24 +211,36 @@ bool MidiPorts::wanted(const std::string& controller) const
     return input_ == "*" || controller == input_;
 }
 
-void MidiPorts::closeAll()
+void MidiPorts::closeAll(bool tell)
 {
+    std::vector<std::string> closed;
     for (auto& port : open_) {
         port->in.reset();  // stops RtMidi's thread before the rest goes
+        closed.push_back(port->controller);
     }
     open_.clear();
     out_.reset();
     outName_.clear();
+    if (tell) {
+        for (const std::string& controller : closed) {
+            emit inputClosed(controller);
+        }
+    }
 }
 
 void MidiPorts::rescan()
 {
+    const QString errorBefore = systemError_;
+    if (!systemThere()) {
+        return;
+    }
     createListers();
+    const bool errorChanged = systemError_ != errorBefore;  // e.g. the system is back
     if (!inLister_) {
         const bool had = !inputs_.empty() || !outputs_.empty();
         inputs_.clear();
         outputs_.clear();
-        if (had) {
+        if (had || errorChanged) {
             emit portsChanged();
         }
         return;
@@ -191,6 +254,7 @@ void MidiPorts::rescan()
         qCWarning(lcMidi) << "listing the ports failed:" << e.getMessage().c_str();
     }
     bool changed = false;
+    std::vector<std::string> closed;
     // Close what is gone or no longer chosen.
     for (auto it = open_.begin(); it != open_.end();) {
         const auto& port = **it;
@@ -201,6 +265,7 @@ void MidiPorts::rescan()
             continue;
         }
         qCInfo(lcMidi) << "input closed:" << port.name.c_str() << (present ? "" : "(gone)");
+        closed.push_back(port.controller);
         (*it)->in.reset();
         it = open_.erase(it);
         changed = true;
@@ -276,9 +341,12 @@ void MidiPorts::rescan()
         }
         return out;
     };
-    changed = changed || names(inputs) != names(inputs_) || names(outputs) != names(outputs_);
+    changed = changed || errorChanged || names(inputs) != names(inputs_) || names(outputs) != names(outputs_);
     inputs_ = std::move(inputs);
     outputs_ = std::move(outputs);
+    for (const std::string& controller : closed) {
+        emit inputClosed(controller);
+    }
     if (changed) {
         emit portsChanged();
     }

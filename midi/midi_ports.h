@@ -2,7 +2,9 @@
 // by name, the chosen inputs (one controller, or all) opened and the chosen
 // feedback output, a rescan every 2 s that finds ports plugged in later and
 // reopens them by name, and ports unplugged marked gone while the rest goes
-// on. Messages arrive on RtMidi's threads, are parsed there and wait in an
+// on. A system that stops (a JACK server, ALSA's sequencer device) is said
+// once, its ports are closed, and they are reopened by name when it comes
+// back. Messages arrive on RtMidi's threads, are parsed there and wait in an
 // inbox; the GUI thread takes them at most once per frame (20 ms).
 //
 // The MIDI system is ALSA's sequencer on Linux unless JACK is chosen (the
@@ -18,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,8 @@ class RtMidiIn;
 class RtMidiOut;
 
 namespace velantra::midi {
+
+class JackWatch;
 
 class MidiPorts : public QObject {
     Q_OBJECT
@@ -45,7 +50,8 @@ public:
     // own); the environment variable overrides it. Reopens every port; the
     // first call opens the ports and starts the rescans.
     void setApi(const std::string& api);
-    // GUI thread. The system in use ("ALSA", "JACK"), and why there is none.
+    // GUI thread. The system in use ("ALSA", "JACK"), and why it is not
+    // there (empty while it runs).
     QString apiName() const;
     QString systemError() const { return systemError_; }
     // GUI thread. The inputs to open (a controller's name, or "*" for every
@@ -54,8 +60,9 @@ public:
     void choose(const std::string& input, const std::string& output);
     void setHandler(Handler handler) { handler_ = std::move(handler); }
 
-    // GUI thread. Lists the ports, opens what is chosen and present, closes
-    // what is gone. The scan timer runs it every 2 s.
+    // GUI thread. Looks for the system, lists the ports, opens what is
+    // chosen and present, closes what is gone. The scan timer runs it every
+    // 2 s, and a JACK server's shutdown at once.
     void rescan();
     const std::vector<Port>& inputs() const { return inputs_; }
     const std::vector<Port>& outputs() const { return outputs_; }
@@ -76,18 +83,27 @@ signals:
     void portsChanged();
     // The feedback port was opened (again): the surface wants every value.
     void outputOpened();
+    // A controller's input was closed (unplugged, no longer chosen, or its
+    // system stopped): what it held down is to be let go.
+    void inputClosed(const std::string& controller);
 
 private:
     struct OpenInput;
     static void callback(double stamp, std::vector<unsigned char>* bytes, void* user);
+    bool systemThere();
+    void dropSystem();
     void createListers();
-    void closeAll();
+    // Closes every port; tell: say which inputs closed.
+    void closeAll(bool tell);
     void take();
     void takeSoon();
     bool wanted(const std::string& controller) const;
 
     std::string api_;
     QString systemError_;
+    std::unique_ptr<JackWatch> jack_;
+    std::optional<bool> systemUp_;  // unknown until looked for
+    int session_ = 0;               // the system's reach the ports belong to
     std::string input_ = "*";
     std::string output_;
     std::unique_ptr<RtMidiIn> inLister_;

@@ -3,22 +3,27 @@
 // and lamps), the window's MIDI control finds and opens them like any other.
 // The system is VELANTRA_MIDI_API (jack or alsa), which tools/midi_test.sh
 // sets after starting the system; without it every test skips and says why.
+// VELANTRA_JACK_SERVER_CONTROL stops and starts the JACK server.
 #include "midi/midi_control.h"
 #include "midi/midi_page.h"
 #include "player/player.h"
 #include "programming/fader_page.h"
 #include "programming/pictures_tab.h"
 #include "tests/gui_fixture.h"
+#include "tests/midi_log.h"
 
 #include <RtMidi.h>
 
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
+#include <QProcess>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -191,11 +196,14 @@ TEST_F(MidiSystemTest, KeysPlayStopAndHoldAPictureWithLampsFollowing)
 TEST_F(MidiSystemTest, UnpluggedControllerIsShownGoneAndReopenedByName)
 {
     start(Bound);
-    controller.reset();  // unplugged
+    controller->send({0x90, 36, 90});  // picture 1 held down ...
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->picturesTab()->picture(0)->isChecked(); }, 5000));
+    controller.reset();  // ... as the controller is unplugged
     ASSERT_TRUE(QTest::qWaitFor([&] { return !portOpen(); }, 6000));
     const auto* table = form->findChild<QTableWidget*>(QStringLiteral("TableMidiPorts"));
     ASSERT_NE(table, nullptr);
     EXPECT_FALSE(table->findItems(QStringLiteral("отключен"), Qt::MatchExactly).isEmpty());
+    EXPECT_FALSE(form->picturesTab()->picture(0)->isChecked()) << "the picture the controller held stays lit";
     fader(1)->setValue(10);  // the rest goes on
     ASSERT_TRUE(QTest::qWaitFor([&] { return e().dmxFrame.get(1) == 10; }, 2000));
 
@@ -203,6 +211,46 @@ TEST_F(MidiSystemTest, UnpluggedControllerIsShownGoneAndReopenedByName)
     ASSERT_TRUE(QTest::qWaitFor([&] { return portOpen(); }, 6000));
     controller->send({0xB0, 1, 5, 1, 100});
     ASSERT_TRUE(QTest::qWaitFor([&] { return fader(1)->value() == 201; }, 5000));
+}
+
+TEST_F(MidiSystemTest, StoppedServerIsSaidOnceAndThePortsReopenByNameWhenItComesBack)
+{
+    const QString server = qEnvironmentVariable("VELANTRA_JACK_SERVER_CONTROL");
+    if (server.isEmpty()) {
+        GTEST_SKIP() << "no server to stop: ALSA's sequencer is the kernel's (tools/midi_test.sh stops JACK's)";
+    }
+    const MidiLog log;
+    start(Bound);
+    const auto* system = form->findChild<QLabel*>(QStringLiteral("LabelMidiSystem"));
+    ASSERT_NE(system, nullptr);
+    EXPECT_EQ(system->text(), QStringLiteral("JACK работает"));
+    controller->send({0x90, 36, 90});  // a picture held as the server goes
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->picturesTab()->picture(0)->isChecked(); }, 5000));
+
+    ASSERT_EQ(QProcess::execute(server, {QStringLiteral("stop")}), 0);
+    controller.reset();  // its ports went with the server
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return system->text() == QStringLiteral("JACK недоступна: сервер не запущен"); }, 5000));
+    EXPECT_FALSE(portOpen());
+    EXPECT_FALSE(form->picturesTab()->picture(0)->isChecked());
+    QTest::qWait(4500);      // the program looks for the server twice meanwhile
+    fader(1)->setValue(10);  // the rest goes on
+    ASSERT_TRUE(QTest::qWaitFor([&] { return e().dmxFrame.get(1) == 10; }, 2000));
+    fader(1)->setValue(0);
+
+    ASSERT_EQ(QProcess::execute(server, {QStringLiteral("start")}), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return system->text() == QStringLiteral("JACK работает"); }, 5000));
+    controller = std::make_unique<Controller>();  // and the controller comes back
+    ASSERT_TRUE(QTest::qWaitFor([&] { return portOpen(); }, 6000)) << "the input was not reopened";
+    controller->send({0xB0, 1, 0, 1, 64});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fader(1)->value() == 129; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->midiControl().ports().outputOpen(); }, 5000))
+        << "the feedback output was not reopened";
+    controller->clear();
+    fader(2)->setValue(255);
+    EXPECT_TRUE(controller->waitFor({0xB0, 2, 127}));
+    EXPECT_EQ(log.count(QStringLiteral("not available")), 1);
+    EXPECT_EQ(log.count(QStringLiteral("is back")), 1);
 }
 
 TEST_F(MidiSystemTest, FloodingPortIsCoalescedAndEndsAtItsLastValue)

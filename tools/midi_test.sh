@@ -3,7 +3,9 @@
 # with the dummy driver (no sound card needed), runs
 # build/tests/velantra_midi_system_tests on JACK's MIDI ports, stops the
 # server; where ALSA's sequencer is there (/dev/snd/seq, e.g. snd-seq-dummy)
-# the same tests run on it too.
+# the same tests run on it too. The tests stop and restart the JACK server
+# through VELANTRA_JACK_SERVER_CONTROL (a script written here: "stop", or
+# "start", which waits until the server answers).
 #
 #   tools/midi_test.sh [BUILD_DIR] [gtest options]
 #
@@ -21,27 +23,50 @@ if command -v jackd >/dev/null; then
   # A server of our own name: nothing of the machine's own JACK is touched.
   server=velantra-test-$$
   work=$(mktemp -d /tmp/velantra-jack.XXXXXX)
-  jackd --no-realtime -n "$server" -d dummy -r 48000 -p 256 >"$work/jackd.log" 2>&1 &
-  jack_pid=$!
+  control=$work/server
+  cat >"$control" <<EOF
+#!/usr/bin/env bash
+# The test's JACK server: stop, or start and wait until it answers.
+export JACK_DEFAULT_SERVER=$server JACK_NO_START_SERVER=1
+# A process is gone once it has no entry, or only a zombie's.
+gone() {
+  local state
+  state=\$(awk '{print \$3}' "/proc/\$1/stat" 2>/dev/null) || return 0
+  [ -z "\$state" ] || [ "\$state" = Z ]
+}
+case "\${1:-}" in
+stop)
+  pid=\$(cat "$work/jackd.pid" 2>/dev/null) || exit 0
+  kill "\$pid" 2>/dev/null || true
+  for _ in \$(seq 100); do
+    gone "\$pid" && exit 0
+    sleep 0.1
+  done
+  exit 1 ;;
+start)
+  jackd --no-realtime -n "$server" -d dummy -r 48000 -p 256 >>"$work/jackd.log" 2>&1 </dev/null &
+  pid=\$!
+  echo "\$pid" >"$work/jackd.pid"
+  for _ in \$(seq 50); do
+    jack_lsp >/dev/null 2>&1 && exit 0
+    gone "\$pid" && exit 1
+    sleep 0.1
+  done
+  exit 1 ;;
+esac
+echo "usage: \$0 stop|start" >&2
+exit 2
+EOF
+  chmod +x "$control"
   cleanup() {
-    kill "$jack_pid" 2>/dev/null || true
-    wait "$jack_pid" 2>/dev/null || true
+    "$control" stop || true
     rm -rf "$work"
   }
   trap cleanup EXIT
-  up=
-  for _ in $(seq 50); do
-    if JACK_DEFAULT_SERVER=$server JACK_NO_START_SERVER=1 jack_lsp >/dev/null 2>&1; then
-      up=1
-      break
-    fi
-    kill -0 "$jack_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if [ -n "$up" ]; then
+  if "$control" start; then
     echo "== JACK (dummy driver, server $server)"
     JACK_DEFAULT_SERVER=$server JACK_NO_START_SERVER=1 VELANTRA_MIDI_API=jack QT_QPA_PLATFORM=offscreen \
-      "$tests" "$@"
+      VELANTRA_JACK_SERVER_CONTROL=$control "$tests" "$@"
     ran=1
   else
     echo "JACK part skipped: the server did not start:"
@@ -52,6 +77,7 @@ else
 fi
 
 if [ -e /dev/snd/seq ]; then
+  # The sequencer is the kernel's: a test cannot stop it, so that test skips.
   echo "== ALSA sequencer"
   VELANTRA_MIDI_API=alsa QT_QPA_PLATFORM=offscreen "$tests" "$@"
   ran=1
