@@ -27,7 +27,7 @@ class FaderPageTest : public GuiTest {
 protected:
     FaderPageTest()
     {
-        makeForm();
+        makeForm(TBaseForm::OutputClock::ByHand);
         page = form->faderPage();
     }
     Engine& e() { return form->engine(); }
@@ -92,11 +92,14 @@ TEST_F(FaderPageTest, ManualOverrideHoldsASelectedFaderWhileScenesChange)
     form->ReturnPageControlAll();
     EXPECT_EQ(page->fader(4)->value(), 30);
     EXPECT_EQ(page->fader(5)->value(), 200) << "manual mode keeps the selected fader";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return e().dmxFrame.get(5) == 200 && e().dmxFrame.get(4) == 30; }, 2000));
+    stepOutput();
+    ASSERT_EQ(e().dmxFrame.get(5), 200);
+    ASSERT_EQ(e().dmxFrame.get(4), 30);
 
     e().shared.playMode = 0;
     page->pageBar()->setValue(10);  // the page moves away: the override ends
-    ASSERT_TRUE(QTest::qWaitFor([&] { return e().dmxFrame.get(5) == 30; }, 2000));
+    stepOutput();
+    ASSERT_EQ(e().dmxFrame.get(5), 30);
 }
 
 TEST_F(FaderPageTest, OutputLabelsShowTheSentLevelInDmxOrPercent)
@@ -107,7 +110,8 @@ TEST_F(FaderPageTest, OutputLabelsShowTheSentLevelInDmxOrPercent)
     e().DataWrite(0, 3, 2);
     e().DataWrite(0, 4, 3);
     e().coderTable.set(5, 1);  // slot 5 sends channel 1
-    ASSERT_TRUE(QTest::qWaitFor([&] { return e().dmxFrame.get(5) == 255; }, 2000));
+    stepOutput();
+    ASSERT_EQ(e().dmxFrame.get(5), 255);
     page->TimerDataDmxToDspTimer();
     EXPECT_EQ(page->outputLabel(2)->text(), QStringLiteral("254"));
     EXPECT_EQ(page->outputLabel(5)->text(), QStringLiteral("255"));
@@ -128,7 +132,8 @@ TEST_F(FaderPageTest, SlowDisplayRefreshesThreeLabelsPerTickStartingWithGroupTwo
     for (int c = 1; c <= 27; ++c) {
         e().DataWrite(0, c, 100 + c);
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return e().dmxFrame.get(27) == 127; }, 2000));
+    stepOutput();
+    ASSERT_EQ(e().dmxFrame.get(27), 127);
     page->TimerDataDmxToDspTimer();
     EXPECT_EQ(page->labelGroup(), 2);
     EXPECT_EQ(page->outputLabel(4)->text(), QStringLiteral("104"));
@@ -234,6 +239,7 @@ TEST_F(FaderPageTest, BlackoutButtonsDriveTheBoxTheTickAndPlayMode)
     EXPECT_TRUE(box->isChecked());
     EXPECT_TRUE(e().controls.blackOut.load());
     EXPECT_EQ(e().shared.playMode.load(), 0);
+    stepOutput();  // the tick blinks the button, the window's blink timer shows it
     EXPECT_TRUE(QTest::qWaitFor([&] { return !page->blackOut()->isVisibleTo(page); }, 2000)) << "the button blinks";
 
     page->macrosOut()->click();

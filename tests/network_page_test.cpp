@@ -25,7 +25,7 @@ class NetworkPageTest : public GuiTest {
 protected:
     NetworkPageTest()
     {
-        makeForm();
+        makeForm(TBaseForm::OutputClock::ByHand);
         page = form->networkPage();
     }
     template <typename T> T* get(const char* name)
@@ -63,7 +63,7 @@ TEST_F(NetworkPageTest, StartsOffWithTheDefaultsAndAPersistentSourceIdentifier)
     closeForm();
     const Settings kept = readSettings(dataPath(QStringLiteral("Vela43.ini")));
     EXPECT_EQ(kept.sacn.cid, cid) << "kept in the settings";
-    makeForm();
+    makeForm(TBaseForm::OutputClock::ByHand);
     EXPECT_EQ(form->networkOutputs().sacnSettings().cid, cid) << "and used again";
 }
 
@@ -90,7 +90,8 @@ TEST_P(NetworkBadValue, IsRefusedWithAMessageAndTheOutputStaysOff)
     NetworkSender& output = sacn ? static_cast<NetworkSender&>(outputs().sacnOutput()) : outputs().artNetOutput();
     QTest::qWait(100);  // the sender takes the refusal
     const std::uint64_t before = output.counters().packets;
-    QTest::qWait(300);  // six ticks of the running output thread
+    stepOutput(6);
+    QTest::qWait(100);  // the sender thread would have sent them by now
     EXPECT_EQ(output.counters().packets, before) << "nothing is sent";
     EXPECT_FALSE(output.counters().sending);
     outputs().refresh();
@@ -136,6 +137,7 @@ TEST_F(NetworkPageTest, SwitchedOnBothSendEveryFrameAndShowTheirRate)
     get<QCheckBox>("CheckBoxArtNetOn")->setChecked(true);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
+            stepOutput();
             return outputs().sacnOutput().counters().packets > 10 && outputs().artNetOutput().counters().packets > 10;
         },
         5000));
