@@ -15,15 +15,52 @@
 #include "shell/dialogs.h"
 #include "storage/color_file.h"
 #include "storage/data_dir.h"
-
-#include <QFileInfo>
+#include "storage/patch_file.h"
+#include "storage/show_file.h"
 
 #include <QCloseEvent>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
 
+#include <memory>
+
 namespace velantra {
+
+namespace {
+
+bool isPatchFileName(const QString& path)
+{
+    return path.endsWith(QLatin1String(".vdx"), Qt::CaseInsensitive);
+}
+
+// A file named on the command line, read once to see that it can be: what
+// is wrong with it goes to the error box (for a missing show the Open
+// command's own text) and, with its name, to the error output.
+bool readableAtStart(QWidget* parent, const QString& path, bool patch)
+{
+    if (path.isEmpty()) {
+        return false;
+    }
+    FileResult read;
+    QString shown;
+    if (patch) {
+        auto scratch = std::make_unique<AtomicArray<std::uint16_t, CoderEntries>>();
+        read = readPatchFile(path, *scratch);
+    } else if (!isRegularFile(path)) {
+        read = ioFailure(IoError::FileNotFound);
+        shown = TBaseForm::tr("Файл ШОУ не найден ");
+    } else {
+        read = readShowFile(path, *std::make_unique<ShowMemory>());
+    }
+    if (!read.ok) {
+        qCWarning(lcFile).noquote() << path + QStringLiteral(": ") + read.message;
+        showIoError(parent, shown.isEmpty() ? read.message : shown);
+    }
+    return read.ok;
+}
+
+}  // namespace
 
 void TBaseForm::FormCreate()
 {
@@ -58,15 +95,21 @@ void TBaseForm::FormCreate()
     }
 
     ReadIniFile();
-    if (!showToOpen_.isEmpty()) {
-        openShow(showToOpen_);  // a show named on the command line, as the Open command opens it
-    } else if (!openDialogShou_->fileName().isEmpty()) {
+    // A file named on the command line: a patch file is the patch (as the
+    // patch page's open loads it), anything else a show (as the Open command
+    // opens it). One that cannot be read is said in the error box and, with
+    // its name, on the error output; the start goes on without it.
+    const bool patchNamed = isPatchFileName(showToOpen_);
+    const bool namedReadable = readableAtStart(this, showToOpen_, patchNamed);
+    if (namedReadable && !patchNamed) {
+        openShow(showToOpen_);
+    } else if ((showToOpen_.isEmpty() || patchNamed) && !openDialogShou_->fileName().isEmpty()) {
         BlocOpenFile();
     }
     ReturnPageControlAll();
     OutStatus(usbStatusText(link_->status()));
     LoadColorFile();
-    coderPage_->startUp(coderFileName);
+    coderPage_->startUp(namedReadable && patchNamed ? showToOpen_ : coderFileName);
     // A refused bindings file leaves the surfaces unbound; the rest starts as usual.
     if (const FileResult read = midi_->load(); !read.ok) {
         reportFileError(read.message);

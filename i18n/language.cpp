@@ -25,6 +25,26 @@ QString languageName(Language language)
     return language == Language::Russian ? QStringLiteral("ru") : QStringLiteral("en");
 }
 
+std::optional<Language> languageOption(const QString& value, QString* error)
+{
+    std::optional<Language> chosen = languageFromName(value);
+    if (!chosen && error != nullptr) {
+        *error = QStringLiteral("--lang must be ru or en, not \"%1\"").arg(value);
+    }
+    return chosen;
+}
+
+Language chooseLanguage(std::optional<Language> commandLine, const QString& setting, const QLocale& system)
+{
+    if (commandLine) {
+        return *commandLine;
+    }
+    if (const std::optional<Language> chosen = languageFromName(setting)) {
+        return *chosen;
+    }
+    return system.language() == QLocale::Russian ? Language::Russian : Language::English;
+}
+
 Language chooseLanguage(const QStringList& arguments, const QString& setting, const QLocale& system, QString* error)
 {
     for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -36,18 +56,12 @@ Language chooseLanguage(const QStringList& arguments, const QString& setting, co
         } else {
             continue;
         }
-        if (const std::optional<Language> chosen = languageFromName(value)) {
+        if (const std::optional<Language> chosen = languageOption(value, error)) {
             return *chosen;
-        }
-        if (error != nullptr) {
-            *error = QStringLiteral("--lang must be ru or en, not \"%1\"").arg(value);
         }
         break;
     }
-    if (const std::optional<Language> chosen = languageFromName(setting)) {
-        return *chosen;
-    }
-    return system.language() == QLocale::Russian ? Language::Russian : Language::English;
+    return chooseLanguage(std::nullopt, setting, system);
 }
 
 namespace {

@@ -20,11 +20,23 @@ enum class Language { Russian, English };
 std::optional<Language> languageFromName(const QString& name);
 QString languageName(Language language);
 
+// The exit status of a program whose command line is refused.
+inline constexpr int CommandLineRefused = 2;
+
+// Any thread. The value of --lang, by the one rule of every program: a
+// language the program has no translation for is refused, and the program
+// ends with CommandLineRefused after printing error; it never starts in
+// another language than the one asked for.
+std::optional<Language> languageOption(const QString& value, QString* error);
+
 // Any thread. The language of --lang in arguments (the program's own name
 // first), else of setting, else of the system locale. error: set when --lang
-// has no value or an unknown one (the rest of the choice goes on).
+// has no value or an unknown one (the rest of the choice goes on; a program
+// refuses such a command line before it chooses, see languageOption).
 Language chooseLanguage(const QStringList& arguments, const QString& setting, const QLocale& system,
                         QString* error = nullptr);
+// Any thread. The language given on the command line, else of setting, else of the system locale.
+Language chooseLanguage(std::optional<Language> commandLine, const QString& setting, const QLocale& system);
 
 // GUI thread, before any window. Installs the program's translation for
 // language and Qt's own texts (buttons of message boxes, file dialogs) in it.

@@ -3,6 +3,7 @@
 #include "engine/version.h"
 #include "i18n/language.h"
 #include "player/headless.h"
+#include "player/player_log.h"
 #include "player/termination_signals.h"
 #include "storage/data_dir.h"
 #include "storage/settings_file.h"
@@ -10,6 +11,7 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -42,16 +44,25 @@ int main(int argc, char** argv)
     const velantra::ParsedOptions parsed = velantra::parseHeadlessOptions(arguments);
     if (!parsed.error.isEmpty()) {
         std::fprintf(stderr, "velantra-player: %s\n%s", qUtf8Printable(parsed.error), Usage);
-        return 2;
+        return velantra::CommandLineRefused;
+    }
+    // The window's rule: a language without a translation is refused, never replaced.
+    std::optional<velantra::Language> language;
+    if (!parsed.options.language.isEmpty()) {
+        QString error;
+        language = velantra::languageOption(parsed.options.language, &error);
+        if (!language) {
+            std::fprintf(stderr, "velantra-player: %s\n%s", qUtf8Printable(error), Usage);
+            return velantra::CommandLineRefused;
+        }
     }
 
     const velantra::Settings settings = velantra::readSettings(velantra::dataFile(QStringLiteral("Vela43.ini")));
-    velantra::installTranslations(
-        app, velantra::chooseLanguage(QCoreApplication::arguments(), settings.language, QLocale::system()));
+    velantra::installTranslations(app, velantra::chooseLanguage(language, settings.language, QLocale::system()));
     velantra::HeadlessPlayer player;
     velantra::TerminationSignals ending;
     QObject::connect(&ending, &velantra::TerminationSignals::received, &player, [&player](int signalNumber) {
-        qInfo("signal %d: ending", signalNumber);
+        qCInfo(lcPlayer, "signal %d: ending", signalNumber);
         player.stop();
         QCoreApplication::exit(0);
     });

@@ -39,6 +39,31 @@ TEST(Language, AnUnknownChoiceIsReportedAndTheNextOneCounts)
     EXPECT_FALSE(error.isEmpty());
 }
 
+// Both programs take --lang by one rule: a language without a translation
+// (or none at all) is refused, never replaced by another.
+TEST(Language, ALanguageWithoutATranslationIsRefusedOnTheCommandLine)
+{
+    const struct {
+        const char* value;
+        std::optional<Language> language;
+    } cases[] = {
+        {"ru", Language::Russian}, {" EN ", Language::English}, {"de", std::nullopt},
+        {"", std::nullopt},        {"english", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        QString error;
+        EXPECT_EQ(languageOption(QString::fromLatin1(c.value), &error), c.language) << c.value;
+        EXPECT_EQ(error.isEmpty(), c.language.has_value()) << c.value;
+    }
+    QString error;
+    languageOption(QStringLiteral("de"), &error);
+    EXPECT_EQ(error, QStringLiteral("--lang must be ru or en, not \"de\""));
+    EXPECT_EQ(CommandLineRefused, 2);
+    EXPECT_EQ(chooseLanguage(Language::English, QStringLiteral("ru"), RussianSystem), Language::English);
+    EXPECT_EQ(chooseLanguage(std::nullopt, QStringLiteral("ru"), GermanSystem), Language::Russian);
+    EXPECT_EQ(chooseLanguage(std::nullopt, QString(), GermanSystem), Language::English);
+}
+
 TEST(Language, TheChoiceIsKeptInTheSettingsFile)
 {
     QTemporaryDir dir;

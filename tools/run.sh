@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the program and runs it; "tools/run.sh --demo" opens the demo show
-# (six scenes, a chaser and a moving-head circle).
+# (press ▶: spots chasing, washes changing colour, a moving-head circle; the two
+# chasers run with "Пуск самостоятельно" on the page "Автоматы").
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
