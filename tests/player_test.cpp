@@ -318,6 +318,32 @@ TEST_F(HeadlessProcess, KeepsItsSacnCidFromOneStartToTheNextAndUsesAStoredOne)
     EXPECT_EQ(cidOfAStart(stored.toString(QUuid::WithoutBraces)), stored.toRfc4122());
 }
 
+// The show: automat 1 set to channel 10, automat 2 to channel 20;
+// each runs its pattern on its own four slots, and slot 1 keeps the scene.
+TEST_F(HeadlessProcess, WithAutomatsEachAutomatRunsOnItsOwnChannels)
+{
+    auto engine = std::make_unique<Engine>();
+    engine->ClearAll();
+    engine->memory.set(CellLastScene, 0);
+    engine->memory.set(RateBase + 1, 255);
+    engine->DataWrite(0, 1, 77);
+    const int cells[2][5] = {{10, 10, 1, 210, 5}, {10, 20, 1, 160, 6}};  // tempo, channel, program, bright, dark
+    for (int a = 0; a < 2; ++a) {
+        for (int i = 0; i < 5; ++i) {
+            engine->memory.set(static_cast<std::size_t>(CellAvt1Tempo + 5 * a + i),
+                               static_cast<std::uint8_t>(cells[a][i]));
+        }
+    }
+    ASSERT_TRUE(writeShowFile(path(QStringLiteral("Automats.vlt")), engine->memory).ok);
+    writeSettings({}, path(QStringLiteral("Automats.vlt")));
+    start({QStringLiteral("--automats")});
+    for (const auto& [slot, level] : {std::pair{1, 77}, {11, 210}, {14, 210}, {11, 5}, {21, 160}, {24, 160}, {21, 6}}) {
+        EXPECT_TRUE(waitForLevel(slot, level)) << "slot " << slot << " at " << level << "\n" << log().toStdString();
+    }
+    ::kill(static_cast<pid_t>(player_.processId()), SIGTERM);
+    ASSERT_TRUE(player_.waitForFinished(5000));
+}
+
 // With no interface on the bus, the log says so (and that nothing goes to USB).
 TEST_F(HeadlessProcess, LogsWhyTheInterfaceIsClosed)
 {
