@@ -111,7 +111,7 @@ TEST(MidiBindingsFile, RefusalNamesTheFileAndWhy)
         kept.input = "Pad";
         const FileResult r = midi::readBindingsFile(path, kept);
         EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.message, QDir::toNativeSeparators(path) + QStringLiteral(": ") + QString::fromUtf8(c.why));
+        EXPECT_EQ(r.message.toStdString(), QDir::toNativeSeparators(path).toStdString() + ": " + c.why);
         EXPECT_EQ(kept.input, "Pad");
     }
 }
@@ -201,7 +201,7 @@ TEST_F(MidiPageTest, SystemThatIsNotThereIsSaidOnThePageAndOnceInTheLog)
         for (int look = 0; look < 3; ++look) {
             control().ports().rescan();
         }
-        EXPECT_EQ(system->text(), QString::fromUtf8(s.page));
+        EXPECT_EQ(system->text().toStdString(), s.page);
         EXPECT_EQ(log.count(QString::fromUtf8(s.log)), 1) << s.api;
     }
     if (server.isNull()) {
