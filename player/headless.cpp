@@ -1,6 +1,7 @@
 #include "player/headless.h"
 
 #include "i18n/language.h"
+#include "link/interface_kinds.h"
 #include "network/network_outputs.h"
 #include "player/output_rig.h"
 #include "player/player.h"
@@ -170,6 +171,8 @@ bool HeadlessPlayer::start(const HeadlessOptions& options)
     rig_->engine().ClearAll();
 
     const Settings settings = readSettings(dataFile(QStringLiteral("Vela43.ini")));
+    // Each device is driven as the kind chosen for its serial number in the window.
+    applyKindChoices(rig_->link(), settings.interfaceKinds);
     if (isRegularFile(settings.coder)) {
         if (const FileResult read = readPatchFile(settings.coder, rig_->engine().coderTable); !read.ok) {
             qCWarning(lcFile).noquote() << read.message.trimmed();

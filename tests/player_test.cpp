@@ -26,6 +26,7 @@
 
 #include <csignal>
 #include <memory>
+#include <tuple>
 
 namespace velantra {
 namespace {
@@ -178,9 +179,10 @@ protected:
     QString path(const QString& name) const { return home_.filePath(name); }
 
     void writeSettings(const std::array<QString, KonveirEntryCount>& conveyor, const QString& show,
-                       const QString& cid = {})
+                       const QString& cid = {}, const QString& kinds = {})
     {
         Settings settings;
+        settings.interfaceKinds = kinds;
         settings.sacn.cid = cid;
         settings.konveir = conveyor;
         settings.path = show;
@@ -189,7 +191,7 @@ protected:
         settings.sacn.destination = QStringLiteral("127.0.0.1");
         ASSERT_TRUE(velantra::writeSettings(dataDir() + QStringLiteral("/Vela43.ini"), settings).ok);
     }
-    void start(const QStringList& arguments, bool withDevice = true)
+    void start(const QStringList& arguments, bool withDevice = true, const QString& framesFile = {})
     {
         ASSERT_TRUE(bound_) << "UDP port 5568 on the loopback is taken: " << receiver_.errorString().toStdString();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -198,6 +200,9 @@ protected:
         // The stand-in for the vendor's library: the player finds an interface and writes to it.
         if (withDevice) {
             env.insert(QStringLiteral("LD_LIBRARY_PATH"), QStringLiteral(FAKE_FTD2XX_DIR));
+            if (!framesFile.isEmpty()) {
+                env.insert(QStringLiteral("FAKE_FTD2XX_FRAMES"), framesFile);
+            }
         }
         player_.setProcessEnvironment(env);
         player_.start(QStringLiteral(VELANTRA_PLAYER), arguments);
@@ -351,23 +356,51 @@ TEST_F(HeadlessProcess, LogsWhyTheInterfaceIsClosed)
     writeSettings({}, path(QStringLiteral("Gala.vlt")));
     start({}, false);
     ASSERT_TRUE(waitForLevel(5, 200)) << log().toStdString();
-    ASSERT_TRUE(QTest::qWaitFor(
-        [this] {
-            return log().contains(QLatin1String("velantra.device")) &&
-                   (log().contains(QLatin1String("interface open")) ||
-                    log().contains(QLatin1String("interface closed")));
-        },
-        5000))
+    ASSERT_TRUE(QTest::qWaitFor([this] { return log().contains(QLatin1String("interface closed:")); }, 5000))
         << log().toStdString();
+    int closedLines = 0;
     for (const QString& line : log().split(QLatin1Char('\n'))) {
         const qsizetype at = line.indexOf(QLatin1String("interface closed:"));
         if (at >= 0) {
+            ++closedLines;
+            EXPECT_TRUE(line.contains(QLatin1String("velantra.device"))) << line.toStdString();
             EXPECT_GT(line.mid(at + 17).trimmed().size(), 0) << "a reason: " << line.toStdString();
             EXPECT_TRUE(line.contains(QLatin1String("demo mode"))) << line.toStdString();
         }
     }
+    EXPECT_EQ(closedLines, 1) << "said once, not at every poll\n" << log().toStdString();
     ::kill(static_cast<pid_t>(player_.processId()), SIGTERM);
     ASSERT_TRUE(player_.waitForFinished(5000));
+}
+
+// The kind chosen in the window for the device's serial number drives it in the
+// player too: a DMX USB Pro gets label-6 messages, not the framed stream.
+TEST_F(HeadlessProcess, DrivesEachDeviceAsTheKindChosenForItsSerialNumber)
+{
+    writeOneSceneShow(path(QStringLiteral("Gala.vlt")), 5, 200);
+    for (const auto& [kinds, first, second] : {std::tuple{QString(), 0xFF, 0xF0},
+                                               {QStringLiteral("FAKE0001:pro"), 0x7E, 0x06},
+                                               {QStringLiteral("OTHER:pro"), 0xFF, 0xF0}}) {
+        SCOPED_TRACE(kinds.toStdString());
+        writeSettings({}, path(QStringLiteral("Gala.vlt")), {}, kinds);
+        const QString frames = path(QStringLiteral("frames-%1.bin").arg(first));
+        start({}, true, frames);
+        ASSERT_TRUE(waitForLevel(5, 200)) << log().toStdString();
+        QByteArray written;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                QFile file(frames);
+                written = file.open(QIODevice::ReadOnly) ? file.read(2) : QByteArray();
+                return written.size() == 2 && static_cast<std::uint8_t>(written[0]) == first &&
+                       static_cast<std::uint8_t>(written[1]) == second;
+            },
+            5000))
+            << "written: " << written.toHex().toStdString() << "\n"
+            << log().toStdString();
+        ::kill(static_cast<pid_t>(player_.processId()), SIGTERM);
+        ASSERT_TRUE(player_.waitForFinished(5000));
+        stderr_.clear();
+    }
 }
 
 TEST_F(HeadlessProcess, RefusesToStartWithoutAShowAndSaysWhy)
