@@ -4,6 +4,7 @@
 # Debian looks for, then sets up CPack.
 
 set(VELANTRA_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
+include(GNUInstallDirs)
 
 install(FILES ${VELANTRA_PACKAGING_DIR}/org.korvex.Velantra.desktop DESTINATION share/applications)
 install(FILES ${VELANTRA_PACKAGING_DIR}/velantra.svg DESTINATION share/icons/hicolor/scalable/apps)
@@ -31,6 +32,21 @@ execute_process(COMMAND gzip -9nc INPUT_FILE ${PROJECT_BINARY_DIR}/packaging/cha
                 OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
 install(FILES ${VELANTRA_PACKAGING_DIR}/copyright ${PROJECT_BINARY_DIR}/packaging/changelog.gz
         DESTINATION share/doc/velantra)
+# The HTML manual (app/CMakeLists.txt) registered with doc-base, and what
+# lintian is told to accept, each with its reason in the file.
+install(FILES ${VELANTRA_PACKAGING_DIR}/velantra.doc-base DESTINATION share/doc-base RENAME velantra)
+install(FILES ${VELANTRA_PACKAGING_DIR}/lintian-overrides DESTINATION share/lintian/overrides RENAME velantra)
+
+# The udev rule and the AppStream file name the same devices; the systemd
+# unit names the player where this prefix installs it.
+if(VELANTRA_BUILD_TESTS)
+  add_test(NAME Packaging.UdevRuleAndAppStreamNameTheSameDevices
+           COMMAND ${VELANTRA_PACKAGING_DIR}/check_devices.sh ${PROJECT_SOURCE_DIR}/tools/udev/60-velantra-ftdi.rules
+                   ${VELANTRA_PACKAGING_DIR}/org.korvex.Velantra.metainfo.xml)
+  add_test(NAME Packaging.SystemdUnitStartsTheInstalledPlayer
+           COMMAND grep -qx "ExecStart=${CMAKE_INSTALL_FULL_BINDIR}/velantra-player --conveyor --automats"
+                   ${PROJECT_BINARY_DIR}/player/velantra-player.service)
+endif()
 
 # udev reads /usr/lib/udev/rules.d and /usr/local/lib/udev/rules.d as well as
 # /lib/udev/rules.d, so the rule stays under the prefix: the package gets
@@ -57,7 +73,7 @@ endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velantra)
 set(CPACK_PACKAGE_VENDOR "Velantra developers")
-set(CPACK_PACKAGE_CONTACT "Velantra developers <dev@velantra.invalid>")
+set(CPACK_PACKAGE_CONTACT "Velantra developers <velantra@korvex.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "DMX512 stage-lighting controller")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -66,13 +82,22 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # CPack puts the summary above this.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Up to 256 scenes over 255 channels played at a tempo with smooth fades,
-static pictures on the keyboard, two chasers, pan/tilt figures for moving
-heads, an output patch and a show conveyor. Writes to FTDI-based USB DMX
-interfaces (D2XX, /dev/ttyUSB* or libftdi1).
+# CPack indents every line and turns an empty line into the paragraph mark.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Velantra builds and plays lighting shows of up to 256 scenes over 255 DMX
+channels: scenes played at a tempo with smooth fades, live faders, static
+pictures on the keyboard, two four-channel chasers, pan/tilt figures for
+moving heads, an output patch and a conveyor of shows played one after
+another.
 
-Световой пульт DMX512: сцены с плавными переходами, статические картинки,
-автоматы и фигуры для движущихся голов.")
+Every 50 ms it sends the frame to FTDI-based USB DMX interfaces (its own,
+DMX USB Pro and Open DMX widgets, through the vendor's D2XX library, the
+kernel's serial driver or libftdi1) and over the network as sACN (E1.31)
+and Art-Net. MIDI control surfaces drive the faders and show controls,
+with feedback to motorised faders and button lamps.
+
+velantra-player plays a show or the conveyor without a window, as a
+systemd user service for unattended installations; velantra-show prints,
+exports, imports and compares show files as text (JSON).")
 # Library packages come from dpkg-shlibdeps. Qt's X11 platform plugin ships in
 # libqt6gui6 on Debian 12 (qt6-qpa-plugins holds only vnc and tuio), so the one
 # thing loaded at run time that shlibdeps cannot see is a font with Cyrillic.
