@@ -51,6 +51,38 @@
         <source> - Драйвер этого не умеет: выберите другой вид интерфейса...</source>
         <translation> - The driver cannot do this: choose another interface kind...</translation>
     </message>
+    <message>
+        <source>: прошивка %1.%2, break %3 мкс, MAB %4 мкс, %5 кадр/с</source>
+        <translation>: firmware %1.%2, break %3 µs, MAB %4 µs, %5 frames/s</translation>
+    </message>
+    <message>
+        <source>: ответ о параметрах вне допустимых пределов (break %1, MAB %2, частота %3)</source>
+        <translation>: parameters answer out of range (break %1, MAB %2, rate %3)</translation>
+    </message>
+    <message>
+        <source>, № %1</source>
+        <translation>, no. %1</translation>
+    </message>
+    <message>
+        <source> (не ответил на запросы)</source>
+        <translation> (did not answer the requests)</translation>
+    </message>
+    <message>
+        <source>Открыт: %1, серийный номер %2</source>
+        <translation>Open: %1, serial number %2</translation>
+    </message>
+    <message>
+        <source>Работает как интерфейс Velantra</source>
+        <translation>Driven as a Velantra interface</translation>
+    </message>
+    <message>
+        <source>Работает как DMX USB Pro</source>
+        <translation>Driven as a DMX USB Pro</translation>
+    </message>
+    <message>
+        <source>Работает как Open DMX: %1 кадр/с</source>
+        <translation>Driven as an Open DMX: %1 frames/s</translation>
+    </message>
 </context>
 <context>
     <name>FileErrors</name>
@@ -88,6 +120,10 @@
     <message>
         <source>Файл привязок MIDI повреждён в строке %1</source>
         <translation>The MIDI bindings file is damaged at line %1</translation>
+    </message>
+    <message>
+        <source>Файл привязок MIDI слишком велик: %1 байт, допустимо до %2</source>
+        <translation>MIDI bindings file too large: %1 bytes, at most %2 allowed</translation>
     </message>
 </context>
 <context>
@@ -1445,30 +1481,6 @@
         <source>Обучение MIDI</source>
         <translation>MIDI learn</translation>
     </message>
-    <message>
-        <source>Работает как интерфейс Velantra</source>
-        <translation>Driven as a Velantra interface</translation>
-    </message>
-    <message>
-        <source>Работает как DMX USB Pro</source>
-        <translation>Driven as a DMX USB Pro</translation>
-    </message>
-    <message>
-        <source>: прошивка %1.%2, break %3 мкс, MAB %4 мкс, %5 кадр/с</source>
-        <translation>: firmware %1.%2, break %3 µs, MAB %4 µs, %5 frames/s</translation>
-    </message>
-    <message>
-        <source>, № %1</source>
-        <translation>, no. %1</translation>
-    </message>
-    <message>
-        <source> (не ответил на запросы)</source>
-        <translation> (did not answer the requests)</translation>
-    </message>
-    <message>
-        <source>Работает как Open DMX: %1 кадр/с</source>
-        <translation>Driven as an Open DMX: %1 frames/s</translation>
-    </message>
 </context>
 <context>
     <name>velantra::THandScanForm</name>
@@ -1944,6 +1956,10 @@ picture </translation>
     <message>
         <source>нет /dev/snd/seq</source>
         <translation>no /dev/snd/seq</translation>
+    </message>
+    <message>
+        <source>сервер не запущен</source>
+        <translation>server not running</translation>
     </message>
 </context>
 </TS>

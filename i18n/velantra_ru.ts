@@ -51,6 +51,38 @@
         <source> - Драйвер этого не умеет: выберите другой вид интерфейса...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>: прошивка %1.%2, break %3 мкс, MAB %4 мкс, %5 кадр/с</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>: ответ о параметрах вне допустимых пределов (break %1, MAB %2, частота %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, № %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (не ответил на запросы)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Открыт: %1, серийный номер %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Работает как интерфейс Velantra</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Работает как DMX USB Pro</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Работает как Open DMX: %1 кадр/с</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FileErrors</name>
@@ -87,6 +119,10 @@
     </message>
     <message>
         <source>Файл привязок MIDI повреждён в строке %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл привязок MIDI слишком велик: %1 байт, допустимо до %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1445,30 +1481,6 @@
         <source>Обучение MIDI</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Работает как интерфейс Velantra</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Работает как DMX USB Pro</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>: прошивка %1.%2, break %3 мкс, MAB %4 мкс, %5 кадр/с</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>, № %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> (не ответил на запросы)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Работает как Open DMX: %1 кадр/с</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>velantra::THandScanForm</name>
@@ -1942,6 +1954,10 @@
     <name>velantra::midi::MidiPorts</name>
     <message>
         <source>нет /dev/snd/seq</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>сервер не запущен</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -399,13 +399,16 @@ TEST_F(BaseFormTest, TheLastShowAndTheConveyorSurviveARestart)
 
 TEST_F(BaseFormTest, DemoCheckBoxStopsFramesToAnOpenDevice)
 {
-    TBaseForm& f = makeForm();
+    TBaseForm& f = makeForm(TBaseForm::OutputClock::ByHand);
     device->attach();
     f.TimerPollingTimer();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return device->writeCount() > 0; }, 2000));
+    stepOutput(2);
+    ASSERT_EQ(device->writeCount(), 2u);
     auto* demo = f.findChild<QCheckBox*>(QStringLiteral("CheckBoxNoUSBconnect"));
     demo->click();
     EXPECT_TRUE(f.engine().controls.noUsbConnect.load());
+    stepOutput(3);
+    EXPECT_EQ(device->writeCount(), 2u) << "no frame while the box is checked";
     f.TimerShouClockTimer();
     EXPECT_EQ(f.captionPrefix(), QStringLiteral("DEMO mode: "));
     EXPECT_EQ(f.statusPanel()->text(), QStringLiteral("    DEMO MODE "));
