@@ -70,8 +70,7 @@ ParsedOptions parseHeadlessOptions(const QStringList& arguments)
             if (!value(o.language)) {
                 return parsed;
             }
-            if (!languageFromName(o.language)) {
-                parsed.error = QStringLiteral("--lang must be ru or en, not \"%1\"").arg(o.language);
+            if (!languageOption(o.language, &parsed.error)) {
                 return parsed;
             }
         } else {
