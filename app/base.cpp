@@ -62,7 +62,9 @@ namespace velantra {
 TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent, OutputClock clock,
                      const QString& showToOpen)
     : QMainWindow(parent)
-    , rig_(std::make_unique<OutputRig>(std::move(driver)))
+    , rig_(std::make_unique<OutputRig>(std::move(driver), clock == OutputClock::ByHand
+                                                              ? UsbLink::Writes::OnCaller
+                                                              : UsbLink::Writes::OnWriterThread))
     , engine_(&rig_->engine())
     , link_(&rig_->link())
     , cycle_(&rig_->cycle())

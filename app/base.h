@@ -66,7 +66,8 @@ class TBaseForm : public QMainWindow, public Shell {
     Q_OBJECT
 public:
     // Who runs the output tick: the output thread every 50 ms, or the caller
-    // (outputCycle().tick(), a test stepping the output by hand).
+    // (outputCycle().tick(), a test stepping the output by hand; the interface
+    // link then writes each frame before tick() returns).
     enum class OutputClock { Thread, ByHand };
 
     // GUI thread. driver: the interface driver to use (nullptr: the system's).

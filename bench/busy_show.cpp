@@ -72,9 +72,9 @@ void loadBusyShow(Engine& engine, RateMode mode, bool blackOut)
     }
 }
 
-std::unique_ptr<BenchDevice> attachFakeDevice(OutputCycle& cycle, KindChoice kind)
+std::unique_ptr<BenchDevice> attachFakeDevice(OutputCycle& cycle, KindChoice kind, UsbLink::Writes writes)
 {
-    auto bench = std::make_unique<BenchDevice>();
+    auto bench = std::make_unique<BenchDevice>(writes);
     bench->device.setRecordLimit(0);
     bench->device.attach();
     bench->link.setKindChoice(kind);

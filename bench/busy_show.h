@@ -27,15 +27,18 @@ void loadBusyShow(Engine& engine, RateMode mode, bool blackOut);
 // A fake interface, opened by the link and connected to the cycle, as after
 // the first poll with a device attached. It counts writes but keeps none.
 struct BenchDevice {
-    BenchDevice()
-        : link(device)
+    explicit BenchDevice(UsbLink::Writes writes)
+        : link(device, writes)
     {}
     FakeD2xx device;
     UsbLink link;
 };
 
-// GUI thread, before the tick runs. kind: what the link drives the fake as.
-std::unique_ptr<BenchDevice> attachFakeDevice(OutputCycle& cycle, KindChoice kind = KindChoice::Auto);
+// GUI thread, before the tick runs. kind: what the link drives the fake as;
+// writes: on the tick's thread (the cost of a whole write in the tick), or on
+// the link's writer thread as the program does.
+std::unique_ptr<BenchDevice> attachFakeDevice(OutputCycle& cycle, KindChoice kind = KindChoice::Auto,
+                                              UsbLink::Writes writes = UsbLink::Writes::OnCaller);
 
 // GUI thread, before the tick runs. Every one of the 513 slots goes out at
 // 255, so each message is the longest one, 1,032 bytes.

@@ -5,13 +5,16 @@
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
 #include "engine/output_thread.h"
+#include "network/sacn_output.h"
 #include "tools/parse_number.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <charconv>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string_view>
@@ -19,9 +22,14 @@
 #include <thread>
 #include <vector>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
 #include <pthread.h>
 #include <sched.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -38,11 +46,13 @@ struct Options {
     bool load = false;
     bool noRealTime = false;
     bool help = false;
-    bool fakeDevice = false;  // write every frame to the in-process fake interface
-    bool fullFrames = false;  // every slot at 255: 1,032-byte messages
-    bool openDmx = false;     // the fake is an Open DMX: the link's writer thread writes
-    int writeDelayUs = 0;     // each write takes this long
-    int stallOnceMs = 0;      // one write, halfway through, stalls this long
+    bool fakeDevice = false;   // write every frame to the in-process fake interface
+    bool fullFrames = false;   // every slot at 255: 1,032-byte messages
+    bool openDmx = false;      // the fake is an Open DMX: the link's writer thread writes
+    int writeDelayUs = 0;      // each write takes this long
+    int stallOnceMs = 0;       // one write, halfway through, stalls this long
+    int sacnPort = 0;          // also send sACN to 127.0.0.1 on this port and time its arrivals
+    bool writeOnTick = false;  // the link writes on the tick's thread, not on its writer thread
 };
 
 void printUsage(std::FILE* to)
@@ -50,7 +60,7 @@ void printUsage(std::FILE* to)
     std::fprintf(to,
                  "usage: velantra_tick_timing [--ticks N] [--load] [--no-rt] [--fake-device]\n"
                  "                            [--write-delay-us N] [--stall-once-ms N] [--full-frames] [--open-dmx]\n"
-                 "                            [--help]\n"
+                 "                            [--sacn-port N] [--write-on-tick] [--help]\n"
                  "  --ticks N  ticks to record, 2..%d (default %d)\n"
                  "  --load     one busy-spinning thread per core while measuring\n"
                  "  --no-rt    run the output thread with normal scheduling\n"
@@ -59,8 +69,12 @@ void printUsage(std::FILE* to)
                  "  --stall-once-ms N   one write halfway through stalls N ms (implies --fake-device)\n"
                  "  --full-frames       every slot at 255, so every message is 1,032 bytes\n"
                  "  --open-dmx          the fake interface is an Open DMX: break, mark-after-break and the frame\n"
-                 "                      from the link's writer thread (implies --fake-device; with\n"
+                 "                      (implies --fake-device; with\n"
                  "                      --write-delay-us 23000, the line's time for a frame)\n"
+                 "  --sacn-port N       also send sACN by unicast to 127.0.0.1 port N and time the packets\n"
+                 "                      as a receiver on that port gets them\n"
+                 "  --write-on-tick     the link writes each frame on the tick's thread before the next output gets\n"
+                 "                      it (as a tick stepped by hand does), not on the link's writer thread\n"
                  "  --help     this text\n",
                  MaxTicks, DefaultTicks);
 }
@@ -90,6 +104,12 @@ bool parseOptions(int argc, char** argv, Options& options)
                 return false;
             }
             options.fakeDevice = true;
+        } else if (arg == "--write-on-tick") {
+            options.writeOnTick = true;
+        } else if (arg == "--sacn-port") {
+            if (i + 1 >= argc || !parseNumber(argv[++i], 1, 65535, options.sacnPort)) {
+                return false;
+            }
         } else if (arg == "--ticks") {
             if (i + 1 >= argc || !parseNumber(argv[++i], 2, MaxTicks, options.ticks)) {
                 return false;
@@ -138,6 +158,79 @@ double toMs(Clock::duration d)
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
+struct Spread {
+    double median = 0;
+    double p99 = 0;
+    double max = 0;
+};
+
+// Sorts values; median, nearest-rank p99 (the smallest value that at least
+// 99 % do not exceed) and maximum. values is not empty.
+Spread spreadOf(std::vector<double>& values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t count = values.size();
+    Spread s;
+    s.median = count % 2 == 1 ? values[count / 2] : (values[count / 2 - 1] + values[count / 2]) / 2;
+    const std::size_t p99Rank = (count * 99 + 99) / 100;
+    s.p99 = values[std::min(count, std::max<std::size_t>(p99Rank, 1)) - 1];
+    s.max = values.back();
+    return s;
+}
+
+// A receiver on 127.0.0.1:port that notes when each datagram arrives.
+class PacketTimes {
+public:
+    explicit PacketTimes(int port)
+    {
+        fd_ = ::socket(AF_INET, SOCK_DGRAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<std::uint16_t>(port));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (fd_ < 0 || ::bind(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+            std::perror("sACN receiver");
+            return;
+        }
+        times_.reserve(1'000'000);
+        thread_ = std::thread([this] { receive(); });
+    }
+    ~PacketTimes() { stop(); }
+    PacketTimes(const PacketTimes&) = delete;
+    PacketTimes& operator=(const PacketTimes&) = delete;
+
+    // Stops receiving; the arrival times are then the caller's to read.
+    const std::vector<Clock::time_point>& stop()
+    {
+        running_.store(false, relaxed);
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+        if (fd_ >= 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+        return times_;
+    }
+
+private:
+    void receive()
+    {
+        std::array<std::uint8_t, 1500> buffer{};
+        while (running_.load(relaxed)) {
+            pollfd p{fd_, POLLIN, 0};
+            if (::poll(&p, 1, 20) == 1 && ::recv(fd_, buffer.data(), buffer.size(), 0) > 0) {
+                times_.push_back(Clock::now());
+            }
+        }
+    }
+
+    int fd_ = -1;
+    std::atomic<bool> running_{true};
+    std::vector<Clock::time_point> times_;
+    std::thread thread_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -169,8 +262,23 @@ int main(int argc, char** argv)
     OutputCycle cycle(*engine);
     std::unique_ptr<bench::BenchDevice> device;
     if (options.fakeDevice) {
-        device = bench::attachFakeDevice(cycle, options.openDmx ? KindChoice::OpenDmx : KindChoice::Auto);
+        device =
+            bench::attachFakeDevice(cycle, options.openDmx ? KindChoice::OpenDmx : KindChoice::Auto,
+                                    options.writeOnTick ? UsbLink::Writes::OnCaller : UsbLink::Writes::OnWriterThread);
         device->device.setWriteDelay(std::chrono::microseconds(options.writeDelayUs));
+    }
+
+    std::unique_ptr<PacketTimes> receiver;
+    SacnOutput sacn;
+    if (options.sacnPort > 0) {
+        receiver = std::make_unique<PacketTimes>(options.sacnPort);
+        SacnTarget target;
+        target.enabled = true;
+        target.destination = INADDR_LOOPBACK;
+        target.port = static_cast<std::uint16_t>(options.sacnPort);
+        sacn.configure(target);
+        sacn.start();
+        cycle.addOutput(&sacn);
     }
 
     // Everything the tick touches exists before the thread starts.
@@ -229,6 +337,11 @@ int main(int argc, char** argv)
         }
     }
     thread.stop();
+    std::vector<Clock::time_point> arrivals;
+    if (receiver) {
+        arrivals = receiver->stop();
+        sacn.stop();
+    }
     stopLoad.store(true, relaxed);
     for (std::thread& spinner : spinners) {
         spinner.join();
@@ -245,14 +358,8 @@ int main(int argc, char** argv)
         }
         deviations.push_back(std::abs(toMs(stray)));
     }
-    std::sort(deviations.begin(), deviations.end());
     const std::size_t count = deviations.size();
-    const double median =
-        count % 2 == 1 ? deviations[count / 2] : (deviations[count / 2 - 1] + deviations[count / 2]) / 2;
-    // Nearest rank: the smallest value that at least 99 % of periods do not exceed.
-    const std::size_t p99Rank = (count * 99 + 99) / 100;
-    const double p99 = deviations[std::min(count, std::max<std::size_t>(p99Rank, 1)) - 1];
-    const double max = deviations.back();
+    const Spread tickSpread = spreadOf(deviations);
 
     const int policy = policyInForce.load(std::memory_order_acquire);
     std::printf("ticks:      %d (%zu periods of %d ms)\n", ticks, count, static_cast<int>(Period.count()));
@@ -279,7 +386,21 @@ int main(int argc, char** argv)
                         static_cast<double>(device->link.openDmxFrames()) / seconds);
         }
     }
-    std::printf("deviation:  median %.3f ms, p99 %.3f ms, max %.3f ms\n", median, p99, max);
+    std::printf("deviation:  median %.3f ms, p99 %.3f ms, max %.3f ms\n", tickSpread.median, tickSpread.p99,
+                tickSpread.max);
+    if (receiver) {
+        std::vector<double> gaps;
+        for (std::size_t i = 1; i < arrivals.size(); ++i) {
+            gaps.push_back(toMs(arrivals[i] - arrivals[i - 1]));
+        }
+        if (gaps.empty()) {
+            std::printf("sacn:       fewer than two packets arrived\n");
+        } else {
+            const Spread gap = spreadOf(gaps);
+            std::printf("sacn:       %zu packets, interval median %.3f ms, p99 %.3f ms, max %.3f ms\n", arrivals.size(),
+                        gap.median, gap.p99, gap.max);
+        }
+    }
     std::printf("late:       %d periods over %lld ms (output thread's own count: %llu)\n", late,
                 static_cast<long long>(OutputThread::LateThreshold.count()),
                 static_cast<unsigned long long>(thread.lateTicks()));

@@ -18,9 +18,10 @@ class FrameOutput {
 public:
     virtual ~FrameOutput() = default;
 
-    // Output thread, once a tick while output is allowed. Takes the frame.
-    // Never waits on the GUI, a file or the network; a USB device write waits
-    // at most for the device's write timeout.
+    // Output thread, once a tick while output is allowed. Takes the frame
+    // for a writer of the output's own and never waits on the GUI, a file,
+    // the network or a device (only a tick stepped by hand may have an output
+    // write before returning).
     virtual void write(FrameView frame) = 0;
 
     // Output thread, once, when output stops being allowed ("Работа в DEMO

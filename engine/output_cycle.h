@@ -3,8 +3,8 @@
 // Called every 50 ms by OutputThread; tests call tick() by hand.
 //
 // Every routine here runs on the output thread, never blocks, takes no lock
-// and allocates nothing. The only wait is inside an output's write, which a
-// USB device's write timeout bounds; the network outputs never wait.
+// and allocates nothing. No output waits in its write: each takes the frame
+// into a latest-frame slot and writes it on a thread of its own.
 #pragma once
 
 #include "engine/engine.h"

@@ -54,7 +54,7 @@ public:
     virtual FT_STATUS FT_ResetDevice(FT_HANDLE handle) = 0;
     virtual FT_STATUS FT_SetTimeouts(FT_HANDLE handle, ULONG readTimeout, ULONG writeTimeout) = 0;
     virtual FT_STATUS FT_GetQueueStatus(FT_HANDLE handle, DWORD* rxBytes) = 0;
-    // Output thread. Bounded by the write timeout.
+    // The link's writer (its own thread). Bounded by the write timeout.
     virtual FT_STATUS FT_Write(FT_HANDLE handle, void* buffer, DWORD bytesToWrite, DWORD* bytesWritten) = 0;
 
     // The line settings, the break and reading, for interfaces that are not

@@ -74,7 +74,7 @@ public:
     // The frame writer's thread, under FT_Write's rule. One control transfer each.
     FT_STATUS FT_SetBreakOn(FT_HANDLE handle) override;
     FT_STATUS FT_SetBreakOff(FT_HANDLE handle) override;
-    // Output thread. Blocks up to the write timeout. The caller keeps it from
+    // The link's writer. Blocks up to the write timeout. The caller keeps it from
     // overlapping the other calls; it only reads this object.
     FT_STATUS FT_Write(FT_HANDLE handle, void* buffer, DWORD bytesToWrite, DWORD* bytesWritten) override;
 

@@ -26,7 +26,7 @@ public:
     FT_STATUS FT_ResetDevice(FT_HANDLE handle) override;
     FT_STATUS FT_SetTimeouts(FT_HANDLE handle, ULONG readTimeout, ULONG writeTimeout) override;
     FT_STATUS FT_GetQueueStatus(FT_HANDLE handle, DWORD* rxBytes) override;
-    // Output thread.
+    // The link's writer.
     FT_STATUS FT_Write(FT_HANDLE handle, void* buffer, DWORD bytesToWrite, DWORD* bytesWritten) override;
     FT_STATUS FT_SetBaudRate(FT_HANDLE handle, ULONG baud) override;
     FT_STATUS FT_SetDataCharacteristics(FT_HANDLE handle, std::uint8_t wordLength, std::uint8_t stopBits,

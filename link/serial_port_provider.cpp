@@ -27,7 +27,7 @@ namespace {
 constexpr std::uint16_t FtdiVendorId = 0x0403;
 
 // What the link passes; also used until FT_SetTimeouts is called, and for a
-// timeout of 0, which D2XX reads as "wait forever" and the output thread
+// timeout of 0, which D2XX reads as "wait forever" and the link's writer
 // cannot afford.
 constexpr ULONG DefaultWriteTimeoutMs = 500;
 

@@ -6,7 +6,7 @@
 // rate or flow control is set, the interface's chip takes the byte stream as
 // it comes. Linux/Unix only; elsewhere the provider reports no devices.
 //
-// Threads: FT_Write runs on the output thread, every other call on the GUI
+// Threads: FT_Write runs on the link's writer thread, every other call on the GUI
 // thread. The link guarantees the two never overlap, so there is no lock here.
 #pragma once
 
@@ -54,7 +54,7 @@ public:
     FT_STATUS FT_SetTimeouts(FT_HANDLE handle, ULONG readTimeout, ULONG writeTimeout) override;
     // GUI thread. Never blocks. Fails with FT_IO_ERROR once the device is gone.
     FT_STATUS FT_GetQueueStatus(FT_HANDLE handle, DWORD* rxBytes) override;
-    // Output thread. Blocks at most for the write timeout; allocates nothing, takes no lock.
+    // The link's writer. Blocks at most for the write timeout; allocates nothing, takes no lock.
     FT_STATUS FT_Write(FT_HANDLE handle, void* buffer, DWORD bytesToWrite, DWORD* bytesWritten) override;
     // GUI thread. Never blocks. Any rate (termios2 on Linux); FT_NOT_SUPPORTED where the line refuses it.
     FT_STATUS FT_SetBaudRate(FT_HANDLE handle, ULONG baud) override;

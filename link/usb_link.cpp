@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <span>
+#include <thread>
 #include <vector>
 
 namespace velantra {
@@ -59,8 +61,9 @@ KindChoice choiceFor(const KindChoices& choices, const std::string& serial)
     return KindChoice::Auto;
 }
 
-UsbLink::UsbLink(D2xxProvider& driver)
+UsbLink::UsbLink(D2xxProvider& driver, Writes writes)
     : driver_(driver)
+    , writes_(writes)
 {}
 
 UsbLink::~UsbLink()
@@ -320,12 +323,8 @@ void UsbLink::startKind()
         checked(driver_.FT_SetDataCharacteristics(h, FT_BITS_8, FT_STOP_BITS_2, FT_PARITY_NONE),
                 UsbLabel::FT_SetDataCharacteristics);
         checked(driver_.FT_SetBaudRate(h, OpenDmxBaud), UsbLabel::FT_SetBaudRate);
-        if (!kindUnsupported()) {
-            startWriter();
-        }
-    } else {
-        stopWriter();  // the driver is held here, so the writer is between frames
     }
+    startWriter();
 }
 
 void UsbLink::cannotDrive(UsbLabel label)
@@ -394,10 +393,10 @@ void UsbLink::readReplies(DWORD queued)
 
 void UsbLink::startWriter()
 {
-    if (writerRunning_.exchange(true)) {
+    if (writes_ != Writes::OnWriterThread || writerRunning_.exchange(true)) {
         return;
     }
-    writer_ = std::thread([this] { openDmxLoop(); });
+    writer_ = std::thread([this] { writerLoop(); });
 }
 
 void UsbLink::stopWriter()
@@ -405,35 +404,63 @@ void UsbLink::stopWriter()
     if (!writerRunning_.exchange(false)) {
         return;
     }
-    openDmxWake_.post();
+    writerWake_.post();
     writer_.join();
 }
 
-void UsbLink::openDmxLoop()
+void UsbLink::writerLoop()
 {
-    LatestFrame::Frame frame{};
     while (writerRunning_.load(relaxed)) {
-        openDmxWake_.waitFor(std::chrono::milliseconds(100));
-        if (!openDmxFrame_.take(frame) || kind_.load(relaxed) != InterfaceKind::OpenDmx || UsbOpen.load(relaxed) == 0 ||
-            UsbReady.load(relaxed) != 1 || offline() || !takeDriver()) {
-            continue;  // nothing new, not this kind, not ready, offline, or the poll has the driver
-        }
-        UsbReportErrors.store(1, relaxed);
-        const FT_HANDLE h = UsbHandle.load(relaxed);
-        // The break and the mark-after-break are at least as long as asked:
-        // a sleep never ends early, the driver's calls only add to them.
-        if (checked(driver_.FT_SetBreakOn(h), UsbLabel::FT_SetBreak) == FT_OK) {
-            std::this_thread::sleep_for(std::chrono::microseconds(OpenDmxBreakMicros));
-            if (checked(driver_.FT_SetBreakOff(h), UsbLabel::FT_SetBreak) == FT_OK) {
-                std::this_thread::sleep_for(std::chrono::microseconds(OpenDmxMarkMicros));
-                DWORD written = 0;
-                if (checked(driver_.FT_Write(h, frame.data(), static_cast<DWORD>(frame.size()), &written),
-                            UsbLabel::WriteDevice) == FT_OK) {
-                    openDmxFrames_.fetch_add(1, relaxed);
-                }
-            }
-        }
-        releaseDriver();
+        writerWake_.waitFor(std::chrono::milliseconds(100));
+        writeNewest();
+    }
+}
+
+void UsbLink::writeNewest()
+{
+    if (!handedOver_.take(writerFrame_) || UsbOpen.load(relaxed) == 0 || offline()) {
+        return;
+    }
+    wireLength_ = 0;
+    if (UsbReady.load(relaxed) != 1) {
+        return;
+    }
+    const InterfaceKind k = kind_.load(relaxed);
+    const FrameView frame(writerFrame_);
+    if (k == InterfaceKind::Pro) {
+        wireLength_ = static_cast<int>(pro::encodeFrame(frame, slotsUsed_.load(relaxed), wireBuffer_));
+    } else if (k == InterfaceKind::Framed) {
+        wireLength_ = encodeWireFrame(frame.data(), wireBuffer_.data(), wireBuffer_.size());
+    }
+    if (!takeDriver()) {
+        return;  // the poll is talking to the driver: this frame is skipped
+    }
+    UsbReportErrors.store(1, relaxed);
+    if (k == InterfaceKind::OpenDmx) {
+        writeOpenDmx(UsbHandle.load(relaxed));
+    } else {
+        WriteDevice(wireLength_);
+    }
+    releaseDriver();
+}
+
+void UsbLink::writeOpenDmx(FT_HANDLE handle)
+{
+    // The break and the mark-after-break are at least as long as asked: a
+    // sleep never ends early, the driver's calls only add to them. The frame
+    // then takes the line about 23 ms.
+    if (checked(driver_.FT_SetBreakOn(handle), UsbLabel::FT_SetBreak) != FT_OK) {
+        return;
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(OpenDmxBreakMicros));
+    if (checked(driver_.FT_SetBreakOff(handle), UsbLabel::FT_SetBreak) != FT_OK) {
+        return;
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(OpenDmxMarkMicros));
+    DWORD written = 0;
+    if (checked(driver_.FT_Write(handle, writerFrame_.data(), static_cast<DWORD>(writerFrame_.size()), &written),
+                UsbLabel::WriteDevice) == FT_OK) {
+        openDmxFrames_.fetch_add(1, relaxed);
     }
 }
 
@@ -441,8 +468,8 @@ void UsbLink::CloseUsbDevise()
 {
     UsbReady.store(0, relaxed);
     pollingEnabled_.store(false, relaxed);
-    // The output thread has stopped, so the driver is free; a frame still
-    // being written would hold it for at most the write timeout.
+    // The output thread has stopped; once the writer has too, the driver is
+    // free (a frame still being written holds it at most the write timeout).
     stopWriter();
     while (!takeDriver()) {
     }
@@ -455,32 +482,12 @@ void UsbLink::CloseUsbDevise()
 
 void UsbLink::SendToUsb(FrameView frame)
 {
-    if (UsbOpen.load(relaxed) == 0 || offline()) {
-        return;
+    handedOver_.publish(frame);
+    if (writes_ == Writes::OnCaller) {
+        writeNewest();
+    } else {
+        writerWake_.post();
     }
-    wireLength_ = 0;
-    if (UsbReady.load(relaxed) != 1) {
-        return;
-    }
-    switch (kind_.load(relaxed)) {
-    case InterfaceKind::OpenDmx:
-        // A frame takes the line about 23 ms: the link's writer thread puts it there.
-        openDmxFrame_.publish(frame);
-        openDmxWake_.post();
-        return;
-    case InterfaceKind::Pro:
-        wireLength_ = static_cast<int>(pro::encodeFrame(frame, slotsUsed_.load(relaxed), wireBuffer_));
-        break;
-    case InterfaceKind::Framed:
-        wireLength_ = encodeWireFrame(frame.data(), wireBuffer_.data(), wireBuffer_.size());
-        break;
-    }
-    if (!takeDriver()) {
-        return;  // the poll is talking to the driver: this frame is skipped
-    }
-    UsbReportErrors.store(1, relaxed);
-    WriteDevice(wireLength_);
-    releaseDriver();
 }
 
 }  // namespace velantra

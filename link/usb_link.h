@@ -1,9 +1,13 @@
 // The link to the USB DMX interface: finds, opens and supervises the device
-// once a second on the GUI thread, and writes every frame from the output tick.
+// once a second on the GUI thread, and writes the frames the output tick hands
+// over. A writer thread of the link's own takes the newest frame and writes it,
+// so that a device slow to take a write (up to the write timeout) holds back
+// neither the tick nor the other outputs; frames handed over meanwhile are
+// replaced by the newest, never queued.
 //
 // The poll and the frame write never talk to the driver at the same time: each
 // takes the driver with a try-lock and, finding it busy, skips its turn (the
-// poll waits for the next second, the frame for the next tick). Neither side
+// poll waits for the next second, the frame for the next one). Neither side
 // ever waits for the other.
 #pragma once
 
@@ -104,7 +108,13 @@ struct ProWidgetInfo {
 
 class UsbLink : public FrameOutput {
 public:
-    explicit UsbLink(D2xxProvider& driver);
+    // Where the frames are written: OnWriterThread, on the link's writer
+    // thread (the output thread's way); OnCaller, before write() returns, on
+    // the thread that hands the frame over, exactly as the writer would write
+    // it (for a tick stepped by hand, and for tests of the link alone).
+    enum class Writes : std::uint8_t { OnCaller, OnWriterThread };
+
+    explicit UsbLink(D2xxProvider& driver, Writes writes = Writes::OnCaller);
 
     // GUI thread, before the output thread starts. Lists the devices with
     // error reporting on and enables the poll.
@@ -146,14 +156,16 @@ public:
     // GUI thread. The highest output slot in use (1..512): a DMX USB Pro is
     // sent that many slots (at least 24).
     void setSlotsUsed(int count) { slotsUsed_.store(count, std::memory_order_relaxed); }
-    // Any thread. Frames the Open DMX writer put on the line since the start.
+    // Any thread. Frames the writer put on an Open DMX line since the start.
     std::uint64_t openDmxFrames() const { return openDmxFrames_.load(std::memory_order_relaxed); }
-    // Output thread. Encodes the frame into WireBuffer and writes it while the
-    // interface is ready.
+    // Output thread. Hands the frame to the writer, which encodes it for the
+    // kind (into WireBuffer) and writes it while the interface is ready. With
+    // Writes::OnWriterThread it never blocks; with Writes::OnCaller the write
+    // is done before it returns.
     void write(FrameView frame) override { SendToUsb(frame); }
     void SendToUsb(FrameView frame);
     // The last message written (length 0: none since the interface stopped
-    // being ready). Output thread, or any thread while it is stopped.
+    // being ready). The writer's, or any thread's while no frame is handed over.
     const std::array<std::uint8_t, WireBufferSize>& wireBuffer() const { return wireBuffer_; }
     int wireLength() const { return wireLength_; }
 
@@ -167,7 +179,7 @@ public:
     FT_STATUS ResetDevice();
     FT_STATUS SetDeviceTimeouts();
     FT_STATUS GetDeviceQueueStatus(DWORD* queued = nullptr);
-    FT_STATUS WriteDevice(int length);  // output thread
+    FT_STATUS WriteDevice(int length);  // the writer
 
     // Any thread.
     UsbStatus status() const;
@@ -221,8 +233,14 @@ private:
     // Driver holder's thread. The driver cannot drive the kind: a steady
     // message, no frames, and no reopening.
     void cannotDrive(UsbLabel label);
-    // The Open DMX writer's thread: break, mark-after-break, then the frame.
-    void openDmxLoop();
+    // The writer (its thread, or the caller with Writes::OnCaller). Writes
+    // the newest frame handed over, if any, as the kind wants it.
+    void writeNewest();
+    // The writer, holding the driver: break, mark-after-break, then the frame.
+    void writeOpenDmx(FT_HANDLE handle);
+    // The writer's thread: waits for a frame, writes the newest.
+    void writerLoop();
+    // GUI thread. Starts the writer's thread (Writes::OnWriterThread only); stops it.
     void startWriter();
     void stopWriter();
 
@@ -230,8 +248,8 @@ private:
     std::atomic<bool> driverBusy_{false};
     std::atomic<bool> pollingEnabled_{false};
     std::atomic<std::uint16_t> status_{0};                   // label << 8 | status
-    std::array<std::uint8_t, WireBufferSize> wireBuffer_{};  // output thread only
-    int wireLength_ = 0;                                     // output thread only
+    std::array<std::uint8_t, WireBufferSize> wireBuffer_{};  // the writer's
+    int wireLength_ = 0;                                     // the writer's
     UsbListing listing_;
     std::string deviceText_;
     UsbDeviceTexts firstListed_;  // GUI thread: device 0 of the last listing
@@ -249,8 +267,10 @@ private:
     int quietPolls_ = 0;        // GUI thread: polls that read nothing since the last ask or byte
     std::atomic<int> slotsUsed_{pro::MaxSlots};
 
-    LatestFrame openDmxFrame_;  // output thread publishes, the writer takes
-    WakeSignal openDmxWake_;
+    const Writes writes_;
+    LatestFrame handedOver_;            // output thread publishes, the writer takes
+    LatestFrame::Frame writerFrame_{};  // the writer's: the frame being written
+    WakeSignal writerWake_;
     std::thread writer_;
     std::atomic<bool> writerRunning_{false};
     std::atomic<std::uint64_t> openDmxFrames_{0};

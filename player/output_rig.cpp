@@ -5,10 +5,10 @@
 
 namespace velantra {
 
-OutputRig::OutputRig(std::unique_ptr<D2xxProvider> driver)
+OutputRig::OutputRig(std::unique_ptr<D2xxProvider> driver, UsbLink::Writes writes)
     : engine_(std::make_unique<Engine>())
     , driver_(driver ? std::move(driver) : makeSystemProvider())
-    , link_(std::make_unique<UsbLink>(*driver_))
+    , link_(std::make_unique<UsbLink>(*driver_, writes))
     , cycle_(std::make_unique<OutputCycle>(*engine_))
 {
     cycle_->addOutput(link_.get());

@@ -17,9 +17,12 @@ class NetworkOutputs;
 
 class OutputRig {
 public:
-    // GUI thread. driver: the interface driver (nullptr: the system's). The
-    // output thread is made, not started.
-    explicit OutputRig(std::unique_ptr<D2xxProvider> driver = nullptr);
+    // GUI thread. driver: the interface driver (nullptr: the system's);
+    // writes: where the link writes its frames (on its own writer thread
+    // while the output thread ticks; on the caller's when ticks are stepped
+    // by hand). The output thread is made, not started.
+    explicit OutputRig(std::unique_ptr<D2xxProvider> driver = nullptr,
+                       UsbLink::Writes writes = UsbLink::Writes::OnWriterThread);
     // GUI thread. stop(), if that has not happened yet.
     ~OutputRig();
     OutputRig(const OutputRig&) = delete;

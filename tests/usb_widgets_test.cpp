@@ -4,6 +4,9 @@
 // frame as break, mark-after-break and the 513 bytes from the link's writer
 // thread; the program's own interface stays as it was. With two devices on
 // the bus, the one opened decides; offline, nothing at all is written.
+#include "engine/engine.h"
+#include "engine/output_cycle.h"
+#include "engine/output_thread.h"
 #include "link/pro_widget.h"
 #include "link/usb_link.h"
 #include "tests/testing/fake_d2xx.h"
@@ -12,7 +15,9 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <chrono>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <thread>
@@ -398,6 +403,79 @@ INSTANTIATE_TEST_SUITE_P(LineCalls, UsbWidgetsUnsupported,
                                            UnsupportedCase{FakeCall::SetBaudRate, UsbLabel::FT_SetBaudRate},
                                            UnsupportedCase{FakeCall::SetDataCharacteristics,
                                                            UsbLabel::FT_SetDataCharacteristics}));
+
+// Another output on the same tick (a network sender's place): counts its frames.
+class CountingOutput : public FrameOutput {
+public:
+    void write(FrameView /*frame*/) override { frames.fetch_add(1); }
+    std::atomic<int> frames{0};
+};
+
+struct StallCase {
+    KindChoice kind;
+    std::size_t channelOneAt;  // where channel 1 is in a frame's message to the device
+};
+
+void PrintTo(const StallCase& c, std::ostream* os)
+{
+    *os << "kind " << static_cast<int>(c.kind);
+}
+
+class UsbWriterStall : public ::testing::TestWithParam<StallCase> {};
+
+// The real output thread, and a device that takes 400 ms for every write: the
+// link's writer waits for it, the tick and the output after the link do not,
+// and once the device is quick again it gets the newest frame.
+TEST_P(UsbWriterStall, AStalledDeviceHoldsBackNeitherTheTickNorTheOtherOutputs)
+{
+    FakeD2xx device;
+    device.attach("EN000001", "USB DMX512 Interface");
+    UsbLink link(device, UsbLink::Writes::OnWriterThread);
+    link.setKindChoice(GetParam().kind);
+    link.InitUsbDevise();
+    link.TimerPollingTimer();
+    ASSERT_EQ(link.UsbReady.load(), 1);
+
+    auto engine = std::make_unique<Engine>();
+    engine->ClearAll();
+    engine->controls.manual = true;
+    engine->controls.faderChecked[0] = true;
+    engine->controls.faderPosition[0] = 10;
+    OutputCycle cycle(*engine);
+    CountingOutput other;
+    cycle.addOutput(&link);  // the link first: the other output gets each frame after it
+    cycle.addOutput(&other);
+
+    const std::size_t before = device.writeCount();  // a DMX USB Pro's requests at open
+    device.setWriteDelay(400ms);
+    OutputThread thread([&cycle] { cycle.tick(); });
+    thread.start();
+    std::this_thread::sleep_for(1s);
+    // A tick that waited for the device would have run about three times.
+    EXPECT_GE(engine->outputs.tickCount.load(), 10u);
+    EXPECT_GE(other.frames.load(), 10);
+    EXPECT_LE(device.writeCount() - before, 3u) << "frames handed over meanwhile are replaced, not queued";
+    link.TimerPollingTimer();  // the once-a-second poll, mid-write: skips its turn rather than wait
+
+    engine->controls.faderPosition[0] = 200;
+    device.setWriteDelay(0us);
+    const auto newestWritten = [&] {
+        const auto writes = device.writes();
+        return !writes.empty() && writes.back().size() > GetParam().channelOneAt &&
+               writes.back()[GetParam().channelOneAt] == 200;
+    };
+    for (int i = 0; i < 400 && !newestWritten(); ++i) {
+        std::this_thread::sleep_for(5ms);
+    }
+    thread.stop();
+    link.CloseUsbDevise();
+    EXPECT_TRUE(newestWritten());
+    EXPECT_EQ(device.maxConcurrentCalls(), 1) << "the poll and the writer never share the driver";
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, UsbWriterStall,
+                         ::testing::Values(StallCase{KindChoice::Framed, 3}, StallCase{KindChoice::Pro, 5},
+                                           StallCase{KindChoice::OpenDmx, 1}));
 
 TEST(InterfaceKindFromDescription, NamesTheWidgetsThatSayWhatTheyAre)
 {
