@@ -51,6 +51,7 @@ void Engine::ClearAll()
 {
     sceneClipboard.fill(0);
     dmxFrame.fill(0, 511, 0);
+    shownFrame.fill(0, 511, 0);
     memory.fill(RateBase, RateBase + 255, 255);
     memory.fill(PictureBase, ShowMemoryTop, 0);
     memory.writeHeader();

@@ -50,10 +50,14 @@ public:
 
     ShowMemory memory;
 
-    // The composed frame, read by the level displays on the GUI thread. The
-    // tick's working buffers belong to the output cycle, the wire buffers to
-    // the outputs.
+    // The frame the tick composes in place, layer by layer (the smoothing
+    // starts from it). Output thread; other threads only while it is stopped.
+    // The tick's other working buffers belong to the output cycle, the wire
+    // buffers to the outputs.
     AtomicArray<std::uint8_t, DmxSlots> dmxFrame;
+    // The last frame the tick finished: what the level displays show, never a
+    // half-built one. Written by the output thread, read by any.
+    AtomicArray<std::uint8_t, DmxSlots> shownFrame;
 
     // Written by the GUI thread, read by the tick.
     AtomicArray<std::uint8_t, 255> seqStep;               // entry c-1: glide step of channel c

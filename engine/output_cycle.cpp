@@ -18,6 +18,7 @@ void OutputCycle::tick()
 {
     SborDmxStroki();
     ManualDmx();
+    publishFrame();
     BlankBlackOut();
     SendToUsb();
     e_.outputs.tickCount.fetch_add(1, relaxed);
@@ -157,6 +158,12 @@ bool OutputCycle::addOutput(FrameOutput* output)
     return false;
 }
 
+void OutputCycle::publishFrame()
+{
+    e_.dmxFrame.copyOut(0, sent_.size(), sent_.data());
+    e_.shownFrame.copyIn(0, sent_.size(), sent_.data());
+}
+
 void OutputCycle::SendToUsb()
 {
     // An operator programming offline must not disturb a live rig.
@@ -172,7 +179,6 @@ void OutputCycle::SendToUsb()
         return;
     }
     silenced_ = false;
-    e_.dmxFrame.copyOut(0, sent_.size(), sent_.data());
     for (auto& slot : outputs_) {
         if (FrameOutput* output = slot.load(std::memory_order_acquire)) {
             output->write(FrameView(sent_));

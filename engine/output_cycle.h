@@ -34,8 +34,9 @@ public:
     void SborDmxStroki();   // scene layer with smoothing, then the automats
     void OutJobAvtomats();  // automat layer
     void ManualDmx();       // pictures, faders, hand scan, blackout, macro, patch
+    void publishFrame();    // the finished frame, for the outputs and the displays
     void BlankBlackOut();   // blink of the blackout button
-    void SendToUsb();       // hand the frame to every output (none in DEMO mode)
+    void SendToUsb();       // hand the published frame to every output (none in DEMO mode)
 
     // The tick's working buffers: the smoothing targets and the copy that the
     // patch reads. Output thread, or any thread while it is stopped.

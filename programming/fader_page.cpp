@@ -481,7 +481,7 @@ void FaderPage::showOutput(int row)
 {
     const auto i = static_cast<std::size_t>(row - 1);
     const int shown =
-        DisplayLevel(form_.engine().dmxFrame.get(static_cast<std::size_t>(channel(row))), outLevel100_->isChecked());
+        DisplayLevel(form_.engine().shownFrame.get(static_cast<std::size_t>(channel(row))), outLevel100_->isChecked());
     if (shownOutput_[i] != shown) {
         shownOutput_[i] = shown;
         outputs_[i]->setText(QString::number(shown));

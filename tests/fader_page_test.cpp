@@ -121,6 +121,14 @@ TEST_F(FaderPageTest, OutputLabelsShowTheSentLevelInDmxOrPercent)
     EXPECT_EQ(page->outputLabel(2)->text(), QStringLiteral("100"));
     EXPECT_EQ(page->outputLabel(3)->text(), QStringLiteral("1"));
     EXPECT_EQ(page->outputLabel(4)->text(), QStringLiteral("2"));
+    // A layer the tick is still composing (a blackout written into the frame
+    // before the patch and the send) is not shown until the frame is finished.
+    e().dmxFrame.fill(1, 27, 0);
+    page->TimerDataDmxToDspTimer();
+    EXPECT_EQ(page->outputLabel(2)->text(), QStringLiteral("100"));
+    stepOutput();  // the tick finishes the frame from the scene again
+    page->TimerDataDmxToDspTimer();
+    EXPECT_EQ(page->outputLabel(2)->text(), QStringLiteral("100"));
 }
 
 TEST_F(FaderPageTest, SlowDisplayRefreshesThreeLabelsPerTickStartingWithGroupTwo)
