@@ -10,7 +10,8 @@ SceneLevels sceneLevels(const Engine& engine, int scene)
     SceneLevels levels{};
     const int base = sceneAddress(static_cast<std::uint8_t>(scene));
     for (int c = 1; c <= LastChannel; ++c) {
-        levels[static_cast<std::size_t>(c - 1)] = engine.memory.get(static_cast<std::size_t>(base + c));
+        const int cell = base + c;
+        levels[static_cast<std::size_t>(c - 1)] = engine.memory.get(static_cast<std::size_t>(cell));
     }
     return levels;
 }

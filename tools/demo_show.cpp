@@ -22,18 +22,19 @@ using namespace velantra;
 
 constexpr int Scenes = 16;
 // Channels of the rig.
-constexpr int FrontL = 1, FrontR = 2, Back1 = 3, Back2 = 4, WashR = 5, WashG = 6, WashB = 7, Haze = 9, Spot1 = 10,
-              HeadPan = 14, HeadDim = 16, Floor1 = 17, Truss1 = 21;
+constexpr int FrontL = 1, FrontR = 2, Back1 = 3, Back2 = 4, WashR = 5, WashB = 7, Haze = 9, Spot1 = 10, HeadPan = 14,
+              HeadDim = 16, Floor1 = 17, Truss1 = 21;
 // Fade rates (level units per 50 ms tick): about 0.65 s and 1.6 s for a full change; 255 jumps.
 constexpr std::uint8_t Quick = 20, Slow = 8, Jump = 255;
 
 void setAutomat(ShowMemory& memory, int firstCell, int firstChannel, int program, int tempo, int bright, int dark)
 {
-    memory.set(static_cast<std::size_t>(firstCell), static_cast<std::uint8_t>(tempo));
-    memory.set(static_cast<std::size_t>(firstCell + 1), static_cast<std::uint8_t>(firstChannel - 1));
-    memory.set(static_cast<std::size_t>(firstCell + 2), static_cast<std::uint8_t>(program));
-    memory.set(static_cast<std::size_t>(firstCell + 3), static_cast<std::uint8_t>(bright));
-    memory.set(static_cast<std::size_t>(firstCell + 4), static_cast<std::uint8_t>(dark));
+    const auto first = static_cast<std::size_t>(firstCell);
+    memory.set(first, static_cast<std::uint8_t>(tempo));
+    memory.set(first + 1, static_cast<std::uint8_t>(firstChannel - 1));
+    memory.set(first + 2, static_cast<std::uint8_t>(program));
+    memory.set(first + 3, static_cast<std::uint8_t>(bright));
+    memory.set(first + 4, static_cast<std::uint8_t>(dark));
 }
 
 }  // namespace
@@ -57,7 +58,8 @@ int main(int argc, char** argv)
         SaveEdit(memory, c, QString::fromLatin1(names[c - 1]));
         const bool washes = c >= WashR && c <= WashB;
         const bool dimmers = c <= Back2 || (c >= Spot1 && c < HeadPan);
-        memory.set(static_cast<std::size_t>(RateBase + c), washes ? Slow : dimmers ? Quick : Jump);
+        const int rateCell = RateBase + c;
+        memory.set(static_cast<std::size_t>(rateCell), washes ? Slow : dimmers ? Quick : Jump);
     }
 
     // Sixteen scenes: the spots run one after another, the washes change
