@@ -119,7 +119,7 @@ TBaseForm::~TBaseForm()
 void TBaseForm::buildMidi()
 {
     midiTargets_ = new MidiTargets(*this, [this](const midi::Target& target) { midi_->targetChanged(target); });
-    midi_ = new midi::MidiControl(*midiTargets_, dataFile(QString::fromLatin1(midi::BindingsFileName)), this);
+    midi_ = new midi::MidiControl(*midiTargets_, midiBindingsFile(), this);
     connect(midi_, &midi::MidiControl::status, this, &TBaseForm::OutStatus);
     midiPage_ = new midi::MidiPage(
         *midi_, [this](const QWidget* widget) { return midiTargets_->targetOf(widget); }, inputPages_[PageMidi]);

@@ -158,7 +158,7 @@ void TBaseForm::TimerAvtoSaveTimer()
     // until a save succeeds: a modal box every three minutes would take the
     // keyboard away from a live show, and the status line alone is rewritten
     // every second.
-    const FileResult result = writeShow(dataFile(QStringLiteral("Vela43.vlt")));
+    const FileResult result = writeShow(autosaveFile());
     if (!result.ok) {
         OutStatus(QStringLiteral(" ") + result.message);
         showSaveFailure(tr(" Автосохранение не выполнено: %1 ").arg(result.message));
@@ -167,7 +167,7 @@ void TBaseForm::TimerAvtoSaveTimer()
 
 void TBaseForm::ReadIniFile()
 {
-    const Settings settings = readSettings(dataFile(QStringLiteral("Vela43.ini")));
+    const Settings settings = readSettings(settingsFile());
     for (int slot = 1; slot <= ConveyorSlots; ++slot) {
         conveyorGroup_->showSlotFromSettings(slot, settings.konveir[static_cast<std::size_t>(slot - 1)]);
     }
@@ -196,9 +196,9 @@ void TBaseForm::shutDownOnSignal()
             qWarning("velantra: %s not written: %s", what, qUtf8Printable(result.message));
         }
     };
-    note("autosave copy", writeShow(dataFile(QStringLiteral("Vela43.vlt"))));
-    note("colour file", writeColorFile(dataFile(QStringLiteral("Vela43.col")), channelTables));
-    note("settings file", writeSettings(dataFile(QStringLiteral("Vela43.ini")), currentSettings()));
+    note("autosave copy", writeShow(autosaveFile()));
+    note("colour file", writeColorFile(colourFile(), channelTables));
+    note("settings file", writeSettings(settingsFile(), currentSettings()));
 }
 
 Settings TBaseForm::currentSettings() const
@@ -217,7 +217,7 @@ Settings TBaseForm::currentSettings() const
 void TBaseForm::saveInterfaceKinds()
 {
     // Through a temporary file renamed over the old one, as at the end.
-    const FileResult result = writeSettings(dataFile(QStringLiteral("Vela43.ini")), currentSettings());
+    const FileResult result = writeSettings(settingsFile(), currentSettings());
     if (!result.ok) {
         qCWarning(lcFile).noquote() << result.message;
         OutStatus(QStringLiteral(" ") + result.message);
@@ -226,7 +226,7 @@ void TBaseForm::saveInterfaceKinds()
 
 void TBaseForm::WriteIniFile()
 {
-    const FileResult result = writeSettings(dataFile(QStringLiteral("Vela43.ini")), currentSettings());
+    const FileResult result = writeSettings(settingsFile(), currentSettings());
     if (!result.ok) {
         reportFileError(result.message);
     }

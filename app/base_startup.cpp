@@ -118,7 +118,7 @@ void TBaseForm::FormCreate()
 
 void TBaseForm::LoadColorFile()
 {
-    const QString path = dataFile(QStringLiteral("Vela43.col"));
+    const QString path = colourFile();
     if (isRegularFile(path)) {
         // A refused file leaves the tables with their start-up values.
         if (const FileResult read = readColorFile(path, channelTables); !read.ok) {
@@ -133,7 +133,7 @@ void TBaseForm::LoadColorFile()
 
 bool TBaseForm::SaveColorEdit()
 {
-    const FileResult written = writeColorFile(dataFile(QStringLiteral("Vela43.col")), channelTables);
+    const FileResult written = writeColorFile(colourFile(), channelTables);
     if (!written.ok) {
         reportFileError(written.message);
     }

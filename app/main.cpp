@@ -117,7 +117,7 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("org.korvex.Velantra"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("velantra")));
     // The language, once, before any window: --lang, the settings file, the system.
-    const velantra::Settings settings = velantra::readSettings(velantra::dataFile(QStringLiteral("Vela43.ini")));
+    const velantra::Settings settings = velantra::readSettings(velantra::settingsFile());
     velantra::installTranslations(app, velantra::chooseLanguage(line.language, settings.language, QLocale::system()));
     // "velantra FILE": that show instead of the last one, or that patch
     // instead of the remembered one (a file manager's double click).

@@ -296,7 +296,7 @@ void CoderPage::startUp(const QString& rememberedName)
         engine_.resetPatch();
         emit status(tr("Нет файла кодера"));
         ensureDataDirectory();  // normally the main window has created it already
-        const QString fresh = dataFile(QStringLiteral("Vela43.vdx"));
+        const QString fresh = defaultPatchFile();
         const FileResult result = writePatchFile(fresh, engine_.coderTable);
         if (!result.ok) {
             showIoError(this, result.message);

@@ -22,9 +22,6 @@
 
 namespace velantra::midi {
 
-// The file's name in the data directory.
-inline constexpr const char* BindingsFileName = "Vela43.midi";
-
 // Any thread. The text of bindings.
 QByteArray writeBindings(const Bindings& bindings);
 // Any thread. bindings from text; on failure bindings is unchanged and the

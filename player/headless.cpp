@@ -24,7 +24,7 @@ constexpr std::uint8_t AutomatStartTempo = 50;
 
 QString autoSavePath()
 {
-    return dataFile(QStringLiteral("Vela43.vlt"));
+    return autosaveFile();
 }
 
 }  // namespace
@@ -169,7 +169,7 @@ bool HeadlessPlayer::start(const HeadlessOptions& options)
     }
     rig_->engine().ClearAll();
 
-    const Settings settings = readSettings(dataFile(QStringLiteral("Vela43.ini")));
+    const Settings settings = readSettings(settingsFile());
     // Each device is driven as the kind chosen for its serial number in the window.
     applyKindChoices(rig_->link(), settings.interfaceKinds);
     if (isRegularFile(settings.coder)) {

@@ -57,7 +57,7 @@ int main(int argc, char** argv)
         }
     }
 
-    const velantra::Settings settings = velantra::readSettings(velantra::dataFile(QStringLiteral("Vela43.ini")));
+    const velantra::Settings settings = velantra::readSettings(velantra::settingsFile());
     velantra::installTranslations(app, velantra::chooseLanguage(language, settings.language, QLocale::system()));
     velantra::HeadlessPlayer player;
     velantra::TerminationSignals ending;

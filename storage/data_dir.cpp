@@ -40,4 +40,29 @@ QString dataFile(const QString& name)
     return dataDirectory() + name;
 }
 
+QString settingsFile()
+{
+    return dataFile(QStringLiteral("Vela43.ini"));
+}
+
+QString autosaveFile()
+{
+    return dataFile(QStringLiteral("Vela43.vlt"));
+}
+
+QString colourFile()
+{
+    return dataFile(QStringLiteral("Vela43.col"));
+}
+
+QString defaultPatchFile()
+{
+    return dataFile(QStringLiteral("Vela43.vdx"));
+}
+
+QString midiBindingsFile()
+{
+    return dataFile(QStringLiteral("Vela43.midi"));
+}
+
 }  // namespace velantra

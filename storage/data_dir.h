@@ -21,4 +21,13 @@ int removeStaleSaveLeftovers();
 // GUI thread. Path of a fixed file in the data directory ("Vela43.ini", ...).
 QString dataFile(const QString& name);
 
+// GUI thread. The program's fixed files, named here once: the settings, the
+// autosave copy of the show, the channel colours, the default output patch
+// and the MIDI bindings.
+QString settingsFile();      // Vela43.ini
+QString autosaveFile();      // Vela43.vlt
+QString colourFile();        // Vela43.col
+QString defaultPatchFile();  // Vela43.vdx
+QString midiBindingsFile();  // Vela43.midi
+
 }  // namespace velantra

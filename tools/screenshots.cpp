@@ -180,7 +180,7 @@ int main(int argc, char** argv)
 
     // A controller's bindings for the page "MIDI" (the controller itself is not plugged in).
     if (velantra::ensureDataDirectory()) {
-        QFile midi(velantra::dataFile(QStringLiteral("Vela43.midi")));
+        QFile midi(velantra::midiBindingsFile());
         if (midi.open(QIODevice::WriteOnly)) {
             midi.write("# Velantra MIDI bindings\ninput = nanoKONTROL2:nanoKONTROL2 MIDI 1\n"
                        "output = nanoKONTROL2:nanoKONTROL2 MIDI 1\npick-up = on\n\n"

@@ -485,7 +485,7 @@ void Soak::checkAutosave()
     // The file must hold exactly the show memory as it is now: nothing on
     // the GUI thread has run since the autosave wrote it, and the tick never
     // writes the show memory.
-    QFile file(dataFile(QStringLiteral("Vela43.vlt")));
+    QFile file(autosaveFile());
     QByteArray expected(ShowFileSize, Qt::Uninitialized);
     form_.engine().memory.copyOut(0, ShowFileSize, reinterpret_cast<std::uint8_t*>(expected.data()));
     auto loaded = std::make_unique<ShowMemory>();
