@@ -1,5 +1,7 @@
 #include "engine/output_thread.h"
 
+#include "engine/worker_thread.h"
+
 #include <utility>
 
 #if defined(__unix__)
@@ -55,7 +57,7 @@ void OutputThread::start()
     }
     started_ = true;
     running_.store(true, std::memory_order_release);
-    thread_ = std::thread([this] { run(); });
+    thread_ = startWorkerThread([this] { run(); });
 }
 
 void OutputThread::stop()

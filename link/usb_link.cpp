@@ -1,5 +1,6 @@
 #include "link/usb_link.h"
 
+#include "engine/worker_thread.h"
 #include "link/wire_encoder.h"
 
 #include <algorithm>
@@ -396,7 +397,7 @@ void UsbLink::startWriter()
     if (writes_ != Writes::OnWriterThread || writerRunning_.exchange(true)) {
         return;
     }
-    writer_ = std::thread([this] { writerLoop(); });
+    writer_ = startWorkerThread([this] { writerLoop(); });
 }
 
 void UsbLink::stopWriter()

@@ -1,5 +1,7 @@
 #include "network/network_sender.h"
 
+#include "engine/worker_thread.h"
+
 namespace velantra {
 
 namespace {
@@ -23,7 +25,7 @@ void NetworkSender::start()
         return;
     }
     stopping_.store(false);
-    thread_ = std::thread([this] { run(); });
+    thread_ = startWorkerThread([this] { run(); });
 }
 
 void NetworkSender::stop()

@@ -1,11 +1,17 @@
 // The output thread's life cycle. Timing figures live in bench/, not here.
 #include "engine/output_thread.h"
+#include "engine/worker_thread.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <thread>
+
+#if defined(__unix__)
+#include <csignal>
+#include <pthread.h>
+#endif
 
 namespace velantra {
 namespace {
@@ -66,6 +72,32 @@ TEST(OutputThread, TicksNeverOverlapEvenWhenATickOverrunsItsPeriod)
     EXPECT_EQ(maxInside.load(), 1);
     EXPECT_GT(thread.lateTicks(), 0u) << "overrunning ticks are counted as late";
 }
+
+#if defined(__unix__)
+bool blocksTerminationSignals()
+{
+    sigset_t mask;
+    pthread_sigmask(SIG_BLOCK, nullptr, &mask);
+    return sigismember(&mask, SIGTERM) == 1 && sigismember(&mask, SIGINT) == 1 && sigismember(&mask, SIGHUP) == 1;
+}
+
+// A termination signal must reach the event loop's thread, never a worker
+// that may sleep in a raw wait; the creating thread keeps its own mask.
+TEST(OutputThread, TheTickAndOtherWorkersNeverTakeTheProcesssSignals)
+{
+    std::atomic<int> tickBlocks{-1};
+    OutputThread thread([&] { tickBlocks.store(blocksTerminationSignals() ? 1 : 0); }, 2ms);
+    thread.start();
+    ASSERT_TRUE(waitFor([&] { return tickBlocks.load() != -1; }, 5000ms));
+    thread.stop();
+    EXPECT_EQ(tickBlocks.load(), 1);
+
+    bool workerBlocks = false;
+    startWorkerThread([&] { workerBlocks = blocksTerminationSignals(); }).join();
+    EXPECT_TRUE(workerBlocks);
+    EXPECT_FALSE(blocksTerminationSignals()) << "the caller's mask comes back";
+}
+#endif
 
 TEST(OutputThread, StopWithoutStartIsHarmless)
 {
