@@ -92,6 +92,7 @@ void TBaseForm::FormCreate()
     engine_->ClearAll();
     if (outputClock_ == OutputClock::Thread) {
         outputThread_->start();
+        player_->clockOnTheTick(true);
     }
 
     ReadIniFile();

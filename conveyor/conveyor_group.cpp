@@ -134,7 +134,7 @@ int ConveyorGroup::position() const
 
 void ConveyorGroup::setMode(ConveyorList::Mode mode)
 {
-    list().mode = mode;
+    player_.setConveyorMode(mode);
 }
 
 void ConveyorGroup::setFilledLook(int slot, bool filled)

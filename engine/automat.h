@@ -1,8 +1,8 @@
 // The two four-channel chasers ("automats"): their settings cells, the step
 // period, the eight-step patterns and one step of the walk forward and back.
 //
-// Plain C++ on the engine; AutomatsPage owns the timers and the
-// controls and calls in here on every tick.
+// Plain C++ on the engine. The output tick calls in here on the automats'
+// steps (the transport's clock); the player's timers do when it does not clock them.
 #pragma once
 
 #include "engine/engine.h"
@@ -56,15 +56,15 @@ using AutomatLevels = std::array<std::uint8_t, AutomatSlots>;
 // either bright or dark. A program or step out of range gives all dark.
 AutomatLevels automatPattern(int program, int step, std::uint8_t bright, std::uint8_t dark);
 
-// GUI thread only. Moves step and cycle of the automat one step along its walk.
+// The stepping thread only. Moves step and cycle of the automat one step along its walk.
 void advanceAutomat(AutomatState& automat, const AutomatSetup& setup);
 
-// GUI thread. One tick of automat a's timer, before any step: takes the
+// The stepping thread. One beat of automat a, before any step: takes the
 // automat off the output and says whether it steps now, that is unless
 // blackout is on, when it runs alone or with the sequencer while that plays.
 bool automatTickSteps(Engine& engine, int a, bool runAlone, bool withSequencer);
 
-// GUI thread. One step of automat a with program 1..4: advances the walk,
+// The stepping thread. One step of automat a with program 1..4: advances the walk,
 // reads bright and dark afresh, publishes the levels and puts the automat on
 // the output.
 void runAutomatStep(Engine& engine, int a, int program);

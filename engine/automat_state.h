@@ -12,11 +12,12 @@ inline constexpr int AutomatSlots = 4;
 inline constexpr int AutomatFirstMax = 250;
 
 struct AutomatState {
-    // GUI thread only: pattern position and direction counter.
+    // The stepping thread only (the tick on the transport's clock, else the
+    // GUI thread): pattern position and direction counter.
     std::uint8_t step = 0;
     std::uint8_t cycle = 0;
 
-    // Written by the GUI thread (the automat's timer), read by the output tick.
+    // Written by the stepping thread, read by the output tick.
     std::atomic<std::uint8_t> active{0};  // 1 = the tick writes levels into the frame
     std::array<std::atomic<std::uint8_t>, AutomatSlots> levels{};
     std::atomic<std::uint8_t> first{0};  // channel bar position 0..250: drives slots first+1..first+4

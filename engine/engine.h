@@ -10,6 +10,7 @@
 #include "engine/dmx.h"
 #include "engine/shared_values.h"
 #include "engine/show_memory.h"
+#include "engine/transport.h"
 
 #include <array>
 #include <cstdint>
@@ -71,6 +72,7 @@ public:
     ControlStates controls;
     TickOutputs outputs;
     std::array<AutomatState, AutomatCount> automats;
+    TransportShared transport;
     ClearAllHooks hooks;
 };
 

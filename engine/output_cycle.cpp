@@ -12,10 +12,12 @@ constexpr auto relaxed = std::memory_order_relaxed;
 
 OutputCycle::OutputCycle(Engine& engine)
     : e_(engine)
+    , transport_(engine)
 {}
 
 void OutputCycle::tick()
 {
+    transport_.tick();
     SborDmxStroki();
     ManualDmx();
     publishFrame();

@@ -9,6 +9,7 @@
 
 #include "engine/engine.h"
 #include "engine/frame_output.h"
+#include "engine/transport.h"
 
 #include <array>
 #include <atomic>
@@ -27,7 +28,8 @@ public:
     // output thread.
     bool addOutput(FrameOutput* output);
 
-    // Output thread. One whole tick: scene layer, overrides, blink, send.
+    // Output thread. One whole tick: the transport's steps, scene layer,
+    // overrides, blink, send.
     void tick();
 
     // Output thread. The steps of the tick, in their order.
@@ -50,6 +52,7 @@ private:
     void applyPatch();
 
     Engine& e_;
+    TransportClock transport_;
     std::array<std::atomic<FrameOutput*>, MaxOutputs> outputs_{};
     std::array<std::uint8_t, DmxSlots> targetFrame_{};
     std::array<std::uint8_t, 256> patchTemp_{};

@@ -6,7 +6,7 @@
 #include "player/output_rig.h"
 #include "player/player.h"
 #include "player/player_log.h"
-#include "player/sequencer.h"
+#include "engine/sequencer.h"
 #include "storage/data_dir.h"
 #include "storage/file_result.h"
 #include "storage/patch_file.h"
@@ -196,7 +196,7 @@ bool HeadlessPlayer::start(const HeadlessOptions& options)
             qCCritical(lcPlayer) << "the conveyor's list in the settings file is empty";
             return false;
         }
-        conveyor.mode = ConveyorList::Mode::List;
+        player_->setConveyorMode(ConveyorList::Mode::List);
         conveyor.position = 1;
     } else {
         const QString show = options.show.isEmpty() ? settings.path : options.show;
@@ -210,6 +210,7 @@ bool HeadlessPlayer::start(const HeadlessOptions& options)
     }
 
     rig_->thread().start();
+    player_->clockOnTheTick(true);
     polling_->start();
     if (options.conveyor) {
         player_->conveyorStep();

@@ -1,7 +1,7 @@
 #include "player/player.h"
 
 #include "player/player_log.h"
-#include "player/sequencer.h"
+#include "engine/sequencer.h"
 #include "player/timer_interval.h"
 
 #include <QTimer>
@@ -18,6 +18,9 @@ constexpr auto relaxed = std::memory_order_relaxed;
 constexpr int ClockPeriodMs = 1000;
 constexpr int AutoSavePeriodMs = 180000;
 constexpr int AutomatStartPeriodMs = 1000;
+// How often the window follows the tick's steps: displays only, the steps
+// themselves are the tick's.
+constexpr int FollowPeriodMs = 20;
 
 QTimer* namedTimer(QObject* parent, const QString& name, int intervalMs)
 {
@@ -35,6 +38,7 @@ Player::Player(Engine& engine, QObject* parent)
     , sequencer_(namedTimer(this, QStringLiteral("TimerSeqveser"), sequencerInterval(TempoMin)))
     , clockTimer_(namedTimer(this, QStringLiteral("TimerShouClock"), ClockPeriodMs))
     , autoSave_(namedTimer(this, QStringLiteral("TimerAvtoSave"), AutoSavePeriodMs))
+    , follow_(namedTimer(this, QStringLiteral("TimerTransportFollow"), FollowPeriodMs))
 {
     setObjectName(QStringLiteral("Player"));
     for (int a = 0; a < AutomatCount; ++a) {
@@ -45,13 +49,101 @@ Player::Player(Engine& engine, QObject* parent)
     connect(sequencer_, &QTimer::timeout, this, &Player::step);
     connect(clockTimer_, &QTimer::timeout, this, &Player::clockTick);
     connect(autoSave_, &QTimer::timeout, this, &Player::autoSaveDue);
+    connect(follow_, &QTimer::timeout, this, &Player::followTheTick);
     refreshTempo();
+    for (int a = 0; a < AutomatCount; ++a) {
+        shareAutomat(a);
+    }
     sequencer_->start();
     for (const Automat& automat : automats_) {
         automat.timer->start();
     }
     clockTimer_->start();
     autoSave_->start();
+}
+
+void Player::clockOnTheTick(bool on)
+{
+    TransportShared& t = engine_.transport;
+    if (on == clockedOnTheTick()) {
+        return;
+    }
+    seen_.beats = t.beats.load(relaxed);
+    seen_.steps = t.steps.load(relaxed);
+    for (std::size_t a = 0; a < automats_.size(); ++a) {
+        seen_.automatBeats[a] = t.automatBeats[a].load(relaxed);
+        seen_.automatSteps[a] = t.automatSteps[a].load(relaxed);
+    }
+    t.onTick.store(on ? 1 : 0, std::memory_order_release);
+    for (QTimer* timer : {sequencer_, automats_[0].timer, automats_[1].timer}) {
+        if (on) {
+            timer->stop();
+        } else {
+            timer->start();
+        }
+    }
+    if (on) {
+        follow_->start();
+    } else {
+        follow_->stop();
+    }
+}
+
+bool Player::clockedOnTheTick() const
+{
+    return engine_.transport.onTick.load(relaxed) != 0;
+}
+
+void Player::setConveyorMode(ConveyorList::Mode mode)
+{
+    conveyor_.mode = mode;
+    engine_.transport.wrapsToConveyor.store(mode == ConveyorList::Mode::List ? 1 : 0, relaxed);
+}
+
+void Player::followTheTick()
+{
+    TransportShared& t = engine_.transport;
+    if (t.wrapWanted.load(std::memory_order_acquire) != 0) {
+        // The tick stopped at the last scene: the wrap loads the next show.
+        const SceneLevels left = sceneLevels(engine_, engine_.memory.get(CellScene));
+        advanceScene(engine_);
+        conveyorStep();
+        computeSeqStep(engine_, sequencer_->interval(), left);
+        t.wrapWanted.store(0, std::memory_order_release);
+        emit stepped();
+    }
+    const std::uint32_t beats = t.beats.load(relaxed);
+    const std::uint32_t steps = t.steps.load(std::memory_order_acquire);
+    if (beats != seen_.beats) {
+        seen_.beats = beats;
+        emit beat();
+    }
+    if (steps != seen_.steps) {
+        seen_.steps = steps;
+        emit stepped();
+    }
+    for (int a = 0; a < AutomatCount; ++a) {
+        const auto i = index(a);
+        const std::uint32_t automatBeats = t.automatBeats[i].load(std::memory_order_acquire);
+        const std::uint32_t automatSteps = t.automatSteps[i].load(relaxed);
+        if (automatBeats == seen_.automatBeats[i]) {
+            continue;
+        }
+        const bool took = automatSteps != seen_.automatSteps[i];
+        seen_.automatBeats[i] = automatBeats;
+        seen_.automatSteps[i] = automatSteps;
+        emit automatTicked(a, took);
+    }
+}
+
+void Player::shareAutomat(int a)
+{
+    const Automat& automat = automats_[index(a)];
+    TransportShared::Automat& shared = engine_.transport.automats[index(a)];
+    shared.alone.store(automat.alone ? 1 : 0, relaxed);
+    shared.withSequencer.store(automat.withSequencer ? 1 : 0, relaxed);
+    shared.program.store(static_cast<std::uint8_t>(std::clamp(automat.program, 0, 255)), relaxed);
+    shared.periodMs.store(automat.timer->interval(), relaxed);
 }
 
 bool Player::playing() const
@@ -98,6 +190,7 @@ void Player::refreshTempo()
 {
     const int tempo = std::clamp<int>(engine_.memory.get(CellTempo), TempoMin, TempoMax);
     setTimerInterval(*sequencer_, sequencerInterval(tempo));
+    engine_.transport.stepPeriodMs.store(sequencer_->interval(), relaxed);
     emit tempoChanged(sequencer_->interval());
 }
 
@@ -161,11 +254,13 @@ void Player::setAutomatRun(int a, bool alone, bool withSequencer)
     Automat& automat = automats_[index(a)];
     automat.alone = alone;
     automat.withSequencer = withSequencer;
+    shareAutomat(a);
 }
 
 void Player::setAutomatProgram(int a, int program)
 {
     automats_[index(a)].program = program;
+    shareAutomat(a);
 }
 
 void Player::takeAutomatPrograms()
@@ -201,6 +296,7 @@ void Player::refreshAutomatTempo(int a)
 {
     const int period = automatPeriod(engine_.memory.get(AutomatSetups[index(a)].tempoCell));
     setTimerInterval(*automats_[index(a)].timer, period);
+    shareAutomat(a);
     emit automatTempoChanged(a, period);
 }
 
@@ -216,6 +312,7 @@ void Player::automatTick(int a)
 
 void Player::stopTimers()
 {
+    engine_.transport.onTick.store(0, std::memory_order_release);
     for (QTimer* timer : findChildren<QTimer*>()) {
         timer->stop();
     }

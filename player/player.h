@@ -1,9 +1,11 @@
 // Playing a show, without a window: the sequencer's steps (glide and wrap),
 // the tempo, the show and pause clocks, the two automats' steps, the
 // conveyor's move to its next show when a show wraps, and the autosave
-// period. It owns the timers and changes the show memory; what it did it
-// tells through signals. The window's pages are views of it; the headless
-// player runs it alone.
+// period. It changes the show memory; what it did it tells through signals.
+// The window's pages are views of it; the headless player runs it alone.
+// While the output thread runs, the tick clocks the steps (clockOnTheTick)
+// and the player follows them; with the output stepped by hand its own
+// timers do.
 #pragma once
 
 #include "engine/automat.h"
@@ -35,6 +37,18 @@ public:
 
     Engine& engine() { return engine_; }
     ConveyorList& conveyor() { return conveyor_; }
+
+    // GUI thread. On: the output tick takes the sequencer's and automats'
+    // steps on its own clock, their timers stop and the player follows the
+    // tick (it loads the conveyor's next show at a wrap). Off: the timers.
+    void clockOnTheTick(bool on);
+    bool clockedOnTheTick() const;
+    // GUI thread (the follow timer). What the tick did since the last look,
+    // told as the timers tell it; a wrap into the conveyor's next show.
+    void followTheTick();
+
+    // GUI thread. The conveyor's mode, which a wrap of the show follows.
+    void setConveyorMode(ConveyorList::Mode mode);
 
     // GUI thread. Start and end of play mode; both start the clock from 0.
     // play does nothing while the show is held stopped.
@@ -93,6 +107,7 @@ public:
     QTimer* automatTimer(int a) const { return automats_[index(a)].timer; }
     QTimer* clockTimer() const { return clockTimer_; }
     QTimer* autoSaveTimer() const { return autoSave_; }
+    QTimer* followTimer() const { return follow_; }
 
 signals:
     // Play mode began or ended.
@@ -124,12 +139,20 @@ private:
     };
     static std::size_t index(int a) { return static_cast<std::size_t>(a); }
     void resetClock();
+    void shareAutomat(int a);
 
     Engine& engine_;
     ConveyorList conveyor_;
     QTimer* sequencer_;
     QTimer* clockTimer_;
     QTimer* autoSave_;
+    QTimer* follow_;
+    struct Seen {
+        std::uint32_t beats = 0;
+        std::uint32_t steps = 0;
+        std::array<std::uint32_t, AutomatCount> automatBeats{};
+        std::array<std::uint32_t, AutomatCount> automatSteps{};
+    } seen_;
     std::array<Automat, AutomatCount> automats_{};
     Clock clock_;
     bool held_ = false;

@@ -2,6 +2,7 @@
 // slot's show at once, and the start buttons playing the slots that are down,
 // one show each time the sequencer wraps.
 #include "conveyor/conveyor_group.h"
+#include "player/player.h"
 #include "programming/sequencer_page.h"
 #include "storage/show_file.h"
 #include "tests/gui_fixture.h"
@@ -22,6 +23,7 @@ protected:
     ConveyorTest()
     {
         makeForm();
+        form->player().clockOnTheTick(false);  // steps by hand only
         form->findChild<QTimer*>(QStringLiteral("TimerSeqveser"))->stop();
         group = form->conveyorGroup();
     }

@@ -1,7 +1,10 @@
 // The player core without a window, and velantra-player as a process: the
 // show played to the network, the conveyor moving on, the end on SIGTERM.
 // Links no widget library.
+#include "engine/automat.h"
 #include "engine/engine.h"
+#include "engine/output_cycle.h"
+#include "engine/sequencer.h"
 #include "network/network_outputs.h"
 #include "player/headless.h"
 #include "player/player.h"
@@ -24,9 +27,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <memory>
 #include <tuple>
+#include <vector>
 
 namespace velantra {
 namespace {
@@ -71,6 +76,90 @@ TEST(PlayerCore, AWrapInListModeLoadsTheNextShowThatIsDownAndStartsItFromSceneZe
     EXPECT_EQ(stepped[0][0].toInt(), 3);
     EXPECT_EQ(engine->memory.get(CellScene), 0);
     EXPECT_EQ(list.position, 4);
+}
+
+// The tick clocks the transport: at every tempo each step falls in a whole
+// tick, the intervals are the period rounded down or up to ticks, and over
+// 100 s of ticks no step is gained or lost (no drift against the frames).
+// An automat running alone keeps its steps per minute the same way, also
+// below a tick. A busy window cannot delay any of it: nothing here runs the
+// event loop.
+TEST(PlayerCore, OnTheTicksClockStepsFallInWholeTicksWithoutDrift)
+{
+    struct Case {
+        int tempo;  // the sequencer's: tempo² ms; the automats' tempo cell: the same
+    };
+    constexpr int Ticks = 2000;  // 100 s of output
+    for (const Case c : {Case{10}, Case{11}, Case{13}, Case{44}, Case{5}}) {
+        SCOPED_TRACE(c.tempo);
+        auto engine = std::make_unique<Engine>();
+        engine->ClearAll();
+        engine->memory.set(CellLastScene, 255);
+        engine->memory.set(AutomatSetups[0].tempoCell, static_cast<std::uint8_t>(c.tempo));
+        OutputCycle cycle(*engine);
+        Player player(*engine);
+        player.setTempo(std::max(c.tempo, TempoMin));
+        player.refreshAutomatTempo(0);
+        player.setAutomatRun(0, true, false);
+        player.clockOnTheTick(true);
+        EXPECT_FALSE(player.sequencerTimer()->isActive());
+        EXPECT_FALSE(player.automatTimer(0)->isActive());
+        player.play();
+        const int period = player.stepInterval();
+        std::vector<int> stepTicks;
+        int scene = engine->memory.get(CellScene);
+        for (int t = 1; t <= Ticks; ++t) {
+            cycle.tick();
+            if (engine->memory.get(CellScene) != scene) {
+                scene = engine->memory.get(CellScene);
+                stepTicks.push_back(t);
+            }
+        }
+        EXPECT_EQ(static_cast<int>(stepTicks.size()), Ticks * 50 / period);
+        for (std::size_t i = 1; i < stepTicks.size(); ++i) {
+            const int ticks = stepTicks[i] - stepTicks[i - 1];
+            EXPECT_TRUE(ticks == period / 50 || ticks == (period + 49) / 50) << "step " << i << ": " << ticks;
+        }
+        EXPECT_EQ(static_cast<int>(engine->transport.automatSteps[0].load()), Ticks * 50 / automatPeriod(c.tempo));
+        EXPECT_EQ(engine->transport.automatSteps[1].load(), 0U) << "automat 2 is switched off";
+    }
+}
+
+// A wrap in the conveyor's list mode reads the next show's file: the tick
+// stops at the last scene, takes no step until the player has loaded the
+// show, and the player starts it from scene 0 and follows the tick again.
+TEST(PlayerCore, OnTheTicksClockAWrapInListModeWaitsForTheNextShow)
+{
+    auto engine = std::make_unique<Engine>();
+    engine->ClearAll();
+    engine->memory.set(CellLastScene, 1);
+    OutputCycle cycle(*engine);
+    Player player(*engine);
+    player.conveyor().setFile(2, QStringLiteral("/shows/b.vlt"));
+    player.conveyor().setDown(2, true);
+    player.setConveyorMode(ConveyorList::Mode::List);
+    QSignalSpy wanted(&player, &Player::showWanted);
+    QSignalSpy stepped(&player, &Player::stepped);
+    player.setTempo(10);
+    player.clockOnTheTick(true);
+    player.play();
+    for (int t = 0; t < 10; ++t) {
+        cycle.tick();
+    }
+    EXPECT_EQ(engine->memory.get(CellScene), 1) << "held at the last scene";
+    EXPECT_EQ(engine->transport.wrapWanted.load(), 1);
+    player.followTheTick();
+    ASSERT_EQ(wanted.count(), 1);
+    EXPECT_EQ(wanted[0][0].toString(), QStringLiteral("/shows/b.vlt"));
+    EXPECT_EQ(engine->memory.get(CellScene), 0);
+    EXPECT_GE(stepped.count(), 1);
+    cycle.tick();
+    cycle.tick();
+    EXPECT_EQ(engine->memory.get(CellScene), 1) << "the tick steps on";
+    player.stopTimers();
+    cycle.tick();
+    cycle.tick();
+    EXPECT_EQ(engine->memory.get(CellScene), 1) << "no step after the end";
 }
 
 TEST(PlayerCore, AHeldShowDoesNotPlayAndTheTempoSetsTheStep)

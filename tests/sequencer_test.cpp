@@ -2,7 +2,7 @@
 // the glide steps and the clocks. Timers are stepped by calling their handlers.
 #include "engine/output_cycle.h"
 #include "player/player.h"
-#include "player/sequencer.h"
+#include "engine/sequencer.h"
 #include "programming/sequencer_page.h"
 #include "tests/gui_fixture.h"
 
@@ -29,6 +29,7 @@ protected:
     {
         makeForm();
         page = form->sequencerPage();
+        form->player().clockOnTheTick(false);  // steps by hand only
         form->findChild<QTimer*>(QStringLiteral("TimerSeqveser"))->stop();
     }
     Engine& e() { return form->engine(); }

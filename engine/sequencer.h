@@ -27,16 +27,17 @@ constexpr int scenesPerMinute(int tempo)
     return 60000 / sequencerInterval(tempo);
 }
 
-// GUI thread. Channels 1..255 of scene 0..255.
+// The stepping thread (the output tick on its clock, or the GUI thread).
+// Channels 1..255 of scene 0..255.
 SceneLevels sceneLevels(const Engine& engine, int scene);
 
-// GUI thread. Fills SeqStep for the glide from the levels of the scene shown
+// The stepping thread. Fills SeqStep for the glide from the levels of the scene shown
 // before (from) to the new current scene, so that each channel covers the
 // difference in one step interval (at least 1 a tick). After a wrap, from is
 // the scene the sequencer left, not scene 0's neighbour in memory.
 void computeSeqStep(Engine& engine, int intervalMs, const SceneLevels& from);
 
-// GUI thread. One play step: the next scene, wrapping to 0 after the last
+// The stepping thread. One play step: the next scene, wrapping to 0 after the last
 // (or from beyond it). Returns true when it wrapped.
 bool advanceScene(Engine& engine);
 

@@ -1,4 +1,4 @@
-#include "player/sequencer.h"
+#include "engine/sequencer.h"
 
 #include <algorithm>
 #include <cstdlib>
