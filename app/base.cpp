@@ -22,7 +22,7 @@
 #include "network/network_outputs.h"
 #include "network/network_page.h"
 #include "player/output_rig.h"
-#include "player/player.h"
+#include "desk/player.h"
 #include "programming/block_copy_group.h"
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"

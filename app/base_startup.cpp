@@ -7,7 +7,7 @@
 #include "midi/midi_control.h"
 #include "network/network_outputs.h"
 #include "player/output_rig.h"
-#include "player/player.h"
+#include "desk/player.h"
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
 #include "programming/scene_group.h"

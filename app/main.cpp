@@ -2,7 +2,7 @@
 #include "app/base.h"
 #include "engine/version.h"
 #include "i18n/language.h"
-#include "player/termination_signals.h"
+#include "desk/termination_signals.h"
 #include "storage/data_dir.h"
 #include "storage/settings_file.h"
 

@@ -1,7 +1,7 @@
 // Names of the conveyor's slots: letters, short show names and captions.
 #pragma once
 
-#include "player/conveyor_list.h"
+#include "desk/conveyor_list.h"
 
 #include <QString>
 

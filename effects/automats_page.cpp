@@ -2,7 +2,7 @@
 
 #include "channels/channel_names.h"
 #include "engine/automat.h"
-#include "player/player.h"
+#include "desk/player.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

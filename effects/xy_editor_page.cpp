@@ -3,7 +3,7 @@
 #include "channels/channel_names.h"
 #include "effects/xy_view.h"
 #include "engine/engine.h"
-#include "player/timer_interval.h"
+#include "desk/timer_interval.h"
 #include "shell/dialogs.h"
 #include "shell/icons.h"
 #include "shell/shell.h"

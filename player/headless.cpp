@@ -1,18 +1,23 @@
 #include "player/headless.h"
 
+#include "desk/desk_controls.h"
+#include "desk/desk_targets.h"
+#include "desk/player.h"
+#include "desk/player_log.h"
+#include "engine/sequencer.h"
 #include "i18n/language.h"
 #include "link/interface_kinds.h"
+#include "midi/midi_control.h"
+#include "midi/midi_log.h"
 #include "network/network_outputs.h"
 #include "player/output_rig.h"
-#include "player/player.h"
-#include "player/player_log.h"
-#include "engine/sequencer.h"
 #include "storage/data_dir.h"
 #include "storage/file_result.h"
 #include "storage/patch_file.h"
 #include "storage/settings_file.h"
 #include "storage/show_file.h"
 
+#include <QFile>
 #include <QTimer>
 
 namespace velantra {
@@ -112,6 +117,8 @@ HeadlessPlayer::HeadlessPlayer(std::unique_ptr<D2xxProvider> driver, QObject* pa
 {
     player_ = new Player(rig_->engine(), this);
     player_->autoSaveTimer()->stop();
+    desk_ = new DeskControls(rig_->engine(), *player_, this);
+    connect(desk_, &DeskControls::showWanted, this, &HeadlessPlayer::loadShow);
     polling_ = new QTimer(this);
     polling_->setObjectName(QStringLiteral("TimerPolling"));
     polling_->setInterval(PollPeriodMs);
@@ -123,6 +130,10 @@ HeadlessPlayer::HeadlessPlayer(std::unique_ptr<D2xxProvider> driver, QObject* pa
 HeadlessPlayer::~HeadlessPlayer()
 {
     stop();
+    // The MIDI control lets go of what its controllers hold through the
+    // desk's targets: it goes first.
+    delete midi_;
+    midi_ = nullptr;
 }
 
 Engine& HeadlessPlayer::engine()
@@ -228,7 +239,31 @@ bool HeadlessPlayer::start(const HeadlessOptions& options)
                      << "ms";
     player_->play();
     poll();
+    startMidi();
     return true;
+}
+
+void HeadlessPlayer::startMidi()
+{
+    // The window's MIDI control, on the same desk: the bindings file made in
+    // the window, pick-up and feedback. No file: no controller was set up.
+    const QString path = midiBindingsFile();
+    if (!QFile::exists(path)) {
+        return;
+    }
+    deskTargets_ = new DeskTargets(*desk_, [this](const midi::Target& target) {
+        if (midi_ != nullptr) {
+            midi_->targetChanged(target);
+        }
+    });
+    midi_ = new midi::MidiControl(*deskTargets_, path, this);
+    connect(midi_, &midi::MidiControl::status, this,
+            [](const QString& text) { qCInfo(lcMidi).noquote() << text.trimmed(); });
+    if (const FileResult read = midi_->load(); !read.ok) {
+        qCWarning(lcMidi).noquote() << read.message.trimmed();
+    } else {
+        qCInfo(lcMidi).noquote() << "MIDI bindings:" << path;
+    }
 }
 
 void HeadlessPlayer::poll()

@@ -18,9 +18,14 @@ class QTimer;
 
 namespace velantra {
 
+class DeskControls;
+class DeskTargets;
 class Engine;
 class OutputRig;
 class Player;
+namespace midi {
+class MidiControl;
+}
 
 struct HeadlessOptions {
     QString show;              // empty: the last show of the settings file
@@ -60,6 +65,7 @@ public:
     void stop();
 
     Player& player() { return *player_; }
+    DeskControls& desk() { return *desk_; }
     Engine& engine();
 
 private:
@@ -67,9 +73,13 @@ private:
     void poll();
     void logInterface();
     void autoSave();
+    void startMidi();
 
     std::unique_ptr<OutputRig> rig_;
     Player* player_ = nullptr;
+    DeskControls* desk_ = nullptr;
+    DeskTargets* deskTargets_ = nullptr;
+    midi::MidiControl* midi_ = nullptr;
     QTimer* polling_ = nullptr;
     QString interfaceLine_;  // the last interface state logged
     bool automats_ = false;

@@ -3,8 +3,8 @@
 #include "engine/version.h"
 #include "i18n/language.h"
 #include "player/headless.h"
-#include "player/player_log.h"
-#include "player/termination_signals.h"
+#include "desk/player_log.h"
+#include "desk/termination_signals.h"
 #include "storage/data_dir.h"
 #include "storage/settings_file.h"
 

@@ -1,7 +1,7 @@
 #include "programming/sequencer_page.h"
 
-#include "player/player.h"
-#include "player/sequencer.h"
+#include "desk/player.h"
+#include "engine/sequencer.h"
 #include "shell/lean_scroll_bar.h"
 
 #include <QButtonGroup>

@@ -2,7 +2,7 @@
 // does, with the step timers ticked by hand.
 #include "channels/channel_names.h"
 #include "effects/automats_page.h"
-#include "player/player.h"
+#include "desk/player.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -2,7 +2,7 @@
 // slot's show at once, and the start buttons playing the slots that are down,
 // one show each time the sequencer wraps.
 #include "conveyor/conveyor_group.h"
-#include "player/player.h"
+#include "desk/player.h"
 #include "programming/sequencer_page.h"
 #include "storage/show_file.h"
 #include "tests/gui_fixture.h"

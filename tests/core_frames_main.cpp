@@ -6,7 +6,7 @@
 //                                                    running alone, as velantra-player --automats
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
-#include "player/player.h"
+#include "desk/player.h"
 #include "storage/show_file.h"
 #include "tests/play_scenario.h"
 

@@ -3,7 +3,7 @@
 // the same frames, tick for tick.
 #include "effects/automats_page.h"
 #include "engine/automat.h"
-#include "player/player.h"
+#include "desk/player.h"
 #include "storage/show_file.h"
 #include "tests/gui_fixture.h"
 #include "tests/play_scenario.h"

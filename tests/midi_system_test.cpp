@@ -6,7 +6,7 @@
 // VELANTRA_JACK_SERVER_CONTROL stops and starts the JACK server.
 #include "midi/midi_control.h"
 #include "midi/midi_page.h"
-#include "player/player.h"
+#include "desk/player.h"
 #include "programming/fader_page.h"
 #include "programming/pictures_tab.h"
 #include "tests/gui_fixture.h"

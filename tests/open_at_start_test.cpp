@@ -4,7 +4,7 @@
 // build writes beside the program.
 #include "channels/channel_names.h"
 #include "engine/version.h"
-#include "player/player.h"
+#include "desk/player.h"
 #include "storage/patch_file.h"
 #include "storage/show_file.h"
 #include "tests/gui_fixture.h"

@@ -4,7 +4,7 @@
 
 #include "engine/automat.h"
 #include "engine/output_cycle.h"
-#include "player/player.h"
+#include "desk/player.h"
 
 #include <QString>
 #include <QStringList>

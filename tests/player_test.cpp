@@ -7,7 +7,7 @@
 #include "engine/sequencer.h"
 #include "network/network_outputs.h"
 #include "player/headless.h"
-#include "player/player.h"
+#include "desk/player.h"
 #include "storage/settings_file.h"
 #include "storage/show_file.h"
 

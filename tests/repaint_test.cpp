@@ -2,7 +2,7 @@
 // a playing show repaints the widgets whose value changed and nothing around
 // them, a fader repaints its handle and not its whole track, and a new text
 // never re-lays the window.
-#include "player/player.h"
+#include "desk/player.h"
 #include "programming/fader_page.h"
 #include "programming/sequencer_page.h"
 #include "shell/lean_scroll_bar.h"

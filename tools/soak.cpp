@@ -29,7 +29,7 @@
 #include "engine/show_memory.h"
 #include "engine/version.h"
 #include "network/network_outputs.h"
-#include "player/sequencer.h"
+#include "engine/sequencer.h"
 #include "programming/pictures_tab.h"
 #include "programming/sequencer_page.h"
 #include "shell/dialogs.h"

@@ -1,8 +1,8 @@
-#include "player/player.h"
+#include "desk/player.h"
 
-#include "player/player_log.h"
+#include "desk/player_log.h"
 #include "engine/sequencer.h"
-#include "player/timer_interval.h"
+#include "desk/timer_interval.h"
 
 #include <QTimer>
 

@@ -1,4 +1,4 @@
-#include "player/termination_signals.h"
+#include "desk/termination_signals.h"
 
 #include <QSocketNotifier>
 

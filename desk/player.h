@@ -10,7 +10,7 @@
 
 #include "engine/automat.h"
 #include "engine/engine.h"
-#include "player/conveyor_list.h"
+#include "desk/conveyor_list.h"
 
 #include <QObject>
 #include <QString>
