@@ -10,6 +10,8 @@
 #include "channels/form_color_group.h"
 #include "channels/name_copy_group.h"
 #include "conveyor/conveyor_group.h"
+#include "desk/desk_controls.h"
+#include "desk/player.h"
 #include "effects/automats_page.h"
 #include "effects/hand_scan_form.h"
 #include "effects/xy_editor_page.h"
@@ -22,7 +24,6 @@
 #include "network/network_outputs.h"
 #include "network/network_page.h"
 #include "player/output_rig.h"
-#include "desk/player.h"
 #include "programming/block_copy_group.h"
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
@@ -78,6 +79,7 @@ TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent, Outp
     setWindowTitle(QStringLiteral("VELANTRA"));
     connect(network_, &NetworkOutputs::status, this, &TBaseForm::OutStatus);
     player_ = new Player(*engine_, this);
+    desk_ = new DeskControls(*engine_, *player_, this);
 
     const QString filter = tr("Файлы DMX Velantra  (*.vlt)");
     openDialogShou_ = std::make_unique<FileDialog>(this, QStringLiteral("OpenDialogShou"), FileDialog::Mode::Open,
@@ -310,7 +312,7 @@ void TBaseForm::buildRegions()
     });
 
     rateTab_ = new RateTab(*engine_, *faderPage_);
-    levelsTab_ = new LevelsTab(*engine_, *faderPage_);
+    levelsTab_ = new LevelsTab(*desk_, *faderPage_);
     picturesTab_ = new PicturesTab(*engine_);
     for (auto [page, content] : {std::pair<QWidget*, QWidget*>{channelSetupGroup_->ratePage(), rateTab_},
                                  std::pair<QWidget*, QWidget*>{channelSetupGroup_->levelsPage(), levelsTab_},

@@ -35,6 +35,7 @@ namespace velantra {
 
 class AutomatsPage;
 class ChannelColorTab;
+class DeskControls;
 class GraphPage;
 class NetworkOutputs;
 class NetworkPage;
@@ -92,6 +93,7 @@ public:
     static constexpr int InputPages = 9;
 
     Engine& engine() override { return *engine_; }
+    DeskControls& desk() override { return *desk_; }
     Player& player() { return *player_; }
     UsbLink& link() { return *link_; }
     OutputThread& outputThread() { return *outputThread_; }
@@ -300,6 +302,7 @@ private:
     QLabel* statusPanel_ = nullptr;
     QLabel* autoSavePanel_ = nullptr;
     Player* player_ = nullptr;
+    DeskControls* desk_ = nullptr;
     QTimer* timerStatus_ = nullptr;
     QTimer* timerPolling_ = nullptr;
     std::array<std::vector<std::function<void()>>, InputPages> pageRefresh_;

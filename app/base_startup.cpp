@@ -3,11 +3,11 @@
 
 #include "app/options_page.h"
 #include "channels/coder_page.h"
+#include "desk/player.h"
 #include "link/usb_texts.h"
 #include "midi/midi_control.h"
 #include "network/network_outputs.h"
 #include "player/output_rig.h"
-#include "desk/player.h"
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
 #include "programming/scene_group.h"

@@ -1,8 +1,8 @@
 // Velantra: a DMX512 stage-lighting controller.
 #include "app/base.h"
+#include "desk/termination_signals.h"
 #include "engine/version.h"
 #include "i18n/language.h"
-#include "desk/termination_signals.h"
 #include "storage/data_dir.h"
 #include "storage/settings_file.h"
 

@@ -2,7 +2,10 @@
 
 #include "app/base.h"
 #include "conveyor/conveyor_group.h"
+#include "desk/desk_controls.h"
 #include "effects/automats_page.h"
+#include "engine/automat.h"
+#include "engine/sequencer.h"
 #include "programming/fader_page.h"
 #include "programming/pictures_tab.h"
 #include "programming/sequencer_page.h"
@@ -72,14 +75,56 @@ QAbstractButton* MidiTargets::button(const Target& t) const
 
 midi::Range MidiTargets::range(const Target& t) const
 {
+    switch (t.kind) {
+    case TargetKind::PageBar:
+        return {0, FaderOffsetMax};
+    case TargetKind::Tempo:
+        return {TempoMin, TempoMax};
+    case TargetKind::AutomatSpeed:
+        return {AutomatTempoMin, AutomatTempoMax};
+    default:
+        break;
+    }
+    if (onDesk(t)) {
+        return {0, 255};
+    }
     if (const QScrollBar* b = bar(t)) {
         return {b->minimum(), b->maximum()};
     }
     return {0, 1};
 }
 
+bool MidiTargets::onDesk(const Target& t)
+{
+    switch (t.kind) {
+    case TargetKind::Fader:
+    case TargetKind::PageBar:
+    case TargetKind::LevelAll:
+    case TargetKind::Tempo:
+    case TargetKind::AutomatSpeed:
+        return true;
+    default:
+        return false;
+    }
+}
+
 int MidiTargets::value(const Target& t) const
 {
+    DeskControls& desk = form_.desk();
+    switch (t.kind) {
+    case TargetKind::Fader:
+        return desk.faderValue(t.index);
+    case TargetKind::PageBar:
+        return desk.pageOffset();
+    case TargetKind::LevelAll:
+        return desk.levelAll();
+    case TargetKind::Tempo:
+        return desk.tempo();
+    case TargetKind::AutomatSpeed:
+        return desk.automatSpeed(t.index);
+    default:
+        break;
+    }
     if (const QScrollBar* b = bar(t)) {
         return b->value();
     }
@@ -89,6 +134,28 @@ int MidiTargets::value(const Target& t) const
 
 void MidiTargets::set(const Target& t, int value)
 {
+    // The fader bank and the level of the selected channels are the desk's:
+    // the pages follow it.
+    DeskControls& desk = form_.desk();
+    switch (t.kind) {
+    case TargetKind::Fader:
+        desk.moveFader(t.index, value);
+        return;
+    case TargetKind::PageBar:
+        desk.setPageOffset(value);
+        return;
+    case TargetKind::LevelAll:
+        desk.setLevelAll(value);
+        return;
+    case TargetKind::Tempo:
+        desk.setTempo(value);
+        return;
+    case TargetKind::AutomatSpeed:
+        desk.setAutomatSpeed(t.index, value);
+        return;
+    default:
+        break;
+    }
     if (QScrollBar* b = bar(t)) {
         b->setValue(value);
     }
@@ -98,10 +165,10 @@ void MidiTargets::press(const Target& t, bool down)
 {
     switch (t.kind) {
     case TargetKind::Play:
-        form_.sequencerPage()->ModePlay();
+        form_.desk().play();
         break;
     case TargetKind::Stop:
-        form_.sequencerPage()->ModeStop();
+        form_.desk().stop();
         break;
     case TargetKind::BlackOut:
     case TargetKind::Macro:

@@ -1,7 +1,8 @@
-// The window's controls as the MIDI surface's targets: a target's value and
-// range read from its control, a move or a press made through the control's
-// own handler (so the rules of playing, refresh and selection hold), every
-// change of a control reported, and the control a click in learning names.
+// The window's controls as the MIDI surface's targets: the fader bank, the
+// level of the selected channels, tempo, play, stop and the automats' speeds
+// through the desk's controls (the pages follow the desk), the other targets through their control's own handler
+// (so the rules of playing, refresh and selection hold); every change of a
+// control reported, and the control a click in learning names.
 #pragma once
 
 #include "midi/midi_surface.h"
@@ -35,6 +36,8 @@ public:
     std::optional<midi::Target> targetOf(const QWidget* widget) const;
 
 private:
+    // The targets moved through the desk's controls, not through a widget.
+    static bool onDesk(const midi::Target& target);
     QScrollBar* bar(const midi::Target& target) const;
     QAbstractButton* button(const midi::Target& target) const;
 

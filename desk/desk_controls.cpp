@@ -1,8 +1,8 @@
 #include "desk/desk_controls.h"
 
+#include "desk/player.h"
 #include "engine/automat.h"
 #include "engine/sequencer.h"
-#include "desk/player.h"
 
 #include <algorithm>
 
@@ -44,7 +44,8 @@ void DeskControls::moveFader(int row, int value)
     engine_.controls.faderPosition[slot(row)].store(level, relaxed);
     if (!playing()) {
         engine_.RaschetAdr(engine_.memory.get(CellScene));
-        engine_.memory.set(static_cast<std::size_t>(engine_.shared.sceneAddr.load(relaxed) + pageOffset() + row), level);
+        engine_.memory.set(static_cast<std::size_t>(engine_.shared.sceneAddr.load(relaxed) + pageOffset() + row),
+                           level);
     }
     emit changed(Control::Fader, row);
 }
@@ -55,7 +56,8 @@ int DeskControls::faderValue(int row) const
         return 0;
     }
     const int channel = pageOffset() + row;
-    if (engine_.controls.manual.load(relaxed) && engine_.memory.get(static_cast<std::size_t>(SelectBase + channel)) != 0) {
+    if (engine_.controls.manual.load(relaxed) &&
+        engine_.memory.get(static_cast<std::size_t>(SelectBase + channel)) != 0) {
         return faderPosition(row);
     }
     return engine_.memory.get(static_cast<std::size_t>(sceneAddress(engine_.memory.get(CellScene)) + channel));

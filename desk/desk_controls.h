@@ -31,6 +31,7 @@ public:
         AutomatSpeed,  // index 1..2
         ConveyorSlot,  // index 1..20
     };
+    Q_ENUM(Control)
 
     // engine and player must outlive the controls.
     DeskControls(Engine& engine, Player& player, QObject* parent = nullptr);

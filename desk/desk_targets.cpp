@@ -1,8 +1,8 @@
 #include "desk/desk_targets.h"
 
+#include "desk/player.h"
 #include "engine/automat.h"
 #include "engine/sequencer.h"
-#include "desk/player.h"
 
 namespace velantra {
 

@@ -1,8 +1,8 @@
 #include "desk/player.h"
 
 #include "desk/player_log.h"
-#include "engine/sequencer.h"
 #include "desk/timer_interval.h"
+#include "engine/sequencer.h"
 
 #include <QTimer>
 

@@ -8,9 +8,9 @@
 // timers do.
 #pragma once
 
+#include "desk/conveyor_list.h"
 #include "engine/automat.h"
 #include "engine/engine.h"
-#include "desk/conveyor_list.h"
 
 #include <QObject>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "effects/automats_page.h"
 
 #include "channels/channel_names.h"
-#include "engine/automat.h"
 #include "desk/player.h"
+#include "engine/automat.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -109,6 +109,10 @@ AutomatsPage::AutomatsPage(Player& player, QWidget* parent)
     }
     connect(&player_, &Player::automatTicked, this, &AutomatsPage::ticked);
     connect(&player_, &Player::automatTempoChanged, this, &AutomatsPage::showSpeed);
+    // An automat's speed set through any surface: its bar shows it.
+    connect(&player_, &Player::automatTempoChanged, this, [this](int a) {
+        c_[a].tempo->setValue(engine_.memory.get(AutomatSetups[static_cast<std::size_t>(a)].tempoCell));
+    });
 }
 
 QWidget* AutomatsPage::buildAutomat(int a)

@@ -1,9 +1,9 @@
 #include "effects/xy_editor_page.h"
 
 #include "channels/channel_names.h"
+#include "desk/timer_interval.h"
 #include "effects/xy_view.h"
 #include "engine/engine.h"
-#include "desk/timer_interval.h"
 #include "shell/dialogs.h"
 #include "shell/icons.h"
 #include "shell/shell.h"

@@ -31,8 +31,7 @@ private:
 
 // A new thread that starts with every signal blocked (it inherits the mask
 // in force when it is created).
-template <class Body>
-std::thread startWorkerThread(Body&& body)
+template <class Body> std::thread startWorkerThread(Body&& body)
 {
     const SignalsHeldBack heldBack;
     return std::thread(std::forward<Body>(body));

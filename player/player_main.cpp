@@ -1,10 +1,10 @@
 // velantra-player: plays a show without a window, for a computer with no
 // screen that a service manager starts and stops.
+#include "desk/player_log.h"
+#include "desk/termination_signals.h"
 #include "engine/version.h"
 #include "i18n/language.h"
 #include "player/headless.h"
-#include "desk/player_log.h"
-#include "desk/termination_signals.h"
 #include "storage/data_dir.h"
 #include "storage/settings_file.h"
 
@@ -23,6 +23,7 @@ constexpr char Usage[] =
     "  --automats    run both automats on their own\n"
     "  --autosave    write the autosave copy every 3 minutes and at the end\n"
     "  --lang ru|en  the language of the messages (default: the settings file's, else the system's)\n"
+    "MIDI controllers work as set up on the window's MIDI page (its bindings file).\n"
     "Ends cleanly on SIGTERM or SIGINT; logs to standard error.\n";
 
 }  // namespace

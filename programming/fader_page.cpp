@@ -81,6 +81,7 @@ FaderPage::FaderPage(Shell& form, const ChannelTables& tables, QWidget* parent)
     pageBar_->setRange(0, FaderOffsetMax);
     pageBar_->setPageStep(20);
     connect(pageBar_, &QScrollBar::valueChanged, this, &FaderPage::ScrolbarVertPosChange);
+    connect(&form_.desk(), &DeskControls::changed, this, &FaderPage::follow);
 
     auto* body = new QHBoxLayout;
     body->setSpacing(2);
@@ -281,14 +282,23 @@ bool FaderPage::playing() const
 
 void FaderPage::faderChanged(int row, int value)
 {
-    form_.engine().controls.faderPosition[static_cast<std::size_t>(row - 1)].store(static_cast<std::uint8_t>(value),
-                                                                                   relaxed);
-    if (refreshing_ || playing()) {
+    if (refreshing_) {
+        // The bar shows the scene: its position is what manual mode takes.
+        form_.engine().controls.faderPosition[static_cast<std::size_t>(row - 1)].store(static_cast<std::uint8_t>(value),
+                                                                                       relaxed);
         return;
     }
-    Engine& e = form_.engine();
-    e.RaschetAdr(e.memory.get(CellScene));
-    e.memory.set(e.shared.sceneAddr.load(relaxed) + channel(row), static_cast<std::uint8_t>(value));
+    form_.desk().moveFader(row, value);
+}
+
+void FaderPage::follow(DeskControls::Control control, int index)
+{
+    if (control == DeskControls::Control::Fader && index >= 1 && index <= Rows) {
+        const QScopedValueRollback guard(refreshing_, true);
+        fader(index)->setValue(form_.desk().faderPosition(index));
+    } else if (control == DeskControls::Control::PageOffset) {
+        pageBar_->setValue(form_.desk().pageOffset());
+    }
 }
 
 void FaderPage::checkBoxClicked(int row)
@@ -408,7 +418,7 @@ void FaderPage::UstColorEditOne(int channel)
 
 void FaderPage::ScrolbarVertPosChange(int position)
 {
-    form_.engine().shared.faderOffset.store(static_cast<std::uint8_t>(position), relaxed);
+    form_.desk().setPageOffset(position);
     form_.ReturnPageControlAll();
     NamberDmx();
 }

@@ -4,6 +4,8 @@
 // selection and display buttons.
 #pragma once
 
+#include "desk/desk_controls.h"
+
 #include <QWidget>
 
 #include <array>
@@ -91,6 +93,8 @@ private:
     void buildRows(QWidget* grid);
     QWidget* buildButtons();
     void faderChanged(int row, int value);
+    // A desk control changed, through any surface: the fader or the page bar shows it.
+    void follow(DeskControls::Control control, int index);
     void checkBoxClicked(int row);
     void rateChanged(int row, int position);
     void setVisibleLevels(std::uint8_t level, const QString& status, bool wholeScene);

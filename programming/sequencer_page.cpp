@@ -169,8 +169,12 @@ SequencerPage::SequencerPage(Player& player, QWidget* parent)
     timerLamp_->setInterval(100);
     connect(timerLamp_, &QTimer::timeout, this, &SequencerPage::TimerColorLentaTempaTimer);
     connect(&player_, &Player::beat, this, &SequencerPage::beat);
-    connect(&player_, &Player::tempoChanged, this,
-            [this](int intervalMs) { tempoLabel_->setText(tr("%1  Сцен/мин ").arg(60000 / intervalMs)); });
+    connect(&player_, &Player::tempoChanged, this, [this](int intervalMs) {
+        tempoLabel_->setText(tr("%1  Сцен/мин ").arg(60000 / intervalMs));
+        // The tempo set through any surface: the bar shows it.
+        const QScopedValueRollback guard(refreshing_, true);
+        tempo_->setValue(player_.engine().memory.get(CellTempo));
+    });
     connect(&player_, &Player::playingChanged, this, &SequencerPage::showPlaying);
     connect(&player_, &Player::heldChanged, this, &SequencerPage::showHeld);
     connect(&player_, &Player::clockTicked, this, &SequencerPage::showClock);

@@ -1,5 +1,6 @@
 #include "programming/settings_tabs.h"
 
+#include "desk/desk_controls.h"
 #include "engine/engine.h"
 #include "programming/fader_page.h"
 #include "programming/rate_table.h"
@@ -93,9 +94,10 @@ void RateTab::ScrollBarRateLeuelChange(int position)
     faders_.ReturnRate();
 }
 
-LevelsTab::LevelsTab(Engine& engine, FaderPage& faders, QWidget* parent)
+LevelsTab::LevelsTab(DeskControls& desk, FaderPage& faders, QWidget* parent)
     : QWidget(parent)
-    , engine_(engine)
+    , desk_(desk)
+    , engine_(desk.engine())
     , faders_(faders)
     , manual_(new QCheckBox(tr("Ручное управление"), this))
     , blackOut_(new QCheckBox(tr("BlackOut"), this))
@@ -135,6 +137,14 @@ LevelsTab::LevelsTab(Engine& engine, FaderPage& faders, QWidget* parent)
     levelAll_->setValue(127);
     levelAll_->setToolTip(tr("Общий абсолютный уровень каналов"));
     connect(levelAll_, &QScrollBar::valueChanged, this, &LevelsTab::ScrollBarLevelAllChange);
+    // The level of the selected channels, set through any surface: the bar
+    // shows it and the faders show the levels.
+    connect(&desk_, &DeskControls::changed, this, [this](DeskControls::Control control) {
+        if (control == DeskControls::Control::LevelAll) {
+            levelAll_->setValue(desk_.levelAll());
+            faders_.ReturnScrollBars();
+        }
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -148,16 +158,8 @@ LevelsTab::LevelsTab(Engine& engine, FaderPage& faders, QWidget* parent)
 
 void LevelsTab::ScrollBarLevelAllChange(int position)
 {
-    Engine& e = engine_;
-    e.RaschetAdr(e.memory.get(CellScene));
     faders_.CheckBoxToMemory();
-    const int address = e.shared.sceneAddr.load(relaxed);
-    for (int c = 1; c <= 255; ++c) {
-        if (e.memory.get(SelectBase + c) != 0) {
-            e.memory.set(address + c, static_cast<std::uint8_t>(position));
-        }
-    }
-    faders_.ReturnScrollBars();
+    desk_.setLevelAll(position);
 }
 
 void LevelsTab::CheckBoxBlackOutClick()

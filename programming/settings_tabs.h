@@ -14,6 +14,7 @@ class QTimer;
 
 namespace velantra {
 
+class DeskControls;
 class Engine;
 class FaderPage;
 
@@ -44,8 +45,8 @@ private:
 class LevelsTab : public QWidget {
     Q_OBJECT
 public:
-    // GUI thread. engine and faders must outlive the tab.
-    LevelsTab(Engine& engine, FaderPage& faders, QWidget* parent = nullptr);
+    // GUI thread. desk and faders must outlive the tab.
+    LevelsTab(DeskControls& desk, FaderPage& faders, QWidget* parent = nullptr);
 
     QCheckBox* manual() const { return manual_; }
     QCheckBox* blackOut() const { return blackOut_; }
@@ -56,6 +57,7 @@ public slots:
     void CheckBoxBlackOutClick();
 
 private:
+    DeskControls& desk_;
     Engine& engine_;
     FaderPage& faders_;
     QCheckBox* manual_;

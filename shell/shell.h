@@ -9,6 +9,7 @@ class QWidget;
 
 namespace velantra {
 
+class DeskControls;
 class Engine;
 class FileDialog;
 
@@ -16,6 +17,8 @@ class Shell {
 public:
     // GUI thread, every one.
     virtual Engine& engine() = 0;
+    // The desk's controls, which every surface drives and follows.
+    virtual DeskControls& desk() = 0;
     // Appends a message to the status line; it clears 5 s after the first one.
     virtual void OutStatus(const QString& text) = 0;
     // Caption, tempo and scene counters from the show memory.

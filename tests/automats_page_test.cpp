@@ -1,8 +1,8 @@
 // The automats page: its bars, buttons and switches, driven as the operator
 // does, with the step timers ticked by hand.
 #include "channels/channel_names.h"
-#include "effects/automats_page.h"
 #include "desk/player.h"
+#include "effects/automats_page.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -4,9 +4,9 @@
 //   velantra_core_frames SHOW STEPS TICKS_PER_STEP   steps of the sequencer
 //   velantra_core_frames SHOW --automats TICKS       timed play with both automats
 //                                                    running alone, as velantra-player --automats
+#include "desk/player.h"
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
-#include "desk/player.h"
 #include "storage/show_file.h"
 #include "tests/play_scenario.h"
 

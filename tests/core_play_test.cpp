@@ -1,9 +1,9 @@
 // The window plays a show through the player core: the same show, played by
 // the window and by the core alone (a program that links no widgets), gives
 // the same frames, tick for tick.
+#include "desk/player.h"
 #include "effects/automats_page.h"
 #include "engine/automat.h"
-#include "desk/player.h"
 #include "storage/show_file.h"
 #include "tests/gui_fixture.h"
 #include "tests/play_scenario.h"

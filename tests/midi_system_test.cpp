@@ -4,11 +4,13 @@
 // The system is VELANTRA_MIDI_API (jack or alsa), which tools/midi_test.sh
 // sets after starting the system; without it every test skips and says why.
 // VELANTRA_JACK_SERVER_CONTROL stops and starts the JACK server.
+#include "desk/player.h"
 #include "midi/midi_control.h"
 #include "midi/midi_page.h"
-#include "desk/player.h"
 #include "programming/fader_page.h"
 #include "programming/pictures_tab.h"
+#include "storage/settings_file.h"
+#include "storage/show_file.h"
 #include "tests/gui_fixture.h"
 #include "tests/midi_log.h"
 
@@ -16,12 +18,14 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QHostAddress>
 #include <QLabel>
 #include <QProcess>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QUdpSocket>
 
 #include <algorithm>
 #include <memory>
@@ -266,6 +270,70 @@ TEST_F(MidiSystemTest, FloodingPortIsCoalescedAndEndsAtItsLastValue)
     ASSERT_TRUE(QTest::qWaitFor([&] { return fader(1)->value() == 255; }, 5000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return e().dmxFrame.get(1) == 255; }, 2000));
     EXPECT_EQ(form->midiControl().ports().dropped(), 0u);
+}
+
+// velantra-player, no window at all: the same bindings file drives the desk's
+// controls. A Control Change moves the selected channel's output (sACN on
+// the loopback), and the play lamp is fed back.
+TEST_F(MidiSystemTest, VelantraPlayerTakesTheSameBindingsAndMovesTheOutput)
+{
+    // This test's data directory is the player's (XDG_DATA_HOME is inherited).
+    const QString data = dataPath({});
+    ASSERT_TRUE(QDir().mkpath(data));
+    auto engine = std::make_unique<Engine>();
+    engine->ClearAll();
+    engine->memory.set(CellLastScene, 0);
+    engine->memory.set(RateBase + 1, 255);
+    engine->memory.set(SelectBase + 1, 1);
+    engine->DataWrite(0, 1, 200);
+    const QString show = path(QStringLiteral("Selected.vlt"));
+    ASSERT_TRUE(writeShowFile(show, engine->memory).ok);
+    Settings settings;
+    settings.path = show;
+    settings.sacn.enabled = QStringLiteral("1");
+    settings.sacn.destination = QStringLiteral("127.0.0.1");
+    ASSERT_TRUE(writeSettings(dataPath(QStringLiteral("Vela43.ini")), settings).ok);
+    QFile bindings(dataPath(QStringLiteral("Vela43.midi")));
+    ASSERT_TRUE(bindings.open(QIODevice::WriteOnly));
+    bindings.write("# Velantra MIDI bindings\ninput = *\noutput = PadLamps:pad in\npick-up = off\n[Pad:pad out]\n"
+                   "cc 1 5 = level-all\nnote 1 60 = play\n");
+    bindings.close();
+
+    QUdpSocket sacn;
+    ASSERT_TRUE(sacn.bind(QHostAddress::LocalHost, 5568, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint));
+    int level = -1;
+    const auto levelIs = [&](int wanted) {
+        while (sacn.hasPendingDatagrams()) {
+            QByteArray packet(static_cast<qsizetype>(sacn.pendingDatagramSize()), '\0');
+            sacn.readDatagram(packet.data(), packet.size());
+            if (packet.size() > 126) {
+                level = static_cast<unsigned char>(packet[126]);
+            }
+        }
+        return level == wanted;
+    };
+    QProcess player;
+    player.setProcessChannelMode(QProcess::MergedChannels);
+    player.start(QStringLiteral(VELANTRA_PLAYER), {});
+    ASSERT_TRUE(player.waitForStarted(5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return levelIs(200); }, 5000)) << "level " << level;
+    EXPECT_TRUE(controller->waitFor({0x90, 60, 127})) << "the play lamp is fed back";
+    // The player opens the controller's port in its own time: send until it moves.
+    const auto moveTo = [&](unsigned char value, int wanted) {
+        return QTest::qWaitFor(
+            [&] {
+                controller->send({0xB0, 5, value});
+                QTest::qWait(100);
+                return levelIs(wanted);
+            },
+            5000);
+    };
+    EXPECT_TRUE(moveTo(0, 0)) << "level " << level;
+    EXPECT_TRUE(moveTo(127, 255)) << "level " << level;
+    player.terminate();
+    EXPECT_TRUE(player.waitForFinished(5000));
+    const QString log = QString::fromLocal8Bit(player.readAll());
+    EXPECT_TRUE(log.contains(QLatin1String("MIDI bindings:"))) << log.toStdString();
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 // taken as the patch. The command line itself, and the demo show that the
 // build writes beside the program.
 #include "channels/channel_names.h"
-#include "engine/version.h"
 #include "desk/player.h"
+#include "engine/version.h"
 #include "storage/patch_file.h"
 #include "storage/show_file.h"
 #include "tests/gui_fixture.h"

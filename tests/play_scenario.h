@@ -2,9 +2,9 @@
 // player core must give the same frames for the same show.
 #pragma once
 
+#include "desk/player.h"
 #include "engine/automat.h"
 #include "engine/output_cycle.h"
-#include "desk/player.h"
 
 #include <QString>
 #include <QStringList>

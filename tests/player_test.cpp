@@ -1,13 +1,14 @@
 // The player core without a window, and velantra-player as a process: the
 // show played to the network, the conveyor moving on, the end on SIGTERM.
 // Links no widget library.
+#include "desk/desk_controls.h"
+#include "desk/player.h"
 #include "engine/automat.h"
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
 #include "engine/sequencer.h"
 #include "network/network_outputs.h"
 #include "player/headless.h"
-#include "desk/player.h"
 #include "storage/settings_file.h"
 #include "storage/show_file.h"
 
@@ -175,6 +176,65 @@ TEST(PlayerCore, AHeldShowDoesNotPlayAndTheTempoSetsTheStep)
     player.setTempo(200);
     EXPECT_EQ(engine->memory.get(CellTempo), 170);
     EXPECT_EQ(player.stepInterval(), 170 * 170);
+}
+
+// The desk's controls keep the pages' rules whichever surface calls them,
+// and say what changed.
+TEST(DeskControlsTest, KeepThePagesRulesAndSayWhatChanged)
+{
+    auto engine = std::make_unique<Engine>();
+    engine->ClearAll();
+    Player player(*engine);
+    DeskControls desk(*engine, player);
+    QSignalSpy changed(&desk, &DeskControls::changed);
+    const auto level = [&](int channel) { return int(engine->memory.get(sceneAddress(0) + channel)); };
+
+    desk.setPageOffset(300);
+    EXPECT_EQ(desk.pageOffset(), FaderOffsetMax) << "held at the last page";
+    desk.setPageOffset(10);
+    desk.moveFader(2, 180);
+    EXPECT_EQ(level(12), 180) << "fader 2 of page 10 is channel 12";
+    EXPECT_EQ(desk.faderValue(2), 180);
+    desk.play();
+    desk.moveFader(2, 40);
+    EXPECT_EQ(level(12), 180) << "a playing show's scenes are not written";
+    EXPECT_EQ(desk.faderPosition(2), 40) << "the position is kept for manual mode";
+
+    engine->memory.set(SelectBase + 3, 1);
+    engine->memory.set(SelectBase + 12, 1);
+    desk.setLevelAll(77);
+    EXPECT_EQ(level(3), 77);
+    EXPECT_EQ(level(12), 77);
+    EXPECT_EQ(level(4), 0) << "only the selected channels";
+
+    desk.setBlackOut(true);
+    EXPECT_FALSE(desk.playing()) << "blackout ends play";
+    desk.setMacro(true);
+    desk.backToScene();
+    EXPECT_FALSE(desk.blackOut());
+    EXPECT_FALSE(desk.macro());
+
+    QSignalSpy wanted(&desk, &DeskControls::showWanted);
+    player.conveyor().setFile(4, QStringLiteral("/shows/d.vlt"));
+    player.setConveyorMode(ConveyorList::Mode::List);
+    desk.chooseConveyorSlot(4);
+    EXPECT_EQ(wanted.count(), 0) << "a slot key loads its show in hand mode only";
+    player.setConveyorMode(ConveyorList::Mode::Hand);
+    desk.chooseConveyorSlot(4);
+    ASSERT_EQ(wanted.count(), 1);
+    EXPECT_EQ(desk.conveyorSlot(), 4);
+
+    const auto said = [&](DeskControls::Control control, int index) {
+        return std::any_of(changed.begin(), changed.end(), [&](const QList<QVariant>& args) {
+            return args[0].value<DeskControls::Control>() == control && args[1].toInt() == index;
+        });
+    };
+    EXPECT_TRUE(said(DeskControls::Control::PageOffset, 0));
+    EXPECT_TRUE(said(DeskControls::Control::Fader, 2));
+    EXPECT_TRUE(said(DeskControls::Control::LevelAll, 0));
+    EXPECT_TRUE(said(DeskControls::Control::Playing, 0));
+    EXPECT_TRUE(said(DeskControls::Control::BlackOut, 0));
+    EXPECT_TRUE(said(DeskControls::Control::ConveyorSlot, 4));
 }
 
 TEST(HeadlessOptions, AreReadOrRefusedWithTheReason)

@@ -1,7 +1,7 @@
 // The sequencer page: play and stop, stepping through the scenes, the tempo,
 // the glide steps and the clocks. Timers are stepped by calling their handlers.
-#include "engine/output_cycle.h"
 #include "desk/player.h"
+#include "engine/output_cycle.h"
 #include "engine/sequencer.h"
 #include "programming/sequencer_page.h"
 #include "tests/gui_fixture.h"

@@ -26,10 +26,10 @@
 //                      [--autosave-seconds N] [--max-growth-kib N] [--strict-timing]
 //                      [--network-interface NAME] [--network-outages]
 #include "app/base.h"
+#include "engine/sequencer.h"
 #include "engine/show_memory.h"
 #include "engine/version.h"
 #include "network/network_outputs.h"
-#include "engine/sequencer.h"
 #include "programming/pictures_tab.h"
 #include "programming/sequencer_page.h"
 #include "shell/dialogs.h"

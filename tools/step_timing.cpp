@@ -18,8 +18,10 @@
 #include <QUdpSocket>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,7 +32,8 @@ namespace {
 using namespace velantra;
 
 constexpr quint16 SacnPort = 5568;
-constexpr int SacnSlot1 = 126;  // the first level of an E1.31 data packet
+constexpr int SacnSlot1 = 126;     // the first level of an E1.31 data packet
+constexpr int SacnSequence = 111;  // its sequence number: one a frame
 
 struct Options {
     bool window = true;
@@ -44,10 +47,15 @@ int fail(const std::string& why)
     return 1;
 }
 
-// Arrival times (ms) of the packets whose first level changed, for ms.
-std::vector<double> stepArrivals(QUdpSocket& socket, int ms)
+struct Step {
+    double at;           // arrival, ms
+    std::uint8_t frame;  // the packet's sequence number
+};
+
+// The packets whose first level changed, for ms.
+std::vector<Step> stepArrivals(QUdpSocket& socket, int ms)
 {
-    std::vector<double> arrivals;
+    std::vector<Step> arrivals;
     std::optional<char> last;
     QElapsedTimer clock;
     clock.start();
@@ -61,7 +69,7 @@ std::vector<double> stepArrivals(QUdpSocket& socket, int ms)
                 continue;
             }
             if (last && *last != packet[SacnSlot1]) {
-                arrivals.push_back(at);
+                arrivals.push_back({at, static_cast<std::uint8_t>(packet[SacnSequence])});
             }
             last = packet[SacnSlot1];
         }
@@ -75,9 +83,9 @@ bool pressPlay(const QString& display, qint64 pid)
     env.insert(QStringLiteral("DISPLAY"), display);
     QProcess search;
     search.setProcessEnvironment(env);
-    search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--sync"),
-                                             QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                             QString::number(pid)});
+    search.start(QStringLiteral("xdotool"),
+                 {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                  QStringLiteral("--pid"), QString::number(pid)});
     if (!search.waitForFinished(20000) || search.exitCode() != 0) {
         return false;
     }
@@ -164,7 +172,7 @@ int main(int argc, char** argv)
     } else if (options->window && !pressPlay(display, program.processId())) {
         result = fail("xdotool could not send the play key");
     }
-    std::vector<double> arrivals;
+    std::vector<Step> arrivals;
     if (result == 0) {
         stepArrivals(socket, 2000);  // the first steps after start
         arrivals = stepArrivals(socket, options->seconds * 1000);
@@ -184,23 +192,33 @@ int main(int argc, char** argv)
     if (result != 0) {
         return result;
     }
+    // Intervals in ms at the receiver, and in frames of the sender (whole
+    // ticks whatever the network and the receiver add).
     std::vector<double> intervals;
+    std::map<int, int> frames;
     for (std::size_t i = 1; i < arrivals.size(); ++i) {
-        intervals.push_back(arrivals[i] - arrivals[i - 1]);
+        intervals.push_back(arrivals[i].at - arrivals[i - 1].at);
+        ++frames[static_cast<std::uint8_t>(arrivals[i].frame - arrivals[i - 1].frame)];
     }
     if (intervals.size() < 10) {
         return fail("the show did not play (" + std::to_string(arrivals.size()) + " steps)");
     }
-    const auto outside = std::count_if(intervals.begin(), intervals.end(),
-                                       [](double ms) { return ms < 95.0 || ms > 105.0; });
+    const auto outside =
+        std::count_if(intervals.begin(), intervals.end(), [](double ms) { return ms < 95.0 || ms > 105.0; });
     std::sort(intervals.begin(), intervals.end());
     const auto at = [&intervals](double q) {
-        return intervals[std::min(intervals.size() - 1, static_cast<std::size_t>(q * static_cast<double>(intervals.size())))];
+        return intervals[std::min(intervals.size() - 1,
+                                  static_cast<std::size_t>(q * static_cast<double>(intervals.size())))];
     };
     std::printf("%s, tempo 10 (100 ms), %d s%s: %zu steps; interval ms min %.1f p1 %.1f median %.1f p99 %.1f max "
                 "%.1f; outside 95-105 ms: %td\n",
                 options->window ? "window" : "velantra-player", options->seconds,
                 options->load ? ", both cores loaded" : "", intervals.size(), intervals.front(), at(0.01), at(0.5),
                 at(0.99), intervals.back(), outside);
+    std::printf("  steps apart, in frames sent:");
+    for (const auto& [count, steps] : frames) {
+        std::printf(" %d frames x %d", count, steps);
+    }
+    std::printf("\n");
     return 0;
 }
