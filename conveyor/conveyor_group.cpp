@@ -1,7 +1,7 @@
 #include "conveyor/conveyor_group.h"
 
-#include "engine/engine.h"
 #include "desk/player.h"
+#include "engine/engine.h"
 #include "shell/dialogs.h"
 #include "shell/shell.h"
 
