@@ -562,8 +562,35 @@ void TBaseForm::loadShow(const QString& path)
     BlocOpenFile();
 }
 
+void TBaseForm::followDesk(DeskControls::Control control, int index)
+{
+    // A desk control set through another surface (MIDI): the page's own
+    // control shows it, and its handler keeps the page's rules.
+    switch (control) {
+    case DeskControls::Control::Picture:
+        picturesTab_->picture(index - 1)->setChecked(desk_->picture(index));
+        break;
+    case DeskControls::Control::AutomatAlone:
+        automatsPage_->runAlone(index - 1)->setChecked(desk_->automatAlone(index));
+        break;
+    case DeskControls::Control::BlackOut:
+        levelsTab_->blackOut()->setChecked(desk_->blackOut());
+        break;
+    case DeskControls::Control::Macro:
+        if (desk_->macro()) {
+            faderPage_->macrosOut()->setChecked(true);
+        } else if (faderPage_->macrosOut()->isChecked()) {
+            (desk_->blackOut() ? faderPage_->blackOut() : faderPage_->onScena())->setChecked(true);
+        }
+        break;
+    default:
+        break;  // the fader bank, the levels, tempo and play: their pages follow the desk themselves
+    }
+}
+
 void TBaseForm::connectPages()
 {
+    connect(desk_, &DeskControls::changed, this, &TBaseForm::followDesk);
     connect(player_, &Player::stepped, this, &TBaseForm::ReturnPageControlAll);
     connect(player_, &Player::showWanted, this, &TBaseForm::loadShow);
     connect(sequencerPage_, &SequencerPage::refreshWanted, this, &TBaseForm::ReturnPageControlAll);

@@ -4,6 +4,7 @@
 // common refresh that every page registers with.
 #pragma once
 
+#include "desk/desk_controls.h"
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
 #include "engine/output_thread.h"
@@ -35,7 +36,6 @@ namespace velantra {
 
 class AutomatsPage;
 class ChannelColorTab;
-class DeskControls;
 class GraphPage;
 class NetworkOutputs;
 class NetworkPage;
@@ -238,6 +238,7 @@ private:
     void buildSceneCommands();
     // The window's side of what the pages ask for with signals.
     void connectPages();
+    void followDesk(DeskControls::Control control, int index);
     void connectPictureEditor();
     // The MIDI control over the window's controls and its page; after the pages.
     void buildMidi();

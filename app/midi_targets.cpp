@@ -3,9 +3,8 @@
 #include "app/base.h"
 #include "conveyor/conveyor_group.h"
 #include "desk/desk_controls.h"
+#include "desk/desk_targets.h"
 #include "effects/automats_page.h"
-#include "engine/automat.h"
-#include "engine/sequencer.h"
 #include "programming/fader_page.h"
 #include "programming/pictures_tab.h"
 #include "programming/sequencer_page.h"
@@ -23,6 +22,9 @@ using midi::TargetKind;
 MidiTargets::MidiTargets(TBaseForm& form, std::function<void(const Target&)> changed)
     : QObject(&form)
     , form_(form)
+    // The window's controls follow the desk and report every change below;
+    // the desk's own reports would only repeat them.
+    , desk_(new DeskTargets(form.desk(), {}))
 {
     for (const Target& t : midi::allTargets()) {
         if (QScrollBar* b = bar(t)) {
@@ -75,118 +77,30 @@ QAbstractButton* MidiTargets::button(const Target& t) const
 
 midi::Range MidiTargets::range(const Target& t) const
 {
-    switch (t.kind) {
-    case TargetKind::PageBar:
-        return {0, FaderOffsetMax};
-    case TargetKind::Tempo:
-        return {TempoMin, TempoMax};
-    case TargetKind::AutomatSpeed:
-        return {AutomatTempoMin, AutomatTempoMax};
-    default:
-        break;
-    }
-    if (onDesk(t)) {
-        return {0, 255};
-    }
-    if (const QScrollBar* b = bar(t)) {
-        return {b->minimum(), b->maximum()};
-    }
-    return {0, 1};
-}
-
-bool MidiTargets::onDesk(const Target& t)
-{
-    switch (t.kind) {
-    case TargetKind::Fader:
-    case TargetKind::PageBar:
-    case TargetKind::LevelAll:
-    case TargetKind::Tempo:
-    case TargetKind::AutomatSpeed:
-        return true;
-    default:
-        return false;
-    }
+    return desk_->range(t);
 }
 
 int MidiTargets::value(const Target& t) const
 {
-    DeskControls& desk = form_.desk();
-    switch (t.kind) {
-    case TargetKind::Fader:
-        return desk.faderValue(t.index);
-    case TargetKind::PageBar:
-        return desk.pageOffset();
-    case TargetKind::LevelAll:
-        return desk.levelAll();
-    case TargetKind::Tempo:
-        return desk.tempo();
-    case TargetKind::AutomatSpeed:
-        return desk.automatSpeed(t.index);
-    default:
-        break;
+    if (t.kind == TargetKind::ConveyorSlot) {
+        const QAbstractButton* k = button(t);
+        return k != nullptr && k->isChecked() ? 1 : 0;
     }
-    if (const QScrollBar* b = bar(t)) {
-        return b->value();
-    }
-    const QAbstractButton* k = button(t);
-    return k != nullptr && k->isChecked() ? 1 : 0;
+    return desk_->value(t);
 }
 
 void MidiTargets::set(const Target& t, int value)
 {
-    // The fader bank and the level of the selected channels are the desk's:
-    // the pages follow it.
-    DeskControls& desk = form_.desk();
-    switch (t.kind) {
-    case TargetKind::Fader:
-        desk.moveFader(t.index, value);
-        return;
-    case TargetKind::PageBar:
-        desk.setPageOffset(value);
-        return;
-    case TargetKind::LevelAll:
-        desk.setLevelAll(value);
-        return;
-    case TargetKind::Tempo:
-        desk.setTempo(value);
-        return;
-    case TargetKind::AutomatSpeed:
-        desk.setAutomatSpeed(t.index, value);
-        return;
-    default:
-        break;
-    }
-    if (QScrollBar* b = bar(t)) {
-        b->setValue(value);
-    }
+    desk_->set(t, value);
 }
 
 void MidiTargets::press(const Target& t, bool down)
 {
-    switch (t.kind) {
-    case TargetKind::Play:
-        form_.desk().play();
-        break;
-    case TargetKind::Stop:
-        form_.desk().stop();
-        break;
-    case TargetKind::BlackOut:
-    case TargetKind::Macro:
-        // Each press switches the mode on, or back to the scene.
-        (button(t)->isChecked() ? form_.faderPage()->onScena() : button(t))->click();
-        break;
-    case TargetKind::Picture:
-        button(t)->setChecked(down);
-        break;
-    case TargetKind::ConveyorSlot:
+    if (t.kind == TargetKind::ConveyorSlot) {
         form_.conveyorGroup()->slotJob(t.index);
-        break;
-    case TargetKind::AutomatOn:
-        button(t)->click();
-        break;
-    default:
-        break;
+        return;
     }
+    desk_->press(t, down);
 }
 
 std::optional<Target> MidiTargets::targetOf(const QWidget* widget) const

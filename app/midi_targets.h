@@ -18,6 +18,7 @@ class QWidget;
 
 namespace velantra {
 
+class DeskTargets;
 class TBaseForm;
 
 class MidiTargets : public QObject, public midi::TargetAccess {
@@ -36,12 +37,11 @@ public:
     std::optional<midi::Target> targetOf(const QWidget* widget) const;
 
 private:
-    // The targets moved through the desk's controls, not through a widget.
-    static bool onDesk(const midi::Target& target);
     QScrollBar* bar(const midi::Target& target) const;
     QAbstractButton* button(const midi::Target& target) const;
 
     TBaseForm& form_;
+    DeskTargets* desk_;
 };
 
 }  // namespace velantra

@@ -137,6 +137,9 @@ bool DeskControls::macro() const
 void DeskControls::setMacro(bool down)
 {
     engine_.controls.macroDown.store(down, relaxed);
+    if (down) {
+        setBlackOut(true);  // "M": every channel off but the macro picture's
+    }
     emit changed(Control::Macro, 0);
 }
 

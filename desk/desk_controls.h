@@ -57,7 +57,8 @@ public:
     void play();
     void stop();
 
-    // Blackout stops play; "M" holds the macro; backToScene ("On") ends both.
+    // Blackout stops play; "M" holds the macro picture over a blackout;
+    // backToScene ("On") ends both.
     bool blackOut() const;
     void setBlackOut(bool on);
     bool macro() const;

@@ -22,6 +22,9 @@ DeskTargets::DeskTargets(DeskControls& desk, std::function<void(const Target&)> 
 
 void DeskTargets::tell(Control control, int index)
 {
+    if (!changed_) {
+        return;
+    }
     const auto one = [this](TargetKind kind, int i) { changed_(Target{kind, static_cast<std::uint8_t>(i)}); };
     switch (control) {
     case Control::Fader:

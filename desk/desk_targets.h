@@ -16,8 +16,8 @@ namespace velantra {
 class DeskTargets : public QObject, public midi::TargetAccess {
     Q_OBJECT
 public:
-    // desk must outlive the targets; changed is called with every target
-    // whose value changed.
+    // desk must outlive the targets; changed (if any) is called with every
+    // target whose value changed.
     DeskTargets(DeskControls& desk, std::function<void(const midi::Target&)> changed);
 
     midi::Range range(const midi::Target& target) const override;

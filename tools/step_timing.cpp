@@ -52,10 +52,12 @@ struct Step {
     std::uint8_t frame;  // the packet's sequence number
 };
 
-// The packets whose first level changed, for ms.
-std::vector<Step> stepArrivals(QUdpSocket& socket, int ms)
+// The packets whose first level changed, for ms; frameGaps (if given) gets
+// the time between any two packets that follow each other.
+std::vector<Step> stepArrivals(QUdpSocket& socket, int ms, std::vector<double>* frameGaps = nullptr)
 {
     std::vector<Step> arrivals;
+    std::optional<double> previous;
     std::optional<char> last;
     QElapsedTimer clock;
     clock.start();
@@ -68,6 +70,10 @@ std::vector<Step> stepArrivals(QUdpSocket& socket, int ms)
             if (packet.size() <= SacnSlot1) {
                 continue;
             }
+            if (previous && frameGaps != nullptr) {
+                frameGaps->push_back(at - *previous);
+            }
+            previous = at;
             if (last && *last != packet[SacnSlot1]) {
                 arrivals.push_back({at, static_cast<std::uint8_t>(packet[SacnSequence])});
             }
@@ -173,9 +179,10 @@ int main(int argc, char** argv)
         result = fail("xdotool could not send the play key");
     }
     std::vector<Step> arrivals;
+    std::vector<double> frameGaps;
     if (result == 0) {
         stepArrivals(socket, 2000);  // the first steps after start
-        arrivals = stepArrivals(socket, options->seconds * 1000);
+        arrivals = stepArrivals(socket, options->seconds * 1000, &frameGaps);
     }
     program.terminate();
     if (!program.waitForFinished(10000)) {
@@ -215,6 +222,9 @@ int main(int argc, char** argv)
                 options->window ? "window" : "velantra-player", options->seconds,
                 options->load ? ", both cores loaded" : "", intervals.size(), intervals.front(), at(0.01), at(0.5),
                 at(0.99), intervals.back(), outside);
+    std::sort(frameGaps.begin(), frameGaps.end());
+    std::printf("  frames: %zu, time between two at the receiver ms p99 %.1f max %.1f\n", frameGaps.size() + 1,
+                frameGaps[std::min(frameGaps.size() - 1, frameGaps.size() * 99 / 100)], frameGaps.back());
     std::printf("  steps apart, in frames sent:");
     for (const auto& [count, steps] : frames) {
         std::printf(" %d frames x %d", count, steps);
