@@ -318,7 +318,7 @@ void AutomatsPage::job(int a)
 void AutomatsPage::display(int a)
 {
     const AutomatState& automat = engine_.automats[a];
-    c_[a].step->setText(tr("Step = %1").arg(automat.step + 1));
+    c_[a].step->setText(tr("Step = %1").arg(automat.step.load(std::memory_order_relaxed) + 1));
     for (int i = 0; i < AutomatSlots; ++i) {
         const int level = automat.levels[i].load(std::memory_order_relaxed);
         paint(c_[a].swatches[i], QColor(level, level, level));

@@ -39,17 +39,21 @@ AutomatLevels automatPattern(int program, int step, std::uint8_t bright, std::ui
 
 void advanceAutomat(AutomatState& automat, const AutomatSetup& setup)
 {
-    if (automat.step == 3) {
-        ++automat.cycle;
+    int step = automat.step.load(std::memory_order_relaxed);
+    int cycle = automat.cycle.load(std::memory_order_relaxed);
+    if (step == 3) {
+        ++cycle;
     }
-    if (automat.cycle > setup.cycleMax) {
-        automat.cycle = 0;
+    if (cycle > setup.cycleMax) {
+        cycle = 0;
     }
-    if (automat.cycle < setup.backAt) {
-        automat.step = automat.step >= AutomatSteps - 1 ? 0 : automat.step + 1;
+    if (cycle < setup.backAt) {
+        step = step >= AutomatSteps - 1 ? 0 : step + 1;
     } else {
-        automat.step = automat.step == 0 ? AutomatSteps - 1 : automat.step - 1;
+        step = step == 0 ? AutomatSteps - 1 : step - 1;
     }
+    automat.cycle.store(static_cast<std::uint8_t>(cycle), std::memory_order_relaxed);
+    automat.step.store(static_cast<std::uint8_t>(step), std::memory_order_relaxed);
 }
 
 bool automatTickSteps(Engine& engine, int a, bool runAlone, bool withSequencer)
@@ -67,7 +71,7 @@ void runAutomatStep(Engine& engine, int a, int program)
     AutomatState& automat = engine.automats[a];
     advanceAutomat(automat, setup);
     const AutomatLevels levels =
-        automatPattern(program, automat.step, engine.memory.get(setup.brightCell), engine.memory.get(setup.darkCell));
+        automatPattern(program, automat.step.load(std::memory_order_relaxed), engine.memory.get(setup.brightCell), engine.memory.get(setup.darkCell));
     for (int i = 0; i < AutomatSlots; ++i) {
         automat.levels[i].store(levels[i], std::memory_order_relaxed);
     }

@@ -12,10 +12,11 @@ inline constexpr int AutomatSlots = 4;
 inline constexpr int AutomatFirstMax = 250;
 
 struct AutomatState {
-    // The stepping thread only (the tick on the transport's clock, else the
-    // GUI thread): pattern position and direction counter.
-    std::uint8_t step = 0;
-    std::uint8_t cycle = 0;
+    // Written by the stepping thread only (the tick on the transport's clock,
+    // else the GUI thread), read by the automats page: pattern position and
+    // direction counter.
+    std::atomic<std::uint8_t> step{0};
+    std::atomic<std::uint8_t> cycle{0};
 
     // Written by the stepping thread, read by the output tick.
     std::atomic<std::uint8_t> active{0};  // 1 = the tick writes levels into the frame

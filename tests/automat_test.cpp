@@ -46,7 +46,7 @@ TEST_P(AutomatWalkTest, TurnsBackAtStepThreeAndRepeatsAfterAFullCycle)
     std::vector<int> steps{0};
     for (int i = 0; i < 2 * period; ++i) {
         advanceAutomat(automat, AutomatSetups[a]);
-        steps.push_back(automat.step);
+        steps.push_back(automat.step.load());
     }
     int firstBack = 1;
     while (steps[firstBack] == (steps[firstBack - 1] + 1) % 8) {
