@@ -44,8 +44,8 @@ void DeskControls::moveFader(int row, int value)
     engine_.controls.faderPosition[slot(row)].store(level, relaxed);
     if (!playing()) {
         engine_.RaschetAdr(engine_.memory.get(CellScene));
-        engine_.memory.set(static_cast<std::size_t>(engine_.shared.sceneAddr.load(relaxed) + pageOffset() + row),
-                           level);
+        const int cell = engine_.shared.sceneAddr.load(relaxed) + pageOffset() + row;
+        engine_.memory.set(cell, level);
     }
     emit changed(Control::Fader, row);
 }
@@ -56,11 +56,10 @@ int DeskControls::faderValue(int row) const
         return 0;
     }
     const int channel = pageOffset() + row;
-    if (engine_.controls.manual.load(relaxed) &&
-        engine_.memory.get(static_cast<std::size_t>(SelectBase + channel)) != 0) {
+    if (engine_.controls.manual.load(relaxed) && engine_.memory.get(SelectBase + channel) != 0) {
         return faderPosition(row);
     }
-    return engine_.memory.get(static_cast<std::size_t>(sceneAddress(engine_.memory.get(CellScene)) + channel));
+    return engine_.memory.get(sceneAddress(engine_.memory.get(CellScene)) + channel);
 }
 
 int DeskControls::pageOffset() const
@@ -84,8 +83,8 @@ void DeskControls::setLevelAll(int level)
     engine_.RaschetAdr(engine_.memory.get(CellScene));
     const int address = engine_.shared.sceneAddr.load(relaxed);
     for (int c = 1; c <= LastChannel; ++c) {
-        if (engine_.memory.get(static_cast<std::size_t>(SelectBase + c)) != 0) {
-            engine_.memory.set(static_cast<std::size_t>(address + c), static_cast<std::uint8_t>(levelAll_));
+        if (engine_.memory.get(SelectBase + c) != 0) {
+            engine_.memory.set(address + c, static_cast<std::uint8_t>(levelAll_));
         }
     }
     emit changed(Control::LevelAll, 0);
