@@ -5,8 +5,6 @@
 #include "conveyor/conveyor_group.h"
 #include "programming/keyboard.h"
 #include "programming/pictures_tab.h"
-#include "programming/sequencer_page.h"
-#include "programming/settings_tabs.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -104,15 +102,13 @@ void KeyboardControl::FormKeyDown(int code)
     if (code == KeyCtrl) {
         ctrlHeld_ = true;
     } else if (picture >= 0) {
-        form_.picturesTab()->picture(picture)->setChecked(true);
+        form_.desk().setPicture(picture + 1, true);
     } else if (code == KeyZero) {
-        QCheckBox* blackOut = form_.levelsTab()->blackOut();
-        blackOut->setChecked(!blackOut->isChecked());
-        form_.engine().shared.playMode.store(0, std::memory_order_relaxed);
+        form_.desk().setBlackOut(!form_.desk().blackOut());  // either way, play ends
     } else if (code == KeyStop) {
-        form_.sequencerPage()->ModeStop();
+        form_.desk().stop();
     } else if (code == KeyPlay) {
-        form_.sequencerPage()->ModePlay();
+        form_.desk().play();
     }
     const int slot = conveyorSlotOfKey(code);
     if (slot != 0 && form_.conveyorGroup()->keyboard()->isChecked()) {
@@ -124,7 +120,7 @@ void KeyboardControl::FormKeyUp(int code)
 {
     const int picture = pictureOfKey(code);
     if (!ctrlHeld_ && picture >= 0) {
-        form_.picturesTab()->picture(picture)->setChecked(false);
+        form_.desk().setPicture(picture + 1, false);
     }
     if (code == KeyCtrl) {
         ctrlHeld_ = false;
@@ -138,9 +134,18 @@ bool KeyboardControl::FormMouseWheel(int delta)
     }
     const char* barName = nullptr;
     switch (form_.pageControlInput()->currentIndex()) {
-    case TBaseForm::PageFaders:
-        barName = "ScrolbarVertPos";
-        break;
+    case TBaseForm::PageFaders: {
+        // The fader bank's page is the desk's: a step, or to an end on a fast turn.
+        DeskControls& desk = form_.desk();
+        if (delta > 250) {
+            desk.setPageOffset(FaderOffsetMax);
+        } else if (delta < -250) {
+            desk.setPageOffset(0);
+        } else {
+            desk.setPageOffset(desk.pageOffset() + (delta > 0 ? 1 : -1));
+        }
+        return true;
+    }
     case TBaseForm::PageGraph:
         barName = "ScrollBarChanellGrafik";
         break;
@@ -156,13 +161,6 @@ bool KeyboardControl::FormMouseWheel(int delta)
         return false;
     }
     bar->setValue(bar->value() + (delta > 0 ? 1 : -1));
-    if (form_.pageControlInput()->currentIndex() == TBaseForm::PageFaders) {
-        if (delta > 250) {
-            bar->setValue(bar->maximum());
-        } else if (delta < -250) {
-            bar->setValue(bar->minimum());
-        }
-    }
     return true;
 }
 

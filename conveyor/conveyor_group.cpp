@@ -1,5 +1,6 @@
 #include "conveyor/conveyor_group.h"
 
+#include "desk/desk_controls.h"
 #include "desk/player.h"
 #include "engine/engine.h"
 #include "shell/dialogs.h"
@@ -93,6 +94,17 @@ ConveyorGroup::ConveyorGroup(Shell& shell, Player& player, QWidget* parent)
     });
     connect(clear, &QToolButton::clicked, this, &ConveyorGroup::SpeedButtonKonvNewClick);
     connect(&player_, &Player::conveyorStepped, this, &ConveyorGroup::showStep);
+    // A slot chosen through any surface: its key shows it, and its show is loaded.
+    connect(&shell_.desk(), &DeskControls::changed, this, [this](DeskControls::Control control, int slot) {
+        if (control == DeskControls::Control::ConveyorSlot) {
+            KonveyrButtonOff();
+            slotButton(slot)->setChecked(true);
+        }
+    });
+    connect(&shell_.desk(), &DeskControls::showWanted, this, [this](const QString& path) {
+        shell_.openDialogShou().setFileName(path);
+        ManualLoad();
+    });
 
     label_->setObjectName(QStringLiteral("LabelKonveyr"));
     label_->setMinimumWidth(100);
@@ -209,12 +221,7 @@ void ConveyorGroup::slotJob(int k)
     if (k < 1 || k > ConveyorSlots || !hand_->isChecked()) {
         return;
     }
-    KonveyrButtonOff();
-    slotButton(k)->setChecked(true);
-    if (player_.conveyor().filled(k)) {
-        shell_.openDialogShou().setFileName(list().file(k));
-        ManualLoad();
-    }
+    shell_.desk().chooseConveyorSlot(k);
 }
 
 void ConveyorGroup::KonveyrButtonOff()

@@ -118,7 +118,12 @@ HeadlessPlayer::HeadlessPlayer(std::unique_ptr<D2xxProvider> driver, QObject* pa
     player_ = new Player(rig_->engine(), this);
     player_->autoSaveTimer()->stop();
     desk_ = new DeskControls(rig_->engine(), *player_, this);
-    connect(desk_, &DeskControls::showWanted, this, &HeadlessPlayer::loadShow);
+    // A conveyor slot chosen in hand mode (MIDI): its show from scene 0.
+    connect(desk_, &DeskControls::showWanted, this, [this](const QString& path) {
+        if (loadShow(path)) {
+            rig_->engine().memory.set(CellScene, 0);
+        }
+    });
     polling_ = new QTimer(this);
     polling_->setObjectName(QStringLiteral("TimerPolling"));
     polling_->setInterval(PollPeriodMs);
