@@ -103,6 +103,8 @@ void Player::setConveyorMode(ConveyorList::Mode mode)
 void Player::followTheTick()
 {
     TransportShared& t = engine_.transport;
+    // The list is open to its owners: a mode set on it directly reaches the tick here.
+    t.wrapsToConveyor.store(conveyor_.mode == ConveyorList::Mode::List ? 1 : 0, relaxed);
     if (t.wrapWanted.load(std::memory_order_acquire) != 0) {
         // The tick stopped at the last scene: the wrap loads the next show.
         const SceneLevels left = sceneLevels(engine_, engine_.memory.get(CellScene));
