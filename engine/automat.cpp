@@ -70,8 +70,8 @@ void runAutomatStep(Engine& engine, int a, int program)
     const AutomatSetup& setup = AutomatSetups[a];
     AutomatState& automat = engine.automats[a];
     advanceAutomat(automat, setup);
-    const AutomatLevels levels =
-        automatPattern(program, automat.step.load(std::memory_order_relaxed), engine.memory.get(setup.brightCell), engine.memory.get(setup.darkCell));
+    const AutomatLevels levels = automatPattern(program, automat.step.load(std::memory_order_relaxed),
+                                                engine.memory.get(setup.brightCell), engine.memory.get(setup.darkCell));
     for (int i = 0; i < AutomatSlots; ++i) {
         automat.levels[i].store(levels[i], std::memory_order_relaxed);
     }
