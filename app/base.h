@@ -1,21 +1,21 @@
-// TBaseForm: the main window shell. It owns the engine, the interface link
-// and the output thread, builds the menus, the tool bar, the status line and
-// the regions, runs start-up and close in their fixed order and holds the
-// common refresh that every page registers with.
+// TBaseForm: the main window, one view of the desk core below it. It builds
+// the menus, the tool bar, the status line and the regions, asks for names
+// and confirmations through its dialogs, shows what the desk reports and
+// holds the common refresh that every page registers with. The show, the
+// files, the interface and the outputs are the desk core's.
 #pragma once
 
+#include "app/window_pages.h"
 #include "desk/desk_controls.h"
+#include "desk/desk_core.h"
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
 #include "engine/output_thread.h"
 #include "i18n/language.h"
 #include "link/d2xx.h"
-#include "link/usb_link.h"
 #include "link/usb_texts.h"
 #include "programming/graph_zoom.h"
 #include "shell/shell.h"
-#include "storage/channel_tables.h"
-#include "storage/file_result.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -53,23 +53,20 @@ class FileDialog;
 class LevelsTab;
 class RateTab;
 class SequencerPage;
-class UndoMemory;
 class OptionsPage;
-class OutputRig;
 class Player;
 class SceneGroup;
 class PicturesTab;
-struct Settings;
 class TStaticForm;
 class THandScanForm;
 
-class TBaseForm : public QMainWindow, public Shell {
+class TBaseForm : public QMainWindow, public Shell, public MainPages {
     Q_OBJECT
+    // The desk this window shows: made first, it goes before the widgets.
+    DeskCore* core_;
+
 public:
-    // Who runs the output tick: the output thread every 50 ms, or the caller
-    // (outputCycle().tick(), a test stepping the output by hand; the interface
-    // link then writes each frame before tick() returns).
-    enum class OutputClock { Thread, ByHand };
+    using OutputClock = DeskCore::OutputClock;
 
     // GUI thread. driver: the interface driver to use (nullptr: the system's).
     // showToOpen: a show to open at start instead of the last one (as the
@@ -78,28 +75,15 @@ public:
                        OutputClock clock = OutputClock::Thread, const QString& showToOpen = {});
     ~TBaseForm() override;
 
-    // Main page control tabs, in order.
-    enum InputPage {
-        PageFaders,
-        PageGraph,
-        PageXyEditor,
-        PageCopy,
-        PageAutomats,
-        PageOptions,
-        PageCoder,
-        PageNetwork,
-        PageMidi
-    };
-    static constexpr int InputPages = 9;
-
-    Engine& engine() override { return *engine_; }
-    DeskControls& desk() override { return *desk_; }
-    Player& player() { return *player_; }
-    UsbLink& link() { return *link_; }
-    OutputThread& outputThread() { return *outputThread_; }
-    OutputCycle& outputCycle() { return *cycle_; }
-    NetworkOutputs& networkOutputs() { return *network_; }
-    midi::MidiControl& midiControl() { return *midi_; }
+    DeskCore& core() { return *core_; }
+    Engine& engine() override { return core_->engine(); }
+    DeskControls& desk() override { return core_->controls(); }
+    Player& player() { return core_->player(); }
+    UsbLink& link() { return core_->link(); }
+    OutputThread& outputThread() { return core_->outputThread(); }
+    OutputCycle& outputCycle() { return core_->cycle(); }
+    NetworkOutputs& networkOutputs() { return core_->network(); }
+    midi::MidiControl& midiControl() { return *core_->midi(); }
 
     // GUI thread. Appends a message to the status line; it clears 5 s after the first one.
     void OutStatus(const QString& text) override;
@@ -114,25 +98,13 @@ public:
     // GUI thread. Registers a part of the show-level refresh (ReturnDataSystem).
     void registerDataSystemRefresh(std::function<void()> refresh);
 
-    // What reading the show named by the open dialog came to.
-    enum class ReadOutcome {
-        Loaded,   // the show was replaced by the file
-        Missing,  // no such file (or not a regular file): said in the status line, the show unchanged
-        Failed,   // an I/O failure, shown in the error box; the open stops there
-    };
-    // Show file (GUI thread).
-    ReadOutcome BlocOpenFile();
     // GUI thread. The Open command's steps after its dialog, for the show path.
     void openShow(const QString& path);
+    // GUI thread. Asks for a name and saves the show under it; false when
+    // the dialog is cancelled or the write fails (said in the error box).
     bool SaveFileAs();
     void SaveFile();
-    // Settings file (GUI thread).
-    void ReadIniFile();
-    void WriteIniFile();
 
-    // GUI thread. Writes the show to path; with the picture editor open, the
-    // file gets the show's own scene 0, rates, selection and current scene.
-    FileResult writeShow(const QString& path);
     // GUI thread. Closes the static picture editor, giving back what it
     // borrowed; does nothing when it is closed. Run before another show replaces this one.
     void closePictureEditor();
@@ -140,14 +112,10 @@ public:
     // GUI thread. The window colour: the options page's colour group from the
     // show, and the window in the show's colour or, switched off, the system's.
     void SetColorAll();
-    // GUI thread. Colour file: read at start-up (created when missing), written at close.
-    void LoadColorFile();
-    bool SaveColorEdit();
 
-    // GUI thread. The program was told to end (SIGTERM, SIGINT, SIGHUP): stops
-    // the output and writes the autosave copy of the show, the colour file and
-    // the settings file without asking anything; the caller then exits.
-    // Failures go to the error output, for the log of whoever sent the signal.
+    // GUI thread. The program was told to end (SIGTERM, SIGINT, SIGHUP): the
+    // desk core stops the output and writes the autosave copy, the colour
+    // file and the settings without asking; the caller then exits.
     void shutDownOnSignal();
 
     // GUI thread. Snapshot of the whole show memory for the one-level undo.
@@ -164,37 +132,35 @@ public:
     bool pageShown(const QWidget* page) const override;
     void loadShow(const QString& path) override;
     FileDialog& saveDialogShou() { return *saveDialogShou_; }
-    // Gobo codes, border and name colours of every channel.
-    ChannelTables channelTables;
+    // Gobo codes, border and name colours of every channel (the desk core's).
+    ChannelTables& channelTables;
     // Zoom of the channel graph, set by opening a show and by new show.
     GraphZoom graphZoom;
-    // The patch file named by the settings at start-up.
-    QString coderFileName;
 
-    QTabWidget* pageControlInput() const { return pageControlInput_; }
+    QTabWidget* pageControlInput() const { return pages_.pageControlInput; }
     QWidget* inputPage(InputPage page) const;
-    SceneGroup* sceneGroup() const { return sceneGroup_; }
-    ChannelSetupGroup* channelSetupGroup() const { return channelSetupGroup_; }
-    ConveyorGroup* conveyorGroup() const { return conveyorGroup_; }
-    OptionsPage* optionsPage() const { return optionsPage_; }
-    FaderPage* faderPage() const { return faderPage_; }
-    SequencerPage* sequencerPage() const { return sequencerPage_; }
-    RateTab* rateTab() const { return rateTab_; }
-    LevelsTab* levelsTab() const { return levelsTab_; }
-    PicturesTab* picturesTab() const { return picturesTab_; }
-    AutomatsPage* automatsPage() const { return automatsPage_; }
-    CoderPage* coderPage() const { return coderPage_; }
-    XyEditorPage* xyEditorPage() const { return xyEditorPage_; }
-    GraphPage* graphPage() const { return graphPage_; }
-    NetworkPage* networkPage() const { return networkPage_; }
+    SceneGroup* sceneGroup() const { return pages_.sceneGroup; }
+    ChannelSetupGroup* channelSetupGroup() const { return pages_.channelSetupGroup; }
+    ConveyorGroup* conveyorGroup() const { return pages_.conveyorGroup; }
+    OptionsPage* optionsPage() const { return pages_.optionsPage; }
+    FaderPage* faderPage() const { return pages_.faderPage; }
+    SequencerPage* sequencerPage() const { return pages_.sequencerPage; }
+    RateTab* rateTab() const { return pages_.rateTab; }
+    LevelsTab* levelsTab() const { return pages_.levelsTab; }
+    PicturesTab* picturesTab() const { return pages_.picturesTab; }
+    AutomatsPage* automatsPage() const { return pages_.automatsPage; }
+    CoderPage* coderPage() const { return pages_.coderPage; }
+    XyEditorPage* xyEditorPage() const { return pages_.xyEditorPage; }
+    GraphPage* graphPage() const { return pages_.graphPage; }
+    NetworkPage* networkPage() const { return pages_.networkPage; }
     midi::MidiPage* midiPage() const { return midiPage_; }
     // The static picture editor; nullptr until first opened.
     TStaticForm* staticForm() const { return staticForm_; }
     THandScanForm* handScanForm() const { return handScanForm_; }
-    ChannelColorTab* channelColorTab() const { return channelColorTab_; }
-    QLabel* statusPanel() const { return statusPanel_; }
+    ChannelColorTab* channelColorTab() const { return pages_.channelColorTab; }
+    QLabel* statusPanel() const { return pages_.statusPanel; }
     // The red panel that stays while the autosave copy cannot be written.
-    QLabel* autoSavePanel() const { return autoSavePanel_; }
+    QLabel* autoSavePanel() const { return pages_.autoSavePanel; }
 
     // Where the help file is looked for.
     static QString helpFilePath(Language language = currentLanguage());
@@ -231,87 +197,48 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildMenus();
-    void buildToolBar();
-    void buildRegions();
     void buildTimers();
     void buildSceneCommands();
     // The window's side of what the pages ask for with signals.
     void connectPages();
+    // The window's side of what the desk core reports.
+    void connectCore();
     void followDesk(DeskControls::Control control, int index);
     void connectPictureEditor();
     // The MIDI control over the window's controls and its page; after the pages.
     void buildMidi();
     void setUndoEnabled(bool enabled);
-    bool playing() const;
     void FormCreate();
     // GUI thread. Shows the interface state: caption prefix and status panel 0.
     void showInterfaceState();
     // GUI thread. The kind chosen for the device open (or opened next) and
     // what it is driven as, on the page "Опции", after each poll.
     void showInterfaceKind();
-    // GUI thread. Writes the settings file now, for a kind just chosen; a
-    // failure goes to the status line.
-    void saveInterfaceKinds();
-    // GUI thread. What the settings file gets: the conveyor, the last show and patch file.
-    Settings currentSettings() const;
-    // GUI thread. The first steps of every ending: the output thread, the
-    // network outputs and the link stop, the window's timers stop and the
-    // picture editor gives back what it borrowed.
+    // GUI thread. The first steps of every ending: the desk's output stops,
+    // the window's timers stop and the picture editor gives back what it borrowed.
     void stopOutput();
     // GUI thread. Shows or clears the lasting mark of a failed save of the show.
     void showSaveFailure(const QString& message);
     // GUI thread. Shows a failed file operation's message in the error box.
     void reportFileError(const QString& message);
-    QAction* action(const char* name, const QString& text, const QKeySequence& shortcut = {});
+    // GUI thread. A scene command of the desk core, and the refresh after it.
+    void sceneCommand(DeskCore::SceneCommand command);
 
-    std::unique_ptr<OutputRig> rig_;
-    // The rig's parts.
-    Engine* engine_;
-    UsbLink* link_;
-    OutputCycle* cycle_;
-    OutputThread* outputThread_;
-    NetworkOutputs* network_;
     std::unique_ptr<FileDialog> openDialogShou_;
     std::unique_ptr<FileDialog> saveDialogShou_;
-    std::unique_ptr<UndoMemory> undo_;
 
     QString captionPrefix_ = QStringLiteral(" Initalization ");
-    QTabWidget* pageControlInput_ = nullptr;
-    std::array<QWidget*, InputPages> inputPages_{};
-    SceneGroup* sceneGroup_ = nullptr;
-    ChannelSetupGroup* channelSetupGroup_ = nullptr;
-    ConveyorGroup* conveyorGroup_ = nullptr;
-    OptionsPage* optionsPage_ = nullptr;
-    FaderPage* faderPage_ = nullptr;
-    SequencerPage* sequencerPage_ = nullptr;
-    RateTab* rateTab_ = nullptr;
-    LevelsTab* levelsTab_ = nullptr;
-    PicturesTab* picturesTab_ = nullptr;
-    AutomatsPage* automatsPage_ = nullptr;
-    CoderPage* coderPage_ = nullptr;
-    XyEditorPage* xyEditorPage_ = nullptr;
-    GraphPage* graphPage_ = nullptr;
-    NetworkPage* networkPage_ = nullptr;
+    WindowPages pages_;
     midi::MidiPage* midiPage_ = nullptr;
     MidiTargets* midiTargets_ = nullptr;
-    midi::MidiControl* midi_ = nullptr;
     TStaticForm* staticForm_ = nullptr;
     THandScanForm* handScanForm_ = nullptr;
-    ChannelColorTab* channelColorTab_ = nullptr;
     QColor systemFace_;
-    QLabel* statusPanel_ = nullptr;
-    QLabel* autoSavePanel_ = nullptr;
-    Player* player_ = nullptr;
-    DeskControls* desk_ = nullptr;
     QTimer* timerStatus_ = nullptr;
-    QTimer* timerPolling_ = nullptr;
     std::array<std::vector<std::function<void()>>, InputPages> pageRefresh_;
     std::vector<std::function<void()>> dataSystemRefresh_;
     InterfaceLog interfaceLog_;
-    OutputClock outputClock_;
     QString showToOpen_;
-    QString interfaceKinds_;  // the settings' "Interfaces"/"Kinds"
     std::uint64_t openDmxFramesSeen_ = 0;
     bool closed_ = false;
     bool signalled_ = false;

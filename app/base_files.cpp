@@ -1,27 +1,101 @@
-// Show file and settings file commands of the main window.
+// The window's side of the show's life, start-up and close: the dialogs that
+// ask for names and confirmations, and what the desk core reports shown in
+// the status line, the error box and the red autosave panel.
 #include "app/base.h"
 
 #include "app/options_page.h"
 #include "channels/coder_page.h"
 #include "conveyor/conveyor_group.h"
-#include "link/interface_kinds.h"
-#include "network/network_outputs.h"
+#include "desk/player.h"
 #include "network/network_page.h"
+#include "programming/channel_setup_group.h"
+#include "programming/fader_page.h"
 #include "programming/pictures.h"
+#include "programming/scene_group.h"
+#include "programming/sequencer_page.h"
 #include "programming/static_form.h"
 #include "shell/dialogs.h"
-#include "storage/color_file.h"
 #include "storage/data_dir.h"
 #include "storage/settings_file.h"
-#include "storage/show_file.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
+#include <QCloseEvent>
+#include <QComboBox>
 #include <QLabel>
-
-#include <memory>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTimer>
 
 namespace velantra {
+
+void TBaseForm::connectCore()
+{
+    connect(core_, &DeskCore::status, this, &TBaseForm::OutStatus);
+    connect(core_, &DeskCore::fileError, this, &TBaseForm::reportFileError);
+    connect(core_, &DeskCore::showLoaded, this, &TBaseForm::setCaption);
+    connect(core_, &DeskCore::showOpened, this, [this] {
+        graphZoom = graphZoomForShow(engine().memory.get(CellLastScene));
+        ReturnPageControlAll();
+    });
+    connect(core_, &DeskCore::undoAvailable, this, [this](bool available) {
+        if (available) {
+            OutStatus(tr("  данные сохранены "));
+        }
+        setUndoEnabled(available);
+    });
+    connect(core_, &DeskCore::saveFailure, this, [this](const QString& message) {
+        showSaveFailure(message.isEmpty() ? QString() : tr(" Автосохранение не выполнено: %1 ").arg(message));
+    });
+    connect(core_, &DeskCore::polled, this, &TBaseForm::showInterfaceKind);
+    connect(pages_.coderPage, &CoderPage::savingNameChanged, this,
+            [this](const QString& name) { core_->patchName() = name; });
+    connect(core_, &DeskCore::settingsRead, this, [this](const Settings& settings) {
+        for (int slot = 1; slot <= ConveyorSlots; ++slot) {
+            pages_.conveyorGroup->showSlotFromSettings(slot, settings.konveir[static_cast<std::size_t>(slot - 1)]);
+        }
+        pages_.networkPage->showSettings();
+        pages_.optionsPage->setLanguage(settings.language);
+    });
+    // The language chosen is the desk's, kept in the settings for the next start.
+    connect(pages_.optionsPage->languageBox(), &QComboBox::currentIndexChanged, this,
+            [this] { core_->language() = pages_.optionsPage->language(); });
+    // The picture editor gives back what it borrowed before another show
+    // comes; while it is open, a save writes the show's own cells.
+    core_->beforeShowReplaced = [this] { closePictureEditor(); };
+    core_->showImage = [this](ShowMemory& image) {
+        if (staticForm_ != nullptr && staticForm_->editing()) {
+            restoreBorrowed(engine(), staticForm_->session(), image);
+        }
+    };
+}
+
+void TBaseForm::FormCreate()
+{
+    engine().hooks.untitledCaption = [this] { setCaption(tr(" Нет имени файла ")); };
+    engine().hooks.resetGraphZoom = [this] { graphZoom = graphZoomAt(3); };
+    engine().hooks.applyTempo = [this] { pages_.sequencerPage->TempStatus(); };
+    engine().hooks.resetFaderBank = [this] {
+        pages_.faderPage->CheckBoxFromMemory();
+        pages_.faderPage->pageBar()->setValue(0);
+        pages_.pageControlInput->setCurrentIndex(PageFaders);
+        pages_.channelSetupGroup->tabs()->setCurrentIndex(2);
+        pages_.sceneGroup->tabs()->setCurrentIndex(0);
+    };
+    // The desk's start-up order: the interface, a new show and the output
+    // tick, then the settings, the show, the colours, the patch last.
+    core_->startOutput();
+    pages_.optionsPage->setUsbTexts(usbCountText(link().listing()), usbDescriptionText(link().listing()),
+                                    usbSerialText(link().listing()));
+    pages_.optionsPage->showDiskSizes(dataDirectory());
+    core_->readSettings();
+    const bool patchNamed = core_->openAtStart(showToOpen_);
+    ReturnPageControlAll();
+    core_->loadColours();
+    pages_.faderPage->UpdateColorEditAll();
+    const QString patch = patchNamed ? showToOpen_ : core_->patchName();
+    pages_.coderPage->showStartUp(core_->loadPatchAtStart(patch), patch);
+    core_->loadMidiBindings();
+}
 
 void TBaseForm::reportFileError(const QString& message)
 {
@@ -29,76 +103,27 @@ void TBaseForm::reportFileError(const QString& message)
     showIoError(this, message);
 }
 
-TBaseForm::ReadOutcome TBaseForm::BlocOpenFile()
-{
-    ReadOutcome outcome = ReadOutcome::Missing;
-    const QString name = openDialogShou_->fileName();
-    if (isRegularFile(name)) {
-        const FileResult result = readShowFile(name, engine_->memory);
-        if (!result.ok) {
-            // The read stops at the failing step; the later ones are not done.
-            reportFileError(result.message);
-            return ReadOutcome::Failed;
-        }
-        setCaption(name);
-        saveDialogShou_->setFileName(name);
-        engine_->shared.showNamed = 1;
-        outcome = ReadOutcome::Loaded;
-    } else {
-        OutStatus(tr("Файл ШОУ не найден "));
-    }
-    if (engine_->hooks.disableUndo) {
-        engine_->hooks.disableUndo();
-    }
-    return outcome;
-}
-
-FileResult TBaseForm::writeShow(const QString& path)
-{
-    FileResult result;
-    if (staticForm_ == nullptr || !staticForm_->editing()) {
-        result = writeShowFile(path, engine_->memory);
-    } else {
-        auto image = std::make_unique<ShowMemory>();
-        for (int i = 0; i < ShowMemorySize; ++i) {
-            image->set(static_cast<std::size_t>(i), engine_->memory.get(static_cast<std::size_t>(i)));
-        }
-        restoreBorrowed(*engine_, staticForm_->session(), *image);
-        result = writeShowFile(path, *image);
-    }
-    if (result.ok) {
-        showSaveFailure({});  // the show is on disk again
-    }
-    return result;
-}
-
 void TBaseForm::showSaveFailure(const QString& message)
 {
-    autoSavePanel_->setText(message);
-    autoSavePanel_->setVisible(!message.isEmpty());
+    pages_.autoSavePanel->setText(message);
+    pages_.autoSavePanel->setVisible(!message.isEmpty());
 }
 
 void TBaseForm::OpenItemClick()
 {
-    if (!openDialogShou_->execute()) {
-        return;
+    if (openDialogShou_->execute()) {
+        openShow(openDialogShou_->fileName());
     }
-    openShow(openDialogShou_->fileName());
 }
 
 void TBaseForm::openShow(const QString& path)
 {
-    openDialogShou_->setFileName(path);
-    closePictureEditor();
-    if (BlocOpenFile() == ReadOutcome::Failed) {
-        return;  // a failed read stops the open at that step
-    }
-    // A missing file leaves the show as it was, and the open goes on with it.
-    if (engine_->hooks.applyTempo) {
-        engine_->hooks.applyTempo();
-    }
-    graphZoom = graphZoomForShow(engine_->memory.get(CellLastScene));
-    ReturnPageControlAll();
+    core_->openShow(path);
+}
+
+void TBaseForm::loadShow(const QString& path)
+{
+    core_->loadShow(path);
 }
 
 bool TBaseForm::SaveFileAs()
@@ -106,29 +131,18 @@ bool TBaseForm::SaveFileAs()
     if (!saveDialogShou_->execute()) {
         return false;
     }
-    engine_->memory.writeHeader();
     setCaption(saveDialogShou_->fileName());
-    const FileResult result = writeShow(saveDialogShou_->fileName());
-    if (!result.ok) {
-        reportFileError(result.message);
-        return false;
-    }
-    engine_->shared.showNamed = 1;
-    return true;
+    return core_->saveShow().ok;
 }
 
 void TBaseForm::SaveFile()
 {
-    if (engine_->shared.showNamed != 1) {
+    if (engine().shared.showNamed != 1) {
         SaveFileAs();
         return;
     }
-    engine_->memory.writeHeader();
     setCaption(saveDialogShou_->fileName());
-    const FileResult result = writeShow(saveDialogShou_->fileName());
-    if (!result.ok) {
-        reportFileError(result.message);
-    }
+    core_->saveShow();
 }
 
 void TBaseForm::SaveItemClick()
@@ -139,8 +153,8 @@ void TBaseForm::SaveItemClick()
 void TBaseForm::SaveAsItemClick()
 {
     SaveFileAs();
-    if (optionsPage_->colorAvto()->isChecked()) {
-        ShowMemory& m = engine_->memory;
+    if (pages_.optionsPage->colorAvto()->isChecked()) {
+        ShowMemory& m = engine().memory;
         m.set(CellFormRed, static_cast<std::uint8_t>(m.get(CellFormRed) + 103));
         m.set(CellFormGreen, static_cast<std::uint8_t>(m.get(CellFormGreen) + 43));
         m.set(CellFormBlue, static_cast<std::uint8_t>(m.get(CellFormBlue) - 33));
@@ -150,35 +164,29 @@ void TBaseForm::SaveAsItemClick()
 
 void TBaseForm::TimerAvtoSaveTimer()
 {
-    const QString name = saveDialogShou_->fileName();
-    if (!name.isEmpty()) {
-        OutStatus(tr("Автосохранение файла %1").arg(QFileInfo(name).fileName()));
-    }
-    // A failure goes to the status line and stays in a red panel of its own
-    // until a save succeeds: a modal box every three minutes would take the
-    // keyboard away from a live show, and the status line alone is rewritten
-    // every second.
-    const FileResult result = writeShow(autosaveFile());
-    if (!result.ok) {
-        OutStatus(QStringLiteral(" ") + result.message);
-        showSaveFailure(tr(" Автосохранение не выполнено: %1 ").arg(result.message));
-    }
+    core_->autoSave();
 }
 
-void TBaseForm::ReadIniFile()
+void TBaseForm::stopOutput()
 {
-    const Settings settings = readSettings(settingsFile());
-    for (int slot = 1; slot <= ConveyorSlots; ++slot) {
-        conveyorGroup_->showSlotFromSettings(slot, settings.konveir[static_cast<std::size_t>(slot - 1)]);
+    core_->stopOutput();
+    closePictureEditor();
+}
+
+void TBaseForm::closeEvent(QCloseEvent* event)
+{
+    if (closed_) {
+        event->accept();
+        return;
     }
-    openDialogShou_->setFileName(settings.path);
-    coderFileName = settings.coder;
-    network_->applySacn(settings.sacn);
-    network_->applyArtNet(settings.artnet);
-    networkPage_->showSettings();
-    optionsPage_->setLanguage(settings.language);
-    interfaceKinds_ = settings.interfaceKinds;
-    applyKindChoices(*link_, interfaceKinds_);
+    closed_ = true;
+    // A colour file that cannot be written is reported; the close goes on,
+    // so the show and the settings are still offered and saved.
+    core_->saveColours();
+    stopOutput();
+    SaveFileAs();
+    core_->writeSettings();
+    event->accept();
 }
 
 void TBaseForm::shutDownOnSignal()
@@ -190,46 +198,19 @@ void TBaseForm::shutDownOnSignal()
     }
     signalled_ = true;
     closed_ = true;
-    stopOutput();
-    const auto note = [](const char* what, const FileResult& result) {
-        if (!result.ok) {
-            qWarning("velantra: %s not written: %s", what, qUtf8Printable(result.message));
-        }
-    };
-    note("autosave copy", writeShow(autosaveFile()));
-    note("colour file", writeColorFile(colourFile(), channelTables));
-    note("settings file", writeSettings(settingsFile(), currentSettings()));
+    core_->shutDownOnSignal();
 }
 
-Settings TBaseForm::currentSettings() const
+void TBaseForm::NewItemClick()
 {
-    Settings settings;
-    settings.konveir = conveyorGroup_->files;
-    settings.path = saveDialogShou_->fileName();
-    settings.coder = coderPage_->savingName();
-    settings.sacn = network_->sacnSettings();
-    settings.artnet = network_->artNetSettings();
-    settings.language = optionsPage_->language();
-    settings.interfaceKinds = interfaceKinds_;
-    return settings;
-}
-
-void TBaseForm::saveInterfaceKinds()
-{
-    // Through a temporary file renamed over the old one, as at the end.
-    const FileResult result = writeSettings(settingsFile(), currentSettings());
-    if (!result.ok) {
-        qCWarning(lcFile).noquote() << result.message;
-        OutStatus(QStringLiteral(" ") + result.message);
+    if (!askYesNo(this, tr("Создать новое ШОУ?"))) {
+        return;
     }
-}
-
-void TBaseForm::WriteIniFile()
-{
-    const FileResult result = writeSettings(settingsFile(), currentSettings());
-    if (!result.ok) {
-        reportFileError(result.message);
-    }
+    closePictureEditor();
+    SaveFileAs();
+    core_->newShow();
+    setCaption(tr(" Нет имени файла "));
+    ReturnPageControlAll();
 }
 
 }  // namespace velantra

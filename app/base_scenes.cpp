@@ -2,7 +2,6 @@
 // previous, the scene clipboard, auto-append and the one-level undo.
 #include "app/base.h"
 
-#include "programming/scene_ops.h"
 #include "programming/sequencer_page.h"
 
 #include <QAction>
@@ -13,11 +12,6 @@ namespace velantra {
 namespace {
 const char* const UndoButtons[] = {"SpeedButtonUndo1", "SpeedButtonUndo3", "SpeedButtonUndo4", "SpeedButtonUndo5"};
 }  // namespace
-
-bool TBaseForm::playing() const
-{
-    return engine_->shared.playMode.load(std::memory_order_relaxed) == 1;
-}
 
 void TBaseForm::setUndoEnabled(bool enabled)
 {
@@ -30,9 +24,7 @@ void TBaseForm::setUndoEnabled(bool enabled)
 
 void TBaseForm::ToMemoryUndo()
 {
-    OutStatus(tr("  данные сохранены "));
-    setUndoEnabled(true);
-    undo_->take(engine_->memory);
+    core_->takeUndo();  // the status line and the undo buttons follow
 }
 
 void TBaseForm::SpeedButtonUndo1Click()
@@ -44,58 +36,38 @@ void TBaseForm::SpeedButtonUndo1Click()
 
 void TBaseForm::restoreUndo()
 {
-    undo_->restore(engine_->memory);
+    core_->restoreUndo();
     ReturnPageControlAll();
 }
 
 void TBaseForm::InsertScenaItemClick()
 {
-    if (playing()) {
-        return;
-    }
-    ToMemoryUndo();
-    InsertNewScena(*engine_);
-    ReturnPageControlAll();
+    sceneCommand(DeskCore::SceneCommand::Insert);
 }
 
 void TBaseForm::DeleteScenaItemClick()
 {
-    if (playing()) {
-        return;
-    }
-    ToMemoryUndo();
-    DeleteScena(*engine_);
-    ReturnPageControlAll();
+    sceneCommand(DeskCore::SceneCommand::Delete);
 }
 
 void TBaseForm::ClearScenaItemClick()
 {
-    if (playing()) {
-        return;
-    }
-    ToMemoryUndo();
-    clearScene(*engine_);
-    ReturnPageControlAll();
+    sceneCommand(DeskCore::SceneCommand::Clear);
 }
 
 void TBaseForm::CopyPredScenaClick()
 {
-    if (playing()) {
-        return;
-    }
-    ToMemoryUndo();
-    copyPreviousScene(*engine_);
-    ReturnPageControlAll();
+    sceneCommand(DeskCore::SceneCommand::CopyPrevious);
 }
 
 void TBaseForm::CopyToBufferItemClick()
 {
-    const QString n = QString::number(engine_->memory.get(CellScene) + 1);
-    QToolButton* newPaste = sequencerPage_->editButton("SpeedButtonNewScenaPaste");
-    QToolButton* paste = sequencerPage_->editButton("ButtonScenaPaste");
+    const QString n = QString::number(engine().memory.get(CellScene) + 1);
+    QToolButton* newPaste = pages_.sequencerPage->editButton("SpeedButtonNewScenaPaste");
+    QToolButton* paste = pages_.sequencerPage->editButton("ButtonScenaPaste");
     newPaste->setToolTip(tr("Создать новую сцену после текущей и скопировать в нее сцену %1 из буфера").arg(n));
     paste->setToolTip(tr("Заменить текущую сцену Сценой %1 из буфера").arg(n));
-    if (playing()) {
+    if (!core_->sceneCommand(DeskCore::SceneCommand::CopyToClipboard)) {
         return;
     }
     for (const char* name : {"NewPasteItem", "PasteFromBufferItem"}) {
@@ -103,32 +75,25 @@ void TBaseForm::CopyToBufferItemClick()
     }
     newPaste->setEnabled(true);
     paste->setEnabled(true);
-    SaveToPaste(*engine_);
     OutStatus(tr(" Записать в буфер "));
     ReturnPageControlAll();
 }
 
 void TBaseForm::SpeedButtonNewScenaPasteClick()
 {
-    if (playing()) {
-        return;
-    }
-    ToMemoryUndo();
-    InsertNewScena(*engine_);
-    ToMemoryUndo();  // the paste takes its own snapshot: undo keeps the inserted scene
-    LoadFromPaste(*engine_);
-    ReturnPageControlAll();
+    sceneCommand(DeskCore::SceneCommand::PasteAsNew);
 }
 
 void TBaseForm::PasteFromBufferItemClick()
 {
-    if (playing()) {
-        return;
+    sceneCommand(DeskCore::SceneCommand::PasteOver);
+}
+
+void TBaseForm::sceneCommand(DeskCore::SceneCommand command)
+{
+    if (core_->sceneCommand(command)) {
+        ReturnPageControlAll();
     }
-    ToMemoryUndo();
-    ToMemoryUndo();
-    LoadFromPaste(*engine_);
-    ReturnPageControlAll();
 }
 
 void TBaseForm::AvtoDobScenaItemClick()

@@ -230,19 +230,6 @@ void CoderPage::SpeedButtonResetCoderClick()
     UpDateDmxCoder();
 }
 
-void CoderPage::reportReplaced(int count)
-{
-    if (count > 0) {
-        emit status(tr("В файле кодера недопустимые каналы заменены прямым выводом: %1").arg(count));
-    }
-    // Entry 0 routes a channel's level into the start code: receivers then
-    // ignore every frame. Stored files may mean it, so it is kept, but said.
-    if (const int source = engine_.coderTable.get(0); source != 0) {
-        emit status(
-            tr(" Файл кодера меняет start code кадра DMX (уровень канала %1): приемники не примут кадры ").arg(source));
-    }
-}
-
 void CoderPage::SpeedButtonCoderChClick(int step)
 {
     for (QScrollBar* source : sources_) {
@@ -262,7 +249,9 @@ void CoderPage::SpeedButtonOpenCoderTabClick()
         return;
     }
     UpDateDmxCoder();
-    reportReplaced(replaced);
+    for (const QString& note : DeskCore::patchNotes(replaced, engine_)) {
+        emit status(note);
+    }
 }
 
 void CoderPage::SpeedButtonSaveCoderTabClick()
@@ -278,32 +267,25 @@ void CoderPage::SpeedButtonSaveCoderTabClick()
         return;
     }
     openDialog_->setFileName(saveDialog_->fileName());
+    emit savingNameChanged(saveDialog_->fileName());
 }
 
 void CoderPage::startUp(const QString& rememberedName)
 {
-    openDialog_->setFileName(rememberedName);
-    saveDialog_->setFileName(rememberedName);
-    if (isRegularFile(rememberedName)) {
-        int replaced = 0;
-        const FileResult result = readPatchFile(rememberedName, engine_.coderTable, &replaced);
-        if (!result.ok) {
-            showIoError(this, result.message);
-            return;
-        }
-        reportReplaced(replaced);
-    } else {
-        engine_.resetPatch();
-        emit status(tr("Нет файла кодера"));
-        ensureDataDirectory();  // normally the main window has created it already
-        const QString fresh = defaultPatchFile();
-        const FileResult result = writePatchFile(fresh, engine_.coderTable);
-        if (!result.ok) {
-            showIoError(this, result.message);
-            return;
-        }
-        openDialog_->setFileName(fresh);
-        saveDialog_->setFileName(fresh);
+    showStartUp(DeskCore::readPatchAtStart(engine_, rememberedName), rememberedName);
+}
+
+void CoderPage::showStartUp(const DeskCore::PatchAtStart& loaded, const QString& rememberedName)
+{
+    const QString file = loaded.file.isEmpty() ? rememberedName : loaded.file;
+    openDialog_->setFileName(file);
+    saveDialog_->setFileName(file);
+    for (const QString& note : loaded.notes) {
+        emit status(note);
+    }
+    if (!loaded.result.ok) {
+        showIoError(this, loaded.result.message);
+        return;
     }
     UpDateDmxCoder();
     fileLabel_->setText(QFileInfo(savingName()).fileName());

@@ -4,6 +4,7 @@
 // frame. The page also loads and saves the table as a patch file.
 #pragma once
 
+#include "desk/desk_core.h"
 #include "engine/engine.h"
 
 #include <QString>
@@ -37,6 +38,9 @@ public:
     // settings were read: loads the remembered patch file or, when there is
     // none, writes the identity patch to the data directory and uses that.
     void startUp(const QString& rememberedName);
+    // GUI thread. The same once the desk has done it: what it came to is said
+    // (a failure in the error box) and shown.
+    void showStartUp(const DeskCore::PatchAtStart& loaded, const QString& rememberedName);
 
     // GUI thread. Every row from the table at the current page offset. The
     // table itself is not written: an entry a selector cannot show (0, or
@@ -57,6 +61,8 @@ public:
     FileDialog& saveDialog() { return *saveDialog_; }
 
 signals:
+    // The patch was saved under a new name: the one the settings keep.
+    void savingNameChanged(const QString& name);
     // A line for the main window's status bar.
     void status(const QString& text);
 
@@ -64,8 +70,7 @@ private:
     QWidget* buildRows();
     QWidget* buildButtons();
     void showRow(int row);
-    void reportReplaced(int count);  // the status line after a load that replaced entries or the start code
-    QString startCodeText() const;   // what the frame's start code is made of
+    QString startCodeText() const;  // what the frame's start code is made of
     int offset() const;
 
     Engine& engine_;

@@ -101,10 +101,8 @@ ConveyorGroup::ConveyorGroup(Shell& shell, Player& player, QWidget* parent)
             slotButton(slot)->setChecked(true);
         }
     });
-    connect(&shell_.desk(), &DeskControls::showWanted, this, [this](const QString& path) {
-        shell_.openDialogShou().setFileName(path);
-        ManualLoad();
-    });
+    // The desk has loaded the slot's show (from scene 0): its name and the pages follow.
+    connect(&shell_.desk(), &DeskControls::showWanted, this, &ConveyorGroup::ManualLoad);
 
     label_->setObjectName(QStringLiteral("LabelKonveyr"));
     label_->setMinimumWidth(100);
@@ -209,8 +207,6 @@ void ConveyorGroup::ConvertorFileName()
 
 void ConveyorGroup::ManualLoad()
 {
-    shell_.loadShow(shell_.openDialogShou().fileName());  // a failure has been shown; the scene and label follow
-    shell_.engine().memory.set(CellScene, 0);
     ConvertorFileName();
     label_->setText(conveyorName_);
     shell_.ReturnPageControlAll();

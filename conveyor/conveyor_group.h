@@ -62,7 +62,7 @@ private:
     void chooseSlotShow(int k);
     // GUI thread. ConveyorName := short name of the open dialog's file name.
     void ConvertorFileName();
-    // GUI thread. Loads the show named in the open dialog, from scene 0.
+    // GUI thread. After the desk has loaded a slot's show: its name and the pages.
     void ManualLoad();
     void SpeedButtonKonvSpisBeginClick();
     void SpeedButtonKonvSpisClick();

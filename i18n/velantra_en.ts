@@ -127,6 +127,205 @@
     </message>
 </context>
 <context>
+    <name>TBaseForm</name>
+    <message>
+        <source>Шоу</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>Создать новое Шоу</source>
+        <translation>Create new show</translation>
+    </message>
+    <message>
+        <source>Открыть Шоу</source>
+        <translation>Open show</translation>
+    </message>
+    <message>
+        <source>Сохранить Шоу как ...</source>
+        <translation>Save show as ...</translation>
+    </message>
+    <message>
+        <source>Сохранить Шоу</source>
+        <translation>Save show</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Сцены</source>
+        <translation>Scenes</translation>
+    </message>
+    <message>
+        <source>Копировать предыдущую сцену</source>
+        <translation>Copy previous scene</translation>
+    </message>
+    <message>
+        <source>Копировать сцену в буфер</source>
+        <translation>Copy scene to clipboard</translation>
+    </message>
+    <message>
+        <source>Создать новую и заменить сценой из буфера</source>
+        <translation>Create new and paste scene from clipboard</translation>
+    </message>
+    <message>
+        <source>Заменить сценой  из буфера</source>
+        <translation>Replace with scene from clipboard</translation>
+    </message>
+    <message>
+        <source>Очистить Сцену</source>
+        <translation>Clear scene</translation>
+    </message>
+    <message>
+        <source>Удалить Сцену из Шоу </source>
+        <translation>Delete scene from show </translation>
+    </message>
+    <message>
+        <source>Создать новую Сцену</source>
+        <translation>Create new scene</translation>
+    </message>
+    <message>
+        <source>Установки</source>
+        <translation>Setup</translation>
+    </message>
+    <message>
+        <source>Очистить имена каналов</source>
+        <translation>Clear channel names</translation>
+    </message>
+    <message>
+        <source>Очистить цвета имен каналов</source>
+        <translation>Clear channel name colors</translation>
+    </message>
+    <message>
+        <source>Очистить графическую подсказку каналов</source>
+        <translation>Clear channel icons</translation>
+    </message>
+    <message>
+        <source>Очистить цвет условного разделения каналов</source>
+        <translation>Clear channel border colors</translation>
+    </message>
+    <message>
+        <source>Опции</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Поле для ручного управления лучем сканера</source>
+        <translation>Pad for manual scanner beam control</translation>
+    </message>
+    <message>
+        <source>Запись и редактирование Статических картинок</source>
+        <translation>Record and edit static pictures</translation>
+    </message>
+    <message>
+        <source>Разрешить автодобавление сцен</source>
+        <translation>Enable scene auto-add</translation>
+    </message>
+    <message>
+        <source>Помощь</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>О программе</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Справка</source>
+        <translation>Help topics</translation>
+    </message>
+    <message>
+        <source>Панель</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>Новое Шоу</source>
+        <translation>New show</translation>
+    </message>
+    <message>
+        <source>Записать Шоу под новым Именем </source>
+        <translation>Save show under a new name </translation>
+    </message>
+    <message>
+        <source>Сохранить существующее Шоу </source>
+        <translation>Save the current show </translation>
+    </message>
+    <message>
+        <source>Копировать Сцену</source>
+        <translation>Copy scene</translation>
+    </message>
+    <message>
+        <source>Копировать предыдущую Сцену</source>
+        <translation>Copy previous scene</translation>
+    </message>
+    <message>
+        <source>Новая сцена</source>
+        <translation>New scene</translation>
+    </message>
+    <message>
+        <source>Удалить сцену</source>
+        <translation>Delete scene</translation>
+    </message>
+    <message>
+        <source>Окно ручного управления сканера </source>
+        <translation>Manual scanner control window </translation>
+    </message>
+    <message>
+        <source>Запись статических картинок </source>
+        <translation>Record static pictures </translation>
+    </message>
+    <message>
+        <source>Автодобавление сцен </source>
+        <translation>Scene auto-add </translation>
+    </message>
+    <message>
+        <source>Help </source>
+        <translation>Help </translation>
+    </message>
+    <message>
+        <source>О программе </source>
+        <translation>About </translation>
+    </message>
+    <message>
+        <source>Фэйдера</source>
+        <translation>Faders</translation>
+    </message>
+    <message>
+        <source>График Канала</source>
+        <translation>Channel graph</translation>
+    </message>
+    <message>
+        <source>Редактор луча</source>
+        <translation>Beam editor</translation>
+    </message>
+    <message>
+        <source>Копирование</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Автоматы</source>
+        <translation>Chasers</translation>
+    </message>
+    <message>
+        <source>DMX coder</source>
+        <translation>DMX coder</translation>
+    </message>
+    <message>
+        <source>Сеть</source>
+        <translation>Network</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>empty</translation>
+    </message>
+    <message>
+        <source>Запомнить Сцену</source>
+        <translation>Store scene</translation>
+    </message>
+    <message>
+        <source>Вернуть прежнюю сцену</source>
+        <translation>Restore previous scene</translation>
+    </message>
+</context>
+<context>
     <name>velantra::AutomatsPage</name>
     <message>
         <source>Выбор эффекта один бегущий огонек</source>
@@ -393,24 +592,12 @@
         <translation>Start code = level of channel %1</translation>
     </message>
     <message>
-        <source> Файл кодера меняет start code кадра DMX (уровень канала %1): приемники не примут кадры </source>
-        <translation> Coder file changes the DMX frame start code (level of channel %1): receivers will reject frames </translation>
-    </message>
-    <message>
-        <source>Нет файла кодера</source>
-        <translation>No coder file</translation>
-    </message>
-    <message>
         <source>Канал %1 выводится в канал %2 </source>
         <translation>Channel %1 is sent to channel %2 </translation>
     </message>
     <message>
         <source>Канал %1 выводится в канал %2</source>
         <translation>Channel %1 is sent to channel %2</translation>
-    </message>
-    <message>
-        <source>В файле кодера недопустимые каналы заменены прямым выводом: %1</source>
-        <translation>Invalid channels in the coder file replaced by direct output: %1</translation>
     </message>
 </context>
 <context>
@@ -478,6 +665,33 @@
     <message>
         <source>%1 (пусто)</source>
         <translation>%1 (empty)</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::DeskCore</name>
+    <message>
+        <source>Файл ШОУ не найден </source>
+        <translation>Show file not found </translation>
+    </message>
+    <message>
+        <source>Файл -Color- не найден  </source>
+        <translation>File -Color- not found  </translation>
+    </message>
+    <message>
+        <source>Нет файла кодера</source>
+        <translation>No coder file</translation>
+    </message>
+    <message>
+        <source>В файле кодера недопустимые каналы заменены прямым выводом: %1</source>
+        <translation>Invalid channels in the coder file replaced by direct output: %1</translation>
+    </message>
+    <message>
+        <source> Файл кодера меняет start code кадра DMX (уровень канала %1): приемники не примут кадры </source>
+        <translation> Coder file changes the DMX frame start code (level of channel %1): receivers will reject frames </translation>
+    </message>
+    <message>
+        <source>Автосохранение файла %1</source>
+        <translation>Autosave of file %1</translation>
     </message>
 </context>
 <context>
@@ -1214,202 +1428,6 @@
         <translation>Velantra DMX show files  (*.vlt)</translation>
     </message>
     <message>
-        <source>Шоу</source>
-        <translation>Show</translation>
-    </message>
-    <message>
-        <source>Создать новое Шоу</source>
-        <translation>Create new show</translation>
-    </message>
-    <message>
-        <source>Открыть Шоу</source>
-        <translation>Open show</translation>
-    </message>
-    <message>
-        <source>Сохранить Шоу как ...</source>
-        <translation>Save show as ...</translation>
-    </message>
-    <message>
-        <source>Сохранить Шоу</source>
-        <translation>Save show</translation>
-    </message>
-    <message>
-        <source>Выход</source>
-        <translation>Exit</translation>
-    </message>
-    <message>
-        <source>Сцены</source>
-        <translation>Scenes</translation>
-    </message>
-    <message>
-        <source>Копировать предыдущую сцену</source>
-        <translation>Copy previous scene</translation>
-    </message>
-    <message>
-        <source>Копировать сцену в буфер</source>
-        <translation>Copy scene to clipboard</translation>
-    </message>
-    <message>
-        <source>Создать новую и заменить сценой из буфера</source>
-        <translation>Create new and paste scene from clipboard</translation>
-    </message>
-    <message>
-        <source>Заменить сценой  из буфера</source>
-        <translation>Replace with scene from clipboard</translation>
-    </message>
-    <message>
-        <source>Очистить Сцену</source>
-        <translation>Clear scene</translation>
-    </message>
-    <message>
-        <source>Удалить Сцену из Шоу </source>
-        <translation>Delete scene from show </translation>
-    </message>
-    <message>
-        <source>Создать новую Сцену</source>
-        <translation>Create new scene</translation>
-    </message>
-    <message>
-        <source>Установки</source>
-        <translation>Setup</translation>
-    </message>
-    <message>
-        <source>Очистить имена каналов</source>
-        <translation>Clear channel names</translation>
-    </message>
-    <message>
-        <source>Очистить цвета имен каналов</source>
-        <translation>Clear channel name colors</translation>
-    </message>
-    <message>
-        <source>Очистить графическую подсказку каналов</source>
-        <translation>Clear channel icons</translation>
-    </message>
-    <message>
-        <source>Очистить цвет условного разделения каналов</source>
-        <translation>Clear channel border colors</translation>
-    </message>
-    <message>
-        <source>Опции</source>
-        <translation>Options</translation>
-    </message>
-    <message>
-        <source>Поле для ручного управления лучем сканера</source>
-        <translation>Pad for manual scanner beam control</translation>
-    </message>
-    <message>
-        <source>Запись и редактирование Статических картинок</source>
-        <translation>Record and edit static pictures</translation>
-    </message>
-    <message>
-        <source>Разрешить автодобавление сцен</source>
-        <translation>Enable scene auto-add</translation>
-    </message>
-    <message>
-        <source>Помощь</source>
-        <translation>Help</translation>
-    </message>
-    <message>
-        <source>О программе</source>
-        <translation>About</translation>
-    </message>
-    <message>
-        <source>Справка</source>
-        <translation>Help topics</translation>
-    </message>
-    <message>
-        <source>Панель</source>
-        <translation>Toolbar</translation>
-    </message>
-    <message>
-        <source>Новое Шоу</source>
-        <translation>New show</translation>
-    </message>
-    <message>
-        <source>Записать Шоу под новым Именем </source>
-        <translation>Save show under a new name </translation>
-    </message>
-    <message>
-        <source>Сохранить существующее Шоу </source>
-        <translation>Save the current show </translation>
-    </message>
-    <message>
-        <source>Копировать Сцену</source>
-        <translation>Copy scene</translation>
-    </message>
-    <message>
-        <source>Копировать предыдущую Сцену</source>
-        <translation>Copy previous scene</translation>
-    </message>
-    <message>
-        <source>Новая сцена</source>
-        <translation>New scene</translation>
-    </message>
-    <message>
-        <source>Удалить сцену</source>
-        <translation>Delete scene</translation>
-    </message>
-    <message>
-        <source>Окно ручного управления сканера </source>
-        <translation>Manual scanner control window </translation>
-    </message>
-    <message>
-        <source>Запись статических картинок </source>
-        <translation>Record static pictures </translation>
-    </message>
-    <message>
-        <source>Автодобавление сцен </source>
-        <translation>Scene auto-add </translation>
-    </message>
-    <message>
-        <source>Help </source>
-        <translation>Help </translation>
-    </message>
-    <message>
-        <source>О программе </source>
-        <translation>About </translation>
-    </message>
-    <message>
-        <source>Фэйдера</source>
-        <translation>Faders</translation>
-    </message>
-    <message>
-        <source>График Канала</source>
-        <translation>Channel graph</translation>
-    </message>
-    <message>
-        <source>Редактор луча</source>
-        <translation>Beam editor</translation>
-    </message>
-    <message>
-        <source>Копирование</source>
-        <translation>Copy</translation>
-    </message>
-    <message>
-        <source>Автоматы</source>
-        <translation>Chasers</translation>
-    </message>
-    <message>
-        <source>DMX coder</source>
-        <translation>DMX coder</translation>
-    </message>
-    <message>
-        <source>Сеть</source>
-        <translation>Network</translation>
-    </message>
-    <message>
-        <source>empty</source>
-        <translation>empty</translation>
-    </message>
-    <message>
-        <source>Запомнить Сцену</source>
-        <translation>Store scene</translation>
-    </message>
-    <message>
-        <source>Вернуть прежнюю сцену</source>
-        <translation>Restore previous scene</translation>
-    </message>
-    <message>
         <source>Файл справки не найден </source>
         <translation>Help file not found </translation>
     </message>
@@ -1428,10 +1446,6 @@
     <message>
         <source>Очистить цветовые границы каналов?</source>
         <translation>Clear channel border colors?</translation>
-    </message>
-    <message>
-        <source>Файл ШОУ не найден </source>
-        <translation>Show file not found </translation>
     </message>
     <message>
         <source> Автосохранение не выполнено: %1 </source>
@@ -1458,16 +1472,8 @@
         <translation> No file name </translation>
     </message>
     <message>
-        <source>Файл -Color- не найден  </source>
-        <translation>File -Color- not found  </translation>
-    </message>
-    <message>
         <source>Создать новое ШОУ?</source>
         <translation>Create a new show?</translation>
-    </message>
-    <message>
-        <source>Автосохранение файла %1</source>
-        <translation>Autosave of file %1</translation>
     </message>
     <message>
         <source>Создать новую сцену после текущей и скопировать в нее сцену %1 из буфера</source>

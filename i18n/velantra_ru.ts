@@ -127,6 +127,205 @@
     </message>
 </context>
 <context>
+    <name>TBaseForm</name>
+    <message>
+        <source>Шоу</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Создать новое Шоу</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Открыть Шоу</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сохранить Шоу как ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сохранить Шоу</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сцены</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Копировать предыдущую сцену</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Копировать сцену в буфер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Создать новую и заменить сценой из буфера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Заменить сценой  из буфера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Очистить Сцену</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удалить Сцену из Шоу </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Создать новую Сцену</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Очистить имена каналов</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Очистить цвета имен каналов</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Очистить графическую подсказку каналов</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Очистить цвет условного разделения каналов</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Опции</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Поле для ручного управления лучем сканера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Запись и редактирование Статических картинок</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Разрешить автодобавление сцен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Помощь</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>О программе</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Справка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Панель</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Новое Шоу</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Записать Шоу под новым Именем </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сохранить существующее Шоу </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Копировать Сцену</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Копировать предыдущую Сцену</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Новая сцена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удалить сцену</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Окно ручного управления сканера </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Запись статических картинок </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Автодобавление сцен </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>О программе </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Фэйдера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>График Канала</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Редактор луча</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Копирование</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Автоматы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DMX coder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сеть</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Запомнить Сцену</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вернуть прежнюю сцену</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>velantra::AutomatsPage</name>
     <message>
         <source>Выбор эффекта один бегущий огонек</source>
@@ -393,23 +592,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> Файл кодера меняет start code кадра DMX (уровень канала %1): приемники не примут кадры </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Нет файла кодера</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Канал %1 выводится в канал %2 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Канал %1 выводится в канал %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>В файле кодера недопустимые каналы заменены прямым выводом: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -477,6 +664,33 @@
     </message>
     <message>
         <source>%1 (пусто)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>velantra::DeskCore</name>
+    <message>
+        <source>Файл ШОУ не найден </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл -Color- не найден  </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет файла кодера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В файле кодера недопустимые каналы заменены прямым выводом: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Файл кодера меняет start code кадра DMX (уровень канала %1): приемники не примут кадры </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Автосохранение файла %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1214,202 +1428,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Шоу</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Создать новое Шоу</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Открыть Шоу</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Сохранить Шоу как ...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Сохранить Шоу</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Выход</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Сцены</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Копировать предыдущую сцену</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Копировать сцену в буфер</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Создать новую и заменить сценой из буфера</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Заменить сценой  из буфера</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Очистить Сцену</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Удалить Сцену из Шоу </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Создать новую Сцену</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Установки</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Очистить имена каналов</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Очистить цвета имен каналов</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Очистить графическую подсказку каналов</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Очистить цвет условного разделения каналов</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Опции</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Поле для ручного управления лучем сканера</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Запись и редактирование Статических картинок</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Разрешить автодобавление сцен</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Помощь</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>О программе</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Справка</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Панель</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Новое Шоу</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Записать Шоу под новым Именем </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Сохранить существующее Шоу </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Копировать Сцену</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Копировать предыдущую Сцену</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Новая сцена</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Удалить сцену</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Окно ручного управления сканера </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Запись статических картинок </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Автодобавление сцен </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Help </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>О программе </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Фэйдера</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>График Канала</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Редактор луча</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Копирование</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Автоматы</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>DMX coder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Сеть</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>empty</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Запомнить Сцену</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Вернуть прежнюю сцену</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Файл справки не найден </source>
         <translation type="unfinished"></translation>
     </message>
@@ -1427,10 +1445,6 @@
     </message>
     <message>
         <source>Очистить цветовые границы каналов?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Файл ШОУ не найден </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1458,15 +1472,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Файл -Color- не найден  </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Создать новое ШОУ?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Автосохранение файла %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

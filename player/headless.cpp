@@ -1,38 +1,22 @@
 #include "player/headless.h"
 
 #include "desk/desk_controls.h"
+#include "desk/desk_core.h"
 #include "desk/desk_targets.h"
 #include "desk/player.h"
 #include "desk/player_log.h"
 #include "engine/sequencer.h"
 #include "i18n/language.h"
-#include "link/interface_kinds.h"
 #include "midi/midi_control.h"
 #include "midi/midi_log.h"
 #include "network/network_outputs.h"
-#include "player/output_rig.h"
 #include "storage/data_dir.h"
 #include "storage/file_result.h"
-#include "storage/patch_file.h"
-#include "storage/settings_file.h"
-#include "storage/show_file.h"
 
 #include <QFile>
 #include <QTimer>
 
 namespace velantra {
-
-namespace {
-
-constexpr int PollPeriodMs = 1000;
-constexpr std::uint8_t AutomatStartTempo = 50;
-
-QString autoSavePath()
-{
-    return autosaveFile();
-}
-
-}  // namespace
 
 ParsedOptions parseHeadlessOptions(const QStringList& arguments)
 {
@@ -113,98 +97,65 @@ QString interfaceLogLine(bool offline, bool open, const QString& device, UsbStat
 
 HeadlessPlayer::HeadlessPlayer(std::unique_ptr<D2xxProvider> driver, QObject* parent)
     : QObject(parent)
-    , rig_(std::make_unique<OutputRig>(std::move(driver)))
+    , core_(new DeskCore(std::move(driver), DeskCore::OutputClock::Thread, this))
 {
-    player_ = new Player(rig_->engine(), this);
-    player_->autoSaveTimer()->stop();
-    desk_ = new DeskControls(rig_->engine(), *player_, this);
-    // A conveyor slot chosen in hand mode (MIDI): its show from scene 0.
-    connect(desk_, &DeskControls::showWanted, this, [this](const QString& path) {
-        if (loadShow(path)) {
-            rig_->engine().memory.set(CellScene, 0);
+    player().autoSaveTimer()->stop();
+    connect(core_, &DeskCore::status, this, [](const QString& text) {
+        if (!text.trimmed().isEmpty()) {
+            qCInfo(lcPlayer).noquote() << text.trimmed();
         }
     });
-    polling_ = new QTimer(this);
-    polling_->setObjectName(QStringLiteral("TimerPolling"));
-    polling_->setInterval(PollPeriodMs);
-    connect(polling_, &QTimer::timeout, this, &HeadlessPlayer::poll);
-    connect(player_, &Player::showWanted, this, &HeadlessPlayer::loadShow);
-    connect(player_, &Player::autoSaveDue, this, &HeadlessPlayer::autoSave);
+    connect(core_, &DeskCore::fileError, this,
+            [](const QString& message) { qCWarning(lcFile).noquote() << message.trimmed(); });
+    connect(core_, &DeskCore::showLoaded, this, [this](const QString& path) {
+        if (automats_) {
+            player().takeAutomatSettings();  // as the automats page does for each show loaded
+        }
+        qCInfo(lcFile).noquote() << "show loaded:" << path
+                                 << QStringLiteral("(%1 scenes)").arg(engine().memory.get(CellLastScene) + 1);
+    });
+    connect(core_, &DeskCore::polled, this, [this] {
+        logInterface();
+        core_->network().refresh();
+    });
+    connect(&core_->network(), &NetworkOutputs::status, this,
+            [](const QString& text) { qCWarning(lcNetwork).noquote() << text.trimmed(); });
 }
 
 HeadlessPlayer::~HeadlessPlayer()
 {
     stop();
-    // The MIDI control lets go of what its controllers hold through the
-    // desk's targets: it goes first.
-    delete midi_;
-    midi_ = nullptr;
 }
 
 Engine& HeadlessPlayer::engine()
 {
-    return rig_->engine();
+    return core_->engine();
 }
 
-bool HeadlessPlayer::loadShow(const QString& path)
+Player& HeadlessPlayer::player()
 {
-    if (!isRegularFile(path)) {
-        qCWarning(lcFile).noquote() << "show not found:" << path;
-        return false;
-    }
-    const FileResult read = readShowFile(path, rig_->engine().memory);
-    if (!read.ok) {
-        qCWarning(lcFile).noquote() << read.message.trimmed();
-        return false;
-    }
-    rig_->engine().shared.showNamed = 1;
-    player_->refreshTempo();
-    if (automats_) {
-        player_->takeAutomatSettings();  // as the automats page does for each show loaded
-    }
-    qCInfo(lcFile).noquote() << "show loaded:" << path
-                             << QStringLiteral("(%1 scenes)").arg(rig_->engine().memory.get(CellLastScene) + 1);
-    return true;
+    return core_->player();
+}
+
+DeskControls& HeadlessPlayer::desk()
+{
+    return core_->controls();
 }
 
 bool HeadlessPlayer::start(const HeadlessOptions& options)
 {
     autosave_ = options.autosave;
     automats_ = options.automats;
-    rig_->link().InitUsbDevise();
-    qCInfo(lcDevice).noquote() << usbCountText(rig_->link().listing()).trimmed();
+    // The window's start-up order: the interface and the output tick, the
+    // settings, the show, the patch last.
+    core_->startOutput();
+    qCInfo(lcDevice).noquote() << usbCountText(core_->link().listing()).trimmed();
+    core_->readSettings();
 
-    // The same starting state as the window's.
-    rig_->engine().resetPatch();
-    rig_->engine().memory.fill(NameBase, NameBase + ChannelNameCells, 0);
-    rig_->engine().memory.set(CellAvt1Tempo, AutomatStartTempo);
-    rig_->engine().memory.set(CellAvt2Tempo, AutomatStartTempo);
-    if (options.autosave) {
-        ensureDataDirectory();
-        removeStaleSaveLeftovers();
-    }
-    rig_->engine().ClearAll();
-
-    const Settings settings = readSettings(settingsFile());
-    // Each device is driven as the kind chosen for its serial number in the window.
-    applyKindChoices(rig_->link(), settings.interfaceKinds);
-    if (isRegularFile(settings.coder)) {
-        if (const FileResult read = readPatchFile(settings.coder, rig_->engine().coderTable); !read.ok) {
-            qCWarning(lcFile).noquote() << read.message.trimmed();
-        } else {
-            qCInfo(lcFile).noquote() << "output patch:" << settings.coder;
-        }
-    }
-    connect(&rig_->network(), &NetworkOutputs::status, this,
-            [](const QString& text) { qCWarning(lcNetwork).noquote() << text.trimmed(); });
-    rig_->network().applySacn(settings.sacn);
-    rig_->network().applyArtNet(settings.artnet);
-
-    ConveyorList& conveyor = player_->conveyor();
+    ConveyorList& conveyor = player().conveyor();
     if (options.conveyor) {
         int filled = 0;
         for (int k = 1; k <= ConveyorSlots; ++k) {
-            conveyor.setFile(k, settings.konveir[static_cast<std::size_t>(k - 1)]);
             conveyor.setDown(k, conveyor.filled(k));
             filled += conveyor.filled(k) ? 1 : 0;
         }
@@ -212,38 +163,48 @@ bool HeadlessPlayer::start(const HeadlessOptions& options)
             qCCritical(lcPlayer) << "the conveyor's list in the settings file is empty";
             return false;
         }
-        player_->setConveyorMode(ConveyorList::Mode::List);
+        player().setConveyorMode(ConveyorList::Mode::List);
         conveyor.position = 1;
     } else {
-        const QString show = options.show.isEmpty() ? settings.path : options.show;
+        const QString show = options.show.isEmpty() ? core_->openName() : options.show;
         if (show.isEmpty()) {
             qCCritical(lcPlayer) << "no show: name one with --show, or play one in the window first";
             return false;
         }
-        if (!loadShow(show)) {
+        if (!isRegularFile(show)) {
+            qCWarning(lcFile).noquote() << "show not found:" << show;
+            return false;
+        }
+        if (core_->openShow(show) != DeskCore::ReadOutcome::Loaded) {
             return false;
         }
     }
+    const DeskCore::PatchAtStart patch = core_->loadPatchAtStart(core_->patchName());
+    for (const QString& note : patch.notes) {
+        qCInfo(lcFile).noquote() << note.trimmed();
+    }
+    if (!patch.result.ok) {
+        qCWarning(lcFile).noquote() << patch.result.message.trimmed();
+    } else {
+        qCInfo(lcFile).noquote() << "output patch:" << patch.file;
+    }
 
-    rig_->thread().start();
-    player_->clockOnTheTick(true);
-    polling_->start();
     if (options.conveyor) {
-        player_->conveyorStep();
+        player().conveyorStep();
     }
     if (options.tempo) {
-        player_->setTempo(*options.tempo);
+        player().setTempo(*options.tempo);
     }
     if (options.automats) {
-        player_->runAutomatsAlone();
+        player().runAutomatsAlone();
     }
     if (options.autosave) {
-        player_->autoSaveTimer()->start();
+        player().autoSaveTimer()->start();
     }
-    qCInfo(lcPlayer) << "tempo" << rig_->engine().memory.get(CellTempo) << "- a scene every" << player_->stepInterval()
+    qCInfo(lcPlayer) << "tempo" << engine().memory.get(CellTempo) << "- a scene every" << player().stepInterval()
                      << "ms";
-    player_->play();
-    poll();
+    player().play();
+    core_->poll();
     startMidi();
     return true;
 }
@@ -256,32 +217,22 @@ void HeadlessPlayer::startMidi()
     if (!QFile::exists(path)) {
         return;
     }
-    deskTargets_ = new DeskTargets(*desk_, [this](const midi::Target& target) {
-        if (midi_ != nullptr) {
-            midi_->targetChanged(target);
+    deskTargets_ = new DeskTargets(desk(), [this](const midi::Target& target) {
+        if (core_->midi() != nullptr) {
+            core_->midi()->targetChanged(target);
         }
     });
-    midi_ = new midi::MidiControl(*deskTargets_, path, this);
-    connect(midi_, &midi::MidiControl::status, this,
-            [](const QString& text) { qCInfo(lcMidi).noquote() << text.trimmed(); });
-    if (const FileResult read = midi_->load(); !read.ok) {
-        qCWarning(lcMidi).noquote() << read.message.trimmed();
-    } else {
+    deskTargets_->setParent(this);
+    core_->startMidi(*deskTargets_);
+    if (core_->loadMidiBindings().ok) {
         qCInfo(lcMidi).noquote() << "MIDI bindings:" << path;
     }
 }
 
-void HeadlessPlayer::poll()
-{
-    rig_->link().TimerPollingTimer();
-    logInterface();
-    rig_->network().refresh();
-}
-
 void HeadlessPlayer::logInterface()
 {
-    const UsbLink& link = rig_->link();
-    const bool offline = rig_->engine().controls.noUsbConnect.load(std::memory_order_relaxed);
+    const UsbLink& link = core_->link();
+    const bool offline = engine().controls.noUsbConnect.load(std::memory_order_relaxed);
     const bool open = link.UsbOpen.load(std::memory_order_relaxed) == 1;
     const QString device = QString::fromStdString(link.deviceText()).trimmed() + QStringLiteral(" (") +
                            QString::fromLatin1(link.providerName()) + QLatin1Char(')');
@@ -297,27 +248,17 @@ void HeadlessPlayer::logInterface()
     }
 }
 
-void HeadlessPlayer::autoSave()
-{
-    const FileResult written = writeShowFile(autoSavePath(), rig_->engine().memory);
-    if (written.ok) {
-        qCInfo(lcFile).noquote() << "autosave written:" << autoSavePath();
-    } else {
-        qCWarning(lcFile).noquote() << "autosave not written:" << written.message.trimmed();
-    }
-}
-
 void HeadlessPlayer::stop()
 {
     if (stopped_) {
         return;
     }
     stopped_ = true;
-    player_->stopTimers();
-    polling_->stop();
-    rig_->stop();
+    core_->stopOutput();
     if (autosave_) {
-        autoSave();
+        if (core_->autoSave().ok) {
+            qCInfo(lcFile).noquote() << "autosave written:" << autosaveFile();
+        }
     }
     qCInfo(lcPlayer) << "outputs stopped";
 }

@@ -1,7 +1,7 @@
-// A show played without a window: the player core on the real outputs (the
-// USB interface and the network outputs as the settings file configures
-// them), started from the command line or by a service manager. It never
-// asks anything; what happens it logs.
+// A show played without a window: the same desk core as the window's, on
+// the real outputs (the USB interface and the network outputs as the
+// settings file configures them), started from the command line or by a
+// service manager. It never asks anything; what happens it logs.
 #pragma once
 
 #include "link/d2xx.h"
@@ -14,18 +14,13 @@
 #include <memory>
 #include <optional>
 
-class QTimer;
-
 namespace velantra {
 
 class DeskControls;
+class DeskCore;
 class DeskTargets;
 class Engine;
-class OutputRig;
 class Player;
-namespace midi {
-class MidiControl;
-}
 
 struct HeadlessOptions {
     QString show;              // empty: the last show of the settings file
@@ -64,23 +59,17 @@ public:
     // Runs once; later calls do nothing.
     void stop();
 
-    Player& player() { return *player_; }
-    DeskControls& desk() { return *desk_; }
+    DeskCore& core() { return *core_; }
+    Player& player();
+    DeskControls& desk();
     Engine& engine();
 
 private:
-    bool loadShow(const QString& path);
-    void poll();
     void logInterface();
-    void autoSave();
     void startMidi();
 
-    std::unique_ptr<OutputRig> rig_;
-    Player* player_ = nullptr;
-    DeskControls* desk_ = nullptr;
+    DeskCore* core_;
     DeskTargets* deskTargets_ = nullptr;
-    midi::MidiControl* midi_ = nullptr;
-    QTimer* polling_ = nullptr;
     QString interfaceLine_;  // the last interface state logged
     bool automats_ = false;
     bool autosave_ = false;

@@ -3,7 +3,7 @@
 // scenes.
 #pragma once
 
-#include "programming/scene_ops.h"
+#include "engine/scene_ops.h"
 
 #include <QGroupBox>
 

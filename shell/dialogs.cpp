@@ -105,8 +105,8 @@ FileDialog::~FileDialog() = default;  // the dialog, once made, is a child of it
 bool FileDialog::execute()
 {
     dialog();
-    if (!fileName_.isEmpty()) {
-        const QFileInfo info(fileName_);
+    if (!fileName_->isEmpty()) {
+        const QFileInfo info(*fileName_);
         if (info.isAbsolute()) {
             dialog_->setDirectory(info.absolutePath());
         }
@@ -115,7 +115,7 @@ bool FileDialog::execute()
     if (execDialog(*dialog_) != QDialog::Accepted || dialog_->selectedFiles().isEmpty()) {
         return false;
     }
-    fileName_ = dialog_->selectedFiles().constFirst();
+    *fileName_ = dialog_->selectedFiles().constFirst();
     return true;
 }
 

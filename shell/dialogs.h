@@ -47,8 +47,11 @@ public:
     // GUI thread. Runs the dialog on the current file name; true when the
     // user confirmed, and fileName() is then the chosen path.
     bool execute();
-    const QString& fileName() const { return fileName_; }
-    void setFileName(const QString& name) { fileName_ = name; }
+    const QString& fileName() const { return *fileName_; }
+    void setFileName(const QString& name) { *fileName_ = name; }
+    // GUI thread. The file name is name from now on (a name its owner keeps,
+    // shown and set by the dialog); name must outlive the dialog.
+    void shareFileName(QString& name) { fileName_ = &name; }
     QFileDialog& dialog();
 
 private:
@@ -58,7 +61,8 @@ private:
     QString filter_;
     QString defaultSuffix_;
     QFileDialog* dialog_ = nullptr;
-    QString fileName_;
+    QString ownName_;
+    QString* fileName_ = &ownName_;
 };
 
 }  // namespace velantra

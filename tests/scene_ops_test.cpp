@@ -1,7 +1,7 @@
 // Scene editing and the block copies of levels, on a whole engine.
 #include "engine/output_cycle.h"
 #include "engine/output_thread.h"
-#include "programming/scene_ops.h"
+#include "engine/scene_ops.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The engine and everything its frames go to: the USB interface link, the
 // network outputs, and the output thread that ticks them every 50 ms. The
-// window has one, the headless player has one.
+// desk core owns one.
 #pragma once
 
 #include "engine/engine.h"

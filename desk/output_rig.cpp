@@ -1,4 +1,4 @@
-#include "player/output_rig.h"
+#include "desk/output_rig.h"
 
 #include "link/system_provider.h"
 #include "network/network_outputs.h"

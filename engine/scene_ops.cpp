@@ -1,4 +1,4 @@
-#include "programming/scene_ops.h"
+#include "engine/scene_ops.h"
 
 #include <algorithm>
 #include <array>
