@@ -2,42 +2,24 @@
 
 #include "about/about_form.h"
 #include "app/keyboard_control.h"
-#include "app/midi_targets.h"
 #include "app/options_page.h"
 #include "app/window_menus.h"
-#include "channels/channel_color_tab.h"
 #include "channels/channel_names.h"
 #include "channels/coder_page.h"
 #include "channels/form_color_group.h"
-#include "channels/name_copy_group.h"
 #include "conveyor/conveyor_group.h"
-#include "desk/desk_controls.h"
-#include "desk/output_rig.h"
 #include "desk/player.h"
 #include "effects/automats_page.h"
 #include "effects/hand_scan_form.h"
 #include "effects/xy_editor_page.h"
-#include "engine/scene_ops.h"
-#include "i18n/language.h"
-#include "link/interface_kinds.h"
-#include "link/usb_texts.h"
-#include "midi/bindings_file.h"
-#include "midi/midi_control.h"
 #include "midi/midi_page.h"
-#include "network/network_outputs.h"
-#include "network/network_page.h"
-#include "programming/block_copy_group.h"
-#include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
 #include "programming/graph_page.h"
 #include "programming/pictures_tab.h"
-#include "programming/scene_group.h"
 #include "programming/sequencer_page.h"
 #include "programming/settings_tabs.h"
 #include "programming/static_form.h"
 #include "shell/dialogs.h"
-#include "shell/icons.h"
-#include "storage/data_dir.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -45,19 +27,14 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QMenuBar>
+#include <QMenu>
 #include <QScreen>
-#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
-#include <QVBoxLayout>
 
 namespace velantra {
 
@@ -111,7 +88,8 @@ TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent, Outp
     handScanForm_ = new THandScanForm(*this, this);
     connectPages();
     connectCore();
-    buildMidi();
+    pages_.buildMidi(*this, *core_);
+    connect(pages_.midiPage, &midi::MidiPage::status, this, &TBaseForm::OutStatus);
     resize(898, 651);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -128,32 +106,6 @@ TBaseForm::~TBaseForm()
     // the desk goes before the widgets that show it.
     core_->stopOutput();
     delete core_;
-}
-
-void TBaseForm::buildMidi()
-{
-    midiTargets_ = new MidiTargets(*this, [this](const midi::Target& target) {
-        if (core_->midi() != nullptr) {
-            core_->midi()->targetChanged(target);
-        }
-    });
-    // The MIDI control is the desk's, over the window's targets; its bindings are read at start-up.
-    core_->startMidi(*midiTargets_);
-    midiPage_ = new midi::MidiPage(
-        *core_->midi(), [this](const QWidget* widget) { return midiTargets_->targetOf(widget); },
-        pages_.inputPages[PageMidi]);
-    connect(midiPage_, &midi::MidiPage::status, this, &TBaseForm::OutStatus);
-    // Learning from the menu too, so the operator can stay on the page whose controls are bound.
-    QAction* learn = WindowMenus::action(this, "MidiLearnItem", tr("Обучение MIDI"));
-    learn->setCheckable(true);
-    connect(learn, &QAction::toggled, midiPage_->learnButton(), &QToolButton::setChecked);
-    connect(midiPage_->learnButton(), &QToolButton::toggled, learn, &QAction::setChecked);
-    if (auto* options = menuBar()->findChild<QMenu*>(QStringLiteral("OptionsItem"))) {
-        options->addAction(learn);
-    }
-    auto* layout = new QVBoxLayout(pages_.inputPages[PageMidi]);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(midiPage_);
 }
 
 void TBaseForm::buildTimers()
@@ -175,30 +127,29 @@ void TBaseForm::buildTimers()
 
 void TBaseForm::buildSceneCommands()
 {
-    const std::pair<const char*, void (TBaseForm::*)()> menu[] = {
-        {"InsertScenaItem", &TBaseForm::InsertScenaItemClick},
-        {"DeleteScenaItem", &TBaseForm::DeleteScenaItemClick},
-        {"ClearScenaItem", &TBaseForm::ClearScenaItemClick},
-        {"CopyPredScena", &TBaseForm::CopyPredScenaClick},
-        {"CopyToBufferItem", &TBaseForm::CopyToBufferItemClick},
-        {"NewPasteItem", &TBaseForm::SpeedButtonNewScenaPasteClick},
-        {"PasteFromBufferItem", &TBaseForm::PasteFromBufferItemClick},
-        {"AvtoDobScenaItem", &TBaseForm::AvtoDobScenaItemClick},
+    using Command = DeskCore::SceneCommand;
+    // Menu items and the scene page's buttons: the desk's scene commands, then the refresh.
+    const std::pair<const char*, Command> commands[] = {
+        {"InsertScenaItem", Command::Insert},        {"SpeedButtonNewScena", Command::Insert},
+        {"DeleteScenaItem", Command::Delete},        {"SpeedButtonScenaDelete", Command::Delete},
+        {"ClearScenaItem", Command::Clear},          {"CopyPredScena", Command::CopyPrevious},
+        {"NewPasteItem", Command::PasteAsNew},       {"SpeedButtonNewScenaPaste", Command::PasteAsNew},
+        {"PasteFromBufferItem", Command::PasteOver}, {"ButtonScenaPaste", Command::PasteOver},
     };
-    for (const auto& [name, handler] : menu) {
-        connect(findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    for (const auto& [name, command] : commands) {
+        const auto run = [this, command = command] { sceneCommand(command); };
+        if (auto* item = findChild<QAction*>(QString::fromLatin1(name))) {
+            connect(item, &QAction::triggered, this, run);
+        } else {
+            connect(pages_.sequencerPage->editButton(name), &QToolButton::clicked, this, run);
+        }
     }
-    const std::pair<const char*, void (TBaseForm::*)()> buttons[] = {
-        {"SpeedButtonNewScena", &TBaseForm::InsertScenaItemClick},
-        {"SpeedButtonScenaDelete", &TBaseForm::DeleteScenaItemClick},
-        {"SpeedButtonScenaCopy", &TBaseForm::CopyToBufferItemClick},
-        {"SpeedButtonNewScenaPaste", &TBaseForm::SpeedButtonNewScenaPasteClick},
-        {"ButtonScenaPaste", &TBaseForm::PasteFromBufferItemClick},
-    };
-    for (const auto& [name, handler] : buttons) {
-        connect(pages_.sequencerPage->editButton(name), &QToolButton::clicked, this, handler);
-    }
-
+    connect(findChild<QAction*>(QStringLiteral("CopyToBufferItem")), &QAction::triggered, this,
+            &TBaseForm::CopyToBufferItemClick);
+    connect(pages_.sequencerPage->editButton("SpeedButtonScenaCopy"), &QToolButton::clicked, this,
+            &TBaseForm::CopyToBufferItemClick);
+    connect(findChild<QAction*>(QStringLiteral("AvtoDobScenaItem")), &QAction::triggered, this,
+            [this] { OutStatus(tr(" Автодобавление сцен ")); });
     for (const char* name : {"SpeedButtonUndo1", "SpeedButtonUndo3", "SpeedButtonUndo4", "SpeedButtonUndo5"}) {
         connect(findChild<QToolButton*>(QString::fromLatin1(name)), &QToolButton::clicked, this,
                 &TBaseForm::SpeedButtonUndo1Click);
@@ -287,32 +238,6 @@ bool TBaseForm::pageShown(const QWidget* page) const
     return pages_.pageControlInput->currentWidget() == page;
 }
 
-void TBaseForm::followDesk(DeskControls::Control control, int index)
-{
-    // A desk control set through another surface (MIDI): the page's own
-    // control shows it, and its handler keeps the page's rules.
-    switch (control) {
-    case DeskControls::Control::Picture:
-        pages_.picturesTab->picture(index - 1)->setChecked(desk().picture(index));
-        break;
-    case DeskControls::Control::AutomatAlone:
-        pages_.automatsPage->runAlone(index - 1)->setChecked(desk().automatAlone(index));
-        break;
-    case DeskControls::Control::BlackOut:
-        pages_.levelsTab->blackOut()->setChecked(desk().blackOut());
-        break;
-    case DeskControls::Control::Macro:
-        if (desk().macro()) {
-            pages_.faderPage->macrosOut()->setChecked(true);
-        } else if (pages_.faderPage->macrosOut()->isChecked()) {
-            (desk().blackOut() ? pages_.faderPage->blackOut() : pages_.faderPage->onScena())->setChecked(true);
-        }
-        break;
-    default:
-        break;  // the fader bank, the levels, tempo and play: their pages follow the desk themselves
-    }
-}
-
 void TBaseForm::connectPages()
 {
     connect(pages_.coderPage, &CoderPage::status, this, &TBaseForm::OutStatus);
@@ -328,7 +253,6 @@ void TBaseForm::connectPages()
     registerPageRefresh(PageXyEditor, [this] { pages_.xyEditorPage->refresh(); });
     registerPageRefresh(PageGraph, [this] { pages_.graphPage->refresh(); });
     registerDataSystemRefresh([this] { pages_.sequencerPage->showCounters(); });
-    connect(&desk(), &DeskControls::changed, this, &TBaseForm::followDesk);
     connect(&player(), &Player::stepped, this, &TBaseForm::ReturnPageControlAll);
     connect(pages_.sequencerPage, &SequencerPage::refreshWanted, this, &TBaseForm::ReturnPageControlAll);
     connect(pages_.sequencerPage, &SequencerPage::sceneEditingAllowed, this,

@@ -26,37 +26,18 @@
 #include <memory>
 #include <vector>
 
-class QAction;
 class QLabel;
-class QMenu;
 class QTabWidget;
 class QTimer;
 
 namespace velantra {
 
-class AutomatsPage;
-class ChannelColorTab;
-class GraphPage;
+class FileDialog;
 class NetworkOutputs;
-class NetworkPage;
-class MidiTargets;
+class Player;
 namespace midi {
 class MidiControl;
-class MidiPage;
 }  // namespace midi
-class ChannelSetupGroup;
-class CoderPage;
-class XyEditorPage;
-class ConveyorGroup;
-class FaderPage;
-class FileDialog;
-class LevelsTab;
-class RateTab;
-class SequencerPage;
-class OptionsPage;
-class Player;
-class SceneGroup;
-class PicturesTab;
 class TStaticForm;
 class THandScanForm;
 
@@ -137,6 +118,7 @@ public:
     // Zoom of the channel graph, set by opening a show and by new show.
     GraphZoom graphZoom;
 
+    const WindowPages& pages() const { return pages_; }
     QTabWidget* pageControlInput() const { return pages_.pageControlInput; }
     QWidget* inputPage(InputPage page) const;
     SceneGroup* sceneGroup() const { return pages_.sceneGroup; }
@@ -153,7 +135,7 @@ public:
     XyEditorPage* xyEditorPage() const { return pages_.xyEditorPage; }
     GraphPage* graphPage() const { return pages_.graphPage; }
     NetworkPage* networkPage() const { return pages_.networkPage; }
-    midi::MidiPage* midiPage() const { return midiPage_; }
+    midi::MidiPage* midiPage() const { return pages_.midiPage; }
     // The static picture editor; nullptr until first opened.
     TStaticForm* staticForm() const { return staticForm_; }
     THandScanForm* handScanForm() const { return handScanForm_; }
@@ -178,14 +160,7 @@ public slots:
     void ClearNameColorsItemClick();
     void ClearGoboItemClick();
     void ClearBorderColorsItemClick();
-    void InsertScenaItemClick();
-    void DeleteScenaItemClick();
-    void ClearScenaItemClick();
-    void CopyPredScenaClick();
     void CopyToBufferItemClick();
-    void SpeedButtonNewScenaPasteClick();
-    void PasteFromBufferItemClick();
-    void AvtoDobScenaItemClick();
     void SpeedButtonUndo1Click();
     void TimerAvtoSaveTimer();
     void TimerStatusTimer();
@@ -203,10 +178,7 @@ private:
     void connectPages();
     // The window's side of what the desk core reports.
     void connectCore();
-    void followDesk(DeskControls::Control control, int index);
     void connectPictureEditor();
-    // The MIDI control over the window's controls and its page; after the pages.
-    void buildMidi();
     void setUndoEnabled(bool enabled);
     void FormCreate();
     // GUI thread. Shows the interface state: caption prefix and status panel 0.
@@ -229,8 +201,6 @@ private:
 
     QString captionPrefix_ = QStringLiteral(" Initalization ");
     WindowPages pages_;
-    midi::MidiPage* midiPage_ = nullptr;
-    MidiTargets* midiTargets_ = nullptr;
     TStaticForm* staticForm_ = nullptr;
     THandScanForm* handScanForm_ = nullptr;
     QColor systemFace_;

@@ -6,7 +6,6 @@
 #include "app/options_page.h"
 #include "channels/coder_page.h"
 #include "conveyor/conveyor_group.h"
-#include "desk/player.h"
 #include "network/network_page.h"
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
@@ -24,7 +23,6 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTimer>
 
 namespace velantra {
 

@@ -40,26 +40,6 @@ void TBaseForm::restoreUndo()
     ReturnPageControlAll();
 }
 
-void TBaseForm::InsertScenaItemClick()
-{
-    sceneCommand(DeskCore::SceneCommand::Insert);
-}
-
-void TBaseForm::DeleteScenaItemClick()
-{
-    sceneCommand(DeskCore::SceneCommand::Delete);
-}
-
-void TBaseForm::ClearScenaItemClick()
-{
-    sceneCommand(DeskCore::SceneCommand::Clear);
-}
-
-void TBaseForm::CopyPredScenaClick()
-{
-    sceneCommand(DeskCore::SceneCommand::CopyPrevious);
-}
-
 void TBaseForm::CopyToBufferItemClick()
 {
     const QString n = QString::number(engine().memory.get(CellScene) + 1);
@@ -79,26 +59,11 @@ void TBaseForm::CopyToBufferItemClick()
     ReturnPageControlAll();
 }
 
-void TBaseForm::SpeedButtonNewScenaPasteClick()
-{
-    sceneCommand(DeskCore::SceneCommand::PasteAsNew);
-}
-
-void TBaseForm::PasteFromBufferItemClick()
-{
-    sceneCommand(DeskCore::SceneCommand::PasteOver);
-}
-
 void TBaseForm::sceneCommand(DeskCore::SceneCommand command)
 {
     if (core_->sceneCommand(command)) {
         ReturnPageControlAll();
     }
-}
-
-void TBaseForm::AvtoDobScenaItemClick()
-{
-    OutStatus(tr(" Автодобавление сцен "));
 }
 
 }  // namespace velantra

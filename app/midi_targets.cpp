@@ -1,6 +1,6 @@
 #include "app/midi_targets.h"
 
-#include "app/base.h"
+#include "app/window_pages.h"
 #include "conveyor/conveyor_group.h"
 #include "desk/desk_controls.h"
 #include "desk/desk_targets.h"
@@ -19,13 +19,13 @@ namespace velantra {
 using midi::Target;
 using midi::TargetKind;
 
-MidiTargets::MidiTargets(TBaseForm& form, std::function<void(const Target&)> changed)
-    : QObject(&form)
-    , form_(form)
+MidiTargets::MidiTargets(const WindowPages& pages, DeskControls& desk, std::function<void(const Target&)> changed)
+    : pages_(pages)
     // The window's controls follow the desk and report every change below;
     // the desk's own reports would only repeat them.
-    , desk_(new DeskTargets(form.desk(), {}))
+    , desk_(new DeskTargets(desk, {}))
 {
+    desk_->setParent(this);
     for (const Target& t : midi::allTargets()) {
         if (QScrollBar* b = bar(t)) {
             connect(b, &QScrollBar::valueChanged, this, [changed, t] { changed(t); });
@@ -39,15 +39,15 @@ QScrollBar* MidiTargets::bar(const Target& t) const
 {
     switch (t.kind) {
     case TargetKind::Fader:
-        return form_.faderPage()->fader(t.index);
+        return pages_.faderPage->fader(t.index);
     case TargetKind::PageBar:
-        return form_.faderPage()->pageBar();
+        return pages_.faderPage->pageBar();
     case TargetKind::LevelAll:
-        return form_.levelsTab()->levelAll();
+        return pages_.levelsTab->levelAll();
     case TargetKind::Tempo:
-        return form_.sequencerPage()->tempoBar();
+        return pages_.sequencerPage->tempoBar();
     case TargetKind::AutomatSpeed:
-        return form_.automatsPage()->speedBar(t.index - 1);
+        return pages_.automatsPage->speedBar(t.index - 1);
     default:
         return nullptr;
     }
@@ -57,19 +57,19 @@ QAbstractButton* MidiTargets::button(const Target& t) const
 {
     switch (t.kind) {
     case TargetKind::Play:
-        return form_.sequencerPage()->playButton();
+        return pages_.sequencerPage->playButton();
     case TargetKind::Stop:
-        return form_.sequencerPage()->stopButton();
+        return pages_.sequencerPage->stopButton();
     case TargetKind::BlackOut:
-        return form_.faderPage()->blackOut();
+        return pages_.faderPage->blackOut();
     case TargetKind::Macro:
-        return form_.faderPage()->macrosOut();
+        return pages_.faderPage->macrosOut();
     case TargetKind::Picture:
-        return form_.picturesTab()->picture(t.index - 1);
+        return pages_.picturesTab->picture(t.index - 1);
     case TargetKind::ConveyorSlot:
-        return form_.conveyorGroup()->slotButton(t.index);
+        return pages_.conveyorGroup->slotButton(t.index);
     case TargetKind::AutomatOn:
-        return form_.automatsPage()->runAlone(t.index - 1);
+        return pages_.automatsPage->runAlone(t.index - 1);
     default:
         return nullptr;
     }
@@ -97,7 +97,7 @@ void MidiTargets::set(const Target& t, int value)
 void MidiTargets::press(const Target& t, bool down)
 {
     if (t.kind == TargetKind::ConveyorSlot) {
-        form_.conveyorGroup()->slotJob(t.index);
+        pages_.conveyorGroup->slotJob(t.index);
         return;
     }
     desk_->press(t, down);

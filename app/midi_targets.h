@@ -18,15 +18,16 @@ class QWidget;
 
 namespace velantra {
 
+class DeskControls;
 class DeskTargets;
-class TBaseForm;
+struct WindowPages;
 
 class MidiTargets : public QObject, public midi::TargetAccess {
     Q_OBJECT
 public:
-    // GUI thread. form must outlive the targets; changed is called with every
-    // target whose control changed.
-    MidiTargets(TBaseForm& form, std::function<void(const midi::Target&)> changed);
+    // GUI thread. pages and desk must outlive the targets; changed is called
+    // with every target whose control changed.
+    MidiTargets(const WindowPages& pages, DeskControls& desk, std::function<void(const midi::Target&)> changed);
 
     midi::Range range(const midi::Target& target) const override;
     int value(const midi::Target& target) const override;
@@ -40,7 +41,7 @@ private:
     QScrollBar* bar(const midi::Target& target) const;
     QAbstractButton* button(const midi::Target& target) const;
 
-    TBaseForm& form_;
+    const WindowPages& pages_;
     DeskTargets* desk_;
 };
 

@@ -1,13 +1,18 @@
 #include "app/window_pages.h"
 
+#include "app/midi_targets.h"
 #include "app/options_page.h"
+#include "app/window_menus.h"
 #include "channels/channel_color_tab.h"
 #include "channels/coder_page.h"
 #include "channels/name_copy_group.h"
 #include "conveyor/conveyor_group.h"
+#include "desk/desk_controls.h"
 #include "desk/desk_core.h"
 #include "effects/automats_page.h"
 #include "effects/xy_editor_page.h"
+#include "midi/midi_control.h"
+#include "midi/midi_page.h"
 #include "network/network_page.h"
 #include "programming/block_copy_group.h"
 #include "programming/channel_setup_group.h"
@@ -18,10 +23,14 @@
 #include "programming/sequencer_page.h"
 #include "programming/settings_tabs.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -142,6 +151,9 @@ void WindowPages::build(QMainWindow& window, Shell& shell, DeskCore& core, Graph
     autoSavePanel->hide();
     window.statusBar()->addPermanentWidget(autoSavePanel);
     buildUndoPairs(core);
+    QObject::connect(
+        &core.controls(), &DeskControls::changed, central,
+        [this, &core](DeskControls::Control control, int index) { followDesk(core.controls(), control, index); });
 }
 
 void WindowPages::buildUndoPairs(DeskCore& core)
@@ -178,6 +190,57 @@ void WindowPages::buildUndoPairs(DeskCore& core)
             row->addStretch();
         }
     }
+}
+
+void WindowPages::followDesk(DeskControls& desk, DeskControls::Control control, int index)
+{
+    // A desk control set through another surface (MIDI): the page's own
+    // control shows it, and its handler keeps the page's rules.
+    switch (control) {
+    case DeskControls::Control::Picture:
+        picturesTab->picture(index - 1)->setChecked(desk.picture(index));
+        break;
+    case DeskControls::Control::AutomatAlone:
+        automatsPage->runAlone(index - 1)->setChecked(desk.automatAlone(index));
+        break;
+    case DeskControls::Control::BlackOut:
+        levelsTab->blackOut()->setChecked(desk.blackOut());
+        break;
+    case DeskControls::Control::Macro:
+        if (desk.macro()) {
+            faderPage->macrosOut()->setChecked(true);
+        } else if (faderPage->macrosOut()->isChecked()) {
+            (desk.blackOut() ? faderPage->blackOut() : faderPage->onScena())->setChecked(true);
+        }
+        break;
+    default:
+        break;  // the fader bank, the levels, tempo and play: their pages follow the desk themselves
+    }
+}
+
+void WindowPages::buildMidi(QMainWindow& window, DeskCore& core)
+{
+    midiTargets = new MidiTargets(*this, core.controls(), [&core](const midi::Target& target) {
+        if (core.midi() != nullptr) {
+            core.midi()->targetChanged(target);
+        }
+    });
+    midiTargets->setParent(page(PageMidi));
+    // The MIDI control is the desk's, over the window's targets; its bindings are read at start-up.
+    core.startMidi(*midiTargets);
+    midiPage = new midi::MidiPage(
+        *core.midi(), [this](const QWidget* widget) { return midiTargets->targetOf(widget); }, inputPages[PageMidi]);
+    // Learning from the menu too, so the operator can stay on the page whose controls are bound.
+    QAction* learn = WindowMenus::action(&window, "MidiLearnItem", tr("Обучение MIDI"));
+    learn->setCheckable(true);
+    QObject::connect(learn, &QAction::toggled, midiPage->learnButton(), &QToolButton::setChecked);
+    QObject::connect(midiPage->learnButton(), &QToolButton::toggled, learn, &QAction::setChecked);
+    if (auto* options = window.menuBar()->findChild<QMenu*>(QStringLiteral("OptionsItem"))) {
+        options->addAction(learn);
+    }
+    auto* layout = new QVBoxLayout(inputPages[PageMidi]);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(midiPage);
 }
 
 }  // namespace velantra

@@ -4,6 +4,8 @@
 // window connects them to the desk and to each other's refresh.
 #pragma once
 
+#include "desk/desk_controls.h"
+
 #include <QCoreApplication>
 
 #include <array>
@@ -25,6 +27,10 @@ class FaderPage;
 class GraphPage;
 struct GraphZoom;
 class LevelsTab;
+class MidiTargets;
+namespace midi {
+class MidiPage;
+}
 class NetworkPage;
 class OptionsPage;
 class PicturesTab;
@@ -57,6 +63,9 @@ public:
     // GUI thread. Builds every region into window (its central widget and
     // status bar); the pages work on the desk through shell and core.
     void build(QMainWindow& window, Shell& shell, DeskCore& core, GraphZoom& zoom);
+    // GUI thread. The MIDI page and its targets, over the built pages; its
+    // learning is also an item of the menu "Опции".
+    void buildMidi(QMainWindow& window, DeskCore& core);
     QWidget* page(InputPage page) const { return inputPages[static_cast<std::size_t>(page)]; }
 
     QTabWidget* pageControlInput = nullptr;
@@ -78,8 +87,13 @@ public:
     ChannelColorTab* channelColorTab = nullptr;
     QLabel* statusPanel = nullptr;
     QLabel* autoSavePanel = nullptr;
+    MidiTargets* midiTargets = nullptr;
+    midi::MidiPage* midiPage = nullptr;
 
 private:
+    // A desk control set through another surface (MIDI): the page's own
+    // control shows it, and its handler keeps the page's rules.
+    void followDesk(DeskControls& desk, DeskControls::Control control, int index);
     // "Mem" and "Undo" on the fader, graph, XY editor and copy pages; the
     // window connects "Undo" (SpeedButtonUndo1, 3, 4, 5).
     void buildUndoPairs(DeskCore& core);

@@ -324,6 +324,10 @@
         <source>Вернуть прежнюю сцену</source>
         <translation>Restore previous scene</translation>
     </message>
+    <message>
+        <source>Обучение MIDI</source>
+        <translation>MIDI learn</translation>
+    </message>
 </context>
 <context>
     <name>velantra::AutomatsPage</name>
@@ -1482,10 +1486,6 @@
     <message>
         <source>Заменить текущую сцену Сценой %1 из буфера</source>
         <translation>Replace the current scene with clipboard scene %1</translation>
-    </message>
-    <message>
-        <source>Обучение MIDI</source>
-        <translation>MIDI learn</translation>
     </message>
 </context>
 <context>

@@ -324,6 +324,10 @@
         <source>Вернуть прежнюю сцену</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Обучение MIDI</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>velantra::AutomatsPage</name>
@@ -1481,10 +1485,6 @@
     </message>
     <message>
         <source>Заменить текущую сцену Сценой %1 из буфера</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Обучение MIDI</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

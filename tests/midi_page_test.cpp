@@ -215,7 +215,7 @@ TEST_F(MidiPageTest, TargetsActThroughTheControlsOwnHandlers)
 {
     makeForm();
     std::vector<Target> changed;
-    MidiTargets targets(*form, [&](const Target& t) { changed.push_back(t); });
+    MidiTargets targets(form->pages(), form->desk(), [&](const Target& t) { changed.push_back(t); });
     const Target blackOut{TargetKind::BlackOut, 0};
     targets.press(blackOut, true);
     EXPECT_TRUE(form->levelsTab()->blackOut()->isChecked());
