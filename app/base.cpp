@@ -4,7 +4,6 @@
 #include "app/keyboard_control.h"
 #include "app/options_page.h"
 #include "app/window_menus.h"
-#include "channels/channel_names.h"
 #include "channels/coder_page.h"
 #include "channels/form_color_group.h"
 #include "conveyor/conveyor_group.h"
@@ -24,9 +23,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -34,9 +30,12 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
-#include <QUrl>
 
 namespace velantra {
+
+namespace {
+const char* const UndoButtons[] = {"SpeedButtonUndo1", "SpeedButtonUndo3", "SpeedButtonUndo4", "SpeedButtonUndo5"};
+}  // namespace
 
 TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent, OutputClock clock,
                      const QString& showToOpen)
@@ -63,17 +62,9 @@ TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent, Outp
 
     WindowMenus::build(*this);
     const std::pair<const char*, void (TBaseForm::*)()> commands[] = {
-        {"NewItem", &TBaseForm::NewItemClick},
-        {"OpenItem", &TBaseForm::OpenItemClick},
-        {"SaveAsItem", &TBaseForm::SaveAsItemClick},
-        {"SaveItem", &TBaseForm::SaveItemClick},
-        {"AboutItem", &TBaseForm::AboutItemClick},
-        {"HelpItem", &TBaseForm::HelpItemClick},
-        {"ChaserItem", &TBaseForm::ChaserItemClick},
-        {"ClearNamesItem", &TBaseForm::ClearNamesItemClick},
-        {"ClearNameColorsItem", &TBaseForm::ClearNameColorsItemClick},
-        {"ClearGoboItem", &TBaseForm::ClearGoboItemClick},
-        {"ClearBorderColorsItem", &TBaseForm::ClearBorderColorsItemClick},
+        {"NewItem", &TBaseForm::NewItemClick},           {"OpenItem", &TBaseForm::OpenItemClick},
+        {"SaveAsItem", &TBaseForm::SaveAsItemClick},     {"SaveItem", &TBaseForm::SaveFile},
+        {"AboutItem", &TBaseForm::AboutItemClick},       {"ChaserItem", &TBaseForm::ChaserItemClick},
         {"HandScanItem", &TBaseForm::HandScanItemClick},
     };
     for (const auto& [name, handler] : commands) {
@@ -81,6 +72,7 @@ TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent, Outp
     }
     connect(findChild<QAction*>(QStringLiteral("ExitItem")), &QAction::triggered, this, &QWidget::close);
     pages_.build(*this, *this, *core_, graphZoom);
+    SetupCommands::connect(*this, *this, channelTables, pages_);
     buildTimers();
     buildSceneCommands();
     new KeyboardControl(*this);
@@ -110,19 +102,12 @@ TBaseForm::~TBaseForm()
 
 void TBaseForm::buildTimers()
 {
-    auto timer = [this](const char* name, int interval, bool enabled) {
-        auto* t = new QTimer(this);
-        t->setObjectName(QString::fromLatin1(name));
-        t->setInterval(interval);
-        if (enabled) {
-            t->start();
-        }
-        return t;
-    };
-    timerStatus_ = timer("TimerStatus", 5000, false);
+    timerStatus_ = new QTimer(this);
+    timerStatus_->setObjectName(QStringLiteral("TimerStatus"));
+    timerStatus_->setInterval(5000);
+    connect(timerStatus_, &QTimer::timeout, this, &TBaseForm::TimerStatusTimer);
     // The show clock and the autosave period are the player's, the polling the desk core's.
     connect(player().clockTimer(), &QTimer::timeout, this, &TBaseForm::TimerShouClockTimer);
-    connect(timerStatus_, &QTimer::timeout, this, &TBaseForm::TimerStatusTimer);
 }
 
 void TBaseForm::buildSceneCommands()
@@ -150,7 +135,7 @@ void TBaseForm::buildSceneCommands()
             &TBaseForm::CopyToBufferItemClick);
     connect(findChild<QAction*>(QStringLiteral("AvtoDobScenaItem")), &QAction::triggered, this,
             [this] { OutStatus(tr(" Автодобавление сцен ")); });
-    for (const char* name : {"SpeedButtonUndo1", "SpeedButtonUndo3", "SpeedButtonUndo4", "SpeedButtonUndo5"}) {
+    for (const char* name : UndoButtons) {
         connect(findChild<QToolButton*>(QString::fromLatin1(name)), &QToolButton::clicked, this,
                 &TBaseForm::SpeedButtonUndo1Click);
     }
@@ -304,61 +289,6 @@ void TBaseForm::showInterfaceKind()
     pages_.optionsPage->showInterfaceKind(static_cast<int>(link().kindChoice()), driven);
 }
 
-QString TBaseForm::helpFilePath(Language language)
-{
-    // The manual of the running language: English in help/en/.
-    const QString folder = language == Language::English ? QStringLiteral("en/") : QString();
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velantra/help/") + folder +
-           QStringLiteral("index.html");
-}
-
-void TBaseForm::HelpItemClick()
-{
-    const QFileInfo help(helpFilePath());
-    if (!help.exists()) {
-        OutStatus(tr("Файл справки не найден "));
-        return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(help.absoluteFilePath()));
-}
-
-void TBaseForm::ClearNamesItemClick()
-{
-    if (askYesNo(this, tr("Очистить имена каналов?"))) {
-        clearNames(engine().memory);
-    }
-    pages_.faderPage->ReturnName();
-}
-
-void TBaseForm::ClearNameColorsItemClick()
-{
-    if (askYesNo(this, tr("Очистить цвета имен каналов?"))) {
-        channelTables.nameRed.fill(255);
-        channelTables.nameGreen.fill(255);
-        channelTables.nameBlue.fill(255);
-        ReturnPageControlAll();
-    }
-}
-
-void TBaseForm::ClearGoboItemClick()
-{
-    if (askYesNo(this, tr("Очистить графическую подсказку каналов?"))) {
-        channelTables.gobo.fill(255);
-        ReturnPageControlAll();
-    }
-}
-
-void TBaseForm::ClearBorderColorsItemClick()
-{
-    if (askYesNo(this, tr("Очистить цветовые границы каналов?"))) {
-        const QColor bars = pages_.optionsPage->formColor()->barsColor();
-        channelTables.borderRed.fill(static_cast<std::uint8_t>(bars.red()));
-        channelTables.borderGreen.fill(static_cast<std::uint8_t>(bars.green()));
-        channelTables.borderBlue.fill(static_cast<std::uint8_t>(bars.blue()));
-        ReturnPageControlAll();
-    }
-}
-
 void TBaseForm::SetColorAll()
 {
     FormColorGroup* group = pages_.optionsPage->formColor();
@@ -396,6 +326,59 @@ void TBaseForm::AboutItemClick()
 {
     TAboutForm form(this);
     execDialog(form);
+}
+
+void TBaseForm::setUndoEnabled(bool enabled)
+{
+    for (const char* name : UndoButtons) {
+        if (auto* button = findChild<QToolButton*>(QString::fromLatin1(name))) {
+            button->setEnabled(enabled);
+        }
+    }
+}
+
+void TBaseForm::ToMemoryUndo()
+{
+    core_->takeUndo();  // the status line and the undo buttons follow
+}
+
+void TBaseForm::SpeedButtonUndo1Click()
+{
+    OutStatus(tr(" данные возвращены "));
+    setUndoEnabled(false);
+    restoreUndo();
+}
+
+void TBaseForm::restoreUndo()
+{
+    core_->restoreUndo();
+    ReturnPageControlAll();
+}
+
+void TBaseForm::CopyToBufferItemClick()
+{
+    const QString n = QString::number(engine().memory.get(CellScene) + 1);
+    QToolButton* newPaste = pages_.sequencerPage->editButton("SpeedButtonNewScenaPaste");
+    QToolButton* paste = pages_.sequencerPage->editButton("ButtonScenaPaste");
+    newPaste->setToolTip(tr("Создать новую сцену после текущей и скопировать в нее сцену %1 из буфера").arg(n));
+    paste->setToolTip(tr("Заменить текущую сцену Сценой %1 из буфера").arg(n));
+    if (!core_->sceneCommand(DeskCore::SceneCommand::CopyToClipboard)) {
+        return;
+    }
+    for (const char* name : {"NewPasteItem", "PasteFromBufferItem"}) {
+        findChild<QAction*>(QString::fromLatin1(name))->setEnabled(true);
+    }
+    newPaste->setEnabled(true);
+    paste->setEnabled(true);
+    OutStatus(tr(" Записать в буфер "));
+    ReturnPageControlAll();
+}
+
+void TBaseForm::sceneCommand(DeskCore::SceneCommand command)
+{
+    if (core_->sceneCommand(command)) {
+        ReturnPageControlAll();
+    }
 }
 
 }  // namespace velantra

@@ -5,6 +5,7 @@
 // files, the interface and the outputs are the desk core's.
 #pragma once
 
+#include "app/setup_commands.h"
 #include "app/window_pages.h"
 #include "desk/desk_controls.h"
 #include "desk/desk_core.h"
@@ -66,13 +67,14 @@ public:
     NetworkOutputs& networkOutputs() { return core_->network(); }
     midi::MidiControl& midiControl() { return *core_->midi(); }
 
-    // GUI thread. Appends a message to the status line; it clears 5 s after the first one.
+    // Shell, GUI thread.
     void OutStatus(const QString& text) override;
-    // GUI thread. Caption, tempo and scene counters from the show memory.
     void ReturnDataSystem() override;
-    // GUI thread. Everything that depends on the show; after every change of
-    // show, scene, page or fader offset.
     void ReturnPageControlAll() override;
+    void restoreUndo() override;
+    FileDialog& openDialogShou() override { return *openDialogShou_; }
+    bool pageShown(const QWidget* page) const override;
+    void loadShow(const QString& path) override;
     // GUI thread. Registers the refresh of a page of the main page control,
     // run by ReturnPageControlAll while that page is shown.
     void registerPageRefresh(InputPage page, std::function<void()> refresh);
@@ -85,33 +87,22 @@ public:
     // the dialog is cancelled or the write fails (said in the error box).
     bool SaveFileAs();
     void SaveFile();
-
     // GUI thread. Closes the static picture editor, giving back what it
     // borrowed; does nothing when it is closed. Run before another show replaces this one.
     void closePictureEditor();
-
     // GUI thread. The window colour: the options page's colour group from the
     // show, and the window in the show's colour or, switched off, the system's.
     void SetColorAll();
-
     // GUI thread. The program was told to end (SIGTERM, SIGINT, SIGHUP): the
     // desk core stops the output and writes the autosave copy, the colour
     // file and the settings without asking; the caller then exits.
     void shutDownOnSignal();
-
     // GUI thread. Snapshot of the whole show memory for the one-level undo.
     void ToMemoryUndo();
-    // GUI thread. Puts the snapshot back over the whole show memory and
-    // refreshes the views; no status text, the undo buttons stay as they are.
-    void restoreUndo() override;
-
     // GUI thread. Caption := CaptionPrefix + text.
     void setCaption(const QString& text);
     const QString& captionPrefix() const { return captionPrefix_; }
 
-    FileDialog& openDialogShou() override { return *openDialogShou_; }
-    bool pageShown(const QWidget* page) const override;
-    void loadShow(const QString& path) override;
     FileDialog& saveDialogShou() { return *saveDialogShou_; }
     // Gobo codes, border and name colours of every channel (the desk core's).
     ChannelTables& channelTables;
@@ -143,23 +134,16 @@ public:
     QLabel* statusPanel() const { return pages_.statusPanel; }
     // The red panel that stays while the autosave copy cannot be written.
     QLabel* autoSavePanel() const { return pages_.autoSavePanel; }
-
     // Where the help file is looked for.
-    static QString helpFilePath(Language language = currentLanguage());
+    static QString helpFilePath(Language language = currentLanguage()) { return SetupCommands::helpFilePath(language); }
 
 public slots:
     void NewItemClick();
     void OpenItemClick();
-    void SaveItemClick();
     void SaveAsItemClick();
-    void HelpItemClick();
     void AboutItemClick();
     void ChaserItemClick();
     void HandScanItemClick();
-    void ClearNamesItemClick();
-    void ClearNameColorsItemClick();
-    void ClearGoboItemClick();
-    void ClearBorderColorsItemClick();
     void CopyToBufferItemClick();
     void SpeedButtonUndo1Click();
     void TimerAvtoSaveTimer();
@@ -186,8 +170,8 @@ private:
     // GUI thread. The kind chosen for the device open (or opened next) and
     // what it is driven as, on the page "Опции", after each poll.
     void showInterfaceKind();
-    // GUI thread. The first steps of every ending: the desk's output stops,
-    // the window's timers stop and the picture editor gives back what it borrowed.
+    // GUI thread. The first steps of every ending: the desk's output stops and
+    // the picture editor gives back what it borrowed.
     void stopOutput();
     // GUI thread. Shows or clears the lasting mark of a failed save of the show.
     void showSaveFailure(const QString& message);
@@ -198,7 +182,6 @@ private:
 
     std::unique_ptr<FileDialog> openDialogShou_;
     std::unique_ptr<FileDialog> saveDialogShou_;
-
     QString captionPrefix_ = QStringLiteral(" Initalization ");
     WindowPages pages_;
     TStaticForm* staticForm_ = nullptr;

@@ -143,11 +143,6 @@ void TBaseForm::SaveFile()
     core_->saveShow();
 }
 
-void TBaseForm::SaveItemClick()
-{
-    SaveFile();
-}
-
 void TBaseForm::SaveAsItemClick()
 {
     SaveFileAs();

@@ -127,6 +127,29 @@
     </message>
 </context>
 <context>
+    <name>SetupCommands</name>
+    <message>
+        <source>Очистить имена каналов?</source>
+        <translation>Clear channel names?</translation>
+    </message>
+    <message>
+        <source>Очистить цвета имен каналов?</source>
+        <translation>Clear channel name colors?</translation>
+    </message>
+    <message>
+        <source>Очистить графическую подсказку каналов?</source>
+        <translation>Clear channel icons?</translation>
+    </message>
+    <message>
+        <source>Очистить цветовые границы каналов?</source>
+        <translation>Clear channel border colors?</translation>
+    </message>
+    <message>
+        <source>Файл справки не найден </source>
+        <translation>Help file not found </translation>
+    </message>
+</context>
+<context>
     <name>TBaseForm</name>
     <message>
         <source>Шоу</source>
@@ -1430,26 +1453,6 @@
     <message>
         <source>Файлы DMX Velantra  (*.vlt)</source>
         <translation>Velantra DMX show files  (*.vlt)</translation>
-    </message>
-    <message>
-        <source>Файл справки не найден </source>
-        <translation>Help file not found </translation>
-    </message>
-    <message>
-        <source>Очистить имена каналов?</source>
-        <translation>Clear channel names?</translation>
-    </message>
-    <message>
-        <source>Очистить цвета имен каналов?</source>
-        <translation>Clear channel name colors?</translation>
-    </message>
-    <message>
-        <source>Очистить графическую подсказку каналов?</source>
-        <translation>Clear channel icons?</translation>
-    </message>
-    <message>
-        <source>Очистить цветовые границы каналов?</source>
-        <translation>Clear channel border colors?</translation>
     </message>
     <message>
         <source> Автосохранение не выполнено: %1 </source>

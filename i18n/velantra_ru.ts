@@ -127,6 +127,29 @@
     </message>
 </context>
 <context>
+    <name>SetupCommands</name>
+    <message>
+        <source>Очистить имена каналов?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Очистить цвета имен каналов?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Очистить графическую подсказку каналов?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Очистить цветовые границы каналов?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл справки не найден </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TBaseForm</name>
     <message>
         <source>Шоу</source>
@@ -1429,26 +1452,6 @@
     <name>velantra::TBaseForm</name>
     <message>
         <source>Файлы DMX Velantra  (*.vlt)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Файл справки не найден </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Очистить имена каналов?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Очистить цвета имен каналов?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Очистить графическую подсказку каналов?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Очистить цветовые границы каналов?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
