@@ -95,9 +95,9 @@ QString interfaceLogLine(bool offline, bool open, const QString& device, UsbStat
     return QStringLiteral("interface closed: %1 (demo mode: the frames go to the network outputs only)").arg(reason);
 }
 
-HeadlessPlayer::HeadlessPlayer(std::unique_ptr<D2xxProvider> driver, QObject* parent)
+HeadlessPlayer::HeadlessPlayer(std::unique_ptr<D2xxProvider> driver, QObject* parent, DeskCore::OutputClock clock)
     : QObject(parent)
-    , core_(new DeskCore(std::move(driver), DeskCore::OutputClock::Thread, this))
+    , core_(new DeskCore(std::move(driver), clock, this))
 {
     player().autoSaveTimer()->stop();
     connect(core_, &DeskCore::status, this, [](const QString& text) {

@@ -4,6 +4,7 @@
 // service manager. It never asks anything; what happens it logs.
 #pragma once
 
+#include "desk/desk_core.h"
 #include "link/d2xx.h"
 #include "link/usb_texts.h"
 
@@ -17,7 +18,6 @@
 namespace velantra {
 
 class DeskControls;
-class DeskCore;
 class DeskTargets;
 class Engine;
 class Player;
@@ -48,8 +48,10 @@ class HeadlessPlayer : public QObject {
     Q_OBJECT
 public:
     // GUI thread (the thread of the event loop). driver: the interface driver
-    // (nullptr: the system's).
-    explicit HeadlessPlayer(std::unique_ptr<D2xxProvider> driver = nullptr, QObject* parent = nullptr);
+    // (nullptr: the system's); clock: who runs the output tick (a test may
+    // step it by hand, as it steps the window's).
+    explicit HeadlessPlayer(std::unique_ptr<D2xxProvider> driver = nullptr, QObject* parent = nullptr,
+                            DeskCore::OutputClock clock = DeskCore::OutputClock::Thread);
     ~HeadlessPlayer() override;
 
     // Starts the outputs and plays. False (with the reason logged) when there
