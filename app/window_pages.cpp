@@ -76,8 +76,10 @@ void WindowPages::build(QMainWindow& window, Shell& shell, DeskCore& core, Graph
         pageControlInput->addTab(page, titles[i]);
     }
 
-    rateTab = new RateTab(core.engine(), *faderPage);
-    levelsTab = new LevelsTab(core.controls(), *faderPage);
+    rateTab = new RateTab(core.engine());
+    QObject::connect(faderPage, &FaderPage::rateChosen, rateTab, &RateTab::showRate);
+    QObject::connect(rateTab, &RateTab::ratesChanged, faderPage, &FaderPage::ReturnRate);
+    levelsTab = new LevelsTab(core.controls());
     picturesTab = new PicturesTab(core.engine());
     for (auto [page, content] : {std::pair<QWidget*, QWidget*>{channelSetupGroup->ratePage(), rateTab},
                                  std::pair<QWidget*, QWidget*>{channelSetupGroup->levelsPage(), levelsTab},
@@ -202,16 +204,6 @@ void WindowPages::followDesk(DeskControls& desk, DeskControls::Control control, 
         break;
     case DeskControls::Control::AutomatAlone:
         automatsPage->runAlone(index - 1)->setChecked(desk.automatAlone(index));
-        break;
-    case DeskControls::Control::BlackOut:
-        levelsTab->blackOut()->setChecked(desk.blackOut());
-        break;
-    case DeskControls::Control::Macro:
-        if (desk.macro()) {
-            faderPage->macrosOut()->setChecked(true);
-        } else if (faderPage->macrosOut()->isChecked()) {
-            (desk.blackOut() ? faderPage->blackOut() : faderPage->onScena())->setChecked(true);
-        }
         break;
     default:
         break;  // the fader bank, the levels, tempo and play: their pages follow the desk themselves

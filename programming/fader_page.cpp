@@ -266,6 +266,26 @@ QWidget* FaderPage::buildButtons()
         column->addWidget(b);
     }
     onScena_->setChecked(true);
+    // The output mode is the desk's: "M" holds the macro picture over a
+    // blackout, "BO" ends it, "On" ends both.
+    connect(onScena_, &QToolButton::clicked, this, [this] { form_.desk().backToScene(); });
+    connect(blackOut_, &QToolButton::clicked, this, [this] {
+        form_.desk().setMacro(false);
+        form_.desk().setBlackOut(true);
+    });
+    connect(macrosOut_, &QToolButton::clicked, this, [this] { form_.desk().setMacro(true); });
+    QSizePolicy keepPlace = blackOut_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    blackOut_->setSizePolicy(keepPlace);
+    blink_ = new QTimer(this);
+    blink_->setObjectName(QStringLiteral("TimerBlink"));
+    blink_->setInterval(20);
+    connect(blink_, &QTimer::timeout, this, [this] {
+        const bool visible = form_.engine().outputs.blackOutButtonVisible.load(relaxed);
+        if (blackOut_->isVisibleTo(this) != visible) {
+            blackOut_->setVisible(visible);
+        }
+    });
     column->addStretch();
     return panel;
 }
@@ -298,6 +318,23 @@ void FaderPage::follow(DeskControls::Control control, int index)
         fader(index)->setValue(form_.desk().faderPosition(index));
     } else if (control == DeskControls::Control::PageOffset) {
         pageBar_->setValue(form_.desk().pageOffset());
+    } else if (control == DeskControls::Control::LevelAll) {
+        ReturnScrollBars();  // the selected channels' new level
+    } else if (control == DeskControls::Control::BlackOut || control == DeskControls::Control::Macro) {
+        showOutputMode();
+    }
+}
+
+void FaderPage::showOutputMode()
+{
+    const DeskControls& desk = form_.desk();
+    (desk.macro() ? macrosOut_ : desk.blackOut() ? blackOut_ : onScena_)->setChecked(true);
+    // The tick blinks the blackout button during blackout; the page shows what it published.
+    if (desk.blackOut()) {
+        blink_->start();
+    } else {
+        blink_->stop();
+        blackOut_->setVisible(true);
     }
 }
 

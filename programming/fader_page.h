@@ -95,6 +95,8 @@ private:
     void faderChanged(int row, int value);
     // A desk control changed, through any surface: the fader or the page bar shows it.
     void follow(DeskControls::Control control, int index);
+    // GUI thread. "On", "BO" or "M" as the desk stands, and the blackout button's blink.
+    void showOutputMode();
     void checkBoxClicked(int row);
     void rateChanged(int row, int position);
     void setVisibleLevels(std::uint8_t level, const QString& status, bool wholeScene);
@@ -122,6 +124,7 @@ private:
     QToolButton* onScena_ = nullptr;
     QToolButton* blackOut_ = nullptr;
     QToolButton* macrosOut_ = nullptr;
+    QTimer* blink_ = nullptr;
     QTimer* display_;
     QVBoxLayout* buttonColumn_ = nullptr;
     int labelGroup_ = 1;

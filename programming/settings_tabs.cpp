@@ -2,7 +2,6 @@
 
 #include "desk/desk_controls.h"
 #include "engine/engine.h"
-#include "programming/fader_page.h"
 #include "programming/rate_table.h"
 
 #include <QButtonGroup>
@@ -11,8 +10,6 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace velantra {
@@ -21,10 +18,9 @@ namespace {
 constexpr auto relaxed = std::memory_order_relaxed;
 }  // namespace
 
-RateTab::RateTab(Engine& engine, FaderPage& faders, QWidget* parent)
+RateTab::RateTab(Engine& engine, QWidget* parent)
     : QWidget(parent)
     , engine_(engine)
-    , faders_(faders)
     , rateLevel_(new QScrollBar(Qt::Horizontal, this))
     , label_(new QLabel(tr("2 sec"), this))
     , mode_(new QButtonGroup(this))
@@ -37,7 +33,6 @@ RateTab::RateTab(Engine& engine, FaderPage& faders, QWidget* parent)
     connect(rateLevel_, &QScrollBar::valueChanged, this, &RateTab::ScrollBarRateLeuelChange);
     label_->setObjectName(QStringLiteral("LabelRate"));
     label_->setToolTip(tr("Время изменения уровня всех каналов DMX  в секундах"));
-    connect(&faders_, &FaderPage::rateChosen, this, &RateTab::showRate);
 
     auto* group = new QGroupBox(tr("Плавность перехода  сцен "), this);
     group->setObjectName(QStringLiteral("RadioGroupRate"));
@@ -85,24 +80,21 @@ void RateTab::ScrollBarRateLeuelChange(int position)
     showRate(position);
     ShowMemory& m = engine_.memory;
     m.set(CellRateLevel, step);
-    faders_.CheckBoxToMemory();
     for (int c = 1; c <= 255; ++c) {
         if (m.get(SelectBase + c) != 0) {
             m.set(RateBase + c, step);
         }
     }
-    faders_.ReturnRate();
+    emit ratesChanged();
 }
 
-LevelsTab::LevelsTab(DeskControls& desk, FaderPage& faders, QWidget* parent)
+LevelsTab::LevelsTab(DeskControls& desk, QWidget* parent)
     : QWidget(parent)
     , desk_(desk)
     , engine_(desk.engine())
-    , faders_(faders)
     , manual_(new QCheckBox(tr("Ручное управление"), this))
     , blackOut_(new QCheckBox(tr("BlackOut"), this))
     , levelAll_(new QScrollBar(Qt::Horizontal, this))
-    , blink_(new QTimer(this))
 {
     manual_->setObjectName(QStringLiteral("CheckBoxManual"));
     manual_->setToolTip(tr("Ручное управление выделенными каналами в текущей сцене"));
@@ -111,25 +103,6 @@ LevelsTab::LevelsTab(DeskControls& desk, FaderPage& faders, QWidget* parent)
     blackOut_->setObjectName(QStringLiteral("CheckBoxBlackOut"));
     blackOut_->setToolTip(tr("Выключает все каналы DMX  Горячая кнопка = O = "));
     connect(blackOut_, &QCheckBox::toggled, this, &LevelsTab::CheckBoxBlackOutClick);
-    connect(faders_.blackOut(), &QToolButton::clicked, blackOut_, [this] { blackOut_->setChecked(true); });
-    connect(faders_.macrosOut(), &QToolButton::clicked, blackOut_, [this] { blackOut_->setChecked(true); });
-    connect(faders_.onScena(), &QToolButton::clicked, blackOut_, [this] { blackOut_->setChecked(false); });
-    connect(faders_.macrosOut(), &QToolButton::toggled, this,
-            [this](bool down) { engine_.controls.macroDown.store(down, relaxed); });
-
-    // The tick toggles the blackout button's visibility during blackout; the
-    // window applies what the tick published, never the other way round.
-    QSizePolicy keepPlace = faders_.blackOut()->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true);
-    faders_.blackOut()->setSizePolicy(keepPlace);
-    blink_->setObjectName(QStringLiteral("TimerBlink"));
-    blink_->setInterval(20);
-    connect(blink_, &QTimer::timeout, this, [this] {
-        const bool visible = engine_.outputs.blackOutButtonVisible.load(relaxed);
-        if (faders_.blackOut()->isVisibleTo(&faders_) != visible) {
-            faders_.blackOut()->setVisible(visible);
-        }
-    });
 
     levelAll_->setObjectName(QStringLiteral("ScrollBarLevelAll"));
     levelAll_->setRange(0, 255);
@@ -137,12 +110,12 @@ LevelsTab::LevelsTab(DeskControls& desk, FaderPage& faders, QWidget* parent)
     levelAll_->setValue(127);
     levelAll_->setToolTip(tr("Общий абсолютный уровень каналов"));
     connect(levelAll_, &QScrollBar::valueChanged, this, &LevelsTab::ScrollBarLevelAllChange);
-    // The level of the selected channels, set through any surface: the bar
-    // shows it and the faders show the levels.
+    // The level of the selected channels and blackout, set through any surface: the tab shows them.
     connect(&desk_, &DeskControls::changed, this, [this](DeskControls::Control control) {
         if (control == DeskControls::Control::LevelAll) {
             levelAll_->setValue(desk_.levelAll());
-            faders_.ReturnScrollBars();
+        } else if (control == DeskControls::Control::BlackOut) {
+            blackOut_->setChecked(desk_.blackOut());
         }
     });
 
@@ -158,23 +131,13 @@ LevelsTab::LevelsTab(DeskControls& desk, FaderPage& faders, QWidget* parent)
 
 void LevelsTab::ScrollBarLevelAllChange(int position)
 {
-    faders_.CheckBoxToMemory();
     desk_.setLevelAll(position);
 }
 
 void LevelsTab::CheckBoxBlackOutClick()
 {
-    const bool on = blackOut_->isChecked();
-    engine_.controls.blackOut.store(on, relaxed);
-    engine_.shared.playMode.store(0, relaxed);
-    if (!faders_.macrosOut()->isChecked()) {
-        (on ? faders_.blackOut() : faders_.onScena())->setChecked(true);
-    }
-    if (on) {
-        blink_->start();
-    } else {
-        blink_->stop();
-        faders_.blackOut()->setVisible(true);
+    if (blackOut_->isChecked() != desk_.blackOut()) {
+        desk_.setBlackOut(blackOut_->isChecked());
     }
 }
 

@@ -10,19 +10,17 @@ class QCheckBox;
 class QLabel;
 class QRadioButton;
 class QScrollBar;
-class QTimer;
 
 namespace velantra {
 
 class DeskControls;
 class Engine;
-class FaderPage;
 
 class RateTab : public QWidget {
     Q_OBJECT
 public:
-    // GUI thread. engine and faders must outlive the tab.
-    RateTab(Engine& engine, FaderPage& faders, QWidget* parent = nullptr);
+    // GUI thread. engine must outlive the tab.
+    explicit RateTab(Engine& engine, QWidget* parent = nullptr);
 
     // GUI thread. LabelRate := the text of a bar position.
     void showRate(int position);
@@ -31,12 +29,15 @@ public:
     // GUI thread. The smoothing mode "Выкл".
     void smoothingOff();
 
+signals:
+    // The selected channels took a new rate: the faders' rate bars show it.
+    void ratesChanged();
+
 public slots:
     void ScrollBarRateLeuelChange(int position);
 
 private:
     Engine& engine_;
-    FaderPage& faders_;
     QScrollBar* rateLevel_;
     QLabel* label_;
     QButtonGroup* mode_;
@@ -45,8 +46,8 @@ private:
 class LevelsTab : public QWidget {
     Q_OBJECT
 public:
-    // GUI thread. desk and faders must outlive the tab.
-    LevelsTab(DeskControls& desk, FaderPage& faders, QWidget* parent = nullptr);
+    // GUI thread. desk must outlive the tab.
+    explicit LevelsTab(DeskControls& desk, QWidget* parent = nullptr);
 
     QCheckBox* manual() const { return manual_; }
     QCheckBox* blackOut() const { return blackOut_; }
@@ -59,11 +60,9 @@ public slots:
 private:
     DeskControls& desk_;
     Engine& engine_;
-    FaderPage& faders_;
     QCheckBox* manual_;
     QCheckBox* blackOut_;
     QScrollBar* levelAll_;
-    QTimer* blink_;
 };
 
 }  // namespace velantra
