@@ -219,6 +219,11 @@ void Player::step()
 
 void Player::jumpToScene(int scene)
 {
+    if (playing() && engine_.transport.onTick.load(relaxed) != 0) {
+        // The tick steps the scene during play: it takes the jump too.
+        engine_.transport.jumpWanted.store(std::clamp(scene, 0, SceneCount - 1), std::memory_order_release);
+        return;
+    }
     const SceneLevels shown = sceneLevels(engine_, engine_.memory.get(CellScene));
     engine_.memory.set(CellScene, static_cast<std::uint8_t>(std::clamp(scene, 0, SceneCount - 1)));
     if (playing()) {

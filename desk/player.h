@@ -69,8 +69,10 @@ public:
     // next scene (0 after the last), the conveyor's next show when it wrapped
     // in list mode, and the glide steps from the scene it left to the new one.
     void step();
-    // GUI thread. Makes scene (0..255) the current one at once; while
-    // playing, the glide runs from the scene shown before.
+    // GUI thread. Makes scene (0..255) the current one; while playing, the
+    // glide runs from the scene shown before. While the tick clocks the
+    // steps of play, the tick takes the jump at its next start (it is then
+    // the only writer of the current scene).
     void jumpToScene(int scene);
 
     // GUI thread. The conveyor's next step: loads the show of the next slot

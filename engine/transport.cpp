@@ -33,6 +33,7 @@ void TransportClock::tick()
         return;
     }
     const int stepPeriod = t.stepPeriodMs.load(relaxed);
+    takeJump(stepPeriod);
     if (due(sequencerPhase_, stepPeriod) > 0) {
         t.beats.fetch_add(1, relaxed);
         stepSequencer(stepPeriod);
@@ -50,6 +51,20 @@ void TransportClock::tick()
         }
         // Published after the step: a reader that sees the beat sees the step.
         t.automatBeats[static_cast<std::size_t>(a)].fetch_add(1, std::memory_order_release);
+    }
+}
+
+void TransportClock::takeJump(int periodMs)
+{
+    const int scene = e_.transport.jumpWanted.exchange(-1, std::memory_order_acq_rel);
+    if (scene < 0) {
+        return;
+    }
+    const SceneLevels shown = sceneLevels(e_, e_.memory.get(CellScene));
+    e_.memory.set(CellScene, static_cast<std::uint8_t>(std::clamp(scene, 0, SceneCount - 1)));
+    if (e_.shared.playMode.load(relaxed) != 0) {
+        computeSeqStep(e_, periodMs, shown);
+        e_.transport.steps.fetch_add(1, std::memory_order_release);  // the views follow it as a step
     }
 }
 

@@ -21,6 +21,9 @@ struct TransportShared {
     std::atomic<std::uint8_t> onTick{0};  // 1: the tick clocks the steps (else the GUI's timers do)
     std::atomic<std::int32_t> stepPeriodMs{100};
     std::atomic<std::uint8_t> wrapsToConveyor{0};  // 1: a wrap plays the conveyor's next show
+    // A scene the desk jumps to during play: the tick takes it at its start,
+    // so that the scene cell has one writer while the tick steps. -1: none.
+    std::atomic<std::int32_t> jumpWanted{-1};
     struct Automat {
         std::atomic<std::int32_t> periodMs{1000};
         std::atomic<std::uint8_t> alone{0};
@@ -55,6 +58,8 @@ private:
     // gives one step, never a burst.
     static int due(int& phase, int periodMs);
     void stepSequencer(int periodMs);
+    // A jump the desk asked for during play, with the glide from the scene shown.
+    void takeJump(int periodMs);
 
     Engine& e_;
     int sequencerPhase_ = 0;

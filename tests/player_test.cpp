@@ -163,6 +163,30 @@ TEST(PlayerCore, OnTheTicksClockAWrapInListModeWaitsForTheNextShow)
     EXPECT_EQ(engine->memory.get(CellScene), 1) << "no step after the end";
 }
 
+// During play the tick is the only writer of the current scene: a jump the
+// desk asks for lands at the next tick's start, before that tick's step, so
+// a step due in the same tick goes on from the scene jumped to.
+TEST(PlayerCore, OnTheTicksClockAJumpDuringPlayIsTakenByTheTick)
+{
+    auto engine = std::make_unique<Engine>();
+    engine->ClearAll();
+    engine->memory.set(CellLastScene, 50);
+    OutputCycle cycle(*engine);
+    Player player(*engine);
+    player.setTempo(10);  // a step every other tick
+    player.clockOnTheTick(true);
+    player.play();
+    cycle.tick();
+    const int before = engine->memory.get(CellScene);
+    player.jumpToScene(20);
+    EXPECT_EQ(engine->memory.get(CellScene), before) << "not written by the desk";
+    cycle.tick();  // this tick also takes a step
+    EXPECT_EQ(engine->memory.get(CellScene), 21) << "the jump first, then the step";
+    player.stop();
+    player.jumpToScene(5);
+    EXPECT_EQ(engine->memory.get(CellScene), 5) << "stopped: the desk writes it at once";
+}
+
 TEST(PlayerCore, AHeldShowDoesNotPlayAndTheTempoSetsTheStep)
 {
     auto engine = std::make_unique<Engine>();
