@@ -43,7 +43,7 @@ void DeskControls::moveFader(int row, int value)
     const auto level = static_cast<std::uint8_t>(std::clamp(value, 0, 255));
     engine_.controls.faderPosition[slot(row)].store(level, relaxed);
     if (!playing()) {
-        engine_.RaschetAdr(engine_.memory.get(CellScene));
+        engine_.publishSceneAddress(engine_.memory.get(CellScene));
         const int cell = engine_.shared.sceneAddr.load(relaxed) + pageOffset() + row;
         engine_.memory.set(cell, level);
     }
@@ -80,7 +80,7 @@ void DeskControls::setPageOffset(int offset)
 void DeskControls::setLevelAll(int level)
 {
     levelAll_ = std::clamp(level, 0, 255);
-    engine_.RaschetAdr(engine_.memory.get(CellScene));
+    engine_.publishSceneAddress(engine_.memory.get(CellScene));
     const int address = engine_.shared.sceneAddr.load(relaxed);
     for (int c = 1; c <= LastChannel; ++c) {
         if (engine_.memory.get(SelectBase + c) != 0) {

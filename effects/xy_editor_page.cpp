@@ -632,7 +632,7 @@ void XyEditorPage::PaintBoxXYMouseDown(Qt::MouseButton button, QPoint pixel)
         if (scene > engine_.memory.get(CellLastScene)) {
             engine_.memory.set(CellLastScene, scene);
         }
-        engine_.RaschetAdr(scene);
+        engine_.publishSceneAddress(scene);
         form_.ReturnDataSystem();
     }
 }

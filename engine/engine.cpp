@@ -25,7 +25,7 @@ void Engine::resetPatch()
     }
 }
 
-void Engine::RaschetAdr(std::uint8_t scene)
+void Engine::publishSceneAddress(std::uint8_t scene)
 {
     shared.sceneAddr.store(sceneAddress(scene), std::memory_order_relaxed);
 }

@@ -35,8 +35,8 @@ public:
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    // GUI thread. Sets sceneAddr to the address of the scene.
-    void RaschetAdr(std::uint8_t scene);
+    // GUI thread. Sets sceneAddr to the address of the scene (RaschetAdr in older notes).
+    void publishSceneAddress(std::uint8_t scene);
     // Any thread. Stores value clamped to 0..255 in channel of scene.
     void DataWrite(std::uint8_t scene, std::uint8_t channel, int value);
     // Any thread.

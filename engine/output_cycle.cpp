@@ -18,15 +18,15 @@ OutputCycle::OutputCycle(Engine& engine)
 void OutputCycle::tick()
 {
     transport_.tick();
-    SborDmxStroki();
-    ManualDmx();
+    composeScene();
+    applyOverrides();
     publishFrame();
-    BlankBlackOut();
-    SendToUsb();
+    blinkBlackOut();
+    sendToOutputs();
     e_.outputs.tickCount.fetch_add(1, relaxed);
 }
 
-void OutputCycle::SborDmxStroki()
+void OutputCycle::composeScene()
 {
     const int a = sceneAddress(e_.memory.get(CellScene));
     e_.shared.sceneAddr.store(a, relaxed);
@@ -57,10 +57,10 @@ void OutputCycle::SborDmxStroki()
     }
     // RateMode::None (no item selected): the scene layer writes nothing.
 
-    OutJobAvtomats();
+    applyAutomats();
 }
 
-void OutputCycle::OutJobAvtomats()
+void OutputCycle::applyAutomats()
 {
     for (const AutomatState& automat : e_.automats) {
         if (automat.active.load(relaxed) != 1) {
@@ -83,7 +83,7 @@ void OutputCycle::applyPicture(int k)
     }
 }
 
-void OutputCycle::CheckBoxManualScrollBar()
+void OutputCycle::applyManualFaders()
 {
     const int offset = std::min<int>(e_.shared.faderOffset.load(relaxed), FaderOffsetMax);
     for (int f = 1; f <= FaderCount; ++f) {
@@ -116,7 +116,7 @@ void OutputCycle::applyPatch()
     }
 }
 
-void OutputCycle::ManualDmx()
+void OutputCycle::applyOverrides()
 {
     const ControlStates& controls = e_.controls;
     for (int k = 0; k < PictureCount; ++k) {
@@ -125,7 +125,7 @@ void OutputCycle::ManualDmx()
         }
     }
     if (controls.manual.load(relaxed)) {
-        CheckBoxManualScrollBar();
+        applyManualFaders();
     }
     if (e_.shared.handScanPriority.load(relaxed) == 1) {
         applyHandScan();
@@ -139,7 +139,7 @@ void OutputCycle::ManualDmx()
     applyPatch();
 }
 
-void OutputCycle::BlankBlackOut()
+void OutputCycle::blinkBlackOut()
 {
     auto& visible = e_.outputs.blackOutButtonVisible;
     if (e_.controls.blackOut.load(relaxed)) {
@@ -166,7 +166,7 @@ void OutputCycle::publishFrame()
     e_.shownFrame.copyIn(0, sent_.size(), sent_.data());
 }
 
-void OutputCycle::SendToUsb()
+void OutputCycle::sendToOutputs()
 {
     // An operator programming offline must not disturb a live rig.
     if (e_.controls.noUsbConnect.load(relaxed)) {

@@ -32,13 +32,15 @@ public:
     // overrides, blink, send.
     void tick();
 
-    // Output thread. The steps of the tick, in their order.
-    void SborDmxStroki();   // scene layer with smoothing, then the automats
-    void OutJobAvtomats();  // automat layer
-    void ManualDmx();       // pictures, faders, hand scan, blackout, macro, patch
+    // Output thread. The steps of the tick, in their order. (Older notes
+    // name them SborDmxStroki, OutJobAvtomats, ManualDmx, BlankBlackOut and
+    // SendToUsb.)
+    void composeScene();    // scene layer with smoothing, then the automats
+    void applyAutomats();   // automat layer
+    void applyOverrides();  // pictures, faders, hand scan, blackout, macro, patch
     void publishFrame();    // the finished frame, for the outputs and the displays
-    void BlankBlackOut();   // blink of the blackout button
-    void SendToUsb();       // hand the published frame to every output (none in DEMO mode)
+    void blinkBlackOut();   // blink of the blackout button
+    void sendToOutputs();   // hand the published frame to every output (none in DEMO mode)
 
     // The tick's working buffers: the smoothing targets and the copy that the
     // patch reads. Output thread, or any thread while it is stopped.
@@ -47,7 +49,7 @@ public:
 
 private:
     void applyPicture(int k);
-    void CheckBoxManualScrollBar();
+    void applyManualFaders();
     void applyHandScan();
     void applyPatch();
 

@@ -208,7 +208,7 @@ void UsbLink::listDevices()
     }
 }
 
-void UsbLink::GetListAllDevise()
+void UsbLink::readDeviceList()
 {
     if (!takeDriver()) {
         return;
@@ -223,7 +223,7 @@ void UsbLink::InitUsbDevise()
     UsbReportErrors.store(1, relaxed);
     UsbOpen.store(0, relaxed);
     pollingEnabled_.store(true, relaxed);
-    GetListAllDevise();
+    readDeviceList();
     wireBuffer_.fill(0);
     wireBuffer_[0] = 0xFF;
 }

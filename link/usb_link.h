@@ -120,7 +120,7 @@ public:
     // error reporting on and enables the poll.
     void InitUsbDevise();
     // GUI thread. Reads the device list (skipped while a frame is being written).
-    void GetListAllDevise();
+    void readDeviceList();
     // GUI thread, every 1000 ms. Opens the device, or checks that it is still there.
     void TimerPollingTimer();
     // GUI thread, after the output thread has stopped.

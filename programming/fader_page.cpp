@@ -467,7 +467,7 @@ void FaderPage::setVisibleLevels(std::uint8_t level, const QString& status, bool
     }
     form_.OutStatus(status);
     Engine& e = form_.engine();
-    e.RaschetAdr(e.memory.get(CellScene));
+    e.publishSceneAddress(e.memory.get(CellScene));
     const int address = e.shared.sceneAddr.load(relaxed);
     if (wholeScene) {
         e.memory.fill(address, address + 255, level);

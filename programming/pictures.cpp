@@ -34,14 +34,14 @@ PictureEditSession beginPictureEdit(Engine& engine)
     clearSceneZero(engine);
     m.copyOut(SelectBase, 256, engine.pictureEditSave.data() + SavedSelect);
     clearSelection(engine);
-    engine.RaschetAdr(0);
+    engine.publishSceneAddress(0);
     return session;
 }
 
 void endPictureEdit(Engine& engine, const PictureEditSession& session)
 {
     restoreBorrowed(engine, session, engine.memory);
-    engine.RaschetAdr(session.scene);
+    engine.publishSceneAddress(session.scene);
 }
 
 void restoreBorrowed(const Engine& engine, const PictureEditSession& session, ShowMemory& image)

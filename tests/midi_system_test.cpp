@@ -22,12 +22,15 @@
 #include <QLabel>
 #include <QProcess>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QUdpSocket>
 
 #include <algorithm>
+#include <csignal>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -92,6 +95,51 @@ private:
     std::vector<Bytes> got_;
 };
 
+// The test's JACK server paused, as a server that hangs: it takes
+// connections and answers none. It goes on at the end of the scope, or after
+// 10 s, so that a program that waits for it is not held for good. control:
+// VELANTRA_JACK_SERVER_CONTROL, which keeps the server's process number
+// beside it.
+class PausedServer {
+public:
+    explicit PausedServer(const QString& control)
+    {
+        QFile pid(QFileInfo(control).dir().filePath(QStringLiteral("jackd.pid")));
+        pid_ = pid.open(QIODevice::ReadOnly) ? pid.readAll().trimmed().toInt() : 0;
+        EXPECT_GT(pid_, 0) << "no process number beside " << control.toStdString();
+        if (pid_ <= 0) {
+            return;
+        }
+        ::kill(pid_, SIGSTOP);
+        for (int i = 0; i < 500 && !paused(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));  // no events meanwhile
+        }
+        fallback_.start(QStringLiteral("sh"),
+                        {QStringLiteral("-c"), QStringLiteral("sleep 10; kill -CONT %1").arg(pid_)});
+    }
+    ~PausedServer()
+    {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGCONT);
+        }
+        fallback_.kill();
+        fallback_.waitForFinished();
+    }
+    PausedServer(const PausedServer&) = delete;
+    PausedServer& operator=(const PausedServer&) = delete;
+    // Whether the server is still paused (the fallback did not have to resume it).
+    bool paused() const
+    {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid_));
+        const QByteArray line = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+        return line.mid(line.lastIndexOf(')') + 2, 1) == "T";
+    }
+
+private:
+    pid_t pid_ = 0;
+    QProcess fallback_;
+};
+
 class MidiSystemTest : public GuiTest {
 protected:
     void SetUp() override
@@ -150,7 +198,7 @@ TEST_F(MidiSystemTest, ClickedFaderLearnsTheControlMovedAndThenDrivesTheSceneAnd
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form->midiControl().learning(); }, 5000)) << "nothing learned";
     controller->send({0xB2, 21, 127});
     ASSERT_TRUE(QTest::qWaitFor([&] { return fader(3)->value() == 255; }, 5000));
-    e().RaschetAdr(e().memory.get(CellScene));
+    e().publishSceneAddress(e().memory.get(CellScene));
     EXPECT_EQ(e().memory.get(e().shared.sceneAddr.load() + 3), 255);
     ASSERT_TRUE(QTest::qWaitFor([&] { return e().dmxFrame.get(3) == 255; }, 2000));
     QFile file(dataPath(QStringLiteral("Vela43.midi")));
@@ -242,7 +290,20 @@ TEST_F(MidiSystemTest, StoppedServerIsSaidOnceAndThePortsReopenByNameWhenItComes
     ASSERT_TRUE(QTest::qWaitFor([&] { return e().dmxFrame.get(1) == 10; }, 2000));
     fader(1)->setValue(0);
 
+    // The server comes back but does not answer yet: looking for it holds
+    // neither the window's thread nor its events, and it counts as away.
     ASSERT_EQ(QProcess::execute(server, {QStringLiteral("start")}), 0);
+    {
+        const PausedServer hung(server);
+        ASSERT_TRUE(hung.paused());
+        midi::MidiPorts& ports = form->midiControl().ports();
+        ports.rescan();  // looks for the server
+        EXPECT_TRUE(hung.paused()) << "the window's thread waited for the server";
+        QSignalSpy scans(ports.findChild<QTimer*>(QStringLiteral("TimerMidiScan")), &QTimer::timeout);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return scans.count() >= 1; }, 5000)) << "the events stood still";
+        EXPECT_EQ(system->text().toStdString(), "JACK недоступна: сервер не запущен");
+        EXPECT_TRUE(hung.paused());
+    }  // and now it answers
     ASSERT_TRUE(QTest::qWaitFor([&] { return system->text() == QStringLiteral("JACK работает"); }, 5000));
     controller = std::make_unique<Controller>();  // and the controller comes back
     ASSERT_TRUE(QTest::qWaitFor([&] { return portOpen(); }, 6000)) << "the input was not reopened";
@@ -255,6 +316,15 @@ TEST_F(MidiSystemTest, StoppedServerIsSaidOnceAndThePortsReopenByNameWhenItComes
     EXPECT_TRUE(controller->waitFor({0xB0, 2, 127}));
     EXPECT_EQ(log.count(QStringLiteral("not available")), 1);
     EXPECT_EQ(log.count(QStringLiteral("is back")), 1);
+
+    // The watch's thread opened the process's first client since the server
+    // came back; the window's thread closes the last: it still takes the
+    // termination signals (a program it starts inherits them, too).
+    controller.reset();
+    closeForm();
+    sigset_t mask;
+    pthread_sigmask(SIG_BLOCK, nullptr, &mask);
+    EXPECT_FALSE(sigismember(&mask, SIGTERM));
 }
 
 TEST_F(MidiSystemTest, FloodingPortIsCoalescedAndEndsAtItsLastValue)

@@ -40,9 +40,9 @@ TEST_F(ShowMemoryTest, DataWriteClampsAndDataReadReadsTheSameCell)
 
 TEST_F(ShowMemoryTest, RaschetAdrSetsTheSharedSceneAddress)
 {
-    e->RaschetAdr(0);
+    e->publishSceneAddress(0);
     EXPECT_EQ(e->shared.sceneAddr.load(), 16384);
-    e->RaschetAdr(255);
+    e->publishSceneAddress(255);
     EXPECT_EQ(e->shared.sceneAddr.load(), 81664);
 }
 
