@@ -133,8 +133,13 @@ bool MidiPorts::systemThere()
         }
         if (jack_->lost()) {
             dropSystem();  // the old server's clients go before the watch reaches for a new one
+            jack_->release();
         }
-        up = jack_->reach();
+        const JackWatch::Found found = jack_->reach();
+        if (found == JackWatch::Found::NotYet) {
+            return false;  // the watch's first look rescans when it ends
+        }
+        up = found == JackWatch::Found::There;
         session = jack_->session();
     } else {
         up = QFileInfo::exists(QStringLiteral("/dev/snd/seq"));

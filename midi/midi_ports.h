@@ -4,8 +4,11 @@
 // reopens them by name, and ports unplugged marked gone while the rest goes
 // on. A system that stops (a JACK server, ALSA's sequencer device) is said
 // once, its ports are closed, and they are reopened by name when it comes
-// back. Messages arrive on RtMidi's threads, are parsed there and wait in an
-// inbox; the GUI thread takes them at most once per frame (20 ms).
+// back. A JACK server is looked for on the watch's own thread (JackWatch): a
+// server that does not answer does not hold the GUI thread; the ports' own
+// clients open once the watch has reached it. Messages arrive on RtMidi's
+// threads, are parsed there and wait in an inbox; the GUI thread takes them at
+// most once per frame (20 ms).
 //
 // The MIDI system is ALSA's sequencer on Linux unless JACK is chosen (the
 // setting, or VELANTRA_MIDI_API=alsa|jack, which wins).
@@ -61,8 +64,10 @@ public:
     void setHandler(Handler handler) { handler_ = std::move(handler); }
 
     // GUI thread. Looks for the system, lists the ports, opens what is
-    // chosen and present, closes what is gone. The scan timer runs it every
-    // 2 s, and a JACK server's shutdown at once.
+    // chosen and present, closes what is gone. A JACK server counts as
+    // there once the watch has reached it (rescan never waits for the look).
+    // The scan timer runs it every 2 s, and the watch at once when a server
+    // goes or is reached.
     void rescan();
     const std::vector<Port>& inputs() const { return inputs_; }
     const std::vector<Port>& outputs() const { return outputs_; }

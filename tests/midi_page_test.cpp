@@ -197,9 +197,12 @@ TEST_F(MidiPageTest, SystemThatIsNotThereIsSaidOnThePageAndOnceInTheLog)
             continue;  // the sequencer is there on this machine
         }
         const MidiLog log;
-        control().setApi(s.api);
+        control().setApi(s.api);  // a JACK server is looked for on the watch's thread
+        EXPECT_TRUE(QTest::qWaitFor([&] { return system->text().toStdString() == s.page; }, 5000))
+            << system->text().toStdString();
         for (int look = 0; look < 3; ++look) {
             control().ports().rescan();
+            QCoreApplication::processEvents();
         }
         EXPECT_EQ(system->text().toStdString(), s.page);
         EXPECT_EQ(log.count(QString::fromUtf8(s.log)), 1) << s.api;
