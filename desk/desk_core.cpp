@@ -228,6 +228,9 @@ DeskCore::ReadOutcome DeskCore::readShow()
         }
         saveName_ = openName_;
         engine().shared.showNamed = 1;
+        // The automats run with the show's settings whatever page is shown
+        // and whichever surface switches them on.
+        player_->followShowAutomats();
         outcome = ReadOutcome::Loaded;
         emit showLoaded(openName_);
     } else {

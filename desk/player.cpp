@@ -291,6 +291,19 @@ void Player::takeAutomatSettings()
     }
 }
 
+void Player::followShowAutomats()
+{
+    for (int a = 0; a < AutomatCount; ++a) {
+        const AutomatSetup& setup = AutomatSetups[index(a)];
+        const int first = std::min<int>(engine_.memory.get(setup.channelCell), AutomatFirstMax);
+        engine_.automats[index(a)].first.store(static_cast<std::uint8_t>(first), relaxed);
+        const int tempo = std::clamp<int>(engine_.memory.get(setup.tempoCell), AutomatTempoMin, AutomatTempoMax);
+        setTimerInterval(*automats_[index(a)].timer, automatPeriod(tempo));
+        shareAutomat(a);  // the speed bars show it when their page next refreshes
+    }
+    takeAutomatPrograms();
+}
+
 void Player::runAutomatsAlone()
 {
     takeAutomatSettings();

@@ -95,6 +95,10 @@ public:
     // GUI thread. Both automats take their settings from the show as the
     // automats page shows them: cells brought within the page's ranges, the
     // first channels, the programs held in 1..4 and the step periods.
+    // GUI thread. The automats run with the show's first channels, programs
+    // and speeds (brought within their ranges), the show's cells left as
+    // they are: after every show loaded, whatever page is shown.
+    void followShowAutomats();
     void takeAutomatSettings();
     // GUI thread. Both automats run on their own with the show's settings:
     // the automats page with both "Пуск самостоятельно" switches on.

@@ -108,9 +108,6 @@ HeadlessPlayer::HeadlessPlayer(std::unique_ptr<D2xxProvider> driver, QObject* pa
     connect(core_, &DeskCore::fileError, this,
             [](const QString& message) { qCWarning(lcFile).noquote() << message.trimmed(); });
     connect(core_, &DeskCore::showLoaded, this, [this](const QString& path) {
-        if (automats_) {
-            player().takeAutomatSettings();  // as the automats page does for each show loaded
-        }
         qCInfo(lcFile).noquote() << "show loaded:" << path
                                  << QStringLiteral("(%1 scenes)").arg(engine().memory.get(CellLastScene) + 1);
     });
@@ -145,7 +142,6 @@ DeskControls& HeadlessPlayer::desk()
 bool HeadlessPlayer::start(const HeadlessOptions& options)
 {
     autosave_ = options.autosave;
-    automats_ = options.automats;
     // The window's start-up order: the interface and the output tick, the
     // settings, the show, the patch last.
     core_->startOutput();

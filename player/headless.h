@@ -73,7 +73,6 @@ private:
     DeskCore* core_;
     DeskTargets* deskTargets_ = nullptr;
     QString interfaceLine_;  // the last interface state logged
-    bool automats_ = false;
     bool autosave_ = false;
     bool stopped_ = false;
 };
