@@ -78,8 +78,8 @@ std::unique_ptr<BenchDevice> attachFakeDevice(OutputCycle& cycle, KindChoice kin
     bench->device.setRecordLimit(0);
     bench->device.attach();
     bench->link.setKindChoice(kind);
-    bench->link.InitUsbDevise();
-    bench->link.TimerPollingTimer();
+    bench->link.openInterface();
+    bench->link.poll();
     cycle.addOutput(&bench->link);
     return bench;
 }

@@ -63,7 +63,7 @@ DeskCore::~DeskCore()
 
 void DeskCore::startOutput()
 {
-    link().InitUsbDevise();  // openInterface: lists the bus, opens device 0
+    link().openInterface();  // openInterface: lists the bus, opens device 0
 
     Engine& e = engine();
     e.resetPatch();
@@ -360,7 +360,7 @@ void DeskCore::poll()
         }
     }
     link().setSlotsUsed(used);
-    link().TimerPollingTimer();
+    link().poll();
     emit polled();
 }
 

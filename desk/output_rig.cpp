@@ -27,7 +27,7 @@ void OutputRig::stop()
 {
     thread_->stop();
     network_->stop();
-    link_->CloseUsbDevise();
+    link_->closeInterface();
 }
 
 }  // namespace velantra

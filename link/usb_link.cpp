@@ -217,7 +217,7 @@ void UsbLink::readDeviceList()
     releaseDriver();
 }
 
-void UsbLink::InitUsbDevise()
+void UsbLink::openInterface()
 {
     UsbReady.store(0, relaxed);
     UsbReportErrors.store(1, relaxed);
@@ -228,7 +228,7 @@ void UsbLink::InitUsbDevise()
     wireBuffer_[0] = 0xFF;
 }
 
-void UsbLink::TimerPollingTimer()
+void UsbLink::poll()
 {
     if (!pollingEnabled() || !takeDriver()) {
         return;  // disabled, or a frame is being written: try again next second
@@ -465,7 +465,7 @@ void UsbLink::writeOpenDmx(FT_HANDLE handle)
     }
 }
 
-void UsbLink::CloseUsbDevise()
+void UsbLink::closeInterface()
 {
     UsbReady.store(0, relaxed);
     pollingEnabled_.store(false, relaxed);
@@ -481,7 +481,7 @@ void UsbLink::CloseUsbDevise()
     releaseDriver();
 }
 
-void UsbLink::SendToUsb(FrameView frame)
+void UsbLink::writeFrame(FrameView frame)
 {
     handedOver_.publish(frame);
     if (writes_ == Writes::OnCaller) {

@@ -117,14 +117,16 @@ public:
     explicit UsbLink(D2xxProvider& driver, Writes writes = Writes::OnCaller);
 
     // GUI thread, before the output thread starts. Lists the devices with
-    // error reporting on and enables the poll.
-    void InitUsbDevise();
+    // error reporting on and enables the poll. (Older notes: InitUsbDevise,
+    // GetListAllDevise, TimerPollingTimer, CloseUsbDevise and SendToUsb for
+    // these five.)
+    void openInterface();
     // GUI thread. Reads the device list (skipped while a frame is being written).
     void readDeviceList();
     // GUI thread, every 1000 ms. Opens the device, or checks that it is still there.
-    void TimerPollingTimer();
+    void poll();
     // GUI thread, after the output thread has stopped.
-    void CloseUsbDevise();
+    void closeInterface();
     ~UsbLink() override;
 
     // GUI thread. The kinds chosen per serial number; the device the link
@@ -162,8 +164,8 @@ public:
     // kind (into WireBuffer) and writes it while the interface is ready. With
     // Writes::OnWriterThread it never blocks; with Writes::OnCaller the write
     // is done before it returns.
-    void write(FrameView frame) override { SendToUsb(frame); }
-    void SendToUsb(FrameView frame);
+    void write(FrameView frame) override { writeFrame(frame); }
+    void writeFrame(FrameView frame);
     // The last message written (length 0: none since the interface stopped
     // being ready). The writer's, or any thread's while no frame is handed over.
     const std::array<std::uint8_t, WireBufferSize>& wireBuffer() const { return wireBuffer_; }

@@ -27,7 +27,7 @@ TEST(EngineStress, EditingAndPollingWhileTheTickRunsIsRaceFreeAndFramesStayWellF
     device.attach();
     device.setRecordLimit(64);
     UsbLink link(device);
-    link.InitUsbDevise();
+    link.openInterface();
     OutputCycle cycle(*e);
     cycle.addOutput(&link);
     OutputThread thread([&] { cycle.tick(); }, 1ms);
@@ -67,7 +67,7 @@ TEST(EngineStress, EditingAndPollingWhileTheTickRunsIsRaceFreeAndFramesStayWellF
         (void)e->outputs.blackOutButtonVisible.load();  // the GUI applies the blink
         (void)e->shared.sceneAddr.load();
         if (n % 16 == 0) {
-            link.TimerPollingTimer();  // far more often than once a second
+            link.poll();  // far more often than once a second
             (void)link.status();
         }
         if (n % 4000 == 0) {
@@ -84,7 +84,7 @@ TEST(EngineStress, EditingAndPollingWhileTheTickRunsIsRaceFreeAndFramesStayWellF
         }
     }
     thread.stop();
-    link.CloseUsbDevise();
+    link.closeInterface();
 
     EXPECT_GE(thread.ticks(), 50u);
     EXPECT_EQ(device.maxConcurrentCalls(), 1) << "the poll and the frame write overlapped";

@@ -561,8 +561,8 @@ TEST(SerialPortProWidget, RequestsAnswersAndFramesCrossTheLine)
     ASSERT_TRUE(pty.ready());
     SerialPortProvider provider(fixedLister({{pty.slavePath(), "EN099999", "DMX USB PRO"}}));
     UsbLink link(provider);
-    link.InitUsbDevise();
-    link.TimerPollingTimer();
+    link.openInterface();
+    link.poll();
     ASSERT_EQ(link.UsbOpen.load(), 1);
     ASSERT_EQ(link.kind(), InterfaceKind::Pro);
     Bytes requests = pro::parametersRequest();
@@ -573,7 +573,7 @@ TEST(SerialPortProWidget, RequestsAnswersAndFramesCrossTheLine)
     ASSERT_TRUE(pty.send({0x7E, 3, 5, 0, 0x44, 0x01, 9, 1, 40, 0xE7, 0x7E, 10, 4, 0, 0x99, 0x99, 0x09, 0x00, 0xE7}));
     for (int i = 0; i < 100 && !link.proInfo().serial; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        link.TimerPollingTimer();
+        link.poll();
     }
     EXPECT_EQ(link.proInfo().serial, 99999u);
     ASSERT_TRUE(link.proInfo().parameters);
@@ -582,12 +582,12 @@ TEST(SerialPortProWidget, RequestsAnswersAndFramesCrossTheLine)
     std::array<std::uint8_t, FrameSlots> frame{};
     frame[1] = 0xE7;
     link.setSlotsUsed(512);
-    link.SendToUsb(frame);
+    link.writeFrame(frame);
     const Bytes sent = pty.read(518);
     ASSERT_EQ(sent.size(), 518u);
     EXPECT_EQ(Bytes(sent.begin(), sent.begin() + 6), (Bytes{0x7E, 6, 0x01, 0x02, 0x00, 0xE7}));
     EXPECT_EQ(sent.back(), 0xE7);
-    link.CloseUsbDevise();
+    link.closeInterface();
 }
 
 #else

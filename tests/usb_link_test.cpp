@@ -62,14 +62,14 @@ protected:
 
 TEST_F(UsbLinkTest, NoDeviceAtStartListsNothingAndWritesNothing)
 {
-    link.InitUsbDevise();
+    link.openInterface();
     EXPECT_EQ(link.listing().count, UsbListing::Count::NoDevice);
     EXPECT_FALSE(link.listing().hasSerial);
     EXPECT_TRUE(link.listing().description.empty());
     EXPECT_TRUE(link.pollingEnabled());
     EXPECT_EQ(link.wireBuffer()[0], 0xFF);
 
-    link.TimerPollingTimer();
+    link.poll();
     cycle.tick();
     expectState(0, 0);
     EXPECT_EQ(device.writeCount(), 0u);
@@ -79,14 +79,14 @@ TEST_F(UsbLinkTest, NoDeviceAtStartListsNothingAndWritesNothing)
 
 TEST_F(UsbLinkTest, DeviceAttachedLaterIsOpenedByTheNextPollAndFramesFlowFromTheNextTick)
 {
-    link.InitUsbDevise();
-    link.TimerPollingTimer();
+    link.openInterface();
+    link.poll();
     device.attach("A1", "DMX");
     e->DataWrite(0, 1, 255);
     cycle.tick();
     EXPECT_EQ(device.writeCount(), 0u);
 
-    link.TimerPollingTimer();
+    link.poll();
     expectState(1, 1);
     EXPECT_EQ(device.writeTimeout(), 500u);
     cycle.tick();
@@ -100,7 +100,7 @@ TEST_F(UsbLinkTest, ListingKeepsTheLastDevicesTextsCutAt49Characters)
 {
     device.attach("FIRST", "first one");
     device.attach(std::string(60, 'S'), std::string(60, 'D'));
-    link.InitUsbDevise();
+    link.openInterface();
     EXPECT_EQ(link.listing().count, UsbListing::Count::Devices);
     EXPECT_EQ(link.listing().devices, 2u);
     EXPECT_TRUE(link.listing().hasSerial);
@@ -111,14 +111,14 @@ TEST_F(UsbLinkTest, ListingKeepsTheLastDevicesTextsCutAt49Characters)
 TEST_F(UsbLinkTest, FailingTextQueryLeavesTheTextOfTheQueryBefore)
 {
     device.attach("SER1", "DESC1");
-    link.InitUsbDevise();
+    link.openInterface();
     ASSERT_EQ(link.deviceText(), "DESC1");
 
     // A fresh listing whose text queries fail: both texts repeat the old DeviceText.
     device.attach("SER2", "DESC2");
     device.failCall(FakeCall::ListText, FT_IO_ERROR);
     link.UsbRelist = 1;
-    link.TimerPollingTimer();  // relists with reporting off; the count still answers
+    link.poll();  // relists with reporting off; the count still answers
     EXPECT_EQ(link.listing().devices, 2u);
     EXPECT_EQ(link.listing().serial, "DESC1");
     EXPECT_EQ(link.listing().description, "DESC1");
@@ -128,7 +128,7 @@ TEST_F(UsbLinkTest, FailingTextQueryLeavesTheTextOfTheQueryBefore)
 TEST_F(UsbLinkTest, InitReportsAFailingListing)
 {
     device.failCall(FakeCall::ListCount, FT_IO_ERROR);
-    link.InitUsbDevise();
+    link.openInterface();
     expectStatus(UsbLabel::GetFTDeviceCount, FT_IO_ERROR);
     EXPECT_EQ(link.listing().count, UsbListing::Count::NoDevice);
 }
@@ -136,8 +136,8 @@ TEST_F(UsbLinkTest, InitReportsAFailingListing)
 TEST_F(UsbLinkTest, UnplugDuringOutputAndReplugWalksThroughEveryState)
 {
     device.attach();
-    link.InitUsbDevise();
-    link.TimerPollingTimer();
+    link.openInterface();
+    link.poll();
     expectState(1, 1);  // Ready
     cycle.tick();
     ASSERT_EQ(device.writeCount(), 1u);
@@ -149,18 +149,18 @@ TEST_F(UsbLinkTest, UnplugDuringOutputAndReplugWalksThroughEveryState)
     cycle.tick();
     EXPECT_EQ(link.wireLength(), 0) << "no frame is encoded while not ready";
 
-    link.TimerPollingTimer();  // queue status fails
-    expectState(0, 0);         // Closed, relist requested
+    link.poll();        // queue status fails
+    expectState(0, 0);  // Closed, relist requested
     EXPECT_EQ(link.UsbRelist.load(), 1);
     EXPECT_EQ(device.openHandles(), 0) << "the lost handle is closed";
 
-    link.TimerPollingTimer();  // relists and finds nothing; open fails
+    link.poll();  // relists and finds nothing; open fails
     expectState(0, 0);
     EXPECT_EQ(link.listing().count, UsbListing::Count::NoDevice);
     EXPECT_EQ(link.UsbRelist.load(), 1) << "with no device every poll lists again";
 
     device.attach("B2", "back");
-    link.TimerPollingTimer();
+    link.poll();
     expectState(1, 1);
     EXPECT_EQ(link.UsbRelist.load(), 0);
     EXPECT_EQ(link.listing().serial, "B2");
@@ -172,20 +172,20 @@ TEST_F(UsbLinkTest, UnplugDuringOutputAndReplugWalksThroughEveryState)
 TEST_F(UsbLinkTest, AFailedWriteToADeviceThatStillAnswersIsReopenedByThePolls)
 {
     device.attach();
-    link.InitUsbDevise();
-    link.TimerPollingTimer();
+    link.openInterface();
+    link.poll();
     device.failCall(FakeCall::Write, FT_IO_ERROR);
     cycle.tick();
     device.failCall(FakeCall::Write, FT_OK);
     expectState(1, 0);  // Write-failed, although the device still answers
 
-    link.TimerPollingTimer();  // the stopped output is noticed: closed, relist requested
+    link.poll();  // the stopped output is noticed: closed, relist requested
     expectState(0, 0);
     EXPECT_EQ(device.openHandles(), 0);
     cycle.tick();
     EXPECT_EQ(device.writeCount(), 0u);
 
-    link.TimerPollingTimer();  // opened again
+    link.poll();  // opened again
     expectState(1, 1);
     cycle.tick();
     EXPECT_EQ(device.writeCount(), 1u) << "frames flow again within two polls";
@@ -194,8 +194,8 @@ TEST_F(UsbLinkTest, AFailedWriteToADeviceThatStillAnswersIsReopenedByThePolls)
 TEST_F(UsbLinkTest, OfflineCheckBoxWritesNothingWithADeviceAttached)
 {
     device.attach();
-    link.InitUsbDevise();
-    link.TimerPollingTimer();
+    link.openInterface();
+    link.poll();
     e->controls.noUsbConnect = true;
     cycle.tick();
     cycle.tick();
@@ -209,13 +209,13 @@ TEST_F(UsbLinkTest, OfflineCheckBoxWritesNothingWithADeviceAttached)
 TEST_F(UsbLinkTest, CloseReleasesTheDeviceAndStopsThePoll)
 {
     device.attach();
-    link.InitUsbDevise();
-    link.TimerPollingTimer();
-    link.CloseUsbDevise();
+    link.openInterface();
+    link.poll();
+    link.closeInterface();
     EXPECT_EQ(device.closes(), 1);
     EXPECT_EQ(device.openHandles(), 0);
     EXPECT_FALSE(link.pollingEnabled());
-    link.TimerPollingTimer();
+    link.poll();
     EXPECT_EQ(device.opens(), 1) << "a disabled poll opens nothing";
     cycle.tick();
     EXPECT_EQ(device.writeCount(), 0u);
@@ -227,8 +227,8 @@ TEST_P(UsbStatusCodeTest, FailedWriteRecordsItsCodeOrAnEmptyMessage)
 {
     const FT_STATUS code = GetParam();
     device.attach();
-    link.InitUsbDevise();
-    link.TimerPollingTimer();
+    link.openInterface();
+    link.poll();
     device.failCall(FakeCall::Write, code);
     cycle.tick();
     expectState(1, 0);
@@ -244,9 +244,9 @@ INSTANTIATE_TEST_SUITE_P(Codes, UsbStatusCodeTest, ::testing::Values(1u, 2u, 3u,
 TEST_F(UsbLinkTest, PollFailuresAreSilent)
 {
     device.attach();
-    link.InitUsbDevise();
+    link.openInterface();
     device.failCall(FakeCall::Open, FT_DEVICE_NOT_OPENED);
-    link.TimerPollingTimer();
+    link.poll();
     expectState(0, 0);
     expectStatus(UsbLabel::None, FT_OK);
 }
@@ -254,8 +254,8 @@ TEST_F(UsbLinkTest, PollFailuresAreSilent)
 TEST_F(UsbLinkTest, PollSkipsItsTurnWhileAFrameIsBeingWrittenInsteadOfWaiting)
 {
     device.attach();
-    link.InitUsbDevise();
-    link.TimerPollingTimer();
+    link.openInterface();
+    link.poll();
     const int opensBefore = device.opens();
     device.stallNextWrite(2000ms);
     std::atomic<bool> writeDone{false};
@@ -267,7 +267,7 @@ TEST_F(UsbLinkTest, PollSkipsItsTurnWhileAFrameIsBeingWrittenInsteadOfWaiting)
         std::this_thread::yield();
     }
     link.UsbOpen = 0;  // make the poll want the driver: it would open again
-    link.TimerPollingTimer();
+    link.poll();
     const bool pollReturnedDuringTheWrite = !writeDone.load();
     output.join();
     EXPECT_TRUE(pollReturnedDuringTheWrite);

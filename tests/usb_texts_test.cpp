@@ -73,20 +73,20 @@ TEST(UsbTexts, InterfaceDisplayFollowsItsOrderOfPrecedence)
     auto e = std::make_unique<Engine>();
     FakeD2xx device;
     UsbLink link(device);
-    link.InitUsbDevise();
+    link.openInterface();
 
     InterfaceDisplay shown = interfaceDisplay(link, false);
     EXPECT_EQ(shown.captionPrefix, QStringLiteral(" DEMO MODE: "));
     EXPECT_TRUE(shown.statusPanel.isEmpty());
 
     device.failCall(FakeCall::ListCount, FT_IO_ERROR);
-    link.InitUsbDevise();
+    link.openInterface();
     shown = interfaceDisplay(link, false);
     EXPECT_EQ(shown.statusPanel, QStringLiteral("GetFTDeviceCount - Ошибка ввода-вывода..."));
 
     device.failCall(FakeCall::ListCount, FT_OK);
     device.attach();
-    link.TimerPollingTimer();
+    link.poll();
     shown = interfaceDisplay(link, false);
     EXPECT_EQ(shown.captionPrefix, QStringLiteral("Velantra v5.4.1 "));
     EXPECT_TRUE(shown.statusPanel.isEmpty());
@@ -144,11 +144,11 @@ TEST(UsbTexts, ADriverWithoutTheOpenDmxLineGivesOneSteadyMessageOnThePageAndTheS
     link.setKindChoice(KindChoice::OpenDmx);
     device.attach("B0012345", "FT232R USB UART");
     device.failCall(FakeCall::SetBaudRate, FT_NOT_SUPPORTED);
-    link.InitUsbDevise();
+    link.openInterface();
     const QString message =
         QStringLiteral("FT_SetBaudRate - Драйвер этого не умеет: выберите другой вид интерфейса...");
     for (int i = 0; i < 4; ++i) {
-        link.TimerPollingTimer();
+        link.poll();
         const InterfaceDisplay shown = interfaceDisplay(link, false);
         EXPECT_EQ(shown.captionPrefix, QStringLiteral(" DEMO MODE: "));
         EXPECT_EQ(shown.statusPanel, message);
@@ -164,8 +164,8 @@ TEST(InterfaceKinds, TheSettingsChoiceDrivesTheDeviceOpenedWhereverItIsListed)
     device.attach("FT0CABLE", "FT232R USB UART");
     device.attach("EN123456", "DMX USB PRO");
     applyKindChoices(link, QStringLiteral("EN123456:opendmx,FT0CABLE:pro"));
-    link.InitUsbDevise();
-    link.TimerPollingTimer();
+    link.openInterface();
+    link.poll();
     EXPECT_EQ(link.device().serial, "FT0CABLE");
     EXPECT_EQ(link.kindChoice(), KindChoice::Pro);
     EXPECT_EQ(link.kind(), InterfaceKind::Pro);  // as chosen for the cable, the device opened
@@ -173,8 +173,8 @@ TEST(InterfaceKinds, TheSettingsChoiceDrivesTheDeviceOpenedWhereverItIsListed)
                                                   "Работает как DMX USB Pro (не ответил на запросы)"));
 
     applyKindChoices(link, QStringLiteral("EN123456:opendmx"));  // the cable's choice forgotten: opened again
-    link.TimerPollingTimer();
-    link.TimerPollingTimer();
+    link.poll();
+    link.poll();
     EXPECT_EQ(link.kindChoice(), KindChoice::Auto);
     EXPECT_EQ(link.kind(), InterfaceKind::Framed);
     EXPECT_EQ(kindChoicesFrom(QStringLiteral(" X1 : PRO , X2:laser,,:pro")), (KindChoices{{"X1", KindChoice::Pro}}));

@@ -45,8 +45,8 @@ protected:
     }
     void open()
     {
-        link.InitUsbDevise();
-        link.TimerPollingTimer();
+        link.openInterface();
+        link.poll();
         ASSERT_EQ(link.UsbOpen.load(), 1);
     }
     // Waits for the writer thread's n-th frame on the device (a thread of the link writes them).
@@ -72,7 +72,7 @@ TEST_F(UsbWidgetsTest, DescribedProIsAskedItsParametersAndGetsLabelSixFrames)
     EXPECT_EQ(device.writes()[0], pro::parametersRequest());
     EXPECT_EQ(device.writes()[1], pro::serialRequest());
 
-    link.TimerPollingTimer();  // the answers are read by the next poll
+    link.poll();  // the answers are read by the next poll
     ASSERT_TRUE(link.proInfo().parameters);
     EXPECT_EQ(link.proInfo().parameters->firmware, 0x012C);
     EXPECT_EQ(link.proInfo().parameters->rate, 40);
@@ -80,14 +80,14 @@ TEST_F(UsbWidgetsTest, DescribedProIsAskedItsParametersAndGetsLabelSixFrames)
     EXPECT_EQ(link.proInfo().serial, 12345678u);
 
     link.setSlotsUsed(30);
-    link.SendToUsb(frame(200));
+    link.writeFrame(frame(200));
     Bytes expected{0x7E, 6, 31, 0, 0x00, 200};
     expected.resize(4 + 30, 0);
     expected.push_back(30);
     expected.push_back(0xE7);
     EXPECT_EQ(device.writes().back(), expected);
     link.setSlotsUsed(2);  // fewer than the widget takes: 24 go out
-    link.SendToUsb(frame(200));
+    link.writeFrame(frame(200));
     EXPECT_EQ(device.writes().back().size(), 5u + 25);
 }
 
@@ -97,7 +97,7 @@ TEST_F(UsbWidgetsTest, ChosenProIsProvenByItsAnswerAndOneThatIsSilentIsStillDriv
     device.attach("A1B2C3", "FT232R USB UART");
     device.answerAsProWidget(ParametersReply, SerialReply);
     open();
-    link.TimerPollingTimer();
+    link.poll();
     EXPECT_EQ(link.kind(), InterfaceKind::Pro);
     EXPECT_EQ(link.proInfo().serial, 12345678u);
 
@@ -105,12 +105,12 @@ TEST_F(UsbWidgetsTest, ChosenProIsProvenByItsAnswerAndOneThatIsSilentIsStillDriv
     UsbLink other(silent);
     other.setKindChoice(KindChoice::Pro);
     silent.attach();
-    other.InitUsbDevise();
-    other.TimerPollingTimer();
-    other.TimerPollingTimer();
+    other.openInterface();
+    other.poll();
+    other.poll();
     EXPECT_EQ(other.kind(), InterfaceKind::Pro);
     EXPECT_FALSE(other.proInfo().serial);
-    other.SendToUsb(frame(5));
+    other.writeFrame(frame(5));
     EXPECT_EQ(silent.writes().back()[1], pro::LabelSendDmx);
 }
 
@@ -120,11 +120,11 @@ TEST_F(UsbWidgetsTest, ProgramsOwnInterfaceStaysFramedAndGarbageRepliesChangeNot
     open();
     EXPECT_TRUE(device.writes().empty());  // nothing but frames goes to it
     device.queueReply({0x7E, 10, 0xFF, 0xFF, 0x7E, 0x7E, 1, 2, 0xE7, 0x00, 0x7E, 3, 5, 0});  // noise, cut short
-    link.TimerPollingTimer();
-    link.TimerPollingTimer();
+    link.poll();
+    link.poll();
     EXPECT_EQ(link.kind(), InterfaceKind::Framed);
     EXPECT_FALSE(link.proInfo().serial);
-    link.SendToUsb(frame(7));
+    link.writeFrame(frame(7));
     const Bytes sent = device.writes().back();
     EXPECT_EQ(Bytes(sent.begin(), sent.begin() + 4), (Bytes{0xFF, 0xF0, 0x00, 7}));
 }
@@ -138,7 +138,7 @@ TEST_F(UsbWidgetsTest, OpenDmxLineIsSetAndEachFrameIsBreakMarkThenTheSlots)
     EXPECT_EQ(device.baudRate(), 250000u);
     EXPECT_EQ(device.dataCharacteristics(), (std::array<std::uint8_t, 3>{8, 2, 0}));
 
-    link.SendToUsb(frame(99));
+    link.writeFrame(frame(99));
     ASSERT_TRUE(waitForWrites(1));
     const auto f = frame(99);
     EXPECT_EQ(device.writes().back(), Bytes(f.begin(), f.end()));
@@ -156,7 +156,7 @@ TEST_F(UsbWidgetsTest, OpenDmxLineIsSetAndEachFrameIsBreakMarkThenTheSlots)
 
     // The newest frame wins; one written at a time.
     for (std::uint8_t level = 1; level <= 5; ++level) {
-        link.SendToUsb(frame(level));
+        link.writeFrame(frame(level));
         std::this_thread::sleep_for(1ms);
     }
     for (int i = 0; i < 400 && device.writes().back()[1] != 5; ++i) {
@@ -164,7 +164,7 @@ TEST_F(UsbWidgetsTest, OpenDmxLineIsSetAndEachFrameIsBreakMarkThenTheSlots)
     }
     EXPECT_EQ(device.writes().back()[1], 5);
     EXPECT_EQ(device.maxConcurrentCalls(), 1);
-    link.CloseUsbDevise();
+    link.closeInterface();
 }
 
 TEST_F(UsbWidgetsTest, OpenDmxOnADriverWithoutABreakSaysSoAndWritesNothing)
@@ -173,14 +173,14 @@ TEST_F(UsbWidgetsTest, OpenDmxOnADriverWithoutABreakSaysSoAndWritesNothing)
     device.attach();
     device.failCall(FakeCall::BreakOn, FT_NOT_SUPPORTED);
     open();
-    link.SendToUsb(frame(1));
+    link.writeFrame(frame(1));
     for (int i = 0; i < 200 && link.status().label != UsbLabel::FT_SetBreak; ++i) {
         std::this_thread::sleep_for(5ms);
     }
     EXPECT_EQ(link.status().label, UsbLabel::FT_SetBreak);
     EXPECT_EQ(link.status().status, FT_NOT_SUPPORTED);
     EXPECT_EQ(device.writeCount(), 0u);
-    link.CloseUsbDevise();
+    link.closeInterface();
 }
 
 TEST_F(UsbWidgetsTest, ChangingTheKindReopensTheDeviceAsTheNewKind)
@@ -188,14 +188,14 @@ TEST_F(UsbWidgetsTest, ChangingTheKindReopensTheDeviceAsTheNewKind)
     device.attach();
     open();
     link.setKindChoice(KindChoice::Pro);
-    link.TimerPollingTimer();  // closes
-    link.TimerPollingTimer();  // opens again, as a DMX USB Pro
+    link.poll();  // closes
+    link.poll();  // opens again, as a DMX USB Pro
     EXPECT_EQ(link.UsbOpen.load(), 1);
     EXPECT_EQ(link.kind(), InterfaceKind::Pro);
     EXPECT_EQ(device.writes().back(), pro::serialRequest());
     link.setKindChoice(KindChoice::Auto);  // and back: its own stream, nothing else written
-    link.TimerPollingTimer();
-    link.TimerPollingTimer();
+    link.poll();
+    link.poll();
     EXPECT_EQ(link.kind(), InterfaceKind::Framed);
     EXPECT_EQ(device.writes().back(), pro::serialRequest());
 }
@@ -228,11 +228,11 @@ TEST_P(UsbWidgetsTwoDevices, TheDeviceOpenedDecidesItsKind)
         attachAll();
     }
     link.setKindChoices(c.choices);
-    link.InitUsbDevise();
-    link.TimerPollingTimer();
+    link.openInterface();
+    link.poll();
     if (c.attachedLater) {
         attachAll();
-        link.TimerPollingTimer();
+        link.poll();
     }
     ASSERT_EQ(link.UsbOpen.load(), 1);
     EXPECT_EQ(link.kind(), c.kind);
@@ -278,16 +278,16 @@ TEST_F(UsbWidgetsTest, AWidgetThatHasNotAnsweredIsAskedAgainAtTheNextPollsAFewTi
 {
     device.attach("EN123456", "DMX USB PRO");
     open();  // asked at open: no answer
-    link.TimerPollingTimer();
+    link.poll();
     EXPECT_EQ(countOf(device.writes(), pro::parametersRequest()), 1u) << "an answer may be on its way";
-    link.TimerPollingTimer();  // quiet for two polls: asked again
+    link.poll();  // quiet for two polls: asked again
     EXPECT_EQ(countOf(device.writes(), pro::parametersRequest()), 2u);
     device.answerAsProWidget(ParametersReply, SerialReply);
     for (int i = 0; i < 6 && !link.proInfo().serial; ++i) {
-        link.TimerPollingTimer();  // asked again, now it answers; then the answers are read
+        link.poll();  // asked again, now it answers; then the answers are read
     }
-    link.TimerPollingTimer();
-    link.TimerPollingTimer();
+    link.poll();
+    link.poll();
     ASSERT_TRUE(link.proInfo().parameters);
     EXPECT_EQ(link.proInfo().serial, 12345678u);
     EXPECT_EQ(countOf(device.writes(), pro::parametersRequest()), 3u);
@@ -296,9 +296,9 @@ TEST_F(UsbWidgetsTest, AWidgetThatHasNotAnsweredIsAskedAgainAtTheNextPollsAFewTi
     FakeD2xx silent;  // never answers: asked a few times, then left alone
     UsbLink other(silent);
     silent.attach("EN654321", "DMX USB PRO");
-    other.InitUsbDevise();
+    other.openInterface();
     for (int i = 0; i < 20; ++i) {
-        other.TimerPollingTimer();
+        other.poll();
     }
     EXPECT_EQ(countOf(silent.writes(), pro::parametersRequest()), std::size_t{UsbLink::ProRequestAsks});
     EXPECT_EQ(silent.writes().size(), std::size_t{2 * UsbLink::ProRequestAsks});
@@ -309,12 +309,12 @@ TEST_F(UsbWidgetsTest, BrokenAnswersAfterGoodOnesKeepTheGoodOnes)
     device.attach("EN123456", "DMX USB PRO");
     device.answerAsProWidget(ParametersReply, SerialReply);
     open();
-    link.TimerPollingTimer();
+    link.poll();
     ASSERT_TRUE(link.proInfo().parameters);
     device.queueReply({0x7E, 3, 2, 0, 1, 2, 0xE7});                     // parameters cut to two bytes
     device.queueReply({0x7E, 10, 4, 0, 0xAA, 0xAA, 0xAA, 0xAA, 0xE7});  // a serial number of no digits
-    link.TimerPollingTimer();
-    link.TimerPollingTimer();
+    link.poll();
+    link.poll();
     ASSERT_TRUE(link.proInfo().parameters);
     EXPECT_EQ(link.proInfo().parameters->firmware, 0x012C);
     EXPECT_EQ(link.proInfo().serial, 12345678u);
@@ -327,7 +327,7 @@ TEST_F(UsbWidgetsTest, AReplyCutShortDoesNotHideTheAnswersAfterIt)
     device.answerAsProWidget(ParametersReply, SerialReply);
     open();
     for (int i = 0; i < 8 && !link.proInfo().serial; ++i) {
-        link.TimerPollingTimer();
+        link.poll();
     }
     ASSERT_TRUE(link.proInfo().parameters);
     EXPECT_EQ(link.proInfo().parameters->rate, 40);
@@ -340,21 +340,21 @@ TEST_F(UsbWidgetsTest, OfflineNothingReachesTheWidgetNotEvenItsRequestsAfterARep
     device.answerAsProWidget(ParametersReply, SerialReply);
     link.setOffline(true);
     open();
-    link.SendToUsb(frame(1));
-    link.TimerPollingTimer();
+    link.writeFrame(frame(1));
+    link.poll();
     device.unplug();
-    link.TimerPollingTimer();  // lost
+    link.poll();  // lost
     device.attach("EN123456", "DMX USB PRO");
-    link.TimerPollingTimer();  // opened again
-    link.TimerPollingTimer();
-    link.SendToUsb(frame(2));
+    link.poll();  // opened again
+    link.poll();
+    link.writeFrame(frame(2));
     EXPECT_EQ(device.opens(), 2);
     EXPECT_EQ(device.writeCount(), 0u);
 
     link.setOffline(false);  // the widget is asked at the next poll
-    link.TimerPollingTimer();
+    link.poll();
     EXPECT_EQ(device.writes(), (std::vector<Bytes>{pro::parametersRequest(), pro::serialRequest()}));
-    link.TimerPollingTimer();
+    link.poll();
     EXPECT_EQ(link.proInfo().serial, 12345678u);
 }
 
@@ -373,14 +373,14 @@ TEST_P(UsbWidgetsUnsupported, OpenDmxOnADriverThatCannotMakeTheLineStaysOpenAndS
     device.attach();
     device.failCall(GetParam().call, FT_NOT_SUPPORTED);
     open();
-    link.SendToUsb(frame(1));  // the writer thread finds a missing break
+    link.writeFrame(frame(1));  // the writer thread finds a missing break
     for (int i = 0; i < 200 && !link.kindUnsupported(); ++i) {
         std::this_thread::sleep_for(5ms);
     }
     ASSERT_TRUE(link.kindUnsupported());
     for (int i = 0; i < 5; ++i) {
-        link.SendToUsb(frame(2));
-        link.TimerPollingTimer();
+        link.writeFrame(frame(2));
+        link.poll();
         EXPECT_EQ(link.status().label, GetParam().label);
         EXPECT_EQ(link.status().status, FT_NOT_SUPPORTED);
     }
@@ -390,12 +390,12 @@ TEST_P(UsbWidgetsUnsupported, OpenDmxOnADriverThatCannotMakeTheLineStaysOpenAndS
     EXPECT_EQ(device.writeCount(), 0u);
 
     link.setKindChoice(KindChoice::Framed);  // another choice: opened again, and driven
-    link.TimerPollingTimer();
-    link.TimerPollingTimer();
+    link.poll();
+    link.poll();
     EXPECT_FALSE(link.kindUnsupported());
-    link.SendToUsb(frame(3));
+    link.writeFrame(frame(3));
     EXPECT_EQ(device.writeCount(), 1u);
-    link.CloseUsbDevise();
+    link.closeInterface();
 }
 
 INSTANTIATE_TEST_SUITE_P(LineCalls, UsbWidgetsUnsupported,
@@ -432,8 +432,8 @@ TEST_P(UsbWriterStall, AStalledDeviceHoldsBackNeitherTheTickNorTheOtherOutputs)
     device.attach("EN000001", "USB DMX512 Interface");
     UsbLink link(device, UsbLink::Writes::OnWriterThread);
     link.setKindChoice(GetParam().kind);
-    link.InitUsbDevise();
-    link.TimerPollingTimer();
+    link.openInterface();
+    link.poll();
     ASSERT_EQ(link.UsbReady.load(), 1);
 
     auto engine = std::make_unique<Engine>();
@@ -455,7 +455,7 @@ TEST_P(UsbWriterStall, AStalledDeviceHoldsBackNeitherTheTickNorTheOtherOutputs)
     EXPECT_GE(engine->outputs.tickCount.load(), 10u);
     EXPECT_GE(other.frames.load(), 10);
     EXPECT_LE(device.writeCount() - before, 3u) << "frames handed over meanwhile are replaced, not queued";
-    link.TimerPollingTimer();  // the once-a-second poll, mid-write: skips its turn rather than wait
+    link.poll();  // the once-a-second poll, mid-write: skips its turn rather than wait
 
     engine->controls.faderPosition[0] = 200;
     device.setWriteDelay(0us);
@@ -468,7 +468,7 @@ TEST_P(UsbWriterStall, AStalledDeviceHoldsBackNeitherTheTickNorTheOtherOutputs)
         std::this_thread::sleep_for(5ms);
     }
     thread.stop();
-    link.CloseUsbDevise();
+    link.closeInterface();
     EXPECT_TRUE(newestWritten());
     EXPECT_EQ(device.maxConcurrentCalls(), 1) << "the poll and the writer never share the driver";
 }

@@ -94,8 +94,8 @@ TEST(WireEncoder, EachTickPutsOneMessageOnTheDeviceWithSlot256Included)
     FakeD2xx device;
     device.attach();
     UsbLink link(device);
-    link.InitUsbDevise();
-    link.TimerPollingTimer();
+    link.openInterface();
+    link.poll();
     OutputCycle cycle(*e);
     cycle.addOutput(&link);
     cycle.tick();
