@@ -8,6 +8,7 @@
 #include "engine/automat_state.h"
 #include "engine/controls.h"
 #include "engine/dmx.h"
+#include "engine/further_patch.h"
 #include "engine/shared_values.h"
 #include "engine/show_memory.h"
 #include "engine/transport.h"
@@ -63,6 +64,7 @@ public:
     // Written by the GUI thread, read by the tick.
     AtomicArray<std::uint8_t, 255> seqStep;               // entry c-1: glide step of channel c
     AtomicArray<std::uint16_t, CoderEntries> coderTable;  // entry k: source slot of slot k
+    FurtherPatch furtherPatch;                            // the universes after the first
 
     // GUI thread only.
     std::array<std::uint8_t, SceneSize> sceneClipboard{};

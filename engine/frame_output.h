@@ -5,6 +5,7 @@
 
 #include "engine/dmx.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -13,6 +14,10 @@ namespace velantra {
 
 inline constexpr std::size_t FrameSlots = DmxSlots;
 using FrameView = std::span<const std::uint8_t, FrameSlots>;
+using FrameSlotsArray = std::array<std::uint8_t, FrameSlots>;
+
+// The desk's universes: the first (the patch) and up to three further ones.
+inline constexpr std::size_t MaxUniverses = 4;
 
 class FrameOutput {
 public:
@@ -23,6 +28,11 @@ public:
     // the network or a device (only a tick stepped by hand may have an output
     // write before returning).
     virtual void write(FrameView frame) = 0;
+
+    // Output thread, once a tick just before write(): the frames of the
+    // desk's further universes (universe 2 first), empty while it has one.
+    // Outputs that carry one universe (the USB link) ignore them.
+    virtual void writeFurther(std::span<const FrameSlotsArray> further) { (void)further; }
 
     // Output thread, once, when output stops being allowed ("Работа в DEMO
     // режиме" checked): an output that announces its end does so here.

@@ -13,21 +13,19 @@
 
 namespace velantra {
 
-class LatestFrame {
+template <typename Value> class LatestValue {
 public:
-    using Frame = std::array<std::uint8_t, FrameSlots>;
-
     // Output thread (the one producer). Never blocks, never allocates.
-    void publish(FrameView frame)
+    void publish(const Value& value)
     {
-        std::copy(frame.begin(), frame.end(), buffers_[back_].begin());
+        buffers_[back_] = value;
         const unsigned previous = middle_.exchange(back_ | Fresh, std::memory_order_acq_rel);
         back_ = previous & IndexMask;
     }
 
-    // Sender thread (the one consumer). True and the newest frame in out when
+    // Sender thread (the one consumer). True and the newest value in out when
     // one was published since the last take. Never blocks.
-    bool take(Frame& out)
+    bool take(Value& out)
     {
         if ((middle_.load(std::memory_order_acquire) & Fresh) == 0) {
             return false;
@@ -42,10 +40,25 @@ private:
     static constexpr unsigned Fresh = 4;
     static constexpr unsigned IndexMask = 3;
 
-    std::array<Frame, 3> buffers_{};
+    std::array<Value, 3> buffers_{};
     unsigned back_ = 0;                // producer's own
     std::atomic<unsigned> middle_{1};  // shared: index, and Fresh when unread
     unsigned front_ = 2;               // consumer's own
+};
+
+class LatestFrame : public LatestValue<FrameSlotsArray> {
+public:
+    using Frame = FrameSlotsArray;
+
+    // Output thread (the one producer). Never blocks, never allocates.
+    void publish(FrameView frame)
+    {
+        std::copy(frame.begin(), frame.end(), staged_.begin());
+        LatestValue<Frame>::publish(staged_);
+    }
+
+private:
+    Frame staged_{};  // producer's own
 };
 
 }  // namespace velantra

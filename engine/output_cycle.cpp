@@ -164,6 +164,16 @@ void OutputCycle::publishFrame()
 {
     e_.dmxFrame.copyOut(0, sent_.size(), sent_.data());
     e_.shownFrame.copyIn(0, sent_.size(), sent_.data());
+    // The further universes read the channels the first one's patch reads.
+    furtherUsed_ = e_.furtherPatch.used();
+    for (int u = 0; u < furtherUsed_; ++u) {
+        FrameSlotsArray& frame = further_[static_cast<std::size_t>(u)];
+        frame[0] = 0;
+        for (int slot = 1; slot <= UniverseSlotCount; ++slot) {
+            const std::uint8_t channel = e_.furtherPatch.source(u, slot);
+            frame[static_cast<std::size_t>(slot)] = channel != 0 ? patchTemp_[channel] : 0;
+        }
+    }
 }
 
 void OutputCycle::sendToOutputs()
@@ -183,6 +193,7 @@ void OutputCycle::sendToOutputs()
     silenced_ = false;
     for (auto& slot : outputs_) {
         if (FrameOutput* output = slot.load(std::memory_order_acquire)) {
+            output->writeFurther(std::span(further_).first(static_cast<std::size_t>(furtherUsed_)));
             output->write(FrameView(sent_));
         }
     }

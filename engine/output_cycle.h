@@ -38,7 +38,7 @@ public:
     void composeScene();    // scene layer with smoothing, then the automats
     void applyAutomats();   // automat layer
     void applyOverrides();  // pictures, faders, hand scan, blackout, macro, patch
-    void publishFrame();    // the finished frame, for the outputs and the displays
+    void publishFrame();    // the finished frame (and the further universes), for the outputs and the displays
     void blinkBlackOut();   // blink of the blackout button
     void sendToOutputs();   // hand the published frame to every output (none in DEMO mode)
 
@@ -59,6 +59,8 @@ private:
     std::array<std::uint8_t, DmxSlots> targetFrame_{};
     std::array<std::uint8_t, 256> patchTemp_{};
     std::array<std::uint8_t, FrameSlots> sent_{};  // the frame the outputs get
+    std::array<FrameSlotsArray, FurtherUniverseCount> further_{};  // the further universes they get
+    int furtherUsed_ = 0;
     bool silenced_ = false;                        // DEMO mode was announced to the outputs
 };
 

@@ -38,13 +38,18 @@ constexpr std::size_t ReplyPortAt = 14;
 constexpr std::size_t ReplyNetSwitchAt = 18;
 constexpr std::size_t ReplySubSwitchAt = 19;
 constexpr std::size_t ReplyOemAt = 20;
+constexpr std::size_t ReplyEstaManAt = 24;  // low byte first
 constexpr std::size_t ReplyShortNameAt = 26;
 constexpr std::size_t ReplyLongNameAt = 44;
+constexpr std::size_t ReplyNodeReportAt = 108;
 constexpr std::size_t ReplyNumPortsAt = 172;
 constexpr std::size_t ReplyPortTypesAt = 174;
+constexpr std::size_t ReplyGoodInputAt = 178;
+constexpr std::size_t ReplySwInAt = 186;
 constexpr std::size_t ReplySwOutAt = 190;
 constexpr std::size_t ReplyStyleAt = 200;
 constexpr std::size_t ReplyMacAt = 201;
+constexpr std::size_t ReplyBindIpAt = 207;
 constexpr std::size_t ReplyBindIndexAt = 211;
 constexpr std::size_t ReplyStatus2At = 212;
 
@@ -200,6 +205,7 @@ ArtPollReply::ArtPollReply()
     putHeader(out, OpPollReply);
     putU16Le(out, ReplyPortAt, Port);
     putU16Be(out, ReplyOemAt, OemUnknown);
+    putU16Le(out, ReplyEstaManAt, EstaPrototype);
     out[ReplyStyleAt] = StyleController;
     out[ReplyBindIndexAt] = RootBindIndex;
     out[ReplyStatus2At] = Status2PortAddress15;
@@ -209,8 +215,63 @@ void ArtPollReply::setController(std::uint32_t ipv4, std::string_view shortName,
 {
     const std::span<std::uint8_t> out(bytes_);
     putU32Be(out, ReplyIpAt, ipv4);
+    putU32Be(out, ReplyBindIpAt, ipv4);
     packet::putText(out.subspan(ReplyShortNameAt, ShortNameField), packet::utf8Prefix(shortName, ShortNameField - 1));
     packet::putText(out.subspan(ReplyLongNameAt, LongNameField), packet::utf8Prefix(longName, LongNameField - 1));
+}
+
+void ArtPollReply::setMac(const std::array<std::uint8_t, 6>& mac)
+{
+    std::copy(mac.begin(), mac.end(), bytes_.begin() + ReplyMacAt);
+}
+
+void ArtPollReply::setInputs(std::span<const std::uint16_t> portAddresses, bool transmitting)
+{
+    const std::span<std::uint8_t> out(bytes_);
+    std::fill_n(out.begin() + ReplyPortTypesAt, ReplySwOutAt + MaxPorts - ReplyPortTypesAt, std::uint8_t{0});
+    out[ReplyNetSwitchAt] = 0;
+    out[ReplySubSwitchAt] = 0;
+    std::size_t ports = 0;
+    if (!portAddresses.empty()) {
+        const unsigned top = portAddresses.front() & 0x7FF0U;
+        out[ReplyNetSwitchAt] = static_cast<std::uint8_t>(top >> 8);
+        out[ReplySubSwitchAt] = static_cast<std::uint8_t>(top >> 4 & 0x0F);
+        for (const std::uint16_t p : portAddresses) {
+            if (ports == MaxPorts || (p & 0x7FF0U) != top) {
+                break;
+            }
+            out[ReplyPortTypesAt + ports] = PortCanInput;
+            out[ReplyGoodInputAt + ports] = transmitting ? InputDataReceived : 0;
+            out[ReplySwInAt + ports] = static_cast<std::uint8_t>(p & 0x0F);
+            ++ports;
+        }
+    }
+    putU16Be(out, ReplyNumPortsAt, static_cast<std::uint16_t>(ports));
+}
+
+void ArtPollReply::setNodeReport(std::uint16_t code, unsigned count, std::string_view text)
+{
+    // "#" and four hex digits, " [", four decimal digits, "] ": 14 bytes.
+    constexpr char hex[] = "0123456789abcdef";
+    std::array<char, NodeReportField> report{};
+    std::size_t n = 0;
+    report[n++] = '#';
+    for (int shift = 12; shift >= 0; shift -= 4) {
+        report[n++] = hex[code >> shift & 0x0F];
+    }
+    report[n++] = ' ';
+    report[n++] = '[';
+    count %= 10000;
+    for (unsigned divisor = 1000; divisor > 0; divisor /= 10) {
+        report[n++] = static_cast<char>('0' + count / divisor % 10);
+    }
+    report[n++] = ']';
+    report[n++] = ' ';
+    const std::string_view cut = packet::utf8Prefix(text, NodeReportField - 1 - n);
+    std::copy(cut.begin(), cut.end(), report.begin() + static_cast<std::ptrdiff_t>(n));
+    n += cut.size();
+    packet::putText(std::span<std::uint8_t>(bytes_).subspan(ReplyNodeReportAt, NodeReportField),
+                    std::string_view(report.data(), n));
 }
 
 std::optional<PollReplyFields> parseArtPollReply(std::span<const std::uint8_t> bytes)
@@ -220,6 +281,8 @@ std::optional<PollReplyFields> parseArtPollReply(std::span<const std::uint8_t> b
     }
     PollReplyFields fields;
     fields.ip = u32Be(bytes, ReplyIpAt);
+    fields.estaManufacturer = u16Le(bytes, ReplyEstaManAt);
+    fields.nodeReport.assign(bytes.subspan(ReplyNodeReportAt, ArtPollReply::NodeReportField));
     fields.shortName.assign(bytes.subspan(ReplyShortNameAt, ArtPollReply::ShortNameField));
     fields.longName.assign(bytes.subspan(ReplyLongNameAt, ArtPollReply::LongNameField));
     fields.style = bytes[ReplyStyleAt];
@@ -235,6 +298,9 @@ std::optional<PollReplyFields> parseArtPollReply(std::span<const std::uint8_t> b
         if ((bytes[ReplyPortTypesAt + i] & PortCanOutput) != 0) {
             fields.outputs[fields.outputCount++] =
                 static_cast<std::uint16_t>(topBits | (bytes[ReplySwOutAt + i] & 0x0F));
+        }
+        if ((bytes[ReplyPortTypesAt + i] & PortCanInput) != 0) {
+            fields.inputs[fields.inputCount++] = static_cast<std::uint16_t>(topBits | (bytes[ReplySwInAt + i] & 0x0F));
         }
     }
     return fields;

@@ -104,6 +104,9 @@ inline constexpr std::uint8_t DpVolatile = 0xF0;
 
 // Oem code of a product that has none of its own.
 inline constexpr std::uint16_t OemUnknown = 0x00FF;
+// ESTA's manufacturer code set aside for products without one of their own
+// (the first of the prototyping range 0x7FF0..0x7FFF).
+inline constexpr std::uint16_t EstaPrototype = 0x7FF0;
 
 class ArtPoll {
 public:
@@ -147,7 +150,14 @@ inline constexpr std::uint8_t StyleController = 0x01;
 
 // Bits of a PortTypes byte.
 inline constexpr std::uint8_t PortCanOutput = 0x80;  // outputs DMX512 from the network
-inline constexpr std::uint8_t PortCanInput = 0x40;
+inline constexpr std::uint8_t PortCanInput = 0x40;   // puts DMX512 onto the network
+
+// Bit of a GoodInput byte: the port receives data (and so transmits it).
+inline constexpr std::uint8_t InputDataReceived = 0x80;
+
+// NodeReport codes.
+inline constexpr std::uint16_t RcPowerOk = 0x0001;
+inline constexpr std::uint16_t RcParseFail = 0x0004;  // used here for "switched on, nothing sent"
 
 class ArtPollReply {
 public:
@@ -158,14 +168,30 @@ public:
     static constexpr std::size_t ShortNameField = 18;
     static constexpr std::size_t LongNameField = 64;
 
+    static constexpr std::size_t NodeReportField = 64;
+    static constexpr std::size_t MaxPorts = 4;
+
     // Any thread. Never blocks, never allocates. A controller's reply: IP
-    // 0.0.0.0, no names, Style StController, no ports.
+    // 0.0.0.0, no names, ESTA code EstaPrototype, Style StController, no ports.
     ArtPollReply();
 
     // Thread that owns the packet. Never blocks, never allocates.
-    // ipv4 in host order (192.168.1.20 is 0xC0A80114). Names are taken up to
-    // their first NUL and cut on a UTF-8 character boundary to 17 and 63 bytes.
+    // ipv4 in host order (192.168.1.20 is 0xC0A80114), written as IP and
+    // BindIp. Names are taken up to their first NUL and cut on a UTF-8
+    // character boundary to 17 and 63 bytes.
     void setController(std::uint32_t ipv4, std::string_view shortName, std::string_view longName);
+    // Thread that owns the packet. Never blocks, never allocates.
+    void setMac(const std::array<std::uint8_t, 6>& mac);
+    // Thread that owns the packet. Never blocks, never allocates.
+    // The Port-Addresses the controller transmits, as input ports: the first
+    // sets NetSwitch and SubSwitch, and only those of the same Net and
+    // Sub-Net follow it (at most MaxPorts). transmitting marks each port as
+    // receiving data. An empty list: no ports.
+    void setInputs(std::span<const std::uint16_t> portAddresses, bool transmitting);
+    // Thread that owns the packet. Never blocks, never allocates.
+    // NodeReport "#xxxx [nnnn] text": the code in four hex digits, the count
+    // of replies sent modulo 10000, and the text cut to fit 63 bytes.
+    void setNodeReport(std::uint16_t code, unsigned count, std::string_view text);
 
     // Thread that owns the packet. Never blocks, never allocates. Size bytes.
     std::span<const std::uint8_t> bytes() const { return bytes_; }
@@ -176,6 +202,8 @@ private:
 
 struct PollReplyFields {
     std::uint32_t ip = 0;  // host order
+    std::uint16_t estaManufacturer = 0;
+    packet::FieldText<ArtPollReply::NodeReportField> nodeReport;
     packet::FieldText<ArtPollReply::ShortNameField> shortName;
     packet::FieldText<ArtPollReply::LongNameField> longName;
     std::uint8_t style = 0;
@@ -185,6 +213,9 @@ struct PollReplyFields {
     // min(NumPorts, 4) ports whose PortTypes has PortCanOutput.
     std::array<std::uint16_t, 4> outputs{};
     std::size_t outputCount = 0;
+    // The same for the ports whose PortTypes has PortCanInput (from SwIn).
+    std::array<std::uint16_t, 4> inputs{};
+    std::size_t inputCount = 0;
 };
 
 // Any thread. Never blocks, never allocates. Reads nothing outside bytes.

@@ -94,11 +94,16 @@ QString InterfaceChoice::text() const
 NetworkOutputs::NetworkOutputs(OutputCycle& cycle, QObject* parent)
     : QObject(parent)
     , lastRefresh_(Clock::now())
+    , follow_(new QTimer(this))
 {
     cycle.addOutput(&sacnOutput_);
     cycle.addOutput(&artnetOutput_);
     sacnOutput_.start();
     artnetOutput_.start();
+    follow_->setObjectName(QStringLiteral("TimerNetworkFollow"));
+    follow_->setInterval(FollowPeriod);
+    connect(follow_, &QTimer::timeout, this, &NetworkOutputs::followInterfaces);
+    follow_->start();
 }
 
 NetworkOutputs::~NetworkOutputs()
@@ -129,11 +134,23 @@ QList<InterfaceChoice> NetworkOutputs::interfaces()
             if (ip.protocol() != QAbstractSocket::IPv4Protocol) {
                 continue;
             }
-            InterfaceChoice choice{i.name(), ip.toIPv4Address(), entry.broadcast().toIPv4Address()};
+            InterfaceChoice choice;
+            choice.name = i.name();
+            choice.address = ip.toIPv4Address();
+            choice.netmask = entry.netmask().toIPv4Address();
+            choice.broadcast = entry.broadcast().toIPv4Address();
             if (choice.broadcast == 0) {
-                choice.broadcast = choice.address | ~entry.netmask().toIPv4Address();
+                choice.broadcast = choice.address | ~choice.netmask;
             }
-            (i.flags().testFlag(QNetworkInterface::IsLoopBack) ? loopback : found).append(choice);
+            choice.index = i.index();
+            const QStringList mac = i.hardwareAddress().split(QLatin1Char(':'));
+            if (mac.size() == 6) {
+                for (std::size_t k = 0; k < 6; ++k) {
+                    choice.mac[k] = static_cast<std::uint8_t>(mac[static_cast<qsizetype>(k)].toUInt(nullptr, 16));
+                }
+            }
+            choice.loopback = i.flags().testFlag(QNetworkInterface::IsLoopBack);
+            (choice.loopback ? loopback : found).append(choice);
             break;  // an interface's first IPv4 address
         }
     }
@@ -148,6 +165,93 @@ std::optional<InterfaceChoice> NetworkOutputs::findInterface(const QString& name
         }
     }
     return std::nullopt;
+}
+
+std::optional<InterfaceChoice> NetworkOutputs::defaultInterface(std::uint32_t destination)
+{
+    const QList<InterfaceChoice> all = interfaces();
+    const std::uint32_t source = UdpSocket::sourceFor(destination);
+    for (const InterfaceChoice& choice : all) {
+        if (source != 0 && choice.address == source) {
+            return choice;
+        }
+    }
+    for (const InterfaceChoice& choice : all) {
+        if (!choice.loopback) {
+            return choice;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<InterfaceChoice> NetworkOutputs::interfaceFor(const QString& name, std::uint32_t destination,
+                                                            bool& missing)
+{
+    missing = false;
+    if (name.trimmed().isEmpty()) {
+        return defaultInterface(destination);
+    }
+    std::optional<InterfaceChoice> found = findInterface(name);
+    missing = !found;
+    return found;
+}
+
+void NetworkOutputs::pointSacn(const std::optional<InterfaceChoice>& via)
+{
+    sacnVia_ = via;
+    sacnTarget_.interfaceAddress = via ? via->address : 0;
+    sacnTarget_.interfaceIndex = via ? via->index : 0;
+    sacnState_.via = via ? via->text() : QString();
+}
+
+void NetworkOutputs::pointArtNet(const std::optional<InterfaceChoice>& via)
+{
+    artnetVia_ = via;
+    artnetTarget_.interfaceAddress = via ? via->address : 0;
+    artnetTarget_.netmask = via ? via->netmask : 0;
+    artnetTarget_.broadcastAddress = via ? via->broadcast : ipv4(255, 255, 255, 255);
+    artnetTarget_.mac = via ? via->mac : std::array<std::uint8_t, 6>{};
+    artNetState_.via = via ? via->text() : QString();
+}
+
+void NetworkOutputs::followInterfaces()
+{
+    if (stopped_) {
+        return;
+    }
+    bool missing = false;
+    if (sacnMissing_) {
+        if (findInterface(sacn_.interfaceName)) {
+            applySacn(sacn_);
+        }
+    } else if (sacnTarget_.enabled) {
+        const std::uint32_t to =
+            sacnTarget_.destination != 0 ? sacnTarget_.destination : sacn::multicastGroup(sacnTarget_.universe);
+        const std::optional<InterfaceChoice> via = interfaceFor(sacn_.interfaceName, to, missing);
+        if (via && via != sacnVia_) {
+            qCInfo(lcNetwork, "sACN: now by %s", qUtf8Printable(via->text()));
+            pointSacn(via);
+            if (sacnLookup_ < 0) {
+                sacnOutput_.configure(sacnTarget_);
+            }
+        }
+    }
+    if (artnetMissing_) {
+        if (findInterface(artnet_.interfaceName)) {
+            applyArtNet(artnet_);
+        }
+    } else if (artnetTarget_.enabled) {
+        const std::uint32_t to =
+            artnetTarget_.destination != 0 ? artnetTarget_.destination : ipv4(255, 255, 255, 255);
+        const std::optional<InterfaceChoice> via = interfaceFor(artnet_.interfaceName, to, missing);
+        if (via && via != artnetVia_) {
+            qCInfo(lcNetwork, "Art-Net: now by %s", qUtf8Printable(via->text()));
+            pointArtNet(via);
+            if (artnetLookup_ < 0) {
+                artnetOutput_.configure(artnetTarget_);
+            }
+        }
+    }
 }
 
 void NetworkOutputs::refuseSacn(const QString& text)
@@ -204,6 +308,8 @@ void NetworkOutputs::applySacn(const SacnSettings& settings)
     sacn_ = settings;
     sacnRefused_.clear();
     sacnLookup_ = -1;
+    sacnMissing_ = false;
+    pointSacn(std::nullopt);
     QUuid cid(sacn_.cid.trimmed());
     if (cid.isNull()) {
         cid = derivedSourceCid(machineIdentity(), dataDirectory());
@@ -240,17 +346,18 @@ void NetworkOutputs::applySacn(const SacnSettings& settings)
     target.universe = static_cast<std::uint16_t>(*universe);
     target.priority = static_cast<std::uint8_t>(*priority);
     target.hops = *hops;
-    if (!sacn_.interfaceName.trimmed().isEmpty()) {
-        const std::optional<InterfaceChoice> via = findInterface(sacn_.interfaceName);
-        if (!via) {
-            refuseSacn(
-                tr(" sACN: интерфейс %1 не найден или без адреса IPv4, выход выключен ").arg(sacn_.interfaceName));
-            return;
-        }
-        target.interfaceAddress = via->address;
+    bool missing = false;
+    const std::optional<std::uint32_t> literal = ipv4Literal(sacn_.destination);
+    const std::optional<InterfaceChoice> via =
+        interfaceFor(sacn_.interfaceName, literal ? *literal : sacn::multicastGroup(target.universe), missing);
+    if (missing) {
+        sacnMissing_ = true;
+        refuseSacn(tr(" sACN: интерфейс %1 не найден или без адреса IPv4, выход выключен ").arg(sacn_.interfaceName));
+        return;
     }
     target.enabled = true;
     sacnTarget_ = target;
+    pointSacn(via);
     aim(sacnOutput_, sacnTarget_, sacn_.destination, sacnLookup_, "sACN", &NetworkOutputs::refuseSacn);
 }
 
@@ -259,6 +366,8 @@ void NetworkOutputs::applyArtNet(const ArtNetSettings& settings)
     artnet_ = settings;
     artnetRefused_.clear();
     artnetLookup_ = -1;
+    artnetMissing_ = false;
+    pointArtNet(std::nullopt);
     ArtNetTarget target;
     const std::optional<bool> on = switchValue(artnet_.enabled);
     const std::optional<bool> always = switchValue(artnet_.alwaysBroadcast);
@@ -280,18 +389,19 @@ void NetworkOutputs::applyArtNet(const ArtNetSettings& settings)
     }
     target.portAddress = *portAddress;
     target.alwaysBroadcast = *always;
-    if (!artnet_.interfaceName.trimmed().isEmpty()) {
-        const std::optional<InterfaceChoice> via = findInterface(artnet_.interfaceName);
-        if (!via) {
-            refuseArtNet(
-                tr(" Art-Net: интерфейс %1 не найден или без адреса IPv4, выход выключен ").arg(artnet_.interfaceName));
-            return;
-        }
-        target.interfaceAddress = via->address;
-        target.broadcastAddress = via->broadcast;
+    bool missing = false;
+    const std::optional<std::uint32_t> literal = ipv4Literal(artnet_.destination);
+    const std::optional<InterfaceChoice> via =
+        interfaceFor(artnet_.interfaceName, literal ? *literal : ipv4(255, 255, 255, 255), missing);
+    if (missing) {
+        artnetMissing_ = true;
+        refuseArtNet(
+            tr(" Art-Net: интерфейс %1 не найден или без адреса IPv4, выход выключен ").arg(artnet_.interfaceName));
+        return;
     }
     target.enabled = true;
     artnetTarget_ = target;
+    pointArtNet(via);
     aim(artnetOutput_, artnetTarget_, artnet_.destination, artnetLookup_, "Art-Net", &NetworkOutputs::refuseArtNet);
 }
 
@@ -310,10 +420,10 @@ void NetworkOutputs::refresh()
         const bool wasOn = state.on;
         state.on = after.sending;
         state.packetsPerSecond = seconds > 0 ? static_cast<double>(after.packets - before.packets) / seconds : 0.0;
-        QString cause;  // what fails, without the count: logged once, not every second
+        QString cause;  // a failing send, without the count: logged once, not every second
         if (!refused.isEmpty()) {
-            cause = refused.trimmed();
-            state.lastError = cause;
+            // A refused setting was said once, through status(), when it was refused.
+            state.lastError = refused.trimmed();
         } else if (after.failures != before.failures) {
             cause = errorText(after.lastError);
             state.lastError = tr("%1 (отказов: %2)").arg(cause).arg(after.failures);

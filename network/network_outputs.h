@@ -13,8 +13,10 @@
 #include <QLoggingCategory>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <QUuid>
 
+#include <array>
 #include <chrono>
 #include <optional>
 
@@ -30,12 +32,18 @@ struct InterfaceChoice {
     QString name;                 // "eth0"
     std::uint32_t address = 0;    // its IPv4 address
     std::uint32_t broadcast = 0;  // its directed broadcast
-    QString text() const;         // "eth0 (192.168.1.20)"
+    std::uint32_t netmask = 0;
+    int index = 0;                       // the system's interface index
+    std::array<std::uint8_t, 6> mac{};   // its hardware address (zeros: none)
+    bool loopback = false;
+    QString text() const;  // "eth0 (192.168.1.20)"
+    bool operator==(const InterfaceChoice&) const = default;
 };
 
 // What one output shows in the window.
 struct OutputState {
-    bool on = false;  // configured, switched on, sending
+    bool on = false;  // configured, switched on, sending (a datagram left with the last frame)
+    QString via;      // the interface it uses ("eth0 (192.168.1.20)"), chosen or by default
     double packetsPerSecond = 0;
     QString lastError;  // the last refused send or refused setting; empty: none
 };
@@ -73,6 +81,13 @@ public:
 
     // GUI thread, once a second: counts turned into rates and texts.
     void refresh();
+    // GUI thread; the timer "TimerNetworkFollow" runs it every FollowPeriod.
+    // Looks at the interfaces again: an address that changed (DHCP, a cable
+    // moved), an interface that came or went, another default interface.
+    // Each output that uses one of them is pointed at it anew, without
+    // ending its streams.
+    void followInterfaces();
+    static constexpr int FollowPeriod = 2000;  // milliseconds
     const OutputState& sacnState() const { return sacnState_; }
     const OutputState& artNetState() const { return artNetState_; }
     std::vector<ArtNetNode> artNetNodes() const { return artnetOutput_.nodes(); }
@@ -81,6 +96,10 @@ public:
     static QList<InterfaceChoice> interfaces();
     // GUI thread. The interface of that name, when it exists and has an IPv4 address.
     static std::optional<InterfaceChoice> findInterface(const QString& name);
+    // GUI thread. The interface used when none is chosen: the one whose
+    // address the system sends to destination from, else the first that is
+    // up and not the loopback.
+    static std::optional<InterfaceChoice> defaultInterface(std::uint32_t destination);
 
     SacnOutput& sacnOutput() { return sacnOutput_; }
     ArtNetOutput& artNetOutput() { return artnetOutput_; }
@@ -99,6 +118,11 @@ private:
     void aim(Output& output, Target& target, const QString& destination, int& lookup, const char* label,
              void (NetworkOutputs::*refuse)(const QString&));
     static QString errorText(int error);
+    // The interface an output named (or the default one for destination);
+    // nullopt with missing set when a named one is not there.
+    static std::optional<InterfaceChoice> interfaceFor(const QString& name, std::uint32_t destination, bool& missing);
+    void pointSacn(const std::optional<InterfaceChoice>& via);
+    void pointArtNet(const std::optional<InterfaceChoice>& via);
 
     SacnOutput sacnOutput_;
     ArtNetOutput artnetOutput_;
@@ -118,6 +142,11 @@ private:
     SenderCounters sacnBefore_;
     SenderCounters artnetBefore_;
     std::chrono::steady_clock::time_point lastRefresh_;
+    std::optional<InterfaceChoice> sacnVia_;  // the interface each output uses now
+    std::optional<InterfaceChoice> artnetVia_;
+    bool sacnMissing_ = false;  // refused for a named interface that is not there
+    bool artnetMissing_ = false;
+    QTimer* follow_;
     bool stopped_ = false;
 };
 

@@ -2,6 +2,8 @@
 
 #include "engine/worker_thread.h"
 
+#include <algorithm>
+
 namespace velantra {
 
 namespace {
@@ -38,10 +40,18 @@ void NetworkSender::stop()
     thread_.join();
 }
 
+void NetworkSender::writeFurther(std::span<const FrameSlotsArray> further)
+{
+    const std::size_t n = std::min(further.size(), MaxUniverses - 1);
+    std::copy_n(further.begin(), n, staged_.frames.begin() + 1);
+    staged_.count = 1 + n;
+}
+
 void NetworkSender::write(FrameView frame)
 {
     silenced_.store(false, relaxed);
-    latest_.publish(frame);
+    std::copy(frame.begin(), frame.end(), staged_.frames[0].begin());
+    latest_.publish(staged_);
     // A sender that is switched off sleeps through the frames; switching it
     // on wakes it, and it takes the latest frame then.
     if (activeShared_.load(relaxed)) {
@@ -65,6 +75,7 @@ SenderCounters NetworkSender::counters() const
 void NetworkSender::count(int result)
 {
     if (result == 0) {
+        leftThisFrame_ = true;
         packets_.fetch_add(1, relaxed);
     } else {
         failures_.fetch_add(1, relaxed);
@@ -103,10 +114,12 @@ void NetworkSender::run()
             sending_.store(false, relaxed);
             continue;
         }
-        if (latest_.take(frame_)) {
-            sendFrame(frame_);
+        if (latest_.take(frames_)) {
+            leftThisFrame_ = false;
+            sendFrame(frames_);
             goodbyeSent_ = false;
-            sending_.store(true, relaxed);
+            // Every send refused (no route, the interface gone): not sending.
+            sending_.store(leftThisFrame_, relaxed);
         }
     }
     if (active_ && !goodbyeSent_) {

@@ -8,6 +8,7 @@
 #include "engine/latest_frame.h"
 #include "engine/wake_signal.h"
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -17,12 +18,19 @@
 
 namespace velantra {
 
+// The frames of one tick: the desk's first universe and its further ones.
+struct UniverseFrames {
+    std::array<FrameSlotsArray, MaxUniverses> frames{};
+    std::size_t count = 1;  // 1..MaxUniverses
+};
+
 // What a network output has done, for the window (read once a second).
 struct SenderCounters {
     std::uint64_t packets = 0;   // datagrams sent
     std::uint64_t failures = 0;  // sends the system refused
     int lastError = 0;           // error number of the last refused send (0: none yet)
-    bool sending = false;        // configured, switched on and not silenced
+    bool sending = false;        // configured, switched on, not silenced, and the last frame left
+                                 // (at least one of its datagrams was accepted by the system)
 };
 
 // A configuration handed from the GUI thread to the sender thread: the GUI
@@ -67,6 +75,7 @@ public:
 
     // Output thread. Never blocks, never allocates.
     void write(FrameView frame) final;
+    void writeFurther(std::span<const FrameSlotsArray> further) final;
     void silence() final;
 
     // Any thread.
@@ -77,8 +86,8 @@ protected:
     virtual std::chrono::milliseconds idlePeriod() const { return std::chrono::milliseconds(250); }
     // Sender thread. Picks up a new configuration when there is one.
     virtual void applyPending() = 0;
-    // Sender thread. Sends one frame (called only while sending).
-    virtual void sendFrame(const LatestFrame::Frame& frame) = 0;
+    // Sender thread. Sends one tick's universes (called only while sending).
+    virtual void sendFrame(const UniverseFrames& frames) = 0;
     // Sender thread. Output stops (DEMO mode, switched off, program end):
     // announce it. Called once per stop.
     virtual void sendGoodbye() {}
@@ -99,8 +108,10 @@ protected:
 private:
     void run();
 
-    LatestFrame latest_;
-    LatestFrame::Frame frame_{};
+    LatestValue<UniverseFrames> latest_;
+    UniverseFrames staged_;  // output thread's own: filled by writeFurther() and write()
+    UniverseFrames frames_;  // sender thread's own
+    bool leftThisFrame_ = false;  // sender thread: a datagram of this frame was accepted
     WakeSignal wake_;
     std::thread thread_;
     std::atomic<bool> stopping_{false};

@@ -68,6 +68,49 @@ private:
     std::array<std::uint8_t, DataPacketSize> bytes_{};
 };
 
+// ---------------------------------------------------------------------------
+// Universe discovery (E1.31-2016 section 8): every 10 s a source lists the
+// universes it sends, on the discovery universe 64214 (239.255.250.214), in
+// pages of at most 512 universes.
+inline constexpr std::uint16_t DiscoveryUniverse = 64214;
+inline constexpr std::size_t DiscoveryListAt = 120;  // the first universe of the list
+inline constexpr std::size_t DiscoveryPageUniverses = 512;
+inline constexpr std::size_t DiscoveryMaxSize = DiscoveryListAt + 2 * DiscoveryPageUniverses;
+
+class DiscoveryPacket {
+public:
+    // Any thread. Never blocks, never allocates. An empty list from the nil CID.
+    DiscoveryPacket();
+
+    // Thread that owns the packet. Never blocks, never allocates.
+    // One page (page of lastPage, counted from 0) listing universes, which
+    // the caller sorts ascending; at most DiscoveryPageUniverses are taken.
+    void set(const Cid& cid, std::string_view name, std::span<const std::uint16_t> universes, std::uint8_t page = 0,
+             std::uint8_t lastPage = 0);
+
+    // Thread that owns the packet. DiscoveryListAt + 2 bytes per universe.
+    std::span<const std::uint8_t> bytes() const { return std::span(bytes_).first(size_); }
+
+private:
+    std::array<std::uint8_t, DiscoveryMaxSize> bytes_{};
+    std::size_t size_ = DiscoveryListAt;
+};
+
+struct DiscoveryFields {
+    Cid cid{};
+    packet::FieldText<SourceNameField> sourceName;
+    std::uint8_t page = 0;
+    std::uint8_t lastPage = 0;
+    std::array<std::uint16_t, DiscoveryPageUniverses> universes{};
+    std::size_t count = 0;
+};
+
+// Any thread. Never blocks, never allocates. Reads nothing outside bytes.
+// Refuses a packet whose fixed fields or three lengths do not match its
+// size, an odd list, a page after the last page, and a list that is not
+// strictly ascending.
+std::optional<DiscoveryFields> parseDiscoveryPacket(std::span<const std::uint8_t> bytes);
+
 // Any thread. Never blocks, never allocates.
 // The multicast group of a universe, 239.255.hi.lo, as a host-order IPv4
 // address (239.255.0.1 is 0xEFFF0001). Meaningful for universes 1..63999.

@@ -70,6 +70,13 @@ int UdpSocket::setMulticastInterface(std::uint32_t address)
     return result(::setsockopt(fd_, IPPROTO_IP, IP_MULTICAST_IF, &a, sizeof a));
 }
 
+int UdpSocket::setMulticastInterfaceIndex(int index)
+{
+    ip_mreqn m{};
+    m.imr_ifindex = index;
+    return result(::setsockopt(fd_, IPPROTO_IP, IP_MULTICAST_IF, &m, sizeof m));
+}
+
 int UdpSocket::setMulticastHops(int hops)
 {
     const unsigned char ttl = static_cast<unsigned char>(hops);
@@ -126,6 +133,33 @@ long UdpSocket::receiveFrom(std::span<std::uint8_t> buffer, std::uint32_t& from,
     from = ntohl(a.sin_addr.s_addr);
     port = ntohs(a.sin_port);
     return static_cast<long>(got);
+}
+
+std::uint32_t UdpSocket::boundAddress() const
+{
+    sockaddr_in a{};
+    socklen_t length = sizeof a;
+    if (fd_ < 0 || ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &length) != 0) {
+        return 0;
+    }
+    return ntohl(a.sin_addr.s_addr);
+}
+
+std::uint32_t UdpSocket::sourceFor(std::uint32_t destination)
+{
+    // Connecting a datagram socket sends nothing: it only asks the routes.
+    UdpSocket probe;
+    if (probe.open() != 0) {
+        return 0;
+    }
+    if (destination == ipv4(255, 255, 255, 255) || (destination >> 28) == 0xE) {
+        probe.enableBroadcast();
+    }
+    const sockaddr_in to = socketAddress(destination, 9);
+    if (::connect(probe.fd_, reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0) {
+        return 0;
+    }
+    return probe.boundAddress();
 }
 
 }  // namespace velantra

@@ -36,6 +36,9 @@ public:
     int enableBroadcast();
     // Multicast leaves through the interface with this address (0: the system's choice).
     int setMulticastInterface(std::uint32_t address);
+    // Multicast leaves through the interface with this index, whatever its
+    // address is now or later (0: the system's choice).
+    int setMulticastInterfaceIndex(int index);
     int setMulticastHops(int hops);
     // Binds to address:port; shared lets other programs bind the same port.
     int bindTo(std::uint32_t address, std::uint16_t port, bool shared);
@@ -48,6 +51,12 @@ public:
     // Receives one datagram into buffer: its length, or -1 with the error
     // number in error (EAGAIN: nothing waiting). Never blocks.
     long receiveFrom(std::span<std::uint8_t> buffer, std::uint32_t& from, std::uint16_t& port, int& error);
+
+    // The address this socket is bound to (0: any, or not bound).
+    std::uint32_t boundAddress() const;
+    // The address a datagram to destination leaves from, by the system's
+    // routes now: 0 when no route reaches it. Never blocks.
+    static std::uint32_t sourceFor(std::uint32_t destination);
 
 private:
     int fd_ = -1;

@@ -115,8 +115,6 @@ HeadlessPlayer::HeadlessPlayer(std::unique_ptr<D2xxProvider> driver, QObject* pa
         logInterface();
         core_->network().refresh();
     });
-    connect(&core_->network(), &NetworkOutputs::status, this,
-            [](const QString& text) { qCWarning(lcNetwork).noquote() << text.trimmed(); });
 }
 
 HeadlessPlayer::~HeadlessPlayer()

@@ -65,4 +65,9 @@ QString midiBindingsFile()
     return dataFile(QStringLiteral("Vela43.midi"));
 }
 
+QString universesFile()
+{
+    return dataFile(QStringLiteral("Vela43.universes"));
+}
+
 }  // namespace velantra

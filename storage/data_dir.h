@@ -23,11 +23,12 @@ QString dataFile(const QString& name);
 
 // GUI thread. The program's fixed files, named here once: the settings, the
 // autosave copy of the show, the channel colours, the default output patch
-// and the MIDI bindings.
+// the MIDI bindings and the further universes.
 QString settingsFile();      // Vela43.ini
 QString autosaveFile();      // Vela43.vlt
 QString colourFile();        // Vela43.col
 QString defaultPatchFile();  // Vela43.vdx
 QString midiBindingsFile();  // Vela43.midi
+QString universesFile();     // Vela43.universes
 
 }  // namespace velantra

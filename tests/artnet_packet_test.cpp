@@ -259,7 +259,9 @@ TEST(ArtPollDecoder, RefusesAPollCutShort)
 // ---------------------------------------------------------------------------
 // ArtPollReply
 
-// This controller's reply, field by field at its offset.
+// This controller's reply, field by field at its offset: 192.168.1.20,
+// sending Port-Addresses 1:2:14, 1:2:15 and 1:3:0 (the last of another
+// Sub-Net, so not among the ports), with a report.
 struct ReplyField {
     const char* name;
     std::size_t offset;
@@ -281,18 +283,23 @@ const std::vector<ReplyField>& replyFields()
         {"IP 192.168.1.20", 10, {0xC0, 0xA8, 0x01, 0x14}},
         {"Port 0x1936, low byte first", 14, {0x36, 0x19}},
         {"VersInfo", 16, {0x00, 0x00}},
-        {"NetSwitch, SubSwitch", 18, {0x00, 0x00}},
+        {"NetSwitch 1, SubSwitch 2", 18, {0x01, 0x02}},
         {"Oem unknown", 20, {0x00, 0xFF}},
-        {"Ubea, Status1, EstaMan", 22, {0x00, 0x00, 0x00, 0x00}},
+        {"Ubea, Status1", 22, {0x00, 0x00}},
+        {"EstaMan 0x7FF0, low byte first", 24, {0xF0, 0x7F}},
         {"ShortName", 26, padded("Velantra", 18)},
         {"LongName", 44, padded("Velantra lighting desk", 64)},
-        {"NodeReport", 108, Bytes(64, 0x00)},
-        {"NumPorts 0", 172, {0x00, 0x00}},
-        {"PortTypes, GoodInput, GoodOutputA, SwIn, SwOut", 174, Bytes(20, 0x00)},
+        {"NodeReport", 108, padded("#0001 [0012] sending 1:2:14", 64)},
+        {"NumPorts 2", 172, {0x00, 0x02}},
+        {"PortTypes: two inputs", 174, {0x40, 0x40, 0x00, 0x00}},
+        {"GoodInput: data", 178, {0x80, 0x80, 0x00, 0x00}},
+        {"GoodOutputA", 182, Bytes(4, 0x00)},
+        {"SwIn 14, 15", 186, {0x0E, 0x0F, 0x00, 0x00}},
+        {"SwOut", 190, Bytes(4, 0x00)},
         {"AcnPriority, SwMacro, SwRemote, spare", 194, Bytes(6, 0x00)},
         {"Style StController", 200, {0x01}},
-        {"MAC", 201, Bytes(6, 0x00)},
-        {"BindIp", 207, {0x00, 0x00, 0x00, 0x00}},
+        {"MAC", 201, {0x02, 0x00, 0x5E, 0x10, 0x20, 0xFF}},
+        {"BindIp 192.168.1.20", 207, {0xC0, 0xA8, 0x01, 0x14}},
         {"BindIndex 1, the root", 211, {0x01}},
         {"Status2: 15-bit Port-Address", 212, {0x08}},
         {"GoodOutputB, Status3, DefaultRespUID, User, RefreshRate, filler", 213, Bytes(26, 0x00)},
@@ -304,6 +311,10 @@ ArtPollReply velantraReply()
 {
     ArtPollReply reply;
     reply.setController(0xC0A80114, "Velantra", "Velantra lighting desk");
+    reply.setMac({0x02, 0x00, 0x5E, 0x10, 0x20, 0xFF});
+    const std::array<std::uint16_t, 3> sent{0x012E, 0x012F, 0x0130};
+    reply.setInputs(sent, true);
+    reply.setNodeReport(RcPowerOk, 10012, "sending 1:2:14");
     return reply;
 }
 

@@ -6,6 +6,7 @@
 #include "conveyor/conveyor_group.h"
 #include "desk/player.h"
 #include "effects/automats_page.h"
+#include "network/sacn_packet.h"
 #include "player/headless.h"
 #include "storage/patch_file.h"
 #include "storage/settings_file.h"
@@ -103,14 +104,20 @@ void clockByHand(DeskCore& core)
     }
 }
 
+// The next data packet: universe discovery, every 10 s, is not a tick's.
 QByteArray nextPacket(QUdpSocket& socket)
 {
-    if (!socket.hasPendingDatagrams() && !socket.waitForReadyRead(2000)) {
-        return {};
+    for (;;) {
+        if (!socket.hasPendingDatagrams() && !socket.waitForReadyRead(2000)) {
+            return {};
+        }
+        QByteArray packet(static_cast<qsizetype>(socket.pendingDatagramSize()), '\0');
+        socket.readDatagram(packet.data(), packet.size());
+        if (!sacn::parseDiscoveryPacket(std::span(reinterpret_cast<const std::uint8_t*>(packet.constData()),
+                                                  static_cast<std::size_t>(packet.size())))) {
+            return packet;
+        }
     }
-    QByteArray packet(static_cast<qsizetype>(socket.pendingDatagramSize()), '\0');
-    socket.readDatagram(packet.data(), packet.size());
-    return packet;
 }
 
 QByteArray cidOf(const QByteArray& packet)

@@ -173,14 +173,22 @@ protected:
         target.cid = {0xA1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0xFF};
         output.start();
     }
+    // The next data packet; the discovery packets between them are kept aside.
     std::optional<sacn::DataFields> nextPacket()
     {
-        const auto bytes = rig.next();
-        if (!bytes) {
-            return std::nullopt;
+        for (;;) {
+            const auto bytes = rig.next();
+            if (!bytes) {
+                return std::nullopt;
+            }
+            if (const auto list = sacn::parseDiscoveryPacket(*bytes)) {
+                discoveries.push_back(*list);
+                continue;
+            }
+            return sacn::parseDataPacket(*bytes);
         }
-        return sacn::parseDataPacket(*bytes);
     }
+    std::vector<sacn::DiscoveryFields> discoveries;
 
     std::uint16_t port = freePort();
     Receiver rig{Loopback, port};
