@@ -10,6 +10,7 @@
 #include "storage/data_dir.h"
 #include "storage/patch_file.h"
 #include "storage/show_file.h"
+#include "storage/universes_file.h"
 
 #include <QFileInfo>
 #include <QTimer>
@@ -162,7 +163,21 @@ DeskCore::PatchAtStart DeskCore::loadPatchAtStart(const QString& path)
     if (!loaded.file.isEmpty()) {
         patchName_ = loaded.file;
     }
+    // The further universes: none until a file of them is there; a damaged
+    // one is refused whole and left on disk as it is.
+    if (isRegularFile(universesFile())) {
+        const FileResult universes = readUniversesFile(universesFile(), engine().furtherPatch);
+        if (!universes.ok) {
+            loaded.notes << QStringLiteral(" ") + universes.message;
+        }
+    }
     return loaded;
+}
+
+FileResult DeskCore::saveUniverses()
+{
+    ensureDataDirectory();
+    return writeUniversesFile(universesFile(), engine().furtherPatch);
 }
 
 DeskCore::PatchAtStart DeskCore::readPatchAtStart(Engine& engine, const QString& path)

@@ -100,7 +100,10 @@ public:
         FileResult result;  // the failure, if any
         QStringList notes;  // texts for the status line
     };
+    // The further universes' file is read with it (a refusal is among the notes).
     PatchAtStart loadPatchAtStart(const QString& path);
+    // The further universes written to their file (after an edit on the network page).
+    FileResult saveUniverses();
     static PatchAtStart readPatchAtStart(Engine& engine, const QString& path);
     // What a patch just read asks to be said: entries replaced by direct
     // output, and a channel routed into the start code (kept, as stored files may mean it).

@@ -26,7 +26,12 @@ public:
     void setSource(int universe, int slot, std::uint8_t channel)
     {
         sources_.set(index(universe, slot), channel);
-        recount();
+        const int used = used_.load(std::memory_order_relaxed);
+        if (channel != 0 && universe + 1 > used) {
+            used_.store(universe + 1, std::memory_order_relaxed);
+        } else if (channel == 0 && universe + 1 == used) {
+            recount();  // the last universe may have lost its last slot
+        }
     }
     // GUI thread. Every slot of every further universe to none.
     void clear()
@@ -44,16 +49,15 @@ private:
     }
     void recount()
     {
-        int used = 0;
-        for (int u = 0; u < FurtherUniverseCount; ++u) {
+        for (int u = FurtherUniverseCount - 1; u >= 0; --u) {
             for (int slot = 1; slot <= UniverseSlotCount; ++slot) {
                 if (source(u, slot) != 0) {
-                    used = u + 1;
-                    break;
+                    used_.store(u + 1, std::memory_order_relaxed);
+                    return;
                 }
             }
         }
-        used_.store(used, std::memory_order_relaxed);
+        used_.store(0, std::memory_order_relaxed);
     }
 
     AtomicArray<std::uint8_t, static_cast<std::size_t>(FurtherUniverseCount) * UniverseSlotCount> sources_;

@@ -405,6 +405,68 @@ void NetworkOutputs::applyArtNet(const ArtNetSettings& settings)
     aim(artnetOutput_, artnetTarget_, artnet_.destination, artnetLookup_, "Art-Net", &NetworkOutputs::refuseArtNet);
 }
 
+QString NetworkOutputs::patchRuns(const FurtherPatch& further, int universe)
+{
+    constexpr int ShownRuns = 4;
+    QStringList runs;
+    int hidden = 0;
+    int slot = 1;
+    while (slot <= UniverseSlotCount) {
+        const int channel = further.source(universe, slot);
+        if (channel == 0) {
+            ++slot;
+            continue;
+        }
+        int end = slot;
+        while (end < UniverseSlotCount && further.source(universe, end + 1) == channel + (end + 1 - slot)) {
+            ++end;
+        }
+        if (runs.size() == ShownRuns) {
+            ++hidden;
+        } else if (end == slot) {
+            runs << tr("слот %1 ← канал %2").arg(slot).arg(channel);
+        } else {
+            runs << tr("слоты %1-%2 ← каналы %3-%4").arg(slot).arg(end).arg(channel).arg(channel + end - slot);
+        }
+        slot = end + 1;
+    }
+    if (hidden > 0) {
+        runs << tr("и еще %1").arg(hidden);
+    }
+    return runs.join(QStringLiteral(", "));
+}
+
+QStringList NetworkOutputs::universeTexts(const FurtherPatch& further) const
+{
+    const auto sacnOf = [this](int index) {
+        if (!sacnTarget_.enabled) {
+            return tr("sACN выкл");
+        }
+        return tr("sACN %1").arg(std::min<int>(sacnTarget_.universe + index, sacn::LastUniverse));
+    };
+    const auto artnetOf = [this](int index) {
+        if (!artnetTarget_.enabled) {
+            return tr("Art-Net выкл");
+        }
+        const auto portAddress = static_cast<std::uint16_t>(std::min(artnetTarget_.portAddress + index, 0x7FFF));
+        return tr("Art-Net %1").arg(QString::fromStdString(artnet::portAddressText(portAddress)));
+    };
+    QStringList lines;
+    lines << tr("1: каналы по коммутации кодера; USB, %1, %2").arg(sacnOf(0), artnetOf(0));
+    for (int u = 0; u < FurtherUniverseCount; ++u) {
+        if (u >= further.used()) {
+            lines << tr("%1: не передается").arg(u + 2);
+            continue;
+        }
+        QString runs = patchRuns(further, u);
+        if (runs.isEmpty()) {
+            runs = tr("пусто (нули)");
+        }
+        lines << tr("%1: %2; %3, %4").arg(u + 2).arg(runs, sacnOf(u + 1), artnetOf(u + 1));
+    }
+    return lines;
+}
+
 QString NetworkOutputs::errorText(int error)
 {
     return qt_error_string(error);

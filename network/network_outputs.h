@@ -6,6 +6,7 @@
 #pragma once
 
 #include "network/artnet_output.h"
+#include "engine/further_patch.h"
 #include "network/sacn_output.h"
 #include "storage/settings_file.h"
 
@@ -13,6 +14,7 @@
 #include <QLoggingCategory>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QUuid>
 
@@ -91,6 +93,14 @@ public:
     const OutputState& sacnState() const { return sacnState_; }
     const OutputState& artNetState() const { return artNetState_; }
     std::vector<ArtNetNode> artNetNodes() const { return artnetOutput_.nodes(); }
+
+    // GUI thread. What each of the desk's universes carries and where it
+    // goes, one line each: the first (the patch, the USB interface and the
+    // network), then the further ones from their patch.
+    QStringList universeTexts(const FurtherPatch& further) const;
+    // GUI thread. A further universe's patched slots in runs ("слоты 1-48 ←
+    // каналы 1-48"); empty when none.
+    static QString patchRuns(const FurtherPatch& further, int universe);
 
     // GUI thread. The computer's interfaces with an IPv4 address (loopback last).
     static QList<InterfaceChoice> interfaces();

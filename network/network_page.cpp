@@ -1,5 +1,6 @@
 #include "network/network_page.h"
 
+#include "engine/further_patch.h"
 #include "network/network_outputs.h"
 
 #include <QCheckBox>
@@ -12,7 +13,9 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScopedValueRollback>
+#include <QSpinBox>
 #include <QStringList>
 #include <QTableWidget>
 #include <QTimer>
@@ -45,9 +48,12 @@ QString onOff(bool on)
 
 }  // namespace
 
-NetworkPage::NetworkPage(NetworkOutputs& outputs, QWidget* parent)
+NetworkPage::NetworkPage(NetworkOutputs& outputs, FurtherPatch& further, std::function<FileResult()> saveUniverses,
+                         QWidget* parent)
     : QWidget(parent)
     , outputs_(outputs)
+    , further_(further)
+    , saveUniverses_(std::move(saveUniverses))
     , timer_(new QTimer(this))
 {
     setObjectName(QStringLiteral("TabSheetNetwork"));
@@ -67,6 +73,7 @@ NetworkPage::NetworkPage(NetworkOutputs& outputs, QWidget* parent)
     sacnInterface_->setObjectName(QStringLiteral("ComboBoxSacnInterface"));
     sacnInterface_->setToolTip(tr("Сетевой интерфейс, через который идет multicast"));
     sacnName_ = field(sacn, "EditSacnName", tr("Имя источника, видимое на приемниках (до 63 байт)"));
+    sacnVia_ = stateLabel(sacn, "LabelSacnVia");
     sacnRate_ = stateLabel(sacn, "LabelSacnRate");
     sacnError_ = stateLabel(sacn, "LabelSacnError");
     auto* sacnForm = new QFormLayout(sacn);
@@ -75,6 +82,7 @@ NetworkPage::NetworkPage(NetworkOutputs& outputs, QWidget* parent)
     sacnForm->addRow(tr("Приоритет"), sacnPriority_);
     sacnForm->addRow(tr("Адрес"), sacnDestination_);
     sacnForm->addRow(tr("Интерфейс"), sacnInterface_);
+    sacnForm->addRow(sacnVia_);
     sacnForm->addRow(tr("Имя источника"), sacnName_);
     sacnForm->addRow(sacnRate_);
     sacnForm->addRow(sacnError_);
@@ -99,20 +107,23 @@ NetworkPage::NetworkPage(NetworkOutputs& outputs, QWidget* parent)
     artnetBroadcast_ = new QCheckBox(tr("Всегда broadcast"), artnet);
     artnetBroadcast_->setObjectName(QStringLiteral("CheckBoxArtNetBroadcast"));
     artnetBroadcast_->setToolTip(tr("Для узлов, которые не отвечают на опрос"));
+    artnetVia_ = stateLabel(artnet, "LabelArtNetVia");
     artnetRate_ = stateLabel(artnet, "LabelArtNetRate");
     artnetError_ = stateLabel(artnet, "LabelArtNetError");
     nodes_ = new QTableWidget(0, 3, artnet);
     nodes_->setObjectName(QStringLiteral("TableArtNetNodes"));
     nodes_->setHorizontalHeaderLabels({tr("IP"), tr("Имя"), tr("Port-Address")});
+    nodes_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     nodes_->horizontalHeader()->setStretchLastSection(true);
     nodes_->verticalHeader()->hide();
     nodes_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    nodes_->setToolTip(tr("Узлы, ответившие на опрос за последние 10 с"));
+    nodes_->setToolTip(tr("Узлы, ответившие на последний опрос (опрос каждые 2,75 с, ответ ждется 3 с)"));
     auto* artnetForm = new QFormLayout(artnet);
     artnetForm->addRow(artnetOn_);
     artnetForm->addRow(tr("Port-Address"), portRow);
     artnetForm->addRow(tr("Адрес"), artnetDestination_);
     artnetForm->addRow(tr("Интерфейс"), artnetInterface_);
+    artnetForm->addRow(artnetVia_);
     artnetForm->addRow(artnetBroadcast_);
     artnetForm->addRow(artnetRate_);
     artnetForm->addRow(artnetError_);
@@ -124,8 +135,11 @@ NetworkPage::NetworkPage(NetworkOutputs& outputs, QWidget* parent)
         error->setPalette(red);
     }
 
+    auto* left = new QVBoxLayout;
+    left->addWidget(sacn);
+    left->addWidget(makeUniverses(), 1);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(sacn, 1, Qt::AlignTop);
+    layout->addLayout(left, 1);
     layout->addWidget(artnet, 1);
 
     connect(sacnOn_, &QCheckBox::toggled, this, &NetworkPage::sacnEdited);
@@ -148,6 +162,97 @@ NetworkPage::NetworkPage(NetworkOutputs& outputs, QWidget* parent)
     });
     timer_->start();
     showSettings();
+    showState();
+}
+
+QWidget* NetworkPage::makeUniverses()
+{
+    auto* box = new QGroupBox(tr("Вселенные"), this);
+    box->setObjectName(QStringLiteral("GroupBoxUniverses"));
+    universes_ = stateLabel(box, "LabelUniverses");
+    universes_->setToolTip(tr("Вселенная 1 идет по коммутации кодера на USB и в сеть; вселенные 2-4 - только в сеть, "
+                              "на следующие вселенные sACN и Port-Address Art-Net"));
+    universe_ = new QComboBox(box);
+    universe_->setObjectName(QStringLiteral("ComboBoxUniverse"));
+    for (int u = 2; u <= 1 + FurtherUniverseCount; ++u) {
+        universe_->addItem(QString::number(u), u - 2);
+    }
+    const auto spin = [box](const char* name, int high, const QString& tip) {
+        auto* s = new QSpinBox(box);
+        s->setObjectName(QString::fromLatin1(name));
+        s->setRange(1, high);
+        s->setToolTip(tip);
+        return s;
+    };
+    firstSlot_ = spin("SpinBoxUniverseSlot", UniverseSlotCount, tr("Первый слот вселенной"));
+    firstChannel_ = spin("SpinBoxUniverseFirst", 255, tr("Первый канал пульта"));
+    lastChannel_ = spin("SpinBoxUniverseLast", 255, tr("Последний канал пульта"));
+    auto* patch = new QPushButton(tr("Скоммутировать"), box);
+    patch->setObjectName(QStringLiteral("ButtonUniversePatch"));
+    patch->setToolTip(tr("Каналы с первого по последний - в слоты вселенной подряд, начиная с первого слота"));
+    auto* clear = new QPushButton(tr("Очистить"), box);
+    clear->setObjectName(QStringLiteral("ButtonUniverseClear"));
+    clear->setToolTip(tr("Убрать из вселенной все каналы"));
+    universeNote_ = stateLabel(box, "LabelUniverseNote");
+
+    auto* where = new QHBoxLayout;
+    where->addWidget(new QLabel(tr("Вселенная"), box));
+    where->addWidget(universe_);
+    where->addWidget(new QLabel(tr("с слота"), box));
+    where->addWidget(firstSlot_);
+    where->addStretch(1);
+    auto* what = new QHBoxLayout;
+    what->addWidget(new QLabel(tr("каналы"), box));
+    what->addWidget(firstChannel_);
+    what->addWidget(new QLabel(QStringLiteral("-"), box));
+    what->addWidget(lastChannel_);
+    what->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(patch);
+    buttons->addWidget(clear);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(universes_);
+    layout->addLayout(where);
+    layout->addLayout(what);
+    layout->addLayout(buttons);
+    layout->addWidget(universeNote_);
+    layout->addStretch(1);
+    connect(patch, &QPushButton::clicked, this, &NetworkPage::patchUniverseRange);
+    connect(clear, &QPushButton::clicked, this, &NetworkPage::clearUniverse);
+    return box;
+}
+
+void NetworkPage::patchUniverseRange()
+{
+    const int u = universe_->currentData().toInt();
+    const int first = firstChannel_->value();
+    const int last = std::max(first, lastChannel_->value());
+    int slot = firstSlot_->value();
+    int channel = first;
+    for (; channel <= last && slot <= UniverseSlotCount; ++channel, ++slot) {
+        further_.setSource(u, slot, static_cast<std::uint8_t>(channel));
+    }
+    QString said;
+    if (channel <= last) {
+        said = tr("Каналы %1-%2 не поместились: во вселенной 512 слотов").arg(channel).arg(last);
+    }
+    universesEdited(said);
+}
+
+void NetworkPage::clearUniverse()
+{
+    const int u = universe_->currentData().toInt();
+    for (int slot = 1; slot <= UniverseSlotCount; ++slot) {
+        further_.setSource(u, slot, 0);
+    }
+    universesEdited({});
+}
+
+void NetworkPage::universesEdited(const QString& said)
+{
+    const FileResult saved = saveUniverses_ ? saveUniverses_() : FileResult{};
+    universeNote_->setText(saved.ok ? said : saved.message.trimmed());
     showState();
 }
 
@@ -223,9 +328,19 @@ void NetworkPage::artNetEdited()
 void NetworkPage::showState()
 {
     const OutputState& s = outputs_.sacnState();
+    const OutputState& a = outputs_.artNetState();
+    const auto via = [](const OutputState& state, const QComboBox* box) {
+        if (state.via.isEmpty()) {
+            return QString();
+        }
+        return box->currentData().toString().isEmpty() ? tr("Выбран интерфейс %1").arg(state.via)
+                                                       : tr("Через %1").arg(state.via);
+    };
+    sacnVia_->setText(via(s, sacnInterface_));
+    artnetVia_->setText(via(a, artnetInterface_));
+    universes_->setText(outputs_.universeTexts(further_).join(QLatin1Char('\n')));
     sacnRate_->setText(s.on ? tr("Пакетов в секунду: %1").arg(qRound(s.packetsPerSecond)) : tr("Не передает"));
     sacnError_->setText(s.lastError);
-    const OutputState& a = outputs_.artNetState();
     artnetRate_->setText(a.on ? tr("Пакетов в секунду: %1").arg(qRound(a.packetsPerSecond)) : tr("Не передает"));
     artnetError_->setText(a.lastError);
 
@@ -237,7 +352,11 @@ void NetworkPage::showState()
         for (const std::uint16_t p : node.outputs) {
             ports << tr("%1 (%2)").arg(QString::fromStdString(artnet::portAddressText(p))).arg(p);
         }
-        const QString cells[] = {QHostAddress(node.address).toString(), QString::fromStdString(node.shortName),
+        QString ip = QHostAddress(node.address).toString();
+        if (node.bindIndex > 1) {
+            ip = tr("%1 #%2").arg(ip).arg(node.bindIndex);  // a further group of the node's ports
+        }
+        const QString cells[] = {ip, QString::fromStdString(node.shortName),
                                  ports.join(QStringLiteral(", "))};
         for (int column = 0; column < 3; ++column) {
             auto* item = nodes_->item(row, column);

@@ -1,27 +1,38 @@
 // The page "Сеть": the sACN source and the Art-Net controller switched on and
 // set up, and what they are doing, live: packets a second, the last error and
-// the Art-Net nodes found. Numbers and addresses are typed into text fields,
-// which keep their keys from the show keyboard.
+// the Art-Net nodes found, the interface each uses; and the desk's
+// universes: what each carries and where it goes, with the further
+// universes' patch made range by range. Numbers and addresses are typed
+// into text fields, which keep their keys from the show keyboard.
 #pragma once
 
+#include "storage/file_result.h"
+
 #include <QWidget>
+
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
+class QSpinBox;
 class QTableWidget;
 class QTimer;
 
 namespace velantra {
 
+class FurtherPatch;
 class NetworkOutputs;
 
 class NetworkPage : public QWidget {
     Q_OBJECT
 public:
-    // GUI thread. outputs must outlive the page.
-    explicit NetworkPage(NetworkOutputs& outputs, QWidget* parent = nullptr);
+    // GUI thread. outputs and further must outlive the page; saveUniverses
+    // writes the further universes' file after each edit.
+    NetworkPage(NetworkOutputs& outputs, FurtherPatch& further, std::function<FileResult()> saveUniverses,
+                QWidget* parent = nullptr);
 
     // GUI thread. The controls from the settings the outputs hold.
     void showSettings();
@@ -32,6 +43,10 @@ private:
     void sacnEdited();
     void artNetEdited();
     void fillInterfaces(QComboBox* box, const QString& chosen);
+    QWidget* makeUniverses();
+    void patchUniverseRange();
+    void clearUniverse();
+    void universesEdited(const QString& said);
 
     NetworkOutputs& outputs_;
     QCheckBox* sacnOn_;
@@ -51,6 +66,16 @@ private:
     QLabel* artnetRate_;
     QLabel* artnetError_;
     QTableWidget* nodes_;
+    QLabel* sacnVia_;
+    QLabel* artnetVia_;
+    FurtherPatch& further_;
+    std::function<FileResult()> saveUniverses_;
+    QLabel* universes_;
+    QComboBox* universe_;
+    QSpinBox* firstSlot_;
+    QSpinBox* firstChannel_;
+    QSpinBox* lastChannel_;
+    QLabel* universeNote_;
     QTimer* timer_;
     bool showing_ = false;  // controls set by the program, not the operator
 };

@@ -9,7 +9,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -155,6 +159,70 @@ TEST_F(NetworkPageTest, SwitchedOnBothSendEveryFrameAndShowTheirRate)
     EXPECT_EQ(kept.artnet.enabled, QStringLiteral("1"));
     EXPECT_EQ(kept.artnet.portAddress, QStringLiteral("1:2:3"));
     EXPECT_EQ(kept.artnet.destination, QStringLiteral("localhost"));
+}
+
+// The further universes, patched range by range on the page: said on the
+// page, kept in their own file at once, back after a restart; a damaged file
+// is refused whole at start and said.
+TEST_F(NetworkPageTest, FurtherUniversesArePatchedOnThePageKeptInTheirFileAndSaid)
+{
+    const auto patch = [&](int universe, int slot, int first, int last) {
+        QComboBox* u = get<QComboBox>("ComboBoxUniverse");
+        u->setCurrentIndex(u->findText(QString::number(universe)));
+        get<QSpinBox>("SpinBoxUniverseSlot")->setValue(slot);
+        get<QSpinBox>("SpinBoxUniverseFirst")->setValue(first);
+        get<QSpinBox>("SpinBoxUniverseLast")->setValue(last);
+        QTest::mouseClick(get<QPushButton>("ButtonUniversePatch"), Qt::LeftButton);
+    };
+    const auto lines = [&] { return get<QLabel>("LabelUniverses")->text().split(QLatin1Char('\n')); };
+    patch(3, 10, 1, 5);
+    patch(3, 15, 9, 9);
+    ASSERT_EQ(lines().size(), 4);
+    EXPECT_EQ(lines()[1], QStringLiteral("2: пусто (нули); sACN выкл, Art-Net выкл"));
+    EXPECT_EQ(lines()[2], QStringLiteral("3: слоты 10-14 ← каналы 1-5, слот 15 ← канал 9; sACN выкл, Art-Net выкл"));
+    EXPECT_EQ(lines()[3], QStringLiteral("4: не передается"));
+
+    type("EditSacnDestination", QStringLiteral("127.0.0.1"));
+    type("EditSacnUniverse", QStringLiteral("7"));
+    get<QCheckBox>("CheckBoxSacnOn")->setChecked(true);
+    EXPECT_TRUE(lines()[2].endsWith(QStringLiteral("sACN 9, Art-Net выкл"))) << lines()[2].toStdString();
+
+    patch(2, 500, 1, 20);
+    EXPECT_EQ(get<QLabel>("LabelUniverseNote")->text(),
+              QStringLiteral("Каналы 14-20 не поместились: во вселенной 512 слотов"));
+    EXPECT_TRUE(lines()[1].startsWith(QStringLiteral("2: слоты 500-512 ← каналы 1-13;")));
+    QTest::mouseClick(get<QPushButton>("ButtonUniverseClear"), Qt::LeftButton);  // universe 2, still chosen
+    EXPECT_TRUE(lines()[1].startsWith(QStringLiteral("2: пусто (нули)")));
+
+    closeForm();
+    makeForm(TBaseForm::OutputClock::ByHand);
+    page = form->networkPage();
+    EXPECT_EQ(form->engine().furtherPatch.used(), 2) << "kept in their file";
+    EXPECT_EQ(form->engine().furtherPatch.source(1, 15), 9);
+
+    closeForm();
+    QFile damaged(dataPath(QStringLiteral("Vela43.universes")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    const QByteArray cut("{\"format\": \"velantra-universes\", \"version\": 1, \"univ");
+    damaged.write(cut);
+    damaged.close();
+    makeForm(TBaseForm::OutputClock::ByHand);
+    EXPECT_EQ(form->engine().furtherPatch.used(), 0) << "refused whole";
+    EXPECT_TRUE(form->statusPanel()->text().contains(QStringLiteral("Файл вселенных отвергнут")))
+        << form->statusPanel()->text().toStdString();
+    EXPECT_EQ(QFileInfo(dataPath(QStringLiteral("Vela43.universes"))).size(), cut.size()) << "and left as it was";
+}
+
+// No interface chosen: the page says which one the output uses.
+TEST_F(NetworkPageTest, WithNoInterfaceChosenThePageSaysWhichIsUsed)
+{
+    const std::optional<InterfaceChoice> chosen = NetworkOutputs::defaultInterface(ipv4(239, 255, 0, 1));
+    if (!chosen) {
+        GTEST_SKIP() << "this machine has no interface with an IPv4 address";
+    }
+    get<QCheckBox>("CheckBoxSacnOn")->setChecked(true);
+    EXPECT_EQ(outputs().sacnState().via, chosen->text());
+    EXPECT_EQ(get<QLabel>("LabelSacnVia")->text(), QStringLiteral("Выбран интерфейс %1").arg(chosen->text()));
 }
 
 }  // namespace

@@ -1,11 +1,19 @@
 // Patch files: the little-endian image, refused files that change no entry,
-// and sources that would send the output past its copy of the frame.
+// and sources that would send the output past its copy of the frame; the
+// further universes' file, refused whole when damaged, and the tick that
+// builds those universes.
 #include "storage/patch_file.h"
+#include "storage/universes_file.h"
 #include "tests/cycle_fixture.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
+#include <cctype>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -118,6 +126,161 @@ TEST_P(RefusedPatchTest, ShortOrMissingFileChangesNoEntry)
 
 // File size in bytes; -1: no file.
 INSTANTIATE_TEST_SUITE_P(PatchFile, RefusedPatchTest, ::testing::Values(-1, 0, 2, 511));
+
+// ---------------------------------------------------------------------------
+// The further universes: their file, and the tick that builds them.
+
+// A further-universes document: universe 2 with slots 1..48 from channels
+// 1..48 and slot 512 from 255, as the writer writes it, or changed by edit.
+QByteArray universesDocument(const std::function<void(QJsonObject&)>& edit = {})
+{
+    QJsonArray slotList;
+    for (int slot = 1; slot <= 512; ++slot) {
+        slotList.append(slot <= 48 ? slot : slot == 512 ? 255 : 0);
+    }
+    QJsonObject root{{"format", "velantra-universes"},
+                     {"version", 1},
+                     {"universes", QJsonArray{QJsonObject{{"universe", 2}, {"slots", slotList}}}}};
+    if (edit) {
+        edit(root);
+    }
+    return QJsonDocument(root).toJson();
+}
+
+class UniversesFileTest : public PatchFileTest {};
+
+TEST_F(UniversesFileTest, WrittenAndReadBackAndBuiltByTheTickFromTheChannelsBeforeThePatch)
+{
+    writeRaw("u.json", universesDocument());
+    ASSERT_TRUE(readUniversesFile(path("u.json"), e->furtherPatch).ok);
+    EXPECT_EQ(e->furtherPatch.used(), 1);
+    EXPECT_EQ(e->furtherPatch.source(0, 48), 48);
+    EXPECT_EQ(e->furtherPatch.source(0, 512), 255);
+
+    // Written again, it reads back the same.
+    e->furtherPatch.setSource(2, 10, 7);  // universe 4: 3 and 4 sent, 3 empty
+    ASSERT_TRUE(writeUniversesFile(path("again.json"), e->furtherPatch).ok);
+    FurtherPatch back;
+    ASSERT_TRUE(readUniversesFile(path("again.json"), back).ok);
+    EXPECT_EQ(back.used(), 3);
+    EXPECT_EQ(back.source(2, 10), 7);
+    EXPECT_EQ(back.source(0, 1), 1);
+
+    // The tick: the patch of universe 1 reverses the slots, the further
+    // universes read the channels as they are before it, blackout included.
+    for (int k = 1; k <= 255; ++k) {
+        table.set(k, static_cast<std::uint16_t>(256 - k));
+    }
+    setMode(RateMode::Off);
+    setScene(0, 1, 11);
+    setScene(0, 48, 99);
+    setScene(0, 255, 200);
+    setScene(0, 7, 70);
+    struct Seen : FrameOutput {
+        void write(FrameView frame) override { first.assign(frame.begin(), frame.end()); }
+        void writeFurther(std::span<const FrameSlotsArray> further) override
+        {
+            universes.assign(further.begin(), further.end());
+        }
+        std::vector<std::uint8_t> first;
+        std::vector<FrameSlotsArray> universes;
+    } seen;
+    ASSERT_TRUE(cycle.addOutput(&seen));
+    tick();
+    ASSERT_EQ(seen.universes.size(), 3U);
+    EXPECT_EQ(seen.first[255], 11) << "universe 1 is patched";
+    EXPECT_EQ(seen.universes[0][1], 11);
+    EXPECT_EQ(seen.universes[0][48], 99);
+    EXPECT_EQ(seen.universes[0][512], 200);
+    EXPECT_EQ(seen.universes[0][49], 0) << "an unpatched slot is dark";
+    EXPECT_EQ(seen.universes[1], FrameSlotsArray{}) << "an empty universe below a used one is sent dark";
+    EXPECT_EQ(seen.universes[2][10], 70);
+    e->controls.blackOut = true;
+    tick();
+    EXPECT_EQ(seen.universes[0][48], 0) << "blackout reaches every universe";
+    for (int slot = 1; slot <= 512; ++slot) {
+        e->furtherPatch.setSource(2, slot, 0);
+    }
+    e->furtherPatch.setSource(0, 1, 0);
+    EXPECT_EQ(e->furtherPatch.used(), 1) << "universe 2 keeps slots 2..48";
+    tick();
+    EXPECT_EQ(seen.universes.size(), 1U);
+}
+
+struct UniversesDamage {
+    const char* what;
+    std::function<void(QJsonObject&)> edit;
+    const char* bytes = nullptr;  // instead of a document
+};
+
+class RefusedUniversesTest : public UniversesFileTest, public ::testing::WithParamInterface<UniversesDamage> {};
+
+TEST_P(RefusedUniversesTest, AreRefusedWholeAndChangeNothing)
+{
+    e->furtherPatch.setSource(1, 5, 42);
+    const QByteArray bytes = GetParam().bytes != nullptr ? QByteArray(GetParam().bytes)
+                                                         : universesDocument(GetParam().edit);
+    writeRaw("bad.json", bytes);
+    const FileResult read = readUniversesFile(path("bad.json"), e->furtherPatch);
+    EXPECT_FALSE(read.ok) << GetParam().what;
+    EXPECT_FALSE(read.message.isEmpty());
+    EXPECT_EQ(e->furtherPatch.source(1, 5), 42) << GetParam().what;
+    EXPECT_EQ(e->furtherPatch.source(0, 1), 0) << GetParam().what;
+    EXPECT_EQ(e->furtherPatch.used(), 2);
+}
+
+void setSlot(QJsonObject& root, int at, const QJsonValue& value)
+{
+    QJsonArray universes = root["universes"].toArray();
+    QJsonObject first = universes[0].toObject();
+    QJsonArray slotList = first["slots"].toArray();
+    slotList[at] = value;
+    first["slots"] = slotList;
+    universes[0] = first;
+    root["universes"] = universes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RefusedUniversesTest,
+    ::testing::Values(
+        UniversesDamage{"cut short", {}, "{\"format\": \"velantra-universes\", \"version\": 1, \"universes\": [{"},
+        UniversesDamage{"not JSON", {}, "\x01\x02 binary"},
+        UniversesDamage{"foreign format", [](QJsonObject& r) { r["format"] = "something-else"; }},
+        UniversesDamage{"later version", [](QJsonObject& r) { r["version"] = 2; }},
+        UniversesDamage{"universe 5",
+                        [](QJsonObject& r) {
+                            QJsonArray u = r["universes"].toArray();
+                            QJsonObject o = u[0].toObject();
+                            o["universe"] = 5;
+                            u[0] = o;
+                            r["universes"] = u;
+                        }},
+        UniversesDamage{"universe twice",
+                        [](QJsonObject& r) {
+                            QJsonArray u = r["universes"].toArray();
+                            u.append(u[0]);
+                            r["universes"] = u;
+                        }},
+        UniversesDamage{"511 slots",
+                        [](QJsonObject& r) {
+                            QJsonArray u = r["universes"].toArray();
+                            QJsonObject o = u[0].toObject();
+                            QJsonArray s = o["slots"].toArray();
+                            s.removeLast();
+                            o["slots"] = s;
+                            u[0] = o;
+                            r["universes"] = u;
+                        }},
+        UniversesDamage{"channel 256", [](QJsonObject& r) { setSlot(r, 3, 256); }},
+        UniversesDamage{"channel 1.5", [](QJsonObject& r) { setSlot(r, 3, 1.5); }},
+        UniversesDamage{"channel as text", [](QJsonObject& r) { setSlot(r, 3, "7"); }}),
+    [](const auto& row) {
+        std::string name;
+        for (const char c : std::string(row.param.what)) {
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return name;
+    });
 
 }  // namespace
 }  // namespace velantra

@@ -523,10 +523,14 @@ TEST_F(HeadlessProcess, WithAutomatsEachAutomatRunsOnItsOwnChannels)
 }
 
 // With no interface on the bus, the log says so (and that nothing goes to USB).
-TEST_F(HeadlessProcess, LogsWhyTheInterfaceIsClosed)
+TEST_F(HeadlessProcess, LogsWhyTheInterfaceIsClosedAndARefusedSettingOnce)
 {
     writeOneSceneShow(path(QStringLiteral("Gala.vlt")), 5, 200);
     writeSettings({}, path(QStringLiteral("Gala.vlt")));
+    Settings settings = readSettings(dataDir() + QStringLiteral("/Vela43.ini"));
+    settings.artnet.enabled = QStringLiteral("1");
+    settings.artnet.portAddress = QStringLiteral("200:0:0");
+    ASSERT_TRUE(velantra::writeSettings(dataDir() + QStringLiteral("/Vela43.ini"), settings).ok);
     start({}, false);
     ASSERT_TRUE(waitForLevel(5, 200)) << log().toStdString();
     ASSERT_TRUE(QTest::qWaitFor([this] { return log().contains(QLatin1String("interface closed:")); }, 5000))
@@ -542,6 +546,9 @@ TEST_F(HeadlessProcess, LogsWhyTheInterfaceIsClosed)
         }
     }
     EXPECT_EQ(closedLines, 1) << "said once, not at every poll\n" << log().toStdString();
+    QTest::qWait(1500);  // the network state is looked at every second
+    EXPECT_EQ(log().count(QLatin1String("Art-Net: Port-Address 200:0:0")), 1) << log().toStdString();
+    EXPECT_FALSE(log().contains(QLatin1String("Art-Net: Art-Net"))) << log().toStdString();
     ::kill(static_cast<pid_t>(player_.processId()), SIGTERM);
     ASSERT_TRUE(player_.waitForFinished(5000));
 }

@@ -60,6 +60,7 @@ export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp"
 targets=(
   "fuzz_show_file show -max_len=$((81920 + 1024)) -len_control=0"
   "fuzz_patch_file patch -max_len=1024 -len_control=0"
+  "fuzz_universes_file universes -max_len=8192"
   "fuzz_color_file color -max_len=$((16384 + 1024)) -len_control=0"
   "fuzz_settings_file settings -max_len=4096 -dict=$root/tests/fuzz/settings.dict -max_total_time=45"
   "fuzz_wire wire -max_len=$((2 * 1032 + 36))"

@@ -1,4 +1,5 @@
-// Fuzzes the sACN data packet decoder, with the builder as its counterpart.
+// Fuzzes the sACN data packet decoder, with the builder as its counterpart,
+// and the universe discovery decoder.
 //
 // - Any bytes: decoding never reads past the input (AddressSanitizer watches
 //   the input's own allocation), and what decodes is in range: 0..512 slots
@@ -13,6 +14,10 @@
 //   refused by setSource, leaving the packet as it was, or builds a packet
 //   that decodes to the same fields, its name cut to at most 63 bytes and only
 //   ever back over the continuation bytes of the character the cut fell in.
+// - Discovery, any bytes: what decodes is a page no later than the last, its
+//   universes strictly ascending and accounting for the whole input; built
+//   again from its fields it is the same packet byte for byte but the name
+//   field and the reserved word.
 #include "network/sacn_packet.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/name_cut_check.h"
@@ -130,12 +135,36 @@ void checkRoundTrip(std::span<const std::uint8_t> input)
     fuzz::checkNameCut(given, fields->sourceName.view(), SourceNameMax);
 }
 
+void checkDiscovery(std::span<const std::uint8_t> input)
+{
+    const auto fields = parseDiscoveryPacket(input);
+    if (!fields) {
+        return;
+    }
+    check(input.size() == DiscoveryListAt + 2 * fields->count, "the universes do not account for the packet");
+    check(fields->page <= fields->lastPage, "a page after the last decoded");
+    for (std::size_t i = 1; i < fields->count; ++i) {
+        check(fields->universes[i] > fields->universes[i - 1], "a list out of order decoded");
+    }
+    DiscoveryPacket packet;
+    packet.set(fields->cid, fields->sourceName.view(), std::span(fields->universes).first(fields->count),
+               fields->page, fields->lastPage);
+    const auto out = packet.bytes();
+    check(out.size() == input.size(), "the built list has another size");
+    constexpr std::size_t ReservedAt = 108;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const bool free = (i >= NameAt && i < NameAt + SourceNameField) || (i >= ReservedAt && i < ReservedAt + 4);
+        check(free || out[i] == input[i], "the list built from a decoded one differs");
+    }
+}
+
 }  // namespace
 }  // namespace velantra
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::span<const std::uint8_t> input(data, size);
+    velantra::checkDiscovery(input);
     velantra::checkAnyBytes(input);
     velantra::checkRoundTrip(input);
     return 0;

@@ -10,6 +10,7 @@
 #include "midi/bindings_file.h"
 #include "network/artnet_packet.h"
 #include "network/sacn_packet.h"
+#include "storage/universes_file.h"
 #include "showtool/show_json.h"
 #include "storage/channel_tables.h"
 #include "storage/color_file.h"
@@ -126,6 +127,18 @@ void patchSeeds(const QDir& dir)
     variant(reversed, dir.filePath(QStringLiteral("reversed-with-tail.vdx")), PatchFileSize + 16);
 }
 
+void universesSeeds(const QDir& dir)
+{
+    FurtherPatch patch;
+    for (int slot = 1; slot <= 48; ++slot) {
+        patch.setSource(0, slot, static_cast<std::uint8_t>(slot));
+    }
+    patch.setSource(2, 512, 255);
+    const QString two = dir.filePath(QStringLiteral("two-universes.json"));
+    report(writeUniversesFile(two, patch), two);
+    variant(two, dir.filePath(QStringLiteral("two-universes-cut.json")), 200);
+}
+
 void colorSeeds(const QDir& dir)
 {
     ChannelTables tables;
@@ -237,6 +250,11 @@ void sacnSeeds(const QDir& dir)
         source[21 + sacn::FrameSize + i] = i % 2 == 0 ? 0xD0 : 0x96;  // "Ж" 35 times
     }
     writePacket(dir, "source.bin", source);
+
+    sacn::DiscoveryPacket discovery;
+    const std::array<std::uint16_t, 4> universes{1, 2, 3, 4};
+    discovery.set(cid, "Velantra", universes);
+    writePacket(dir, "discovery.sacn", discovery.bytes());
 }
 
 void artPollSeeds(const QDir& dir)
@@ -352,8 +370,9 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    const std::array<const char*, 12> names{"show",    "patch",        "color",    "settings", "wire",     "sacn",
-                                            "artpoll", "artpollreply", "showjson", "midi",     "bindings", "proreply"};
+    const std::array<const char*, 13> names{"show",     "patch",    "color",     "settings", "wire",
+                                            "sacn",     "artpoll",  "artpollreply", "showjson", "midi",
+                                            "bindings", "proreply", "universes"};
     for (const char* name : names) {
         if (!root.mkpath(QString::fromLatin1(name))) {
             std::fprintf(stderr, "fuzz_seeds: cannot create %s/%s\n", argv[1], name);
@@ -372,5 +391,6 @@ int main(int argc, char** argv)
     midiSeeds(QDir(root.filePath(QStringLiteral("midi"))));
     midiBindingsSeeds(QDir(root.filePath(QStringLiteral("bindings"))));
     proReplySeeds(QDir(root.filePath(QStringLiteral("proreply"))));
+    universesSeeds(QDir(root.filePath(QStringLiteral("universes"))));
     return failed ? 1 : 0;
 }
