@@ -353,6 +353,13 @@
     </message>
 </context>
 <context>
+    <name>UniversesFile</name>
+    <message>
+        <source>Файл вселенных отвергнут: %1</source>
+        <translation>Universes file refused: %1</translation>
+    </message>
+</context>
+<context>
     <name>velantra::AutomatsPage</name>
     <message>
         <source>Выбор эффекта один бегущий огонек</source>
@@ -1066,6 +1073,50 @@
         <source>%1 (отказов: %2)</source>
         <translation>%1 (failures: %2)</translation>
     </message>
+    <message>
+        <source>слот %1 ← канал %2</source>
+        <translation>slot %1 ← channel %2</translation>
+    </message>
+    <message>
+        <source>слоты %1-%2 ← каналы %3-%4</source>
+        <translation>slots %1-%2 ← channels %3-%4</translation>
+    </message>
+    <message>
+        <source>и еще %1</source>
+        <translation>and %1 more</translation>
+    </message>
+    <message>
+        <source>sACN выкл</source>
+        <translation>sACN off</translation>
+    </message>
+    <message>
+        <source>sACN %1</source>
+        <translation>sACN %1</translation>
+    </message>
+    <message>
+        <source>Art-Net выкл</source>
+        <translation>Art-Net off</translation>
+    </message>
+    <message>
+        <source>Art-Net %1</source>
+        <translation>Art-Net %1</translation>
+    </message>
+    <message>
+        <source>1: каналы по коммутации кодера; USB, %1, %2</source>
+        <translation>1: channels through the patch; USB, %1, %2</translation>
+    </message>
+    <message>
+        <source>%1: не передается</source>
+        <translation>%1: not sent</translation>
+    </message>
+    <message>
+        <source>пусто (нули)</source>
+        <translation>empty (zeros)</translation>
+    </message>
+    <message>
+        <source>%1: %2; %3, %4</source>
+        <translation>%1: %2; %3, %4</translation>
+    </message>
 </context>
 <context>
     <name>velantra::NetworkPage</name>
@@ -1170,10 +1221,6 @@
         <translation>Port-Address</translation>
     </message>
     <message>
-        <source>Узлы, ответившие на опрос за последние 10 с</source>
-        <translation>Nodes that answered a poll in the last 10 s</translation>
-    </message>
-    <message>
         <source>выбор системы</source>
         <translation>system default</translation>
     </message>
@@ -1200,6 +1247,70 @@
     <message>
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Узлы, ответившие на последний опрос (опрос каждые 2,75 с, ответ ждется 3 с)</source>
+        <translation>Nodes that answered the last poll (a poll every 2.75 s, answers awaited 3 s)</translation>
+    </message>
+    <message>
+        <source>Вселенные</source>
+        <translation>Universes</translation>
+    </message>
+    <message>
+        <source>Вселенная 1 идет по коммутации кодера на USB и в сеть; вселенные 2-4 - только в сеть, на следующие вселенные sACN и Port-Address Art-Net</source>
+        <translation>Universe 1 goes through the patch to USB and the network; universes 2-4 go to the network only, on the next sACN universes and Art-Net Port-Addresses</translation>
+    </message>
+    <message>
+        <source>Первый слот вселенной</source>
+        <translation>First slot of the universe</translation>
+    </message>
+    <message>
+        <source>Первый канал пульта</source>
+        <translation>First desk channel</translation>
+    </message>
+    <message>
+        <source>Последний канал пульта</source>
+        <translation>Last desk channel</translation>
+    </message>
+    <message>
+        <source>Скоммутировать</source>
+        <translation>Patch</translation>
+    </message>
+    <message>
+        <source>Каналы с первого по последний - в слоты вселенной подряд, начиная с первого слота</source>
+        <translation>Channels first to last go to consecutive slots of the universe, from the first slot</translation>
+    </message>
+    <message>
+        <source>Очистить</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Убрать из вселенной все каналы</source>
+        <translation>Remove every channel from the universe</translation>
+    </message>
+    <message>
+        <source>каналы</source>
+        <translation>channels</translation>
+    </message>
+    <message>
+        <source>Каналы %1-%2 не поместились: во вселенной 512 слотов</source>
+        <translation>Channels %1-%2 did not fit: a universe has 512 slots</translation>
+    </message>
+    <message>
+        <source>Выбран интерфейс %1</source>
+        <translation>Interface chosen: %1</translation>
+    </message>
+    <message>
+        <source>Через %1</source>
+        <translation>Via %1</translation>
+    </message>
+    <message>
+        <source>%1 #%2</source>
+        <translation>%1 #%2</translation>
+    </message>
+    <message>
+        <source>со слота</source>
+        <translation>from slot</translation>
     </message>
 </context>
 <context>

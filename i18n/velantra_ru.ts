@@ -353,6 +353,13 @@
     </message>
 </context>
 <context>
+    <name>UniversesFile</name>
+    <message>
+        <source>Файл вселенных отвергнут: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>velantra::AutomatsPage</name>
     <message>
         <source>Выбор эффекта один бегущий огонек</source>
@@ -1066,6 +1073,50 @@
         <source>%1 (отказов: %2)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>слот %1 ← канал %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>слоты %1-%2 ← каналы %3-%4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>и еще %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sACN выкл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sACN %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Art-Net выкл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Art-Net %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1: каналы по коммутации кодера; USB, %1, %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: не передается</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>пусто (нули)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2; %3, %4</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>velantra::NetworkPage</name>
@@ -1170,10 +1221,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Узлы, ответившие на опрос за последние 10 с</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>выбор системы</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1199,6 +1246,70 @@
     </message>
     <message>
         <source>%1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Узлы, ответившие на последний опрос (опрос каждые 2,75 с, ответ ждется 3 с)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вселенные</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вселенная 1 идет по коммутации кодера на USB и в сеть; вселенные 2-4 - только в сеть, на следующие вселенные sACN и Port-Address Art-Net</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Первый слот вселенной</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Первый канал пульта</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Последний канал пульта</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Скоммутировать</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Каналы с первого по последний - в слоты вселенной подряд, начиная с первого слота</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Очистить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Убрать из вселенной все каналы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>каналы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Каналы %1-%2 не поместились: во вселенной 512 слотов</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выбран интерфейс %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Через %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 #%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>со слота</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

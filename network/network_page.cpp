@@ -198,7 +198,7 @@ QWidget* NetworkPage::makeUniverses()
     auto* where = new QHBoxLayout;
     where->addWidget(new QLabel(tr("Вселенная"), box));
     where->addWidget(universe_);
-    where->addWidget(new QLabel(tr("с слота"), box));
+    where->addWidget(new QLabel(tr("со слота"), box));
     where->addWidget(firstSlot_);
     where->addStretch(1);
     auto* what = new QHBoxLayout;
