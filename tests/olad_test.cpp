@@ -1,7 +1,9 @@
 // The network outputs against a real receiver, OLA's olad, which
 // tools/olad_test.sh starts in a network namespace joined to this one by a veth
 // pair: olad's sACN universes 1 and 3 and its Art-Net universe 2 (Port-Address
-// 0:0:2) must hold exactly the frame the output tick composed and patched,
+// 0:0:2) must hold exactly the frame the output tick composed and patched (and
+// its sACN universe 4 and Art-Net universe 19, Port-Address 0:0:3, the desk's
+// second universe),
 // for a show that changes while it plays; a backup program at a lower
 // priority takes over when the main one is closed or killed.
 #include "engine/engine.h"
@@ -258,6 +260,43 @@ TEST_F(OladTest, ArtNetFindsOladByPollingAndFeedsPortAddress002)
                return found;
            }();
     expectOladFollows(2);
+}
+
+// The desk's second universe, built from the channels by its own patch,
+// reaches olad on the sACN universe after the first (4, olad's universe 4)
+// and on the Port-Address after the first (0:0:3, olad's universe 19).
+TEST_F(OladTest, TheSecondUniverseReachesOladOnTheNextSacnUniverseAndPortAddress)
+{
+    REQUIRE_OLAD();
+    for (int slot = 1; slot <= 255; ++slot) {
+        engine.furtherPatch.setSource(0, slot, static_cast<std::uint8_t>(256 - slot));
+    }
+    engine.furtherPatch.setSource(0, 512, 1);
+    SacnTarget sacnTarget;
+    sacnTarget.enabled = true;
+    sacnTarget.universe = 3;
+    sacnTarget.destination = address("VELANTRA_OLAD_HOST");
+    sacnTarget.cid = freshCid();
+    sacnTarget.sourceName = "Velantra two universes";
+    sacn.configure(sacnTarget);
+    ArtNetTarget artnetTarget;
+    artnetTarget.enabled = true;
+    artnetTarget.portAddress = 2;
+    artnetTarget.interfaceAddress = address("VELANTRA_OLAD_LOCAL");
+    artnetTarget.netmask = 0xFFFFFF00;
+    artnetTarget.broadcastAddress = artnetTarget.interfaceAddress | 0xFF;
+    artnet.configure(artnetTarget);
+    thread.start();
+    for (int seed : {5, 123}) {
+        setScene(seed);
+        std::vector<int> expected(512, 0);
+        for (int slot = 1; slot <= 255; ++slot) {
+            expected[static_cast<std::size_t>(slot - 1)] = ((256 - slot) * 7 + seed) & 0xFF;
+        }
+        expected[511] = (7 + seed) & 0xFF;
+        EXPECT_TRUE(waitFor(4, expected, 5000)) << "sACN universe 4, seed " << seed;
+        EXPECT_TRUE(waitFor(19, expected, 8000)) << "Port-Address 0:0:3, seed " << seed;
+    }
 }
 
 // Two programs on one universe: the main one at priority 100, a backup at 50.

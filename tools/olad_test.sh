@@ -94,6 +94,10 @@ artnet=$(sed -n 's/^Device \([0-9]*\): ArtNet.*/\1/p' "$work/devices")
 in_ns ola_patch -i -d "$e131" -p 0 -u 1
 in_ns ola_patch -i -d "$e131" -p 1 -u 3
 in_ns ola_patch -i -d "$artnet" -p 0 -u 2
+# The desk's second universe: sACN universe 4, and Port-Address 0:0:3 into
+# olad's universe 19 (its plugin takes the universe's low four bits).
+in_ns ola_patch -i -d "$e131" -p 2 -u 4
+in_ns ola_patch -i -d "$artnet" -p 1 -u 19
 
 status=0
 VELANTRA_OLAD_HOST=$net.2 VELANTRA_OLAD_LOCAL=$net.1 VELANTRA_OLAD_PID=$olad_pid \
