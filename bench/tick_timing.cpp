@@ -52,6 +52,7 @@ struct Options {
     int writeDelayUs = 0;      // each write takes this long
     int stallOnceMs = 0;       // one write, halfway through, stalls this long
     int sacnPort = 0;          // also send sACN to 127.0.0.1 on this port and time its arrivals
+    int universes = 1;         // the desk's universes sent (the further ones patched slot k from channel k)
     bool writeOnTick = false;  // the link writes on the tick's thread, not on its writer thread
 };
 
@@ -60,7 +61,7 @@ void printUsage(std::FILE* to)
     std::fprintf(to,
                  "usage: velantra_tick_timing [--ticks N] [--load] [--no-rt] [--fake-device]\n"
                  "                            [--write-delay-us N] [--stall-once-ms N] [--full-frames] [--open-dmx]\n"
-                 "                            [--sacn-port N] [--write-on-tick] [--help]\n"
+                 "                            [--sacn-port N] [--universes N] [--write-on-tick] [--help]\n"
                  "  --ticks N  ticks to record, 2..%d (default %d)\n"
                  "  --load     one busy-spinning thread per core while measuring\n"
                  "  --no-rt    run the output thread with normal scheduling\n"
@@ -72,7 +73,8 @@ void printUsage(std::FILE* to)
                  "                      (implies --fake-device; with\n"
                  "                      --write-delay-us 23000, the line's time for a frame)\n"
                  "  --sacn-port N       also send sACN by unicast to 127.0.0.1 port N and time the packets\n"
-                 "                      as a receiver on that port gets them\n"
+                 "                      as a receiver on that port gets them, per universe\n"
+                 "  --universes N       the desk sends N universes, 1..4 (default 1)\n"
                  "  --write-on-tick     the link writes each frame on the tick's thread before the next output gets\n"
                  "                      it (as a tick stepped by hand does), not on the link's writer thread\n"
                  "  --help     this text\n",
@@ -108,6 +110,10 @@ bool parseOptions(int argc, char** argv, Options& options)
             options.writeOnTick = true;
         } else if (arg == "--sacn-port") {
             if (i + 1 >= argc || !parseNumber(argv[++i], 1, 65535, options.sacnPort)) {
+                return false;
+            }
+        } else if (arg == "--universes") {
+            if (i + 1 >= argc || !parseNumber(argv[++i], 1, static_cast<int>(MaxUniverses), options.universes)) {
                 return false;
             }
         } else if (arg == "--ticks") {
@@ -192,15 +198,18 @@ public:
             std::perror("sACN receiver");
             return;
         }
-        times_.reserve(1'000'000);
+        for (auto& times : times_) {
+            times.reserve(100'000);
+        }
         thread_ = std::thread([this] { receive(); });
     }
     ~PacketTimes() { stop(); }
     PacketTimes(const PacketTimes&) = delete;
     PacketTimes& operator=(const PacketTimes&) = delete;
 
-    // Stops receiving; the arrival times are then the caller's to read.
-    const std::vector<Clock::time_point>& stop()
+    // Stops receiving; the arrival times of each universe's data packets
+    // (index 0: the first universe sent) are then the caller's to read.
+    const std::array<std::vector<Clock::time_point>, MaxUniverses>& stop()
     {
         running_.store(false, relaxed);
         if (thread_.joinable()) {
@@ -219,16 +228,33 @@ private:
         std::array<std::uint8_t, 1500> buffer{};
         while (running_.load(relaxed)) {
             pollfd p{fd_, POLLIN, 0};
-            if (::poll(&p, 1, 20) == 1 && ::recv(fd_, buffer.data(), buffer.size(), 0) > 0) {
-                times_.push_back(Clock::now());
+            if (::poll(&p, 1, 20) != 1) {
+                continue;
+            }
+            const ssize_t got = ::recv(fd_, buffer.data(), buffer.size(), 0);
+            const auto now = Clock::now();
+            if (got <= 0) {
+                continue;
+            }
+            const auto data = sacn::parseDataPacket(std::span(buffer).first(static_cast<std::size_t>(got)));
+            if (!data) {
+                discoveries += sacn::parseDiscoveryPacket(std::span(buffer).first(static_cast<std::size_t>(got))) ? 1 : 0;
+                continue;
+            }
+            const std::size_t index = data->universe - sacn::FirstUniverse;
+            if (index < times_.size()) {
+                times_[index].push_back(now);
             }
         }
     }
 
     int fd_ = -1;
     std::atomic<bool> running_{true};
-    std::vector<Clock::time_point> times_;
+    std::array<std::vector<Clock::time_point>, MaxUniverses> times_;
     std::thread thread_;
+
+public:
+    int discoveries = 0;  // universe discovery packets (after stop())
 };
 
 }  // namespace
@@ -277,6 +303,11 @@ int main(int argc, char** argv)
         target.destination = INADDR_LOOPBACK;
         target.port = static_cast<std::uint16_t>(options.sacnPort);
         sacn.configure(target);
+        for (int u = 0; u + 1 < options.universes; ++u) {
+            for (int slot = 1; slot <= LastChannel; ++slot) {
+                engine->furtherPatch.setSource(u, slot, static_cast<std::uint8_t>(slot));
+            }
+        }
         sacn.start();
         cycle.addOutput(&sacn);
     }
@@ -337,7 +368,7 @@ int main(int argc, char** argv)
         }
     }
     thread.stop();
-    std::vector<Clock::time_point> arrivals;
+    std::array<std::vector<Clock::time_point>, MaxUniverses> arrivals;
     if (receiver) {
         arrivals = receiver->stop();
         sacn.stop();
@@ -389,17 +420,24 @@ int main(int argc, char** argv)
     std::printf("deviation:  median %.3f ms, p99 %.3f ms, max %.3f ms\n", tickSpread.median, tickSpread.p99,
                 tickSpread.max);
     if (receiver) {
-        std::vector<double> gaps;
-        for (std::size_t i = 1; i < arrivals.size(); ++i) {
-            gaps.push_back(toMs(arrivals[i] - arrivals[i - 1]));
-        }
-        if (gaps.empty()) {
-            std::printf("sacn:       fewer than two packets arrived\n");
-        } else {
+        for (std::size_t u = 0; u < static_cast<std::size_t>(options.universes); ++u) {
+            const std::vector<Clock::time_point>& times = arrivals[u];
+            std::vector<double> gaps;
+            for (std::size_t i = 1; i < times.size(); ++i) {
+                gaps.push_back(toMs(times[i] - times[i - 1]));
+            }
+            if (gaps.empty()) {
+                std::printf("sacn:       universe %zu: fewer than two packets arrived\n", u + 1);
+                continue;
+            }
             const Spread gap = spreadOf(gaps);
-            std::printf("sacn:       %zu packets, interval median %.3f ms, p99 %.3f ms, max %.3f ms\n", arrivals.size(),
-                        gap.median, gap.p99, gap.max);
+            const double seconds = toMs(times.back() - times.front()) / 1000.0;
+            std::printf("sacn:       universe %zu: %zu packets, %.2f a second, interval median %.3f ms, p99 %.3f ms, "
+                        "max %.3f ms\n",
+                        u + 1, times.size(), static_cast<double>(times.size() - 1) / seconds, gap.median, gap.p99,
+                        gap.max);
         }
+        std::printf("sacn:       %d universe discovery packets\n", receiver->discoveries);
     }
     std::printf("late:       %d periods over %lld ms (output thread's own count: %llu)\n", late,
                 static_cast<long long>(OutputThread::LateThreshold.count()),
