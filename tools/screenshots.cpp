@@ -12,6 +12,8 @@
 #include "engine/show_memory.h"
 #include "engine/version.h"
 #include "i18n/language.h"
+#include "network/network_outputs.h"
+#include "network/network_page.h"
 #include "programming/channel_setup_group.h"
 #include "programming/scene_group.h"
 #include "programming/static_form.h"
@@ -213,6 +215,30 @@ int main(int argc, char** argv)
     form.engine().shared.xyChannel = 0;
     if (auto* bar = form.findChild<QScrollBar*>(QStringLiteral("ScrollBarEditXYCh1"))) {
         bar->setValue(32);
+    }
+
+    // The network page at work: sACN and Art-Net to this computer alone, and
+    // a second universe carrying the first 48 channels.
+    {
+        velantra::SacnSettings sacn = form.networkOutputs().sacnSettings();
+        sacn.enabled = QStringLiteral("1");
+        sacn.destination = QStringLiteral("127.0.0.1");
+        form.networkOutputs().applySacn(sacn);
+        velantra::ArtNetSettings artnet = form.networkOutputs().artNetSettings();
+        artnet.enabled = QStringLiteral("1");
+        artnet.destination = QStringLiteral("127.0.0.1");
+        form.networkOutputs().applyArtNet(artnet);
+        for (int slot = 1; slot <= 48; ++slot) {
+            form.engine().furtherPatch.setSource(0, slot, static_cast<std::uint8_t>(slot));
+        }
+        form.networkPage()->showSettings();
+        QElapsedTimer sending;
+        sending.start();
+        while (sending.elapsed() < 1200) {
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        form.networkOutputs().refresh();
+        form.networkPage()->showState();
     }
 
     // The graph shows the smoke's ramp.
