@@ -494,7 +494,11 @@ void NetworkOutputs::refresh()
         }
         before = after;
         if (state.on != wasOn) {
-            qCInfo(lcNetwork, "%s: %s", name, state.on ? "sending" : "not sending");
+            if (state.on && !state.via.isEmpty()) {
+                qCInfo(lcNetwork, "%s: sending by %s", name, qUtf8Printable(state.via));
+            } else {
+                qCInfo(lcNetwork, "%s: %s", name, state.on ? "sending" : "not sending");
+            }
         }
         if (cause != logged) {
             if (!cause.isEmpty()) {
