@@ -61,8 +61,7 @@ void WindowPages::build(QMainWindow& window, Shell& shell, DeskCore& core, Graph
     coderPage = new CoderPage(core.engine());
     xyEditorPage = new XyEditorPage(shell);
     graphPage = new GraphPage(shell, zoom);
-    networkPage =
-        new NetworkPage(core.network(), core.engine().furtherPatch, [&core] { return core.saveUniverses(); });
+    networkPage = new NetworkPage(core.network(), core.engine().furtherPatch, [&core] { return core.saveUniverses(); });
     for (int i = 0; i < InputPages; ++i) {
         QWidget* page = i == PageOptions    ? optionsPage
                         : i == PageFaders   ? faderPage

@@ -238,7 +238,8 @@ private:
             }
             const auto data = sacn::parseDataPacket(std::span(buffer).first(static_cast<std::size_t>(got)));
             if (!data) {
-                discoveries += sacn::parseDiscoveryPacket(std::span(buffer).first(static_cast<std::size_t>(got))) ? 1 : 0;
+                discoveries +=
+                    sacn::parseDiscoveryPacket(std::span(buffer).first(static_cast<std::size_t>(got))) ? 1 : 0;
                 continue;
             }
             const std::size_t index = data->universe - sacn::FirstUniverse;

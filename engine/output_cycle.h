@@ -58,10 +58,10 @@ private:
     std::array<std::atomic<FrameOutput*>, MaxOutputs> outputs_{};
     std::array<std::uint8_t, DmxSlots> targetFrame_{};
     std::array<std::uint8_t, 256> patchTemp_{};
-    std::array<std::uint8_t, FrameSlots> sent_{};  // the frame the outputs get
+    std::array<std::uint8_t, FrameSlots> sent_{};                  // the frame the outputs get
     std::array<FrameSlotsArray, FurtherUniverseCount> further_{};  // the further universes they get
     int furtherUsed_ = 0;
-    bool silenced_ = false;                        // DEMO mode was announced to the outputs
+    bool silenced_ = false;  // DEMO mode was announced to the outputs
 };
 
 }  // namespace velantra

@@ -187,9 +187,8 @@ void ArtNetOutput::receive(UdpSocket& socket)
 void ArtNetOutput::answerPoll(std::uint32_t from)
 {
     const auto now = Clock::now();
-    replyTokens_ = std::min<double>(ReplyRate, replyTokens_ + ReplyRate * std::chrono::duration<double>(
-                                                                              now - lastToken_)
-                                                                              .count());
+    replyTokens_ =
+        std::min<double>(ReplyRate, replyTokens_ + ReplyRate * std::chrono::duration<double>(now - lastToken_).count());
     lastToken_ = now;
     if (replyTokens_ < 1) {
         unansweredPolls_.fetch_add(1, std::memory_order_relaxed);
@@ -238,9 +237,8 @@ void ArtNetOutput::takeReply(const artnet::PollReplyFields& reply, std::uint32_t
     }
     const std::uint8_t bindIndex = std::max<std::uint8_t>(reply.bindIndex, 1);
     const std::lock_guard lock(nodesMutex_);
-    auto known = std::find_if(nodes_.begin(), nodes_.end(), [&](const ArtNetNode& n) {
-        return n.address == reply.ip && n.bindIndex == bindIndex;
-    });
+    auto known = std::find_if(nodes_.begin(), nodes_.end(),
+                              [&](const ArtNetNode& n) { return n.address == reply.ip && n.bindIndex == bindIndex; });
     if (known == nodes_.end()) {
         if (nodes_.size() >= MaxNodes) {
             refusedReplies_.fetch_add(1, std::memory_order_relaxed);
@@ -249,7 +247,8 @@ void ArtNetOutput::takeReply(const artnet::PollReplyFields& reply, std::uint32_t
         known = nodes_.insert(nodes_.end(), ArtNetNode{reply.ip, bindIndex, {}, {}, {}});
     }
     known->shortName = std::string(reply.shortName.view());
-    known->outputs.assign(reply.outputs.begin(), reply.outputs.begin() + static_cast<std::ptrdiff_t>(reply.outputCount));
+    known->outputs.assign(reply.outputs.begin(),
+                          reply.outputs.begin() + static_cast<std::ptrdiff_t>(reply.outputCount));
     known->seen = Clock::now();
 }
 

@@ -97,14 +97,14 @@ private:
     void poll();
     void sendUniverse(std::size_t index);
 
-    PendingTarget<ArtNetTarget> pending_;  // from the GUI thread
-    ArtNetTarget target_;                  // sender thread
-    std::array<artnet::ArtDmx, MaxUniverses> dmx_{};        // sender thread
-    std::array<std::uint8_t, MaxUniverses> sequences_{};   // sender thread: 1..255 each
-    std::size_t universes_ = 0;                            // sender thread: sent last frame
-    std::vector<std::uint32_t> unicast_;                   // sender thread: this universe's nodes
-    UdpSocket own_;     // sender thread: bound to the interface's address
-    UdpSocket listen_;  // sender thread: bound to any address, for broadcasts
+    PendingTarget<ArtNetTarget> pending_;                 // from the GUI thread
+    ArtNetTarget target_;                                 // sender thread
+    std::array<artnet::ArtDmx, MaxUniverses> dmx_{};      // sender thread
+    std::array<std::uint8_t, MaxUniverses> sequences_{};  // sender thread: 1..255 each
+    std::size_t universes_ = 0;                           // sender thread: sent last frame
+    std::vector<std::uint32_t> unicast_;                  // sender thread: this universe's nodes
+    UdpSocket own_;                                       // sender thread: bound to the interface's address
+    UdpSocket listen_;                                    // sender thread: bound to any address, for broadcasts
     std::chrono::steady_clock::time_point lastPoll_{};
     std::array<std::chrono::steady_clock::time_point, 2> polls_{};  // the last two polls sent
     double replyTokens_ = ReplyRate;

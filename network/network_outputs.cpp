@@ -241,8 +241,7 @@ void NetworkOutputs::followInterfaces()
             applyArtNet(artnet_);
         }
     } else if (artnetTarget_.enabled) {
-        const std::uint32_t to =
-            artnetTarget_.destination != 0 ? artnetTarget_.destination : ipv4(255, 255, 255, 255);
+        const std::uint32_t to = artnetTarget_.destination != 0 ? artnetTarget_.destination : ipv4(255, 255, 255, 255);
         const std::optional<InterfaceChoice> via = interfaceFor(artnet_.interfaceName, to, missing);
         if (via && via != artnetVia_) {
             qCInfo(lcNetwork, "Art-Net: now by %s", qUtf8Printable(via->text()));

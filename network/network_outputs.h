@@ -5,8 +5,8 @@
 // widget, so a program without a window can use it too.
 #pragma once
 
-#include "network/artnet_output.h"
 #include "engine/further_patch.h"
+#include "network/artnet_output.h"
 #include "network/sacn_output.h"
 #include "storage/settings_file.h"
 
@@ -35,8 +35,8 @@ struct InterfaceChoice {
     std::uint32_t address = 0;    // its IPv4 address
     std::uint32_t broadcast = 0;  // its directed broadcast
     std::uint32_t netmask = 0;
-    int index = 0;                       // the system's interface index
-    std::array<std::uint8_t, 6> mac{};   // its hardware address (zeros: none)
+    int index = 0;                      // the system's interface index
+    std::array<std::uint8_t, 6> mac{};  // its hardware address (zeros: none)
     bool loopback = false;
     QString text() const;  // "eth0 (192.168.1.20)"
     bool operator==(const InterfaceChoice&) const = default;

@@ -356,8 +356,7 @@ void NetworkPage::showState()
         if (node.bindIndex > 1) {
             ip = tr("%1 #%2").arg(ip).arg(node.bindIndex);  // a further group of the node's ports
         }
-        const QString cells[] = {ip, QString::fromStdString(node.shortName),
-                                 ports.join(QStringLiteral(", "))};
+        const QString cells[] = {ip, QString::fromStdString(node.shortName), ports.join(QStringLiteral(", "))};
         for (int column = 0; column < 3; ++column) {
             auto* item = nodes_->item(row, column);
             if (item == nullptr) {

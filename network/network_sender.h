@@ -109,8 +109,8 @@ private:
     void run();
 
     LatestValue<UniverseFrames> latest_;
-    UniverseFrames staged_;  // output thread's own: filled by writeFurther() and write()
-    UniverseFrames frames_;  // sender thread's own
+    UniverseFrames staged_;       // output thread's own: filled by writeFurther() and write()
+    UniverseFrames frames_;       // sender thread's own
     bool leftThisFrame_ = false;  // sender thread: a datagram of this frame was accepted
     WakeSignal wake_;
     std::thread thread_;

@@ -76,7 +76,8 @@ void SacnOutput::applyPending()
     }
     target_ = next;
     for (std::size_t i = 0; i < streams_.size(); ++i) {
-        const auto universe = static_cast<std::uint16_t>(std::min<std::size_t>(target_.universe + i, sacn::LastUniverse));
+        const auto universe =
+            static_cast<std::uint16_t>(std::min<std::size_t>(target_.universe + i, sacn::LastUniverse));
         if (!streams_[i].packet.setSource(target_.cid, target_.sourceName, target_.priority, universe)) {
             // Out of range: the settings checks keep such values from coming here.
             setActive(false);

@@ -107,8 +107,9 @@ FileResult writeUniversesFile(const QString& path, const FurtherPatch& patch)
         }
         universes.append(QJsonObject{{QStringLiteral("universe"), u + 2}, {QStringLiteral("slots"), slotList}});
     }
-    const QJsonObject root{
-        {QStringLiteral("format"), Format}, {QStringLiteral("version"), Version}, {QStringLiteral("universes"), universes}};
+    const QJsonObject root{{QStringLiteral("format"), Format},
+                           {QStringLiteral("version"), Version},
+                           {QStringLiteral("universes"), universes}};
     return replaceFile(path, QJsonDocument(root).toJson(QJsonDocument::Compact));
 }
 

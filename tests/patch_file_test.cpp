@@ -218,8 +218,8 @@ class RefusedUniversesTest : public UniversesFileTest, public ::testing::WithPar
 TEST_P(RefusedUniversesTest, AreRefusedWholeAndChangeNothing)
 {
     e->furtherPatch.setSource(1, 5, 42);
-    const QByteArray bytes = GetParam().bytes != nullptr ? QByteArray(GetParam().bytes)
-                                                         : universesDocument(GetParam().edit);
+    const QByteArray bytes =
+        GetParam().bytes != nullptr ? QByteArray(GetParam().bytes) : universesDocument(GetParam().edit);
     writeRaw("bad.json", bytes);
     const FileResult read = readUniversesFile(path("bad.json"), e->furtherPatch);
     EXPECT_FALSE(read.ok) << GetParam().what;

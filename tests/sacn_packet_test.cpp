@@ -295,15 +295,15 @@ Bytes handDiscovery()
     return cat({
         {0x00, 0x10, 0x00, 0x00},                                                  // preamble, post-amble
         {0x41, 0x53, 0x43, 0x2D, 0x45, 0x31, 0x2E, 0x31, 0x37, 0x00, 0x00, 0x00},  // "ASC-E1.17"
-        {0x70, 0x6E, 0x00, 0x00, 0x00, 0x08},  // root: 110 bytes, E1.31 extended
+        {0x70, 0x6E, 0x00, 0x00, 0x00, 0x08},                                      // root: 110 bytes, E1.31 extended
         {0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF},
         {0x70, 0x58, 0x00, 0x00, 0x00, 0x02},  // framing: 88 bytes, discovery
         {'V', 'e', 'l', 'a', 'n', 't', 'r', 'a'},
-        Bytes(56, 0x00),                                   // the name's NUL padding
-        {0x00, 0x00, 0x00, 0x00},                          // reserved
-        {0x70, 0x0E, 0x00, 0x00, 0x00, 0x01},              // discovery layer: 14 bytes, universe list
-        {0x00, 0x00},                                      // page 0 of 0
-        {0x00, 0x01, 0x00, 0x02, 0x00, 0x07},              // universes 1, 2, 7
+        Bytes(56, 0x00),                       // the name's NUL padding
+        {0x00, 0x00, 0x00, 0x00},              // reserved
+        {0x70, 0x0E, 0x00, 0x00, 0x00, 0x01},  // discovery layer: 14 bytes, universe list
+        {0x00, 0x00},                          // page 0 of 0
+        {0x00, 0x01, 0x00, 0x02, 0x00, 0x07},  // universes 1, 2, 7
     });
 }
 
@@ -342,14 +342,12 @@ TEST_P(SacnDiscoveryDamaged, IsRefused)
     EXPECT_FALSE(parseDiscoveryPacket(bytes).has_value()) << GetParam().what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, SacnDiscoveryDamaged,
-                         testing::Values(DiscoveryDamage{"root vector", 21, 0x04},
-                                         DiscoveryDamage{"root length", 17, 0x6F},
-                                         DiscoveryDamage{"framing vector", 43, 0x01},
-                                         DiscoveryDamage{"layer length", 113, 0x10},
-                                         DiscoveryDamage{"layer vector", 117, 0x02},
-                                         DiscoveryDamage{"page after the last", 118, 0x01},
-                                         DiscoveryDamage{"not ascending", 123, 0x01}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SacnDiscoveryDamaged,
+    testing::Values(DiscoveryDamage{"root vector", 21, 0x04}, DiscoveryDamage{"root length", 17, 0x6F},
+                    DiscoveryDamage{"framing vector", 43, 0x01}, DiscoveryDamage{"layer length", 113, 0x10},
+                    DiscoveryDamage{"layer vector", 117, 0x02}, DiscoveryDamage{"page after the last", 118, 0x01},
+                    DiscoveryDamage{"not ascending", 123, 0x01}));
 
 }  // namespace
 }  // namespace velantra::sacn

@@ -147,8 +147,8 @@ void checkDiscovery(std::span<const std::uint8_t> input)
         check(fields->universes[i] > fields->universes[i - 1], "a list out of order decoded");
     }
     DiscoveryPacket packet;
-    packet.set(fields->cid, fields->sourceName.view(), std::span(fields->universes).first(fields->count),
-               fields->page, fields->lastPage);
+    packet.set(fields->cid, fields->sourceName.view(), std::span(fields->universes).first(fields->count), fields->page,
+               fields->lastPage);
     const auto out = packet.bytes();
     check(out.size() == input.size(), "the built list has another size");
     constexpr std::size_t ReservedAt = 108;

@@ -10,13 +10,13 @@
 #include "midi/bindings_file.h"
 #include "network/artnet_packet.h"
 #include "network/sacn_packet.h"
-#include "storage/universes_file.h"
 #include "showtool/show_json.h"
 #include "storage/channel_tables.h"
 #include "storage/color_file.h"
 #include "storage/patch_file.h"
 #include "storage/settings_file.h"
 #include "storage/show_file.h"
+#include "storage/universes_file.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -370,7 +370,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    const std::array<const char*, 13> names{"show",     "patch",    "color",     "settings", "wire",
+    const std::array<const char*, 13> names{"show",     "patch",    "color",        "settings", "wire",
                                             "sacn",     "artpoll",  "artpollreply", "showjson", "midi",
                                             "bindings", "proreply", "universes"};
     for (const char* name : names) {
