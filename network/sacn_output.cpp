@@ -104,7 +104,7 @@ void SacnOutput::sendFrame(const UniverseFrames& frames)
     if (universes < streaming_) {
         endStreams(universes);
     }
-    const bool grew = universes > streaming_;
+    const bool changed = universes != streaming_;  // the list is said again at once
     streaming_ = universes;
     for (std::size_t i = 0; i < universes; ++i) {
         Stream& stream = streams_[i];
@@ -113,7 +113,7 @@ void SacnOutput::sendFrame(const UniverseFrames& frames)
         count(socket_.sendTo(addressOf(i), target_.port, stream.packet.bytes()));
     }
     const auto now = std::chrono::steady_clock::now();
-    if (grew || now - lastDiscovery_ >= DiscoveryPeriod) {
+    if (changed || now - lastDiscovery_ >= DiscoveryPeriod) {
         lastDiscovery_ = now;
         sendDiscovery();
     }

@@ -263,6 +263,54 @@ TEST_F(SacnOutputTest, SwitchingOffDemoModeAndStoppingEndTheStreamWithThreeTermi
     expectGoodbye(last->sequence);
 }
 
+// Two universes: each on its own sACN universe with its own sequence, listed
+// at once on the discovery universe; a universe the desk stops using ends
+// with its three terminated packets, and the list is said again.
+TEST_F(SacnOutputTest, FurtherUniversesHaveTheirOwnStreamsAndAreListedAndEnded)
+{
+    output.configure(target);
+    std::this_thread::sleep_for(50ms);
+    const std::array<Frame, 1> further{frameOf(77)};
+    for (int tick = 0; tick < 3; ++tick) {
+        output.writeFurther(further);
+        output.write(FrameView(frameOf(10)));
+        std::this_thread::sleep_for(20ms);
+    }
+    std::vector<sacn::DataFields> seven;
+    std::vector<sacn::DataFields> eight;
+    for (int i = 0; i < 6; ++i) {
+        const auto p = nextPacket();
+        ASSERT_TRUE(p) << i;
+        (p->universe == 7 ? seven : eight).push_back(*p);
+    }
+    ASSERT_EQ(seven.size(), 3U);
+    ASSERT_EQ(eight.size(), 3U);
+    EXPECT_EQ(eight[0].levels[0], 77);
+    EXPECT_EQ(seven[0].levels[0], 10);
+    EXPECT_EQ(eight[2].sequence, static_cast<std::uint8_t>(eight[0].sequence + 2)) << "a sequence of its own";
+    ASSERT_FALSE(discoveries.empty()) << "listed at once";
+    EXPECT_EQ(discoveries[0].count, 2U);
+    EXPECT_EQ(discoveries[0].universes[1], 8);
+
+    output.writeFurther({});
+    output.write(FrameView(frameOf(10)));
+    int ended = 0;
+    for (int i = 0; i < 4; ++i) {
+        const auto p = nextPacket();
+        ASSERT_TRUE(p);
+        ended += p->universe == 8 && (p->options & sacn::OptionStreamTerminated) != 0 ? 1 : 0;
+    }
+    EXPECT_EQ(ended, 3);
+    std::optional<sacn::DiscoveryFields> again;
+    while (!again) {
+        const auto bytes = rig.next();
+        ASSERT_TRUE(bytes) << "the list is said again";
+        again = sacn::parseDiscoveryPacket(*bytes);
+    }
+    EXPECT_EQ(again->count, 1U);
+    EXPECT_EQ(again->universes[0], 7);
+}
+
 TEST_F(SacnOutputTest, ADemoBoxInTheCycleSilencesTheOutput)
 {
     Engine engine;
