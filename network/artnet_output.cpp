@@ -203,16 +203,24 @@ void ArtNetOutput::answerPoll(std::uint32_t from)
     for (std::size_t i = 0; i < n; ++i) {
         ports[i] = static_cast<std::uint16_t>(target_.portAddress + i);
     }
-    const bool sending = counters().sending;
+    const SenderCounters state = counters();
     artnet::ArtPollReply reply;
     reply.setController(ip, target_.shortName, target_.longName);
     reply.setMac(target_.mac);
-    reply.setInputs(std::span(ports).first(n), sending);
+    reply.setInputs(std::span(ports).first(n), state.sending);
+    // The report is read by other programs' node lists: plain ASCII.
     const std::string first = artnet::portAddressText(target_.portAddress);
-    std::array<char, 64> text{};
-    std::snprintf(text.data(), text.size(), sending ? "Velantra: sending %s, %zu universe(s)" : "Velantra: idle at %s",
-                  first.c_str(), n);
-    reply.setNodeReport(sending ? artnet::RcPowerOk : artnet::RcParseFail, ++repliesSent_, text.data());
+    std::array<char, artnet::ArtPollReply::NodeReportField> text{};
+    std::uint16_t code = artnet::RcPowerOk;
+    if (state.sending) {
+        std::snprintf(text.data(), text.size(), "Velantra: sending %s, %zu universe(s)", first.c_str(), n);
+    } else if (state.failures > 0) {
+        code = artnet::RcUdpFail;
+        std::snprintf(text.data(), text.size(), "Velantra: sends to %s refused", first.c_str());
+    } else {
+        std::snprintf(text.data(), text.size(), "Velantra: idle at %s", first.c_str());
+    }
+    reply.setNodeReport(code, ++repliesSent_, text.data());
     count(sender().sendTo(from, target_.port, reply.bytes()));
 }
 

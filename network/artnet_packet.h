@@ -157,7 +157,7 @@ inline constexpr std::uint8_t InputDataReceived = 0x80;
 
 // NodeReport codes.
 inline constexpr std::uint16_t RcPowerOk = 0x0001;
-inline constexpr std::uint16_t RcParseFail = 0x0004;  // used here for "switched on, nothing sent"
+inline constexpr std::uint16_t RcUdpFail = 0x0005;  // sends are refused
 
 class ArtPollReply {
 public:
