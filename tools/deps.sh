@@ -1,17 +1,40 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need. Idempotent and
+# Installs the Debian packages the build needs: with --run only those that
+# build and run the program (tools/run.sh), otherwise also everything the
+# tests, lint, sanitizers and packaging use (tools/test.sh). Idempotent and
 # quiet when everything is already there; uses sudo when not run as root.
+# --list prints the packages that would be installed and installs nothing.
+#
+#   tools/deps.sh [--run] [--list]
 set -euo pipefail
 
-packages=(
-  g++ cmake ninja-build pkg-config clang-format clang-tidy clang libclang-rt-14-dev dpkg-dev
+# Building and running the program: compiler, Qt with its translations,
+# the USB, settings and MIDI libraries, a font.
+run_packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
+  libftdi1-dev libinih-dev librtmidi-dev libjack-jackd2-dev fonts-dejavu-core
+)
+# The tests and their real counterparts (X server, olad, JACK), lint,
+# sanitizers and fuzzers, the benchmarks and the Debian package checks.
+test_packages=(
+  clang-format clang-tidy clang libclang-rt-14-dev dpkg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-serialport-dev libftdi1-dev libinih-dev fonts-dejavu-core
-  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
-  xvfb xdotool x11-utils libxcb1-dev ola iproute2
-  librtmidi-dev jackd2
+  xvfb xdotool x11-utils libxcb1-dev ola iproute2 jackd2
   desktop-file-utils appstream lintian
 )
+
+only_run=
+list=
+for arg in "$@"; do
+  case $arg in
+    --run) only_run=1 ;;
+    --list) list=1 ;;
+    *) echo "usage: tools/deps.sh [--run] [--list]" >&2; exit 2 ;;
+  esac
+done
+packages=("${run_packages[@]}")
+[ -n "$only_run" ] || packages+=("${test_packages[@]}")
 
 missing=()
 for p in "${packages[@]}"; do
@@ -19,6 +42,10 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+if [ -n "$list" ]; then
+  echo "${#packages[@]} packages, ${#missing[@]} missing: ${missing[*]}"
+  exit 0
+fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=()
