@@ -182,7 +182,7 @@ private:
 
     std::unique_ptr<FileDialog> openDialogShou_;
     std::unique_ptr<FileDialog> saveDialogShou_;
-    QString captionPrefix_ = QStringLiteral(" Initalization ");
+    QString captionPrefix_;  // " Initalization " until the interface is first looked at
     WindowPages pages_;
     TStaticForm* staticForm_ = nullptr;
     THandScanForm* handScanForm_ = nullptr;

@@ -97,7 +97,7 @@ bool KeyboardControl::keyboardOn() const
 
 void KeyboardControl::FormKeyDown(int code)
 {
-    form_.optionsPage()->keyCode()->setText(QStringLiteral("NomberKey is ") + QString::number(code));
+    form_.optionsPage()->keyCode()->setText(tr("NomberKey is %1").arg(code));
     const int picture = pictureOfKey(code);
     if (code == KeyCtrl) {
         ctrlHeld_ = true;

@@ -78,7 +78,7 @@ ChannelColorTab::ChannelColorTab(ChannelTables& tables, QWidget* parent)
 
     auto* setColor = new QToolButton(this);
     setColor->setObjectName(QStringLiteral("SpeedButton22"));
-    setColor->setText(QStringLiteral("setColor"));
+    setColor->setText(tr("setColor"));
     setColor->setToolTip(tr("Устанвить выбранный Цвет группы"));
     auto* off = new QToolButton(this);
     off->setObjectName(QStringLiteral("SpeedButton21"));

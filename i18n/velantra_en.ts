@@ -173,7 +173,7 @@
     </message>
     <message>
         <source>Выход</source>
-        <translation>Exit</translation>
+        <translation>Quit</translation>
     </message>
     <message>
         <source>Сцены</source>
@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Поле для ручного управления лучем сканера</source>
-        <translation>Pad for manual scanner beam control</translation>
+        <translation>Pad for manual pan/tilt control</translation>
     </message>
     <message>
         <source>Запись и редактирование Статических картинок</source>
@@ -317,7 +317,7 @@
     </message>
     <message>
         <source>Редактор луча</source>
-        <translation>Beam editor</translation>
+        <translation>Pan/tilt</translation>
     </message>
     <message>
         <source>Копирование</source>
@@ -329,7 +329,7 @@
     </message>
     <message>
         <source>DMX coder</source>
-        <translation>DMX coder</translation>
+        <translation>Patch</translation>
     </message>
     <message>
         <source>Сеть</source>
@@ -403,7 +403,7 @@
     </message>
     <message>
         <source>Пуск самостоятельно</source>
-        <translation>Run standalone</translation>
+        <translation>Run always</translation>
     </message>
     <message>
         <source>Запусить автомат постоянно</source>
@@ -411,7 +411,7 @@
     </message>
     <message>
         <source>С основным</source>
-        <translation>With main</translation>
+        <translation>Run with the show</translation>
     </message>
     <message>
         <source>Установленный флажок будет запускать автомат вместе с секвенсером 1</source>
@@ -435,7 +435,7 @@
     </message>
     <message>
         <source>%1 Flash/мин </source>
-        <translation>%1 Flash/min </translation>
+        <translation>%1 steps/min </translation>
     </message>
 </context>
 <context>
@@ -555,6 +555,10 @@
         <source>Канал: %1 - N: %2</source>
         <translation>Channel: %1 - N: %2</translation>
     </message>
+    <message>
+        <source>setColor</source>
+        <translation>Set color</translation>
+    </message>
 </context>
 <context>
     <name>velantra::ChannelSetupGroup</name>
@@ -603,7 +607,7 @@
     </message>
     <message>
         <source>Имя Кодера</source>
-        <translation>Coder name</translation>
+        <translation>Patch name</translation>
     </message>
     <message>
         <source>Стартовый код кадра DMX: приемники принимают только кадры с кодом 0</source>
@@ -713,15 +717,15 @@
     </message>
     <message>
         <source>Нет файла кодера</source>
-        <translation>No coder file</translation>
+        <translation>No patch file</translation>
     </message>
     <message>
         <source>В файле кодера недопустимые каналы заменены прямым выводом: %1</source>
-        <translation>Invalid channels in the coder file replaced by direct output: %1</translation>
+        <translation>Invalid channels in the patch file replaced by direct output: %1</translation>
     </message>
     <message>
         <source> Файл кодера меняет start code кадра DMX (уровень канала %1): приемники не примут кадры </source>
-        <translation> Coder file changes the DMX frame start code (level of channel %1): receivers will reject frames </translation>
+        <translation> Patch file changes the DMX frame start code (level of channel %1): receivers will reject frames </translation>
     </message>
     <message>
         <source>Автосохранение файла %1</source>
@@ -832,11 +836,15 @@
     </message>
     <message>
         <source>Выключает все каналы DMX  Горячая кнопка = O = </source>
-        <translation>Switches all DMX channels off  Hot key = O = </translation>
+        <translation>Blackout: every DMX channel off. Key: 0 (zero)</translation>
     </message>
     <message>
         <source>Выключает все каналы  и включает  каналы статической каркинки =M= </source>
         <translation>Switches all channels off and  static picture channels on =M= </translation>
+    </message>
+    <message>
+        <source>BO</source>
+        <translation>B.O.</translation>
     </message>
 </context>
 <context>
@@ -938,6 +946,13 @@
     </message>
 </context>
 <context>
+    <name>velantra::KeyboardControl</name>
+    <message>
+        <source>NomberKey is %1</source>
+        <translation>Key number: %1</translation>
+    </message>
+</context>
+<context>
     <name>velantra::LevelsTab</name>
     <message>
         <source>Ручное управление</source>
@@ -945,7 +960,7 @@
     </message>
     <message>
         <source>BlackOut</source>
-        <translation>BlackOut</translation>
+        <translation>Blackout</translation>
     </message>
     <message>
         <source>Ручное управление выделенными каналами в текущей сцене</source>
@@ -953,7 +968,7 @@
     </message>
     <message>
         <source>Выключает все каналы DMX  Горячая кнопка = O = </source>
-        <translation>Switches all DMX channels off  Hot key = O = </translation>
+        <translation>Blackout: every DMX channel off. Key: 0 (zero)</translation>
     </message>
     <message>
         <source>Общий абсолютный уровень каналов</source>
@@ -976,7 +991,7 @@
     </message>
     <message>
         <source>+ Namber Name</source>
-        <translation>+ Namber Name</translation>
+        <translation>+ Number Name</translation>
     </message>
     <message>
         <source>Отмечать первый канал</source>
@@ -1353,19 +1368,19 @@
     </message>
     <message>
         <source>Вид: определить сам</source>
-        <translation>Kind: detect</translation>
+        <translation>Type: detect</translation>
     </message>
     <message>
         <source>Вид: интерфейс Velantra</source>
-        <translation>Kind: Velantra interface</translation>
+        <translation>Type: Velantra interface</translation>
     </message>
     <message>
         <source>Вид: DMX USB Pro</source>
-        <translation>Kind: DMX USB Pro</translation>
+        <translation>Type: DMX USB Pro</translation>
     </message>
     <message>
         <source>Вид: Open DMX</source>
-        <translation>Kind: Open DMX</translation>
+        <translation>Type: Open DMX</translation>
     </message>
     <message>
         <source>Как говорить с этим интерфейсом; запоминается по его серийному номеру</source>
@@ -1544,11 +1559,11 @@
     <name>velantra::TAboutForm</name>
     <message>
         <source>Velantra  Lumatik  Windows XP</source>
-        <translation>Velantra  Lumatik  Windows XP</translation>
+        <translation>Velantra Lumatik</translation>
     </message>
     <message>
         <source>Version %1      Ноябрь 2009 г.</source>
-        <translation>Version %1      November 2009</translation>
+        <translation>Version %1 (November 2009)</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1601,16 +1616,20 @@
         <source>Заменить текущую сцену Сценой %1 из буфера</source>
         <translation>Replace the current scene with clipboard scene %1</translation>
     </message>
+    <message>
+        <source> Initalization </source>
+        <translation> Initialization </translation>
+    </message>
 </context>
 <context>
     <name>velantra::THandScanForm</name>
     <message>
         <source>Ручное управление лучем сканера </source>
-        <translation>Manual scanner beam control </translation>
+        <translation>Manual pan/tilt control </translation>
     </message>
     <message>
         <source>X=255</source>
-        <translation>X=255</translation>
+        <translation>Invert X</translation>
     </message>
     <message>
         <source>Инверсия по X</source>
@@ -1618,7 +1637,7 @@
     </message>
     <message>
         <source>Y=255</source>
-        <translation>Y=255</translation>
+        <translation>Invert Y</translation>
     </message>
     <message>
         <source>Инверсия по Y</source>
@@ -1897,7 +1916,7 @@ picture </translation>
     </message>
     <message>
         <source>BlackOut</source>
-        <translation>BlackOut</translation>
+        <translation>Blackout</translation>
     </message>
     <message>
         <source>Макрос M</source>
@@ -1913,11 +1932,11 @@ picture </translation>
     </message>
     <message>
         <source>Автомат %1</source>
-        <translation>Automat %1</translation>
+        <translation>Chaser %1</translation>
     </message>
     <message>
         <source>Скорость автомата %1</source>
-        <translation>Automat %1 speed</translation>
+        <translation>Chaser %1 speed</translation>
     </message>
     <message>
         <source>CC %1 = %2, канал %3</source>
@@ -1972,7 +1991,7 @@ picture </translation>
     </message>
     <message>
         <source>Вид</source>
-        <translation>Kind</translation>
+        <translation>Type</translation>
     </message>
     <message>
         <source>Состояние</source>

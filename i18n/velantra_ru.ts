@@ -555,6 +555,10 @@
         <source>Канал: %1 - N: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>setColor</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>velantra::ChannelSetupGroup</name>
@@ -838,6 +842,10 @@
         <source>Выключает все каналы  и включает  каналы статической каркинки =M= </source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>BO</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>velantra::FormColorGroup</name>
@@ -934,6 +942,13 @@
     </message>
     <message>
         <source> Уровень канала сцены %1 = %2%3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>velantra::KeyboardControl</name>
+    <message>
+        <source>NomberKey is %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1599,6 +1614,10 @@
     </message>
     <message>
         <source>Заменить текущую сцену Сценой %1 из буфера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Initalization </source>
         <translation type="unfinished"></translation>
     </message>
 </context>

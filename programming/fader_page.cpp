@@ -255,8 +255,8 @@ QWidget* FaderPage::buildButtons()
 
     // Output mode: scene, blackout, or the "M" macro.
     onScena_ = glyphButton(panel, "SpeedButtonOnScena", QStringLiteral("On"), tr("Разрешить нормальную работу "));
-    blackOut_ = glyphButton(panel, "SpeedButtonBlackOut", QStringLiteral("BO"),
-                            tr("Выключает все каналы DMX  Горячая кнопка = O = "));
+    blackOut_ =
+        glyphButton(panel, "SpeedButtonBlackOut", tr("BO"), tr("Выключает все каналы DMX  Горячая кнопка = O = "));
     macrosOut_ = glyphButton(panel, "SpeedButtonMacrosOut", QStringLiteral("M"),
                              tr("Выключает все каналы  и включает  каналы статической каркинки =M= "));
     auto* modes = new QButtonGroup(panel);

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QLocale>
 #include <QProcess>
 #include <QScreen>
 #include <QScrollBar>
@@ -140,11 +141,14 @@ TEST(X11Program, CaptionShownByTheWindowSystemIsThePrefixAndTheFileNameOnly)
         15000));
     const QString id = QString::fromLatin1(window.split('\n').constFirst());
     // The caption is the prefix (" Initalization " until the first refresh
-    // after start-up) and the show's first name, and nothing after them.
+    // after start-up, " Initialization " in English) and the show's first
+    // name, and nothing after them.
     const QString shown = QString::fromUtf8(x11::run(QStringLiteral("xdotool"), {"getwindowname", id})).chopped(1);
-    EXPECT_EQ(shown, QStringLiteral(" Initalization Unit_001"));
+    const QString prefix = QLocale::system().language() == QLocale::Russian ? QStringLiteral(" Initalization ")
+                                                                            : QStringLiteral(" Initialization ");
+    EXPECT_EQ(shown, prefix + QStringLiteral("Unit_001"));
     const QByteArray netName = x11::run(QStringLiteral("xprop"), {"-id", id, "_NET_WM_NAME"});
-    EXPECT_EQ(netName.trimmed(), QByteArray("_NET_WM_NAME(UTF8_STRING) = \" Initalization Unit_001\""));
+    EXPECT_EQ(netName.trimmed(), "_NET_WM_NAME(UTF8_STRING) = \"" + (prefix + QStringLiteral("Unit_001\"")).toUtf8());
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
     EXPECT_TRUE(program.waitForFinished(10000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
