@@ -49,10 +49,10 @@ ParsedOptions parseHeadlessOptions(const QStringList& arguments)
                 return parsed;
             }
             o.tempo = tempo;
-        } else if (a == QLatin1String("--conveyor")) {
-            o.conveyor = true;
-        } else if (a == QLatin1String("--automats")) {
-            o.automats = true;
+        } else if (a == QLatin1String("--queue") || a == QLatin1String("--conveyor")) {
+            o.conveyor = true;  // --conveyor: the older name
+        } else if (a == QLatin1String("--chasers") || a == QLatin1String("--automats")) {
+            o.automats = true;  // --automats: the older name
         } else if (a == QLatin1String("--autosave")) {
             o.autosave = true;
         } else if (a == QLatin1String("--lang")) {
@@ -154,7 +154,7 @@ bool HeadlessPlayer::start(const HeadlessOptions& options)
             filled += conveyor.filled(k) ? 1 : 0;
         }
         if (filled == 0) {
-            qCCritical(lcPlayer) << "the conveyor's list in the settings file is empty";
+            qCCritical(lcPlayer) << "the show queue in the settings file is empty";
             return false;
         }
         player().setConveyorMode(ConveyorList::Mode::List);

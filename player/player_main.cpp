@@ -16,11 +16,11 @@
 namespace {
 
 constexpr char Usage[] =
-    "usage: velantra-player [--show FILE] [--conveyor] [--tempo N] [--automats] [--autosave] [--lang ru|en]\n"
+    "usage: velantra-player [--show FILE] [--queue] [--tempo N] [--chasers] [--autosave] [--lang ru|en]\n"
     "  --show FILE   the show to play (default: the last show in the settings file)\n"
-    "  --conveyor    play the shows of the conveyor's list, one after another\n"
+    "  --queue       play the shows of the show queue, one after another (also --conveyor)\n"
     "  --tempo N     10..170: a scene every N*N ms (default: the show's own)\n"
-    "  --automats    run both automats on their own\n"
+    "  --chasers     run both chasers always (also --automats)\n"
     "  --autosave    write the autosave copy every 3 minutes and at the end\n"
     "  --lang ru|en  the language of the messages (default: the settings file's, else the system's)\n"
     "MIDI controllers work as set up on the window's MIDI page (its bindings file).\n"

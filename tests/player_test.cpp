@@ -270,6 +270,9 @@ TEST(HeadlessOptions, AreReadOrRefusedWithTheReason)
     EXPECT_EQ(all.options.show, QStringLiteral("a.vlt"));
     EXPECT_EQ(all.options.tempo, 12);
     EXPECT_TRUE(all.options.conveyor && all.options.automats && all.options.autosave);
+    const ParsedOptions named = parseHeadlessOptions({QStringLiteral("--queue"), QStringLiteral("--chasers")});
+    EXPECT_TRUE(named.error.isEmpty() && named.options.conveyor && named.options.automats)
+        << "the glossary's names, beside the older ones";
 
     const std::pair<QStringList, const char*> bad[] = {
         {{QStringLiteral("--tempo"), QStringLiteral("9")}, "--tempo must be 10..170"},

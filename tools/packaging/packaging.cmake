@@ -44,7 +44,7 @@ if(VELANTRA_BUILD_TESTS)
            COMMAND ${VELANTRA_PACKAGING_DIR}/check_devices.sh ${PROJECT_SOURCE_DIR}/tools/udev/60-velantra-ftdi.rules
                    ${VELANTRA_PACKAGING_DIR}/org.korvex.Velantra.metainfo.xml)
   add_test(NAME Packaging.SystemdUnitStartsTheInstalledPlayer
-           COMMAND grep -qx "ExecStart=${CMAKE_INSTALL_FULL_BINDIR}/velantra-player --conveyor --automats"
+           COMMAND grep -qx "ExecStart=${CMAKE_INSTALL_FULL_BINDIR}/velantra-player --queue --chasers"
                    ${PROJECT_BINARY_DIR}/player/velantra-player.service)
 endif()
 
