@@ -64,8 +64,9 @@ QString fileNamePart(const QString& title)
     return out;
 }
 
-// A few scenes with levels, so that the pages have something to show.
-void loadSampleShow(velantra::Engine& engine)
+// A few scenes with levels, so that the pages have something to show; the
+// rig's names in the pictures' language.
+void loadSampleShow(velantra::Engine& engine, velantra::Language language)
 {
     using namespace velantra;
     // Scene 0: a warm wash fading across channels 1..12.
@@ -91,10 +92,13 @@ void loadSampleShow(velantra::Engine& engine)
     engine.memory.set(CellTempo, 60);
 
     // Names of a small rig, slower rates on the wash, two channels selected.
-    const char* const names[] = {"Фронт лев", "Фронт прав", "Контра 1", "Контра 2", "Заливка R", "Заливка G",
-                                 "Заливка B", "Стробоскоп", "Дым",      "Pan",      "Tilt",      "Диммер головы"};
+    const char* const russian[] = {"Фронт лев", "Фронт прав", "Контра 1", "Контра 2", "Заливка R", "Заливка G",
+                                   "Заливка B", "Стробоскоп", "Дым",      "Pan",      "Tilt",      "Диммер головы"};
+    const char* const english[] = {"Front L", "Front R", "Back 1", "Back 2", "Wash R", "Wash G",
+                                   "Wash B",  "Strobe",  "Smoke",  "Pan",    "Tilt",   "Head dimmer"};
     for (int c = 1; c <= 12; ++c) {
-        SaveEdit(engine.memory, c, QString::fromUtf8(names[c - 1]));
+        const char* const name = language == Language::Russian ? russian[c - 1] : english[c - 1];
+        SaveEdit(engine.memory, c, QString::fromUtf8(name));
         engine.memory.set(RateBase + c, c <= 4 ? 8 : (c <= 7 ? 50 : 255));
     }
     blankConversion(engine.memory);
@@ -172,8 +176,9 @@ int main(int argc, char** argv)
         return 2;
     }
     // The language as the program chooses it: --lang, else the system's.
-    velantra::installTranslations(
-        app, velantra::chooseLanguage(QCoreApplication::arguments(), QString(), QLocale::system()));
+    const velantra::Language language =
+        velantra::chooseLanguage(QCoreApplication::arguments(), QString(), QLocale::system());
+    velantra::installTranslations(app, language);
     const QDir dir(QString::fromLocal8Bit(argv[1]));
     if (!dir.mkpath(QStringLiteral("."))) {
         std::fprintf(stderr, "velantra_screenshots: cannot create %s\n", argv[1]);
@@ -198,7 +203,7 @@ int main(int argc, char** argv)
     form.show();
     QApplication::processEvents();
 
-    loadSampleShow(form.engine());
+    loadSampleShow(form.engine(), language);
     colourSampleRig(form.channelTables);
     form.ReturnPageControlAll();
     // Let the output fade in and the level display show it.
