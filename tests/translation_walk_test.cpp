@@ -2,8 +2,11 @@
 // a Cyrillic letter (user data excepted) and no label or button is too narrow
 // for its text. In Russian a sample of texts is the exact source text.
 #include "app/options_page.h"
+#include "channels/coder_page.h"
 #include "conveyor/conveyor_group.h"
 #include "effects/hand_scan_form.h"
+#include "link/wire_encoder.h"
+#include "programming/fader_page.h"
 #include "programming/static_form.h"
 #include "tests/gui_fixture.h"
 
@@ -21,6 +24,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -236,6 +240,48 @@ TEST_F(EnglishWalk, EveryWindowSpeaksEnglishAndNoTextIsCut)
                                         << walk.russian.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(walk.clipped.isEmpty()) << walk.clipped.size() << " texts cut short:\n"
                                         << walk.clipped.join(QLatin1Char('\n')).toStdString();
+}
+
+// "First light" as the README and the manual tell it, in the English
+// window, with the fake interface: the patch reset by "R", channel 1's fader
+// to the end, "On" down; the interface gets slot 1 at full and every other
+// slot dark, and the page's first patch row says so.
+TEST_F(EnglishWalk, FirstLightGivesSlotOneAtFullOnTheInterface)
+{
+    makeForm(TBaseForm::OutputClock::ByHand);
+    device->attach();  // plugged in; the once-a-second poll opens it
+    form->TimerPollingTimer();
+    form->TimerShouClockTimer();  // the status line's refresh
+    EXPECT_EQ(form->statusPanel()->text(), QString()) << "no reason given: the interface is open";
+    QTabWidget* pages = form->pageControlInput();
+    pages->setCurrentIndex(TBaseForm::PageCoder);
+    ASSERT_EQ(pages->tabText(TBaseForm::PageCoder), QStringLiteral("Patch"));
+    form->engine().coderTable.set(1, 9);  // a patch left from before
+    auto* reset = form->findChild<QToolButton*>(QStringLiteral("SpeedButtonResetCoder"));
+    ASSERT_NE(reset, nullptr);
+    ASSERT_EQ(reset->text(), QStringLiteral("R"));
+    reset->click();
+    const QList<QLabel*> labels = form->coderPage()->findChildren<QLabel*>();
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](const QLabel* l) {
+        return l->text() == QStringLiteral("Channel 1 is sent to channel 1");
+    }));
+
+    pages->setCurrentIndex(TBaseForm::PageFaders);
+    ASSERT_EQ(pages->tabText(TBaseForm::PageFaders), QStringLiteral("Faders"));
+    QScrollBar* fader = form->faderPage()->fader(1);
+    fader->setSliderDown(true);
+    fader->setSliderPosition(fader->maximum());
+    fader->setSliderDown(false);
+    form->faderPage()->onScena()->click();
+    stepOutput(3);
+
+    std::array<std::uint8_t, DmxSlots> expected{};
+    expected[1] = 255;
+    std::array<std::uint8_t, WireMessageMax> message{};
+    const int length = encodeWireFrame(expected.data(), message.data(), message.size());
+    const auto writes = device->writes();
+    ASSERT_FALSE(writes.empty()) << "the interface is written";
+    EXPECT_EQ(writes.back(), std::vector<std::uint8_t>(message.begin(), message.begin() + length));
 }
 
 // Without a translation the program shows its own texts, exactly.
