@@ -235,7 +235,7 @@ void Player::conveyorStep()
 {
     const ConveyorList::Step next = conveyor_.next();
     if (next.show) {
-        qCInfo(lcPlayer) << "conveyor: slot" << next.shown << "plays" << *next.show;
+        qCInfo(lcPlayer) << "show queue: slot" << next.shown << "plays" << *next.show;
         emit showWanted(*next.show);
     }
     engine_.memory.set(CellScene, 0);

@@ -472,7 +472,7 @@ TEST_F(HeadlessProcess, TheConveyorMovesToTheNextShowWhenAShowEnds)
     start({QStringLiteral("--conveyor"), QStringLiteral("--tempo"), QStringLiteral("10")});
     ASSERT_TRUE(waitForLevel(1, 200)) << log().toStdString();
     ASSERT_TRUE(waitForLevel(2, 100)) << log().toStdString();
-    EXPECT_TRUE(log().contains(QLatin1String("conveyor: slot 4 plays"))) << log().toStdString();
+    EXPECT_TRUE(log().contains(QLatin1String("show queue: slot 4 plays"))) << log().toStdString();
     ::kill(static_cast<pid_t>(player_.processId()), SIGINT);
     ASSERT_TRUE(player_.waitForFinished(5000));
     EXPECT_EQ(player_.exitCode(), 0);
