@@ -15,6 +15,7 @@
 #include "network/network_outputs.h"
 #include "network/network_page.h"
 #include "programming/channel_setup_group.h"
+#include "programming/fader_glyphs.h"
 #include "programming/scene_group.h"
 #include "programming/static_form.h"
 #include "shell/dialogs.h"
@@ -262,6 +263,22 @@ int main(int argc, char** argv)
         }
         ok = save(form.grab(), dir.filePath(QStringLiteral("main-%1-%2.png").arg(i, 2, 10, QChar(u'0')).arg(name))) &&
              ok;
+    }
+
+    // The fader page's picture buttons, one image each, for the manual's tables.
+    {
+        using velantra::FaderGlyph;
+        const std::pair<FaderGlyph, const char*> glyphs[] = {
+            {FaderGlyph::SceneZero, "scene-zero"},     {FaderGlyph::Level0, "level-0"},
+            {FaderGlyph::Level127, "level-127"},       {FaderGlyph::Level255, "level-255"},
+            {FaderGlyph::SelectNone, "select-none"},   {FaderGlyph::SelectAll, "select-all"},
+            {FaderGlyph::SelectClear, "select-clear"}, {FaderGlyph::Invert, "invert"},
+        };
+        for (const auto& [kind, name] : glyphs) {
+            ok = save(velantra::faderGlyph(kind).pixmap(velantra::FaderGlyphSize),
+                      dir.filePath(QStringLiteral("glyph-%1.png").arg(QLatin1String(name)))) &&
+                 ok;
+        }
     }
 
     // The picture check boxes, then the picture editor drawing on the faders.
