@@ -10,6 +10,7 @@
 #include "engine/output_cycle.h"
 #include "engine/output_thread.h"
 #include "network/artnet_output.h"
+#include "network/network_outputs.h"
 #include "network/sacn_output.h"
 #include "storage/show_file.h"
 #include "tests/program_process.h"
@@ -297,6 +298,45 @@ TEST_F(OladTest, TheSecondUniverseReachesOladOnTheNextSacnUniverseAndPortAddress
         EXPECT_TRUE(waitFor(4, expected, 5000)) << "sACN universe 4, seed " << seed;
         EXPECT_TRUE(waitFor(19, expected, 8000)) << "Port-Address 0:0:3, seed " << seed;
     }
+}
+
+// "First light" as the README tells it, on the network routes: channel 1 at
+// full through the identity patch; the sACN and Art-Net groups set as the
+// page sets them (on, universe 1 / the node's Port-Address, the address
+// left empty, the interface of the lighting network chosen by name). olad
+// gets slot 1 at full and every other slot dark.
+TEST_F(OladTest, FirstLightByTheNetworkPagesSettingsLightsSlotOneAtOlad)
+{
+    REQUIRE_OLAD();
+    engine.resetPatch();
+    engine.DataWrite(0, 1, 255);
+    QString lighting;
+    for (const InterfaceChoice& choice : NetworkOutputs::interfaces()) {
+        if (choice.address == address("VELANTRA_OLAD_LOCAL")) {
+            lighting = choice.name;
+        }
+    }
+    ASSERT_FALSE(lighting.isEmpty()) << "the test's own interface";
+    SacnSettings sacnPage;
+    sacnPage.enabled = QStringLiteral("1");
+    sacnPage.universe = QStringLiteral("1");
+    sacnPage.interfaceName = lighting;
+    ArtNetSettings artnetPage;
+    artnetPage.enabled = QStringLiteral("1");
+    artnetPage.portAddress = QStringLiteral("0:0:2");  // the node's port
+    artnetPage.interfaceName = lighting;
+    OutputCycle pageCycle{engine};
+    NetworkOutputs page(pageCycle);
+    page.applySacn(sacnPage);
+    page.applyArtNet(artnetPage);
+    OutputThread pageThread{[&pageCycle] { pageCycle.tick(); }};
+    pageThread.start();
+    std::vector<int> expected(512, 0);
+    expected[0] = 255;
+    EXPECT_TRUE(waitFor(1, expected, 5000)) << "sACN universe 1, multicast by " << lighting.toStdString();
+    EXPECT_TRUE(waitFor(2, expected, 8000)) << "Art-Net 0:0:2, to the node found";
+    pageThread.stop();
+    page.stop();
 }
 
 // Two programs on one universe: the main one at priority 100, a backup at 50.
