@@ -483,8 +483,9 @@ void Soak::watchdog()
 void Soak::checkAutosave()
 {
     // The file must hold exactly the show memory as it is now: nothing on
-    // the GUI thread has run since the autosave wrote it, and the tick never
-    // writes the show memory.
+    // the GUI thread has run since the autosave wrote it. The tick writes
+    // one cell of it, the current scene, when the sequencer steps on the
+    // tick's clock: that cell may have moved on since.
     QFile file(autosaveFile());
     QByteArray expected(ShowFileSize, Qt::Uninitialized);
     form_.engine().memory.copyOut(0, ShowFileSize, reinterpret_cast<std::uint8_t*>(expected.data()));
@@ -492,6 +493,7 @@ void Soak::checkAutosave()
     const bool read = readShowFile(file.fileName(), *loaded).ok;
     QByteArray image(ShowFileSize, Qt::Uninitialized);
     loaded->copyOut(0, ShowFileSize, reinterpret_cast<std::uint8_t*>(image.data()));
+    expected[CellScene] = image[CellScene];
     if (read && file.size() == ShowFileSize && image == expected) {
         ++autosaves_;
     } else {
