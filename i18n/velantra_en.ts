@@ -49,7 +49,7 @@
     </message>
     <message>
         <source> - Драйвер этого не умеет: выберите другой вид интерфейса...</source>
-        <translation> - The driver cannot do this: choose another interface kind...</translation>
+        <translation> - The driver cannot do this: choose another interface type...</translation>
     </message>
     <message>
         <source>: прошивка %1.%2, break %3 мкс, MAB %4 мкс, %5 кадр/с</source>

@@ -36,7 +36,7 @@ const QString Stdio = QStringLiteral("-");
 
 constexpr char Usage[] =
     "usage: velantra-show info FILE | export FILE | import JSON -o FILE | diff A B\n"
-    "  info FILE          the show's header, scenes, tempo, named channels, pictures and automats\n"
+    "  info FILE          the show's header, scenes, tempo, named channels, pictures and chasers\n"
     "  export FILE        every byte of the show as JSON on standard output\n"
     "  import JSON -o FILE  a show file from the JSON, checked value by value, written atomically\n"
     "  diff A B           what differs; exit 0 when the same, 1 when different, 2 on an error\n"

@@ -13,10 +13,11 @@ QString sceneText(int scene)
     return QStringLiteral("%1 (shown %2)").arg(scene).arg(scene + 1);
 }
 
-QString automatLine(const ShowImage& image, int number, int firstCell)
+QString chaserLine(const ShowImage& image, int number, int firstCell)
 {
     const auto cell = [&image, firstCell](int k) { return image[cellIndex(firstCell + k)]; };
-    return QStringLiteral("automat %1: tempo %2, channel %3, program %4, bright %5, dark %6\n")
+    return QStringLiteral(
+               "chaser %1: tempo %2, first channel %3, effect %4, maximum intensity %5, minimum intensity %6\n")
         .arg(number)
         .arg(cell(0))
         .arg(cell(1))
@@ -54,8 +55,8 @@ QString showInfo(const ShowImage& image)
     }
     out += QStringLiteral("pictures in use: %1\n")
                .arg(pictures.isEmpty() ? QStringLiteral("none") : pictures.join(QStringLiteral(", ")));
-    out += automatLine(image, 1, CellAvt1Tempo);
-    out += automatLine(image, 2, CellAvt2Tempo);
+    out += chaserLine(image, 1, CellAvt1Tempo);
+    out += chaserLine(image, 2, CellAvt2Tempo);
     return out;
 }
 
