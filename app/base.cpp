@@ -240,6 +240,12 @@ void TBaseForm::connectPages()
     registerPageRefresh(PageGraph, [this] { pages_.graphPage->refresh(); });
     registerDataSystemRefresh([this] { pages_.sequencerPage->showCounters(); });
     connect(&player(), &Player::stepped, this, &TBaseForm::ReturnPageControlAll);
+    // A scene chosen through another surface (the remote, OSC): every page shows it.
+    connect(&core_->controls(), &DeskControls::changed, this, [this](DeskControls::Control control) {
+        if (control == DeskControls::Control::Scene) {
+            ReturnPageControlAll();
+        }
+    });
     connect(pages_.sequencerPage, &SequencerPage::refreshWanted, this, &TBaseForm::ReturnPageControlAll);
     connect(pages_.sequencerPage, &SequencerPage::sceneEditingAllowed, this,
             [this](bool allowed) { findChild<QMenu*>(QStringLiteral("EditItem"))->menuAction()->setEnabled(allowed); });

@@ -27,6 +27,28 @@ DeskControls::DeskControls(Engine& engine, Player& player, QObject* parent)
     connect(&player_, &Player::tempoChanged, this, [this] { emit changed(Control::Tempo, 0); });
 }
 
+int DeskControls::scene() const
+{
+    return engine_.memory.get(CellScene);
+}
+
+int DeskControls::lastScene() const
+{
+    return engine_.memory.get(CellLastScene);
+}
+
+void DeskControls::goToScene(int scene)
+{
+    player_.jumpToScene(std::clamp(scene, 0, lastScene()));
+    emit changed(Control::Scene, 0);
+}
+
+void DeskControls::stepScene(int delta)
+{
+    const int count = lastScene() + 1;
+    goToScene(((scene() + delta) % count + count) % count);
+}
+
 int DeskControls::faderPosition(int row) const
 {
     if (row < 1 || row > FaderCount) {

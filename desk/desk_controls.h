@@ -30,6 +30,7 @@ public:
         AutomatAlone,  // index 1..2
         AutomatSpeed,  // index 1..2
         ConveyorSlot,  // index 1..20
+        Scene,         // chosen through a surface; the show's own steps are Player::stepped
     };
     Q_ENUM(Control)
 
@@ -56,6 +57,13 @@ public:
     bool playing() const;
     void play();
     void stop();
+
+    // The current scene, 0-based, and the last scene of the show. Stopped, a
+    // jump only chooses the scene shown; playing, the show goes on from it.
+    int scene() const;
+    int lastScene() const;
+    void goToScene(int scene);  // clamped to 0..lastScene()
+    void stepScene(int delta);  // -1 back, +1 on, wrapping within the show
 
     // Blackout stops play; "M" holds the macro picture over a blackout;
     // backToScene ("On") ends both.

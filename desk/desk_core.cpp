@@ -13,6 +13,7 @@
 #include "storage/universes_file.h"
 
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTimer>
 
 namespace velantra {
@@ -82,6 +83,11 @@ void DeskCore::startOutput()
     pollTimer_->start();
 }
 
+QString makeRemotePin()
+{
+    return QStringLiteral("%1").arg(QRandomGenerator::system()->bounded(1000000), 6, 10, QLatin1Char('0'));
+}
+
 void DeskCore::readSettings()
 {
     const Settings settings = velantra::readSettings(settingsFile());
@@ -95,6 +101,11 @@ void DeskCore::readSettings()
     network().applySacn(settings.sacn);
     network().applyArtNet(settings.artnet);
     interfaceKinds_ = settings.interfaceKinds;
+    remote_ = settings.remote;
+    if (remote_.pin.isEmpty()) {
+        remote_.pin = makeRemotePin();
+    }
+    osc_ = settings.osc;
     // Each device is driven as the kind chosen for its serial number.
     applyKindChoices(link(), interfaceKinds_);
     emit settingsRead(settings);
@@ -351,6 +362,8 @@ Settings DeskCore::currentSettings() const
     settings.artnet = rig_->network().artNetSettings();
     settings.language = language_;
     settings.interfaceKinds = interfaceKinds_;
+    settings.remote = remote_;
+    settings.osc = osc_;
     return settings;
 }
 

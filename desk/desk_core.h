@@ -33,6 +33,9 @@ class MidiControl;
 class TargetAccess;
 }  // namespace midi
 
+// The web remote's PIN: six random digits.
+QString makeRemotePin();
+
 class DeskCore : public QObject {
     Q_OBJECT
 public:
@@ -143,6 +146,11 @@ public:
     FileResult writeSettings();
     QString& patchName() { return patchName_; }
     QString& language() { return language_; }
+    // The web remote's and OSC's settings, kept for the surfaces that serve
+    // them (the window's, velantra-player's). A missing PIN is made when the
+    // settings are read.
+    RemoteSettings& remoteSettings() { return remote_; }
+    OscSettings& oscSettings() { return osc_; }
 
     // --- The interface ---
     // Every second: the slots a DMX USB Pro is sent (those the patch fills,
@@ -202,6 +210,8 @@ private:
     QString patchName_;
     QString language_;
     QString interfaceKinds_;  // the settings' "Interfaces"/"Kinds"
+    RemoteSettings remote_;
+    OscSettings osc_;
     bool offline_ = false;
     bool stopped_ = false;
 };

@@ -66,6 +66,8 @@ void DeskTargets::tell(Control control, int index)
             one(TargetKind::ConveyorSlot, k);
         }
         break;
+    case Control::Scene:
+        break;  // no MIDI target follows the scene
     }
 }
 

@@ -25,6 +25,8 @@ const char* const OptionsSection = "Options";
 const char* const InterfacesSection = "Interfaces";
 const char* const SacnSection = "sACN";
 const char* const ArtNetSection = "ArtNet";
+const char* const RemoteSection = "Remote";
+const char* const OscSection = "Osc";
 // Twenty-two paths of any length fit many times over.
 constexpr qint64 MaxSettingsSize = 1 << 20;
 
@@ -179,6 +181,13 @@ Settings readSettings(const QString& iniPath)
     read(ArtNetSection, "Destination", artnet.destination);
     read(ArtNetSection, "Interface", artnet.interfaceName);
     read(ArtNetSection, "AlwaysBroadcast", artnet.alwaysBroadcast);
+    RemoteSettings& remote = settings.remote;
+    read(RemoteSection, "Enabled", remote.enabled);
+    read(RemoteSection, "Port", remote.port);
+    read(RemoteSection, "Bind", remote.bind);
+    read(RemoteSection, "Pin", remote.pin);
+    read(OscSection, "Enabled", settings.osc.enabled);
+    read(OscSection, "Port", settings.osc.port);
     read(OptionsSection, "Language", settings.language);
     read(InterfacesSection, "Kinds", settings.interfaceKinds);
     return settings;
@@ -216,6 +225,15 @@ FileResult writeSettings(const QString& iniPath, const Settings& settings)
     text += valueLine("Destination", artnet.destination, lineEnd);
     text += valueLine("Interface", artnet.interfaceName, lineEnd);
     text += valueLine("AlwaysBroadcast", artnet.alwaysBroadcast, lineEnd);
+    const RemoteSettings& remote = settings.remote;
+    text += "[" + QByteArray(RemoteSection) + "]" + lineEnd;
+    text += valueLine("Enabled", remote.enabled, lineEnd);
+    text += valueLine("Port", remote.port, lineEnd);
+    text += valueLine("Bind", remote.bind, lineEnd);
+    text += valueLine("Pin", remote.pin, lineEnd);
+    text += "[" + QByteArray(OscSection) + "]" + lineEnd;
+    text += valueLine("Enabled", settings.osc.enabled, lineEnd);
+    text += valueLine("Port", settings.osc.port, lineEnd);
     text += "[" + QByteArray(OptionsSection) + "]" + lineEnd;
     text += valueLine("Language", settings.language, lineEnd);
     text += "[" + QByteArray(InterfacesSection) + "]" + lineEnd;

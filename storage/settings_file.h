@@ -25,6 +25,14 @@
 //   Destination=
 //   Interface=
 //   AlwaysBroadcast=0
+//   [Remote]               the web remote for phones and tablets
+//   Enabled=0
+//   Port=9090
+//   Bind=                  empty: every address of this computer
+//   Pin=                   made at the first start and kept
+//   [Osc]                  OSC over UDP
+//   Enabled=0
+//   Port=8000
 //   [Options]
 //   Language=              ru, en, or empty: the system's language
 //   [Interfaces]
@@ -71,12 +79,32 @@ struct ArtNetSettings {
     bool operator==(const ArtNetSettings&) const = default;
 };
 
+// Section "Remote".
+struct RemoteSettings {
+    QString enabled = QStringLiteral("0");
+    QString port = QStringLiteral("9090");
+    QString bind;  // empty: every address
+    QString pin;
+
+    bool operator==(const RemoteSettings&) const = default;
+};
+
+// Section "Osc".
+struct OscSettings {
+    QString enabled = QStringLiteral("0");
+    QString port = QStringLiteral("8000");
+
+    bool operator==(const OscSettings&) const = default;
+};
+
 struct Settings {
     std::array<QString, KonveirEntryCount> konveir;  // "Konveir"/"File01".."File20"
     QString path;                                    // "LastFile"/"Path": the last show
     QString coder;                                   // "LastFile"/"Coder": the output patch file
     SacnSettings sacn;
     ArtNetSettings artnet;
+    RemoteSettings remote;
+    OscSettings osc;
     QString language;        // "Options"/"Language": ru, en, or empty for the system's
     QString interfaceKinds;  // "Interfaces"/"Kinds": serial:kind pairs, comma-separated
 
@@ -90,9 +118,10 @@ struct Settings {
 Settings readSettings(const QString& iniPath);
 
 // GUI thread. Writes all twenty "Konveir" keys (empty ones as "File07="), then
-// "Path" and "Coder", then the sections "sACN", "ArtNet" and "Options", through a temporary file renamed over iniPath.
-// A refused write gives "Unable to write to <iniPath>" and leaves the previous file as it was. A value with a line
-// break cannot be kept in this format and is written empty; blanks at either end of a value do not survive a read.
+// "Path" and "Coder", then the sections "sACN", "ArtNet", "Remote", "Osc" and "Options", through a temporary file
+// renamed over iniPath. A refused write gives "Unable to write to <iniPath>" and leaves the previous file as it was. A
+// value with a line break cannot be kept in this format and is written empty; blanks at either end of a value do not
+// survive a read.
 FileResult writeSettings(const QString& iniPath, const Settings& settings);
 
 }  // namespace velantra

@@ -259,7 +259,8 @@ TEST_F(SettingsFileTest, NetworkSectionsReadAsWrittenAndMissingKeysKeepTheirDefa
 {
     writeRaw(iniPath(), "[LastFile]" + Eol + "Path=/a.vlt" + Eol + "[sACN]" + Eol + "Enabled=1" + Eol +
                             "Universe=64000" + Eol + "Destination=lights.local" + Eol + "SourceName=Зал 2" + Eol +
-                            "[ArtNet]" + Eol + "PortAddress=1:2:3" + Eol + "Interface=eth1" + Eol);
+                            "[ArtNet]" + Eol + "PortAddress=1:2:3" + Eol + "Interface=eth1" + Eol + "[Remote]" + Eol +
+                            "Enabled=1" + Eol + "Pin=0427" + Eol + "[Osc]" + Eol + "Port=9000" + Eol);
     const Settings read = readSettings(iniPath());
     EXPECT_EQ(read.path, "/a.vlt");
     EXPECT_EQ(read.sacn.enabled, "1");
@@ -270,6 +271,11 @@ TEST_F(SettingsFileTest, NetworkSectionsReadAsWrittenAndMissingKeysKeepTheirDefa
     EXPECT_EQ(read.artnet.enabled, "0");
     EXPECT_EQ(read.artnet.portAddress, "1:2:3");
     EXPECT_EQ(read.artnet.interfaceName, "eth1");
+    EXPECT_EQ(read.remote.enabled, "1");
+    EXPECT_EQ(read.remote.pin, "0427") << "a PIN's leading zero kept";
+    EXPECT_EQ(read.remote.port, "9090");
+    EXPECT_EQ(read.osc.enabled, "0");
+    EXPECT_EQ(read.osc.port, "9000");
     ASSERT_TRUE(writeSettings(iniPath(), read).ok);
     EXPECT_EQ(readSettings(iniPath()), read);
 }

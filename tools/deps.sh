@@ -9,19 +9,23 @@
 set -euo pipefail
 
 # Building and running the program: compiler, Qt with its translations,
-# the USB, settings and MIDI libraries, a font.
+# the USB, settings and MIDI libraries, a font, the web remote's HTTP and
+# WebSocket server, OSC and the QR code.
 run_packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
   libftdi1-dev libinih-dev librtmidi-dev libjack-jackd2-dev fonts-dejavu-core
+  qt6-httpserver-dev qt6-websockets-dev liblo-dev libqrencode-dev
 )
-# The tests and their real counterparts (X server, olad, JACK), lint,
+# The tests and their real counterparts (X server, olad, JACK, a browser and
+# its WebDriver, OSC's command-line tools), lint,
 # sanitizers and fuzzers, the benchmarks and the Debian package checks.
 test_packages=(
   clang-format clang-tidy clang libclang-rt-14-dev dpkg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils libxcb1-dev ola iproute2 jackd2
   desktop-file-utils appstream lintian
+  liblo-tools chromium chromium-driver python3-selenium
 )
 
 only_run=
