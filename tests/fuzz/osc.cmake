@@ -1,0 +1,1 @@
+# The fuzzer of OSC messages.

@@ -1,0 +1,1 @@
+# The fuzzer of the web remote's messages.
