@@ -177,8 +177,8 @@ void THandScanForm::calcMouse()
     if (swap_->isChecked()) {
         std::swap(x, y);
     }
-    invertX_->setText(QStringLiteral("X=%1").arg(x));
-    invertY_->setText(QStringLiteral("Y=%1").arg(y));
+    invertX_->setText(tr("X=%1").arg(x));
+    invertY_->setText(tr("Y=%1").arg(y));
     if (padPressed_) {
         marker_->move(padColumn_ + 10 + pad_->x() - 19, padRow_ + 10 + pad_->y() - 19);
         SharedValues& shared = form_.engine().shared;

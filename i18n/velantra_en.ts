@@ -127,6 +127,21 @@
     </message>
 </context>
 <context>
+    <name>RateTable</name>
+    <message>
+        <source>0,5</source>
+        <translation>0.5</translation>
+    </message>
+    <message>
+        <source>0,2</source>
+        <translation>0.2</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>none</translation>
+    </message>
+</context>
+<context>
     <name>SetupCommands</name>
     <message>
         <source>Очистить имена каналов?</source>
@@ -281,7 +296,7 @@
     </message>
     <message>
         <source>Новая сцена</source>
-        <translation>New scene</translation>
+        <translation>Clear the scene (Ctrl+E)</translation>
     </message>
     <message>
         <source>Удалить сцену</source>
@@ -289,7 +304,7 @@
     </message>
     <message>
         <source>Окно ручного управления сканера </source>
-        <translation>Manual scanner control window </translation>
+        <translation>Manual pan/tilt control window </translation>
     </message>
     <message>
         <source>Запись статических картинок </source>
@@ -341,11 +356,11 @@
     </message>
     <message>
         <source>Запомнить Сцену</source>
-        <translation>Store scene</translation>
+        <translation>Store an undo copy of the show</translation>
     </message>
     <message>
         <source>Вернуть прежнюю сцену</source>
-        <translation>Restore previous scene</translation>
+        <translation>Back to the stored undo copy of the show</translation>
     </message>
     <message>
         <source>Обучение MIDI</source>
@@ -379,11 +394,11 @@
     </message>
     <message>
         <source>Автомат 1  четырех канальный </source>
-        <translation>Chaser 1  four-channel </translation>
+        <translation>Chaser 1, four channels</translation>
     </message>
     <message>
         <source>Автомат 2  четырех канальный </source>
-        <translation>Chaser 2  four-channel </translation>
+        <translation>Chaser 2, four channels</translation>
     </message>
     <message>
         <source>Установка первого канала, с которого будет работать автомат бегушки</source>
@@ -415,7 +430,7 @@
     </message>
     <message>
         <source>Установленный флажок будет запускать автомат вместе с секвенсером 1</source>
-        <translation>When ticked, the chaser starts together with sequencer 1</translation>
+        <translation>When ticked, the chaser runs while the show plays</translation>
     </message>
     <message>
         <source>Яркость</source>
@@ -510,7 +525,7 @@
     </message>
     <message>
         <source> Копирование не выполнено:Максимальное число каналов &gt; 256 ! </source>
-        <translation> Copy not done: maximum number of channels &gt; 256 ! </translation>
+        <translation> Copy not done: it would go past channel 255 </translation>
     </message>
     <message>
         <source> Копирование не выполнено:Максимальное число сцен &gt; 256 ! </source>
@@ -521,7 +536,7 @@
     <name>velantra::ChannelColorTab</name>
     <message>
         <source>Выбор канала для графической подсказки</source>
-        <translation>Select the channel for the channel icon</translation>
+        <translation>Select the channel for the channel icon and border color</translation>
     </message>
     <message>
         <source>Установка типа изображения сопоставимого с типом регулировки прибора</source>
@@ -694,7 +709,7 @@
     </message>
     <message>
         <source>Удалить все файлы конвейра ? </source>
-        <translation>Remove all files from the queue ? </translation>
+        <translation>Remove all shows from the queue?</translation>
     </message>
     <message>
         <source>%1 пусто</source>
@@ -760,7 +775,7 @@
     </message>
     <message>
         <source>Индивидуальный выбор канала для режимов и блоков: Флэш, Ручной, Уровни, Время</source>
-        <translation>Individual channel select for modes and blocks: Flash, Manual, Levels, Time</translation>
+        <translation>Selects the channel for the Static pics, Manual control, Levels and Fade settings</translation>
     </message>
     <message>
         <source>Индивидуальный выбор канала </source>
@@ -812,7 +827,7 @@
     </message>
     <message>
         <source> Все флажки Установлены </source>
-        <translation> All checkboxes set </translation>
+        <translation> All Select check boxes cleared </translation>
     </message>
     <message>
         <source>Инвертирует состояние флажков в поле  Выбор </source>
@@ -840,7 +855,7 @@
     </message>
     <message>
         <source>Выключает все каналы  и включает  каналы статической каркинки =M= </source>
-        <translation>Switches all channels off and  static picture channels on =M= </translation>
+        <translation>Every channel off but those of static picture M</translation>
     </message>
     <message>
         <source>BO</source>
@@ -1403,7 +1418,7 @@
     </message>
     <message>
         <source>Включить / Выключить флэш - кнопки клавиатуры</source>
-        <translation>Turn flash keys on / off - keyboard keys</translation>
+        <translation>Keyboard keys flash the static pictures: on / off</translation>
     </message>
     <message>
         <source>Запрограммированая статическая картинка - Горячая кнопка =%1= </source>
@@ -1460,11 +1475,11 @@
     <name>velantra::SequencerPage</name>
     <message>
         <source>Запустить Шоу - горячая кнопка /-/ </source>
-        <translation>Start show - hot key /-/ </translation>
+        <translation>Play the show. Key: - (minus)</translation>
     </message>
     <message>
         <source>Остановить Шоу - горячая кнопка /+/ </source>
-        <translation>Stop show - hot key /+/ </translation>
+        <translation>Stop the show. Key: = (equals)</translation>
     </message>
     <message>
         <source>Время перехода на следующую сцену </source>
@@ -1661,7 +1676,15 @@
     </message>
     <message>
         <source>Положение курсора на поле воздействует на два канала, начиная с первой отметки в столбце =Выбор = </source>
-        <translation>The cursor position on the pad drives two channels, starting at the first checked one in column =Select = </translation>
+        <translation>The pointer on the pad drives two channels: the first two ticked in the Select column</translation>
+    </message>
+    <message>
+        <source>X=%1</source>
+        <translation>Invert X (%1)</translation>
+    </message>
+    <message>
+        <source>Y=%1</source>
+        <translation>Invert Y (%1)</translation>
     </message>
 </context>
 <context>
@@ -1712,7 +1735,7 @@
     </message>
     <message>
         <source>Вернуть прежнюю сцену</source>
-        <translation>Restore previous scene</translation>
+        <translation>Back to the stored undo copy of the show</translation>
     </message>
     <message>
         <source>Удалить статическую картинку?</source>
@@ -1928,7 +1951,7 @@ picture </translation>
     </message>
     <message>
         <source>Конвейр %1</source>
-        <translation>Conveyor %1</translation>
+        <translation>Show queue %1</translation>
     </message>
     <message>
         <source>Автомат %1</source>
@@ -1975,7 +1998,7 @@ picture </translation>
     </message>
     <message>
         <source>Куда посылать значения для моторизованных фэйдеров и светодиодов</source>
-        <translation>Where to send the values for motorised faders and lamps</translation>
+        <translation>Where to send the values for motorized faders and lamps</translation>
     </message>
     <message>
         <source>Подхват фэйдеров</source>

@@ -127,6 +127,21 @@
     </message>
 </context>
 <context>
+    <name>RateTable</name>
+    <message>
+        <source>0,5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0,2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SetupCommands</name>
     <message>
         <source>Очистить имена каналов?</source>
@@ -1661,6 +1676,14 @@
     </message>
     <message>
         <source>Положение курсора на поле воздействует на два канала, начиная с первой отметки в столбце =Выбор = </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>X=%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Y=%1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -15,7 +15,14 @@ std::uint8_t rateStep(int position)
 
 QString rateLabel(int position)
 {
-    static const char* const labels[RatePositions] = {"15", "7", "3", "2", "1", "0,5", "0,2", "no"};
+    static const char* const labels[RatePositions] = {"15",
+                                                      "7",
+                                                      "3",
+                                                      "2",
+                                                      "1",
+                                                      QT_TRANSLATE_NOOP("RateTable", "0,5"),
+                                                      QT_TRANSLATE_NOOP("RateTable", "0,2"),
+                                                      QT_TRANSLATE_NOOP("RateTable", "no")};
     const int p = position >= 0 && position < RatePositions ? position : RatePositions - 1;
     return QCoreApplication::translate("RateTable", labels[p]);
 }

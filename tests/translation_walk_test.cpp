@@ -206,6 +206,9 @@ TEST_F(EnglishWalk, EveryWindowSpeaksEnglishAndNoTextIsCut)
     form->HandScanItemClick();
     QApplication::processEvents();
     walk.window(*form->handScanForm());
+    form->handScanForm()->calcMouse();  // the invert boxes then show the levels too
+    QApplication::processEvents();
+    walk.window(*form->handScanForm());
     form->handScanForm()->hide();
 
     // Dialogs through the seam: About, questions, file dialogs.
