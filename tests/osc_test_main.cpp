@@ -1,0 +1,12 @@
+// The OSC tests' main: a QCoreApplication, whose event loop the server's
+// socket notifier and timers need.
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
