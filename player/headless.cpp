@@ -10,6 +10,8 @@
 #include "midi/midi_control.h"
 #include "midi/midi_log.h"
 #include "network/network_outputs.h"
+#include "remote/remote_log.h"
+#include "remote/remote_server.h"
 #include "storage/data_dir.h"
 #include "storage/file_result.h"
 
@@ -95,6 +97,27 @@ QString interfaceLogLine(bool offline, bool open, const QString& device, UsbStat
     return QStringLiteral("interface closed: %1 (demo mode: the frames go to the network outputs only)").arg(reason);
 }
 
+namespace {
+
+// The web remote on the desk's controls, as the settings file says once it is
+// read. It goes with the player, after the desk core (it does not touch the
+// desk when destroyed).
+void startRemoteOn(DeskCore& core, QObject& owner)
+{
+    auto* remote = new remote::RemoteServer(core.controls(), &owner);
+    QObject::connect(remote, &remote::RemoteServer::message, remote,
+                     [](const QString& text) { qCInfo(lcRemote).noquote() << text.trimmed(); });
+    QObject::connect(&core, &DeskCore::settingsRead, remote, [&core, remote] {
+        remote->apply(core.remoteSettings());
+        const remote::RemoteStatus status = remote->status();
+        for (const QString& address : status.addresses) {
+            qCInfo(lcRemote).noquote() << "web remote:" << address << "PIN" << core.remoteSettings().pin;
+        }
+    });
+}
+
+}  // namespace
+
 HeadlessPlayer::HeadlessPlayer(std::unique_ptr<D2xxProvider> driver, QObject* parent, DeskCore::OutputClock clock)
     : QObject(parent)
     , core_(new DeskCore(std::move(driver), clock, this))
@@ -115,6 +138,7 @@ HeadlessPlayer::HeadlessPlayer(std::unique_ptr<D2xxProvider> driver, QObject* pa
         logInterface();
         core_->network().refresh();
     });
+    startRemoteOn(*core_, *this);
 }
 
 HeadlessPlayer::~HeadlessPlayer()

@@ -24,6 +24,8 @@ constexpr char Usage[] =
     "  --autosave    write the autosave copy every 3 minutes and at the end\n"
     "  --lang ru|en  the language of the messages (default: the settings file's, else the system's)\n"
     "MIDI controllers work as set up on the window's MIDI page (its bindings file).\n"
+    "The web remote for phones and tablets is on when the settings file's [Remote] says Enabled=1;\n"
+    "its address and PIN are logged at start.\n"
     "Ends cleanly on SIGTERM or SIGINT; logs to standard error.\n";
 
 }  // namespace
