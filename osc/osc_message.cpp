@@ -257,6 +257,13 @@ Decision numbered(std::string_view word, std::string_view number, std::string_vi
     return refuse(Refusal::UnknownAddress);
 }
 
+template <typename T> T read(const void* raw)
+{
+    T value{};
+    std::memcpy(&value, raw, sizeof value);
+    return value;
+}
+
 }  // namespace
 
 Decision decide(std::string_view address, std::span<const Arg> args)
@@ -302,19 +309,20 @@ std::vector<Arg> argsOf(const char* types, lo_arg** argv, int argc)
     args.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         const char type = i < typed ? types[i] : '\0';
-        const lo_arg* a = argv[i];
+        // liblo's values are 4-byte aligned inside the message: read them as bytes.
+        const void* raw = argv[i];
         switch (type) {
         case 'i':
-            args.push_back(Arg::integer(a->i));
+            args.push_back(Arg::integer(read<std::int32_t>(raw)));
             break;
         case 'h':
-            args.push_back(Arg::integer(a->h));
+            args.push_back(Arg::integer(read<std::int64_t>(raw)));
             break;
         case 'f':
-            args.push_back(Arg::real(a->f));
+            args.push_back(Arg::real(read<float>(raw)));
             break;
         case 'd':
-            args.push_back(Arg::real(a->d));
+            args.push_back(Arg::real(read<double>(raw)));
             break;
         case 'T':
             args.push_back(Arg::yes());

@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <cstdint>
+#include <cstring>
 #include <map>
 #include <string>
 
@@ -85,8 +87,15 @@ private:
     {
         auto* self = static_cast<OscClient*>(user);
         ++self->received;
-        if (argc == 1) {
-            self->values[path] = types[0] == 'f' ? argv[0]->f : argv[0]->i;
+        // liblo's values are only 4-byte aligned: read them as bytes.
+        if (argc == 1 && types[0] == 'f') {
+            float f = 0;
+            std::memcpy(&f, argv[0], sizeof f);
+            self->values[path] = f;
+        } else if (argc == 1 && types[0] == 'i') {
+            std::int32_t i = 0;
+            std::memcpy(&i, argv[0], sizeof i);
+            self->values[path] = i;
         }
         return 0;
     }
