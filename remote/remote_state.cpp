@@ -17,8 +17,9 @@ QJsonObject deskState(DeskControls& desk)
     QJsonArray outputs;
     const int offset = desk.pageOffset();
     for (int row = 1; row <= FaderCount; ++row) {
+        const int channel = offset + row;
         faders.append(desk.faderValue(row));
-        outputs.append(desk.engine().shownFrame.get(static_cast<std::size_t>(offset + row)));
+        outputs.append(desk.engine().shownFrame.get(static_cast<std::size_t>(channel)));
     }
     QJsonArray pictures;
     for (int k = 1; k <= 16; ++k) {

@@ -1,1 +1,12 @@
 # Tests of the web remote.
+
+# The show the browser test plays.
+add_executable(velantra_remote_show remote_show_writer.cpp)
+target_link_libraries(velantra_remote_show PRIVATE velantra_storage velantra_engine)
+set_target_properties(velantra_remote_show PROPERTIES AUTOMOC OFF)
+
+# The messages, limits, state and QR code without a socket; the server in this
+# process with WebSocket clients on the loopback.
+add_executable(velantra_remote_tests remote_protocol_test.cpp remote_server_test.cpp)
+target_link_libraries(velantra_remote_tests PRIVATE velantra_remote Qt6::Test GTest::gtest)
+gtest_discover_tests(velantra_remote_tests PROPERTIES LABELS remote DISCOVERY_TIMEOUT 60)
