@@ -12,6 +12,7 @@
 #include <lo/lo_throw.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ constexpr int ReadsPerWake = 64;     // datagrams read before the event loop has
 struct CreateError {
     int num = 0;
     std::string text;
+    int systemError = 0;  // errno when liblo gave up (bind's)
 } createError;
 
 }  // namespace
@@ -62,7 +64,7 @@ struct OscServer::Callbacks {
     {
         auto* server = static_cast<OscServer*>(lo_error_get_context());
         if (server == nullptr) {
-            createError = {num, msg != nullptr ? msg : ""};
+            createError = {num, msg != nullptr ? msg : "", errno};
             return;
         }
         // A datagram that is no OSC message: refused like any other.
@@ -132,6 +134,7 @@ void OscServer::apply(const OscSettings& settings)
     }
     if (!ok || port < 1 || port > 65535) {
         stop();
+        state_->port = 0;
         state_->error = tr("OSC: неверный порт «%1»").arg(settings.port);
         emit message(state_->error);
         emit statusChanged();
@@ -152,11 +155,16 @@ void OscServer::start(int port)
     lo_server server = lo_server_new_with_proto(service.constData(), LO_UDP, Callbacks::error);
     state_->port = port;
     if (server == nullptr) {
-        // liblo says "cannot find free port" when the port is taken.
-        state_->error =
-            createError.num == LO_NOPORT
-                ? tr("OSC: порт %1 занят").arg(port)
-                : tr("OSC: не удалось открыть порт %1: %2").arg(port).arg(QString::fromStdString(createError.text));
+        // liblo says "cannot find free port" for a port in use, and bind's
+        // errno when it was refused (a port under 1024 without the right).
+        if (createError.num == EACCES || createError.systemError == EACCES) {
+            state_->error = tr("OSC: нет прав открыть порт %1").arg(port);
+        } else if (createError.num == LO_NOPORT) {
+            state_->error = tr("OSC: порт %1 занят").arg(port);
+        } else {
+            state_->error =
+                tr("OSC: не удалось открыть порт %1: %2").arg(port).arg(QString::fromStdString(createError.text));
+        }
         emit message(state_->error);
         return;
     }
