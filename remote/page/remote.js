@@ -58,7 +58,7 @@
   // ---- a fader: a horizontal bar moved by dragging, never by a tap --------
   // Relative: a touch where the thumb is not does not jump the level.
   function makeFader(el, min, max, onChange) {
-    const fader = { el, min, max, value: min, movedAt: 0 };
+    const fader = { el, min, max, value: min, movedAt: -Infinity, dragging: false };
     el.setAttribute("aria-valuemin", min);
     el.setAttribute("aria-valuemax", max);
     const fill = document.createElement("div");
@@ -274,7 +274,7 @@
       faders.forEach((f, i) => {
         f.channel.textContent = state.offset + i + 1;
         f.el.setAttribute("aria-label", "Channel " + (state.offset + i + 1));
-        f.movedAt = 0;  // another page: show its levels at once
+        f.movedAt = -Infinity;  // another page: show its levels at once
       });
     }
     if ("faders" in changed) faders.forEach((f, i) => f.follow(state.faders[i]));
