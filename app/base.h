@@ -41,6 +41,13 @@ class MidiControl;
 }  // namespace midi
 class TStaticForm;
 class THandScanForm;
+class RemoteGroup;
+namespace remote {
+class RemoteServer;
+}
+namespace osc {
+class OscServer;
+}
 
 class TBaseForm : public QMainWindow, public Shell, public MainPages {
     Q_OBJECT
@@ -186,6 +193,9 @@ private:
     WindowPages pages_;
     TStaticForm* staticForm_ = nullptr;
     THandScanForm* handScanForm_ = nullptr;
+    remote::RemoteServer* remote_ = nullptr;
+    osc::OscServer* osc_ = nullptr;
+    RemoteGroup* remoteGroup_ = nullptr;
     QColor systemFace_;
     QTimer* timerStatus_ = nullptr;
     std::array<std::vector<std::function<void()>>, InputPages> pageRefresh_;

@@ -4,15 +4,18 @@
 #include "app/base.h"
 
 #include "app/options_page.h"
+#include "app/remote_group.h"
 #include "channels/coder_page.h"
 #include "conveyor/conveyor_group.h"
 #include "network/network_page.h"
+#include "osc/osc_server.h"
 #include "programming/channel_setup_group.h"
 #include "programming/fader_page.h"
 #include "programming/pictures.h"
 #include "programming/scene_group.h"
 #include "programming/sequencer_page.h"
 #include "programming/static_form.h"
+#include "remote/remote_server.h"
 #include "shell/dialogs.h"
 #include "storage/data_dir.h"
 #include "storage/settings_file.h"
@@ -28,6 +31,13 @@ namespace velantra {
 
 void TBaseForm::connectCore()
 {
+    // The network surfaces drive the same desk as the window; the options page shows them.
+    remote_ = new remote::RemoteServer(core_->controls(), this);
+    osc_ = new osc::OscServer(core_->controls(), this);
+    connect(remote_, &remote::RemoteServer::message, this, &TBaseForm::OutStatus);
+    connect(osc_, &osc::OscServer::message, this, &TBaseForm::OutStatus);
+    remoteGroup_ = new RemoteGroup(*core_, *remote_, *osc_);
+    pages_.optionsPage->setRemoteGroup(remoteGroup_);
     connect(core_, &DeskCore::status, this, &TBaseForm::OutStatus);
     connect(core_, &DeskCore::fileError, this, &TBaseForm::reportFileError);
     connect(core_, &DeskCore::showLoaded, this, &TBaseForm::setCaption);
@@ -53,6 +63,7 @@ void TBaseForm::connectCore()
         }
         pages_.networkPage->showSettings();
         pages_.optionsPage->setLanguage(settings.language);
+        remoteGroup_->takeSettings();
     });
     // The language chosen is the desk's, kept in the settings for the next start.
     connect(pages_.optionsPage->languageBox(), &QComboBox::currentIndexChanged, this,

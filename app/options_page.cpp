@@ -84,10 +84,16 @@ OptionsPage::OptionsPage(ShowMemory& memory, QWidget* parent)
     layout->addWidget(formColor_, 0, 0);
     layout->addWidget(diskGroup, 1, 0);
     layout->addWidget(keySp_, 2, 0);
-    layout->addWidget(usbGroup, 0, 1, 2, 1);
+    layout->addWidget(usbGroup, 0, 1);
     layout->addWidget(languageGroup, 2, 1);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
+}
+
+void OptionsPage::setRemoteGroup(QWidget* group)
+{
+    group->setParent(this);
+    static_cast<QGridLayout*>(layout())->addWidget(group, 1, 1);
 }
 
 QString OptionsPage::language() const

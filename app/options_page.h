@@ -41,6 +41,9 @@ public:
     void showInterfaceKind(int choice, const QString& driven);
     QComboBox* kindBox() const { return kind_; }
 
+    // GUI thread. The group of the network surfaces (web remote, OSC), under the USB bus status.
+    void setRemoteGroup(QWidget* group);
+
 signals:
     // The operator chose a kind (the index: Auto, own stream, DMX USB Pro, Open DMX).
     void kindChosen(int choice);

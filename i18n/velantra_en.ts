@@ -1457,6 +1457,53 @@
     </message>
 </context>
 <context>
+    <name>velantra::RemoteGroup</name>
+    <message>
+        <source>Пульт по сети</source>
+        <translation>Remote control</translation>
+    </message>
+    <message>
+        <source>Веб-пульт</source>
+        <translation>Web remote</translation>
+    </message>
+    <message>
+        <source>Новый PIN</source>
+        <translation>New PIN</translation>
+    </message>
+    <message>
+        <source>OSC</source>
+        <translation>OSC</translation>
+    </message>
+    <message>
+        <source>Страница для телефона и планшета, которая управляет пультом</source>
+        <translation>A page for phones and tablets that drives the desk</translation>
+    </message>
+    <message>
+        <source>Новый PIN: открытые страницы должны ввести его снова</source>
+        <translation>New PIN: open pages must enter it again</translation>
+    </message>
+    <message>
+        <source>Команды OSC по UDP: /velantra/play, /velantra/fader/1 ...</source>
+        <translation>OSC commands over UDP: /velantra/play, /velantra/fader/1 ...</translation>
+    </message>
+    <message>
+        <source>PIN %1</source>
+        <translation>PIN %1</translation>
+    </message>
+    <message>
+        <source>Страниц: %1, управляют: %2</source>
+        <translation>Pages: %1, controlling: %2</translation>
+    </message>
+    <message>
+        <source>Выключен</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>Слушает порт %1, обратная связь: %2</source>
+        <translation>Listening on port %1, feedback to %2</translation>
+    </message>
+</context>
+<context>
     <name>velantra::SceneGroup</name>
     <message>
         <source>Управление сценами</source>
@@ -2122,6 +2169,154 @@ picture </translation>
     <message>
         <source>сервер не запущен</source>
         <translation>server not running</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::osc::OscServer</name>
+    <message>
+        <source>OSC: выключен</source>
+        <translation>OSC: off</translation>
+    </message>
+    <message>
+        <source>OSC: неверный порт «%1»</source>
+        <translation>OSC: invalid port &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>OSC: нет прав открыть порт %1</source>
+        <translation>OSC: no permission to open port %1</translation>
+    </message>
+    <message>
+        <source>OSC: порт %1 занят</source>
+        <translation>OSC: port %1 is in use</translation>
+    </message>
+    <message>
+        <source>OSC: не удалось открыть порт %1: %2</source>
+        <translation>OSC: cannot open port %1: %2</translation>
+    </message>
+    <message>
+        <source>OSC: принимаю сообщения на UDP-порту %1</source>
+        <translation>OSC: listening on UDP port %1</translation>
+    </message>
+    <message>
+        <source>неизвестный адрес</source>
+        <translation>unknown address</translation>
+    </message>
+    <message>
+        <source>нет такого номера</source>
+        <translation>no such number</translation>
+    </message>
+    <message>
+        <source>неверные аргументы</source>
+        <translation>wrong arguments</translation>
+    </message>
+    <message>
+        <source>значение вне диапазона</source>
+        <translation>value out of range</translation>
+    </message>
+    <message>
+        <source>повреждённый пакет</source>
+        <translation>damaged packet</translation>
+    </message>
+    <message>
+        <source>неизвестного отправителя</source>
+        <translation>an unknown sender</translation>
+    </message>
+    <message>
+        <source>OSC: отклонено «%1» от %2: %3</source>
+        <translation>OSC: refused &quot;%1&quot; from %2: %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>OSC: отклонено «%1» от %2: %3 (и ещё %n с прошлой записи)</source>
+        <translation>
+            <numerusform>OSC: refused &quot;%1&quot; from %2: %3 (and %n more since the last line)</numerusform>
+            <numerusform>OSC: refused &quot;%1&quot; from %2: %3 (and %n more since the last line)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>OSC: обратная связь уже идёт %1 клиентам, %2:%3 отказано</source>
+        <translation>OSC: feedback already goes to %1 clients; %2:%3 refused</translation>
+    </message>
+    <message>
+        <source>OSC: обратная связь для %1:%2</source>
+        <translation>OSC: feedback to %1:%2</translation>
+    </message>
+    <message>
+        <source>OSC: обратная связь для %1:%2 закончена</source>
+        <translation>OSC: feedback to %1:%2 ended</translation>
+    </message>
+    <message numerus="yes">
+        <source>OSC: %1:%2 молчит %n мин, обратная связь закончена</source>
+        <translation>
+            <numerusform>OSC: nothing from %1:%2 for %n min; feedback ended</numerusform>
+            <numerusform>OSC: nothing from %1:%2 for %n min; feedback ended</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>OSC: отправка на %1:%2 не удаётся, обратная связь закончена</source>
+        <translation>OSC: sending to %1:%2 fails; feedback ended</translation>
+    </message>
+</context>
+<context>
+    <name>velantra::remote::RemoteServer</name>
+    <message>
+        <source>Пульт по сети выключен</source>
+        <translation>Web remote off</translation>
+    </message>
+    <message>
+        <source>Пульт по сети: %1</source>
+        <translation>Web remote: %1</translation>
+    </message>
+    <message>
+        <source>Пульт по сети: неверный порт «%1» (нужен 1..65535)</source>
+        <translation>Web remote: invalid port &quot;%1&quot; (1..65535)</translation>
+    </message>
+    <message>
+        <source>Пульт по сети: неверный адрес «%1»</source>
+        <translation>Web remote: invalid address &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Пульт по сети: PIN должен состоять из шести цифр</source>
+        <translation>Web remote: the PIN must be six digits</translation>
+    </message>
+    <message>
+        <source>Пульт по сети: порт %1 занят</source>
+        <translation>Web remote: port %1 is in use</translation>
+    </message>
+    <message>
+        <source>Пульт по сети: не удаётся открыть %1, порт %2: %3</source>
+        <translation>Web remote: cannot open %1, port %2: %3</translation>
+    </message>
+    <message>
+        <source>Пульт по сети: отказано странице с чужого адреса «%1» (с %2)</source>
+        <translation>Web remote: refused a page from a foreign origin &quot;%1&quot; (from %2)</translation>
+    </message>
+    <message>
+        <source>Пульт по сети: отказано %1: открыто уже %2 страниц</source>
+        <translation>Web remote: refused %1: %2 pages already open</translation>
+    </message>
+    <message>
+        <source>Пульт по сети: %1 прислал сообщение длиннее %2 байт, соединение закрыто</source>
+        <translation>Web remote: %1 sent a message over %2 bytes; connection closed</translation>
+    </message>
+    <message>
+        <source>Пульт по сети: %1 прислал больше %2 сообщений в секунду, соединение закрыто</source>
+        <translation>Web remote: %1 sent more than %2 messages a second; connection closed</translation>
+    </message>
+    <message>
+        <source>Пульт по сети: %1 прислал непонятное сообщение (%2)</source>
+        <translation>Web remote: %1 sent a message not understood (%2)</translation>
+    </message>
+    <message>
+        <source>Пульт по сети: %1 управляет пультом</source>
+        <translation>Web remote: %1 now controls the desk</translation>
+    </message>
+    <message>
+        <source>Пульт по сети: с %1 %2 раз подряд неверный PIN, попытки отклоняются %3 с</source>
+        <translation>Web remote: %2 wrong PINs in a row from %1; tries refused for %3 s</translation>
+    </message>
+    <message>
+        <source>Пульт по сети: неверный PIN с %1</source>
+        <translation>Web remote: wrong PIN from %1</translation>
     </message>
 </context>
 </TS>

@@ -1457,6 +1457,53 @@
     </message>
 </context>
 <context>
+    <name>velantra::RemoteGroup</name>
+    <message>
+        <source>Пульт по сети</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Веб-пульт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Новый PIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OSC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Страница для телефона и планшета, которая управляет пультом</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Новый PIN: открытые страницы должны ввести его снова</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Команды OSC по UDP: /velantra/play, /velantra/fader/1 ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PIN %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Страниц: %1, управляют: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выключен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Слушает порт %1, обратная связь: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>velantra::SceneGroup</name>
     <message>
         <source>Управление сценами</source>
@@ -2120,6 +2167,156 @@
     </message>
     <message>
         <source>сервер не запущен</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>velantra::osc::OscServer</name>
+    <message>
+        <source>OSC: выключен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OSC: неверный порт «%1»</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OSC: нет прав открыть порт %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OSC: порт %1 занят</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OSC: не удалось открыть порт %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OSC: принимаю сообщения на UDP-порту %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>неизвестный адрес</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>нет такого номера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>неверные аргументы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>значение вне диапазона</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>повреждённый пакет</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>неизвестного отправителя</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OSC: отклонено «%1» от %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>OSC: отклонено «%1» от %2: %3 (и ещё %n с прошлой записи)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>OSC: обратная связь уже идёт %1 клиентам, %2:%3 отказано</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OSC: обратная связь для %1:%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OSC: обратная связь для %1:%2 закончена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>OSC: %1:%2 молчит %n мин, обратная связь закончена</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>OSC: отправка на %1:%2 не удаётся, обратная связь закончена</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>velantra::remote::RemoteServer</name>
+    <message>
+        <source>Пульт по сети выключен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт по сети: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт по сети: неверный порт «%1» (нужен 1..65535)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт по сети: неверный адрес «%1»</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт по сети: PIN должен состоять из шести цифр</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт по сети: порт %1 занят</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт по сети: не удаётся открыть %1, порт %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт по сети: отказано странице с чужого адреса «%1» (с %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт по сети: отказано %1: открыто уже %2 страниц</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт по сети: %1 прислал сообщение длиннее %2 байт, соединение закрыто</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт по сети: %1 прислал больше %2 сообщений в секунду, соединение закрыто</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт по сети: %1 прислал непонятное сообщение (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт по сети: %1 управляет пультом</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт по сети: с %1 %2 раз подряд неверный PIN, попытки отклоняются %3 с</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт по сети: неверный PIN с %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
