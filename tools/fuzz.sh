@@ -37,6 +37,8 @@ work=$build/fuzz
 rm -rf "$work/seeds" "$work/logs"
 mkdir -p "$work/corpus" "$work/artifacts" "$work/logs"
 "$build/tests/fuzz/fuzz_seeds" "$work/seeds"
+# The OSC messages' seeds are datagrams written by oscsend, kept in the tree.
+cp -r "$root/tests/fuzz/seeds/osc" "$work/seeds/osc"
 
 # The files the readers open: in memory when /dev/shm is there, and gone
 # afterwards even when a fuzzer crashed and left its file behind.
@@ -71,6 +73,7 @@ targets=(
   "fuzz_midi midi -max_len=4096"
   "fuzz_midi_bindings bindings -max_len=4096"
   "fuzz_pro_reply proreply -max_len=2048"
+  "fuzz_osc_message osc -max_len=1024 -dict=$root/tests/fuzz/osc.dict"
 )
 
 failed=()
