@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -76,7 +77,7 @@ bool pumpUntil(const std::function<bool()>& done, int ms)
 
 double percentile(std::vector<double> sorted, double p)
 {
-    const auto i = static_cast<std::size_t>(p * static_cast<double>(sorted.size() - 1) + 0.5);
+    const auto i = static_cast<std::size_t>(std::lround(p * static_cast<double>(sorted.size() - 1)));
     return sorted[std::min(i, sorted.size() - 1)];
 }
 

@@ -294,6 +294,15 @@ def main():
         check(js(phone, "return document.getElementById('play').getAttribute('aria-pressed')") == "false",
               "and the show did not start")
         check(controlling(phone), "the operator's own page goes on")
+
+        press(phone, "lock")
+        check(wait_for(lambda: not controlling(phone) and js(
+            phone, "return document.getElementById('link').className") == "dot up"),
+            "Lock: the page is view only again, still connected")
+        press(phone, "play")
+        time.sleep(0.5)
+        check(js(phone, "return document.getElementById('play').getAttribute('aria-pressed')") == "false",
+              "and its Play does nothing")
     finally:
         elsewhere.shutdown()
         phone.quit()

@@ -19,7 +19,7 @@
   let controlling = false;
   let latch = false;
   let retryMs = 1000;
-  let stopped = false;  // refused for good: no reconnect
+  let locking = false;  // the page closes its socket to drop control
   const sentTimes = [];
   const pending = new Map();  // key -> message, the newest of each continuous control
 
@@ -241,7 +241,10 @@
   onPress($("lock"), () => {
     sessionStorage.removeItem("velantra-pin");
     setControlling(false);
-    if (socket) socket.close(1000, "locked");
+    if (socket) {
+      locking = true;
+      socket.close(1000, "locked");
+    }
   });
 
   function setControlling(on) {
@@ -352,12 +355,12 @@
     socket.onclose = (event) => {
       setControlling(false);
       setLink("Not connected", "down");
-      if (event.code === 1008 && /not this remote/.test(event.reason)) stopped = true;
-      const why = event.reason ? `Closed: ${event.reason}` : "Connection lost";
-      if (stopped) {
-        note(why, "bad");
+      if (locking) {
+        locking = false;
+        connect();  // the operator locked this page: view only again at once
         return;
       }
+      const why = event.reason ? `Closed: ${event.reason}` : "Connection lost";
       note(`${why}. Reconnecting…`, "bad");
       setTimeout(connect, retryMs);
       retryMs = Math.min(retryMs * 2, 8000);
