@@ -1,12 +1,12 @@
 #include "remote/remote_server.h"
 
 #include "desk/desk_controls.h"
+#include "remote/page_server.h"
 #include "remote/remote_log.h"
 #include "remote/remote_protocol.h"
 #include "remote/remote_state.h"
 
 #include <QAbstractHttpServer>
-#include <QFile>
 #include <QHostAddress>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
@@ -18,8 +18,6 @@
 #include <QUrl>
 #include <QWebSocket>
 
-#include <array>
-#include <functional>
 #include <utility>
 
 Q_LOGGING_CATEGORY(lcRemote, "velantra.remote", QtInfoMsg)
@@ -34,13 +32,6 @@ constexpr auto TooMuchData = QWebSocketProtocol::CloseCodeTooMuchData;
 constexpr auto GoingAway = QWebSocketProtocol::CloseCodeGoingAway;
 // A refused socket that does not answer the close is dropped after this (ms).
 constexpr int CloseGraceMs = 2000;
-
-QString addressText(const QHostAddress& address)
-{
-    bool mapped = false;
-    const quint32 v4 = address.toIPv4Address(&mapped);
-    return mapped ? QHostAddress(v4).toString() : address.toString();
-}
 
 QString pageAddress(const QHostAddress& address, quint16 port)
 {
@@ -78,19 +69,6 @@ QStringList pageAddresses(const QHostAddress& bound, quint16 port)
     return addresses;
 }
 
-// The page that asks for the socket must come from the address it asks: its
-// Origin is the scheme, host and port of the request's Host.
-bool sameOrigin(const QHttpServerRequest& request)
-{
-    const QByteArray host = request.value("host");
-    return !host.isEmpty() && request.value("origin").compare("http://" + host, Qt::CaseInsensitive) == 0;
-}
-
-bool asksForSocket(const QHttpServerRequest& request)
-{
-    return request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0;
-}
-
 // The PIN compared in a time that does not tell how much of it was right.
 bool samePin(const QString& given, const QString& pin)
 {
@@ -114,82 +92,7 @@ bool validPin(const QString& pin)
     return true;
 }
 
-struct Resource {
-    const char* path;
-    const char* file;
-    const char* mime;
-};
-constexpr std::array<Resource, 3> Resources{{
-    {"/", ":/remote/index.html", "text/html; charset=utf-8"},
-    {"/remote.css", ":/remote/remote.css", "text/css; charset=utf-8"},
-    {"/remote.js", ":/remote/remote.js", "text/javascript; charset=utf-8"},
-}};
-
 }  // namespace
-
-// The page's three files from the resources, and the WebSocket at
-// SocketPath for a page of this server's own origin. Everything else: 404;
-// a socket asked for by a page from elsewhere: 403, before any handshake.
-class PageServer final : public QAbstractHttpServer {
-public:
-    // foreign: the Origin and the address of a refused socket request.
-    explicit PageServer(std::function<void(const QString&, const QString&)> foreign)
-        : foreign_(std::move(foreign))
-    {}
-
-protected:
-    bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override
-    {
-        const QString path = request.url().path();
-        if (asksForSocket(request)) {
-            if (path != QLatin1String(RemoteServer::SocketPath)) {
-                return false;
-            }
-            if (!sameOrigin(request)) {
-                foreign_(QString::fromLatin1(request.value("origin").left(100)), addressText(request.remoteAddress()));
-                return false;
-            }
-            return true;  // the WebSocket server takes the socket
-        }
-        if (request.method() != QHttpServerRequest::Method::Get) {
-            return false;
-        }
-        for (const Resource& resource : Resources) {
-            if (path != QLatin1String(resource.path)) {
-                continue;
-            }
-            QFile file(QLatin1String(resource.file));
-            if (!file.open(QIODevice::ReadOnly)) {
-                return false;
-            }
-            makeResponder(request, socket)
-                .write(file.readAll(), {{"Content-Type", resource.mime},
-                                        {"Cache-Control", "no-store"},
-                                        {"X-Content-Type-Options", "nosniff"},
-                                        {"X-Frame-Options", "DENY"},
-                                        {"Referrer-Policy", "no-referrer"},
-                                        {"Content-Security-Policy",
-                                         "default-src 'none'; script-src 'self'; style-src 'self'; connect-src 'self'; "
-                                         "base-uri 'none'; form-action 'none'; frame-ancestors 'none'"}});
-            return true;
-        }
-        return false;
-    }
-
-    void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override
-    {
-        const bool forbidden =
-            asksForSocket(request) && request.url().path() == QLatin1String(RemoteServer::SocketPath);
-        makeResponder(request, socket)
-            .write(forbidden ? QByteArray("Forbidden: the page is not this remote's own\n") : QByteArray("Not found\n"),
-                   {{"Content-Type", "text/plain; charset=utf-8"}},
-                   forbidden ? QHttpServerResponder::StatusCode::Forbidden
-                             : QHttpServerResponder::StatusCode::NotFound);
-    }
-
-private:
-    std::function<void(const QString&, const QString&)> foreign_;
-};
 
 struct RemoteServer::Page {
     std::unique_ptr<QWebSocket> socket;
