@@ -46,7 +46,7 @@ cleanup() {
 trap cleanup EXIT
 
 port=$("$python" -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-pin=$(printf '%06d' $((RANDOM * 32768 % 1000000 + RANDOM % 1000)))
+pin=$(printf "%06d" $(((RANDOM * 32768 + RANDOM) % 1000000)))
 data=$work/data/korvex/velantra
 mkdir -p "$data"
 printf '[Remote]\r\nEnabled=1\r\nPort=%s\r\nBind=127.0.0.1\r\nPin=%s\r\n' "$port" "$pin" >"$data/Vela43.ini"
