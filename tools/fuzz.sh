@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the file readers, the wire format, the MIDI
+# Builds the libFuzzer targets of the file readers, the wire format, the MIDI,
+# web remote and OSC messages,
 # parser and bindings file and the
 # network packet decoders with clang (AddressSanitizer +
 # UndefinedBehaviorSanitizer) and runs each for a bounded number of inputs:
@@ -37,8 +38,10 @@ work=$build/fuzz
 rm -rf "$work/seeds" "$work/logs"
 mkdir -p "$work/corpus" "$work/artifacts" "$work/logs"
 "$build/tests/fuzz/fuzz_seeds" "$work/seeds"
-# The OSC messages' seeds are datagrams written by oscsend, kept in the tree.
+# The OSC messages' seeds are datagrams written by oscsend, the web remote's
+# are messages a page sends; both are kept in the tree.
 cp -r "$root/tests/fuzz/seeds/osc" "$work/seeds/osc"
+cp -r "$root/tests/fuzz/seeds/remote" "$work/seeds/remote"
 
 # The files the readers open: in memory when /dev/shm is there, and gone
 # afterwards even when a fuzzer crashed and left its file behind.
@@ -74,6 +77,7 @@ targets=(
   "fuzz_midi_bindings bindings -max_len=4096"
   "fuzz_pro_reply proreply -max_len=2048"
   "fuzz_osc_message osc -max_len=1024 -dict=$root/tests/fuzz/osc.dict"
+  "fuzz_remote_message remote -max_len=8192 -dict=$root/tests/fuzz/remote.dict"
 )
 
 failed=()
