@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the file readers, the wire format, the MIDI,
-# web remote and OSC messages,
-# parser and bindings file and the
+# Builds the libFuzzer targets of the file readers, the wire format, the MIDI
+# parser and bindings file, the web remote's and OSC's messages and the
 # network packet decoders with clang (AddressSanitizer +
 # UndefinedBehaviorSanitizer) and runs each for a bounded number of inputs:
 #
