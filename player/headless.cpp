@@ -10,6 +10,7 @@
 #include "midi/midi_control.h"
 #include "midi/midi_log.h"
 #include "network/network_outputs.h"
+#include "osc/osc_server.h"
 #include "remote/remote_log.h"
 #include "remote/remote_server.h"
 #include "storage/data_dir.h"
@@ -116,6 +117,17 @@ void startRemoteOn(DeskCore& core, QObject& owner)
     });
 }
 
+Q_LOGGING_CATEGORY(lcOsc, "velantra.osc", QtInfoMsg)
+
+// OSC on the desk's controls, as the settings file says once it is read.
+void startOscOn(DeskCore& core, QObject& owner)
+{
+    auto* osc = new osc::OscServer(core.controls(), &owner);
+    QObject::connect(osc, &osc::OscServer::message, osc,
+                     [](const QString& text) { qCInfo(lcOsc).noquote() << text.trimmed(); });
+    QObject::connect(&core, &DeskCore::settingsRead, osc, [&core, osc] { osc->apply(core.oscSettings()); });
+}
+
 }  // namespace
 
 HeadlessPlayer::HeadlessPlayer(std::unique_ptr<D2xxProvider> driver, QObject* parent, DeskCore::OutputClock clock)
@@ -139,6 +151,7 @@ HeadlessPlayer::HeadlessPlayer(std::unique_ptr<D2xxProvider> driver, QObject* pa
         core_->network().refresh();
     });
     startRemoteOn(*core_, *this);
+    startOscOn(*core_, *this);
 }
 
 HeadlessPlayer::~HeadlessPlayer()

@@ -25,7 +25,7 @@ constexpr char Usage[] =
     "  --lang ru|en  the language of the messages (default: the settings file's, else the system's)\n"
     "MIDI controllers work as set up on the window's MIDI page (its bindings file).\n"
     "The web remote for phones and tablets is on when the settings file's [Remote] says Enabled=1;\n"
-    "its address and PIN are logged at start.\n"
+    "its address and PIN are logged at start. OSC is on when [Osc] says Enabled=1.\n"
     "Ends cleanly on SIGTERM or SIGINT; logs to standard error.\n";
 
 }  // namespace
