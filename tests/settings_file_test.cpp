@@ -110,6 +110,14 @@ TEST_F(SettingsFileTest, CloseWritesAllTwentyConveyorKeysThenTheLastFiles)
                                 "Destination=" + Eol +                //
                                 "Interface=" + Eol +                  //
                                 "AlwaysBroadcast=0" + Eol +           //
+                                "[Remote]" + Eol +                    //
+                                "Enabled=0" + Eol +                   //
+                                "Port=9090" + Eol +                   //
+                                "Bind=" + Eol +                       //
+                                "Pin=" + Eol +                        //
+                                "[Osc]" + Eol +                       //
+                                "Enabled=0" + Eol +                   //
+                                "Port=8000" + Eol +                   //
                                 "[Options]" + Eol +                   //
                                 "Language=" + Eol +                   //
                                 "[Interfaces]" + Eol +                //
