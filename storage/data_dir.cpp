@@ -70,4 +70,14 @@ QString universesFile()
     return dataFile(QStringLiteral("Vela43.universes"));
 }
 
+QString journalFile()
+{
+    return dataFile(QStringLiteral("Vela43.vlj"));
+}
+
+QString recoveryDirectory()
+{
+    return dataDirectory() + QStringLiteral("recovery/");
+}
+
 }  // namespace velantra

@@ -23,12 +23,17 @@ QString dataFile(const QString& name);
 
 // GUI thread. The program's fixed files, named here once: the settings, the
 // autosave copy of the show, the channel colours, the default output patch
-// the MIDI bindings and the further universes.
+// the MIDI bindings, the further universes and the edit journal.
 QString settingsFile();      // Vela43.ini
 QString autosaveFile();      // Vela43.vlt
 QString colourFile();        // Vela43.col
 QString defaultPatchFile();  // Vela43.vdx
 QString midiBindingsFile();  // Vela43.midi
 QString universesFile();     // Vela43.universes
+QString journalFile();       // Vela43.vlj, the edit journal of the open show
+
+// GUI thread. The folder of show copies and journals set aside, with a
+// trailing separator: <data directory>recovery/.
+QString recoveryDirectory();
 
 }  // namespace velantra

@@ -7,7 +7,7 @@
 set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root"
-folders=(app about channels conveyor effects programming network midi remote osc desk player shell engine link storage i18n showtool tools bench tests)
+folders=(app about channels conveyor effects programming network midi remote osc journal desk player shell engine link storage i18n showtool tools bench tests)
 present=()
 for f in "${folders[@]}"; do [[ -d $f ]] && present+=("$f"); done
 
