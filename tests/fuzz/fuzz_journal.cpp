@@ -3,7 +3,8 @@
 // exactly the whole valid records at the start of the input (each encodes
 // back to the very bytes it was read from), in sequence, inside the image;
 // and its replay on the base it names is the base with those records
-// written over it, byte for byte, and on any other base is refused.
+// written over it, byte for byte, and on any other base is refused. Each
+// input is read as it is and with its CRCs made right.
 #include "journal/journal_format.h"
 #include "journal/journal_reader.h"
 #include "tests/fuzz/fuzz_check.h"
@@ -90,21 +91,54 @@ void checkReplay(const JournalContents& contents)
     }
 }
 
-}  // namespace
-}  // namespace velantra
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+void checkInput(QByteArrayView input)
 {
-    using namespace velantra;
-    const QByteArrayView input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const JournalContents contents = readJournal(input);
     if (!contents.result.ok) {
         fuzz::check(!contents.result.message.isEmpty(), "a refusal without a message");
         fuzz::check(contents.records.empty(), "a refused journal has records");
         fuzz::check(!replay(state().base, contents).result.ok, "a refused journal was replayed");
-        return 0;
+        return;
     }
     checkRecords(input, contents);
     checkReplay(contents);
+}
+
+// The input with every CRC it has a place for made right, so that the checks
+// behind the CRCs (versions, sequence numbers, offsets, lengths) are reached.
+QByteArray withCrcsMadeRight(QByteArrayView input)
+{
+    QByteArray bytes = input.toByteArray();
+    if (bytes.size() < JournalHeaderFixedSize) {
+        return bytes;
+    }
+    qsizetype at = JournalHeaderFixedSize + qFromLittleEndian<std::uint16_t>(bytes.constData() + 10);
+    if (bytes.size() - at < 4) {
+        return bytes;
+    }
+    qToLittleEndian(crc32(QByteArrayView(bytes).first(at)), bytes.data() + at);
+    at += 4;
+    while (bytes.size() - at >= RecordHeaderSize) {
+        const qsizetype length = qFromLittleEndian<std::uint32_t>(bytes.constData() + at + 8);
+        if (length > ShowFileSize || bytes.size() - at - RecordHeaderSize - RecordTrailerSize < length) {
+            break;
+        }
+        const qsizetype covered = RecordHeaderSize + length;
+        qToLittleEndian(crc32(QByteArrayView(bytes).sliced(at, covered)), bytes.data() + at + covered);
+        at += covered + RecordTrailerSize;
+    }
+    return bytes;
+}
+
+}  // namespace
+}  // namespace velantra
+
+// The input as it is, then with its CRCs made right.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace velantra;
+    const QByteArrayView input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    checkInput(input);
+    checkInput(withCrcsMadeRight(input));
     return 0;
 }
