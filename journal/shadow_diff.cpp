@@ -1,5 +1,6 @@
 #include "journal/shadow_diff.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace velantra {
@@ -15,6 +16,11 @@ ShadowDiff::ShadowDiff()
 void ShadowDiff::reset(const ShowMemory& memory)
 {
     memory.copyOut(0, ShowFileSize, shadow_->data());
+}
+
+void ShadowDiff::reset(ShowImage image)
+{
+    std::copy(image.begin(), image.end(), shadow_->begin());
 }
 
 ShowChanges ShadowDiff::changes(const ShowMemory& memory)

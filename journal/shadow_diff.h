@@ -30,6 +30,9 @@ public:
     // GUI thread. The shadow becomes cells 0..81919 of memory (after a save,
     // an open or a new show, together with JournalWriter::start/restart).
     void reset(const ShowMemory& memory);
+    // GUI thread. The shadow becomes image (the bytes a save just wrote, or
+    // the base a recovered journal was replayed on).
+    void reset(ShowImage image);
 
     // GUI thread, a few times a second. Never blocks. Snapshots cells
     // 0..81919 (relaxed reads, as every reader of show memory does), returns

@@ -37,7 +37,7 @@ public:
         , random_(11)
     {
         memory_.copyIn(0, ShowFileSize, imageOf(base_).data());
-        diff_.reset(memory_);
+        diff_.reset(imageOf(base_));
         started_ = writer_.start(path, imageOf(base_), QStringLiteral("Концерт.vlt"));
     }
 
