@@ -112,6 +112,49 @@
     </message>
 </context>
 <context>
+    <name>Journal</name>
+    <message>
+        <source>Это не журнал правок.</source>
+        <translation>This is not an edit journal.</translation>
+    </message>
+    <message>
+        <source>Заголовок журнала правок оборван.</source>
+        <translation>The edit journal&apos;s header is cut short.</translation>
+    </message>
+    <message>
+        <source>Журнал правок записан в неизвестной версии формата.</source>
+        <translation>The edit journal is in an unknown format version.</translation>
+    </message>
+    <message>
+        <source>Заголовок журнала правок повреждён.</source>
+        <translation>The edit journal&apos;s header is damaged.</translation>
+    </message>
+    <message>
+        <source>Образ шоу не того размера.</source>
+        <translation>The show image has the wrong size.</translation>
+    </message>
+    <message>
+        <source>Журнал правок относится к другому состоянию шоу.</source>
+        <translation>The edit journal belongs to another state of the show.</translation>
+    </message>
+    <message>
+        <source>Запись журнала правок выходит за пределы шоу.</source>
+        <translation>An edit journal record lies outside the show.</translation>
+    </message>
+    <message>
+        <source>Журнал правок не записывается: %1</source>
+        <translation>The edit journal cannot be written: %1</translation>
+    </message>
+    <message>
+        <source>Журнал правок снова записывается.</source>
+        <translation>The edit journal is being written again.</translation>
+    </message>
+    <message>
+        <source>Копия шоу повреждена.</source>
+        <translation>The show copy is damaged.</translation>
+    </message>
+</context>
+<context>
     <name>MidiBindingsFile</name>
     <message>
         <source>Это не файл привязок MIDI</source>

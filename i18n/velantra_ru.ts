@@ -112,6 +112,49 @@
     </message>
 </context>
 <context>
+    <name>Journal</name>
+    <message>
+        <source>Это не журнал правок.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Заголовок журнала правок оборван.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Журнал правок записан в неизвестной версии формата.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Заголовок журнала правок повреждён.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Образ шоу не того размера.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Журнал правок относится к другому состоянию шоу.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Запись журнала правок выходит за пределы шоу.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Журнал правок не записывается: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Журнал правок снова записывается.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Копия шоу повреждена.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MidiBindingsFile</name>
     <message>
         <source>Это не файл привязок MIDI</source>

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of the file readers, the wire format, the MIDI
-# parser and bindings file, the web remote's and OSC's messages and the
+# parser and bindings file, the web remote's and OSC's messages, the edit
+# journal's reader and the
 # network packet decoders with clang (AddressSanitizer +
 # UndefinedBehaviorSanitizer) and runs each for a bounded number of inputs:
 #
@@ -41,6 +42,7 @@ mkdir -p "$work/corpus" "$work/artifacts" "$work/logs"
 # are messages a page sends; both are kept in the tree.
 cp -r "$root/tests/fuzz/seeds/osc" "$work/seeds/osc"
 cp -r "$root/tests/fuzz/seeds/remote" "$work/seeds/remote"
+cp -r "$root/tests/fuzz/seeds/journal" "$work/seeds/journal"
 
 # The files the readers open: in memory when /dev/shm is there, and gone
 # afterwards even when a fuzzer crashed and left its file behind.
@@ -77,6 +79,7 @@ targets=(
   "fuzz_pro_reply proreply -max_len=2048"
   "fuzz_osc_message osc -max_len=1024 -dict=$root/tests/fuzz/osc.dict"
   "fuzz_remote_message remote -max_len=8192 -dict=$root/tests/fuzz/remote.dict"
+  "fuzz_journal journal -max_len=4096"
 )
 
 failed=()
