@@ -1,0 +1,80 @@
+#include "journal/edit_journal.h"
+
+#include <QTimer>
+
+namespace velantra {
+
+EditJournal::EditJournal(const ShowMemory& memory, QString path, QObject* parent)
+    : QObject(parent)
+    , memory_(memory)
+    , path_(std::move(path))
+    , timer_(new QTimer(this))
+{
+    setObjectName(QStringLiteral("EditJournal"));
+    timer_->setObjectName(QStringLiteral("TimerJournal"));
+    timer_->setInterval(CompareMs);
+    connect(timer_, &QTimer::timeout, this, [this] { step(); });
+}
+
+void EditJournal::begin(ShowImage base, const QString& showName)
+{
+    diff_.reset(base);
+    say(writer_.start(path_, base, showName));
+    dirty_ = false;
+    sinceFlush_.start();
+    timer_->start();
+}
+
+void EditJournal::saved(ShowImage written, const QString& showName)
+{
+    if (!writer_.active()) {
+        begin(written, showName);
+        return;
+    }
+    // Edits made since the save's image was taken are journaled again at the next step.
+    diff_.reset(written);
+    say(writer_.restart(written, showName));
+    dirty_ = false;
+    sinceFlush_.start();
+}
+
+void EditJournal::step(bool force)
+{
+    if (!writer_.active()) {
+        return;
+    }
+    const ShowChanges changes = diff_.changes(memory_);
+    if (!changes.ranges.empty()) {
+        writer_.append(changes);
+        dirty_ = true;
+    }
+    const bool due = sinceFlush_.hasExpired(FlushMs);
+    if ((dirty_ || writer_.failing()) && (force || due)) {
+        say(writer_.flush());
+        dirty_ = writer_.pendingBytes() > 0;
+        sinceFlush_.start();
+    }
+}
+
+void EditJournal::finish(bool removeFile)
+{
+    timer_->stop();
+    if (!writer_.active()) {
+        return;
+    }
+    step(true);
+    if (removeFile) {
+        writer_.remove();
+    } else {
+        writer_.close();
+    }
+}
+
+void EditJournal::say(const JournalFlush& flush)
+{
+    if (!flush.notice.isEmpty()) {
+        emit notice(flush.notice);
+    }
+}
+
+}  // namespace velantra

@@ -1,0 +1,60 @@
+// The edit journal at work over one show in memory: every CompareMs its
+// changes since the last look are appended, and at most every FlushMs they
+// are written and synced, so an edit is on the disk within about a second.
+// The host (the window; velantra-player journals nothing) says when the
+// show's base changes: begin() after an open, a new show or a recovery,
+// saved() after a save or autosave wrote the show. QtCore; GUI thread.
+#pragma once
+
+#include "journal/journal_writer.h"
+#include "journal/shadow_diff.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+
+class QTimer;
+
+namespace velantra {
+
+class EditJournal : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int CompareMs = 250;
+    static constexpr int FlushMs = 1000;
+
+    // memory must outlive the journal. Nothing is journaled before begin().
+    EditJournal(const ShowMemory& memory, QString path, QObject* parent = nullptr);
+
+    // The show now in memory stands on base (the image as read from its file,
+    // or as the new show was made): a new journal for it, under showName.
+    void begin(ShowImage base, const QString& showName);
+    // A save or autosave wrote written: the edits up to it are in that file.
+    void saved(ShowImage written, const QString& showName = {});
+    // Looks for changes now, and writes them when a flush is due or force is set
+    // (on quit or a signal: at once).
+    void step(bool force = false);
+    // The program ends: a last step written at once, then the journal removed
+    // when nothing is left unsaved (removeFile), or kept for the next start.
+    void finish(bool removeFile);
+
+    bool active() const { return writer_.active(); }
+    QTimer* timer() const { return timer_; }
+
+signals:
+    // A failure to write the journal, said once, and once when it works again.
+    void notice(const QString& text);
+
+private:
+    void say(const JournalFlush& flush);
+
+    const ShowMemory& memory_;
+    QString path_;
+    ShadowDiff diff_;
+    JournalWriter writer_;
+    QTimer* timer_;
+    QElapsedTimer sinceFlush_;
+    bool dirty_ = false;
+};
+
+}  // namespace velantra
