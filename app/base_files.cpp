@@ -98,6 +98,7 @@ void TBaseForm::FormCreate()
     pages_.optionsPage->showDiskSizes(dataDirectory());
     core_->readSettings();
     const bool patchNamed = core_->openAtStart(showToOpen_);
+    core_->startJournal();
     ReturnPageControlAll();
     core_->loadColours();
     pages_.faderPage->UpdateColorEditAll();
@@ -189,6 +190,7 @@ void TBaseForm::closeEvent(QCloseEvent* event)
     core_->saveColours();
     stopOutput();
     SaveFileAs();
+    core_->endJournal();
     core_->writeSettings();
     event->accept();
 }

@@ -1,5 +1,9 @@
 #include "desk/desk_core.h"
 
+#include "journal/edit_journal.h"
+#include "journal/journal_reader.h"
+#include "journal/recovery_copies.h"
+
 #include "desk/desk_controls.h"
 #include "desk/player.h"
 #include "link/interface_kinds.h"
@@ -257,6 +261,7 @@ DeskCore::ReadOutcome DeskCore::readShow()
         // The automats run with the show's settings whatever page is shown
         // and whichever surface switches them on.
         player_->followShowAutomats();
+        beginJournal(openName_);
         outcome = ReadOutcome::Loaded;
         emit showLoaded(openName_);
     } else {
@@ -299,20 +304,71 @@ void DeskCore::loadShow(const QString& path)
 FileResult DeskCore::writeShow(const QString& path)
 {
     FileResult result;
+    const ShowMemory* written = &engine().memory;
+    auto image = std::make_unique<ShowMemory>();
     if (!showImage) {
         result = writeShowFile(path, engine().memory);
     } else {
-        auto image = std::make_unique<ShowMemory>();
         for (int i = 0; i < ShowMemorySize; ++i) {
             image->set(i, engine().memory.get(i));
         }
         showImage(*image);
         result = writeShowFile(path, *image);
+        written = image.get();
     }
     if (result.ok) {
         emit saveFailure({});  // the show is on disk again
+        if (journal_ != nullptr) {
+            // The journal goes on from the image just written: the edits are in that file now.
+            const auto bytes = imageOf(*written);
+            journal_->saved(ShowImage(bytes->data(), ShowFileSize), path == autosaveFile() ? QString() : path);
+        }
     }
     return result;
+}
+
+std::unique_ptr<std::array<std::uint8_t, ShowFileSize>> DeskCore::imageOf(const ShowMemory& memory)
+{
+    auto bytes = std::make_unique<std::array<std::uint8_t, ShowFileSize>>();
+    for (int i = 0; i < ShowFileSize; ++i) {
+        (*bytes)[static_cast<std::size_t>(i)] = memory.get(i);
+    }
+    return bytes;
+}
+
+void DeskCore::beginJournal(const QString& showName)
+{
+    if (journal_ != nullptr) {
+        const auto bytes = imageOf(engine().memory);
+        journal_->begin(ShowImage(bytes->data(), ShowFileSize), showName);
+    }
+}
+
+void DeskCore::startJournal()
+{
+    if (journal_ != nullptr) {
+        return;
+    }
+    // A journal of the last run that holds edits is never written over: it is
+    // kept with the recovery copies before this run's journal starts.
+    if (const JournalContents left = readJournalFile(journalFile()); left.result.ok && !left.records.empty()) {
+        const FileResult kept = RecoveryCopies(recoveryDirectory()).setAside(journalFile());
+        qCWarning(lcFile).noquote() << "edit journal of the last run" << (kept.ok ? "kept in" : "not kept in")
+                                    << recoveryDirectory() << kept.message;
+    }
+    journal_ = new EditJournal(engine().memory, journalFile(), this);
+    connect(journal_, &EditJournal::notice, this, [this](const QString& text) {
+        qCWarning(lcFile).noquote() << text;
+        emit status(QStringLiteral(" ") + text);
+    });
+    beginJournal(saveName_);
+}
+
+void DeskCore::endJournal()
+{
+    if (journal_ != nullptr) {
+        journal_->finish();
+    }
 }
 
 FileResult DeskCore::saveShow()
@@ -350,6 +406,7 @@ void DeskCore::newShow()
         beforeShowReplaced();
     }
     engine().ClearAll();
+    beginJournal({});
 }
 
 Settings DeskCore::currentSettings() const
@@ -484,6 +541,9 @@ void DeskCore::stopOutput()
 void DeskCore::shutDownOnSignal()
 {
     stopOutput();
+    if (journal_ != nullptr) {
+        journal_->step(true);  // the edits on the disk before anything else is tried
+    }
     if (beforeShowReplaced) {
         beforeShowReplaced();
     }

@@ -17,6 +17,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -35,6 +36,8 @@ class TargetAccess;
 
 // The web remote's PIN: six random digits.
 QString makeRemotePin();
+
+class EditJournal;
 
 class DeskCore : public QObject {
     Q_OBJECT
@@ -141,6 +144,15 @@ public:
     // Shapes the image a save writes (the picture editor's borrowed cells); empty: the memory as it is.
     std::function<void(ShowMemory&)> showImage;
 
+    // --- The edit journal (the window's; velantra-player journals nothing) ---
+    // From now on every edit of the show is journaled (Vela43.vlj), on the
+    // disk within about a second, against the show as last opened or saved.
+    void startJournal();
+    EditJournal* journal() const { return journal_; }
+    // A clean end: the last edits written, the journal removed when the last
+    // save holds them all.
+    void endJournal();
+
     // --- Settings, patch name, language ---
     Settings currentSettings() const;
     FileResult writeSettings();
@@ -197,10 +209,14 @@ signals:
     void polled();
 
 private:
+    static std::unique_ptr<std::array<std::uint8_t, ShowFileSize>> imageOf(const ShowMemory& memory);
+    void beginJournal(const QString& showName);
+
     std::unique_ptr<OutputRig> rig_;
     OutputClock clock_;
     Player* player_ = nullptr;
     DeskControls* controls_ = nullptr;
+    EditJournal* journal_ = nullptr;
     midi::MidiControl* midi_ = nullptr;
     QTimer* pollTimer_ = nullptr;
     ChannelTables channelTables_;

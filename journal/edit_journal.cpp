@@ -21,6 +21,7 @@ void EditJournal::begin(ShowImage base, const QString& showName)
     diff_.reset(base);
     say(writer_.start(path_, base, showName));
     dirty_ = false;
+    unsaved_ = false;
     sinceFlush_.start();
     timer_->start();
 }
@@ -35,6 +36,7 @@ void EditJournal::saved(ShowImage written, const QString& showName)
     diff_.reset(written);
     say(writer_.restart(written, showName));
     dirty_ = false;
+    unsaved_ = false;
     sinceFlush_.start();
 }
 
@@ -47,6 +49,7 @@ void EditJournal::step(bool force)
     if (!changes.ranges.empty()) {
         writer_.append(changes);
         dirty_ = true;
+        unsaved_ = true;
     }
     const bool due = sinceFlush_.hasExpired(FlushMs);
     if ((dirty_ || writer_.failing()) && (force || due)) {
@@ -56,14 +59,14 @@ void EditJournal::step(bool force)
     }
 }
 
-void EditJournal::finish(bool removeFile)
+void EditJournal::finish()
 {
     timer_->stop();
     if (!writer_.active()) {
         return;
     }
     step(true);
-    if (removeFile) {
+    if (!unsaved_) {
         writer_.remove();
     } else {
         writer_.close();

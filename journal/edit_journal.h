@@ -35,8 +35,10 @@ public:
     // (on quit or a signal: at once).
     void step(bool force = false);
     // The program ends: a last step written at once, then the journal removed
-    // when nothing is left unsaved (removeFile), or kept for the next start.
-    void finish(bool removeFile);
+    // when it holds no edit the last save lacks, else kept for the next start.
+    void finish();
+    // Edits journaled since the base was last begun or saved.
+    bool unsaved() const { return unsaved_; }
 
     bool active() const { return writer_.active(); }
     QTimer* timer() const { return timer_; }
@@ -55,6 +57,7 @@ private:
     QTimer* timer_;
     QElapsedTimer sinceFlush_;
     bool dirty_ = false;
+    bool unsaved_ = false;
 };
 
 }  // namespace velantra

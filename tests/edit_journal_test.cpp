@@ -63,12 +63,12 @@ TEST(EditJournal, EditsBetweenSavesReplayOntoTheLastSaveAndACleanEndLeavesNoJour
     ASSERT_TRUE(recovered.result.ok);
     EXPECT_EQ(recovered.image, shown);
 
-    journal.finish(false);  // a crash-like end keeps the journal for the next start
-    EXPECT_TRUE(QFile::exists(path));
+    journal.finish();
+    EXPECT_TRUE(QFile::exists(path)) << "an end with edits the last save lacks keeps the journal";
     EditJournal again(*memory, path);
     again.begin(imageOf(shown), QStringLiteral("Gala.vlt"));
-    again.finish(true);
-    EXPECT_FALSE(QFile::exists(path)) << "a clean end with the show saved removes it";
+    again.finish();
+    EXPECT_FALSE(QFile::exists(path)) << "an end with the show saved removes it";
 }
 
 }  // namespace
