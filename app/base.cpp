@@ -66,7 +66,7 @@ TBaseForm::TBaseForm(std::unique_ptr<D2xxProvider> driver, QWidget* parent, Outp
         {"NewItem", &TBaseForm::NewItemClick},           {"OpenItem", &TBaseForm::OpenItemClick},
         {"SaveAsItem", &TBaseForm::SaveAsItemClick},     {"SaveItem", &TBaseForm::SaveFile},
         {"AboutItem", &TBaseForm::AboutItemClick},       {"ChaserItem", &TBaseForm::ChaserItemClick},
-        {"HandScanItem", &TBaseForm::HandScanItemClick},
+        {"HandScanItem", &TBaseForm::HandScanItemClick}, {"RecoverShowItem", &TBaseForm::RecoverShowItemClick},
     };
     for (const auto& [name, handler] : commands) {
         connect(findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered, this, handler);

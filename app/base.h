@@ -147,6 +147,11 @@ public:
 public slots:
     void NewItemClick();
     void OpenItemClick();
+    // The recovery folder: copies of the show kept before it was replaced or
+    // dropped, and journals set aside, newest first; the one chosen is opened.
+    void RecoverShowItemClick();
+    // After start-up: a journal left by a run that did not end cleanly is offered.
+    void offerJournalLeft();
     void SaveAsItemClick();
     void AboutItemClick();
     void ChaserItemClick();

@@ -23,6 +23,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
+#include <QInputDialog>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -99,6 +101,7 @@ void TBaseForm::FormCreate()
     core_->readSettings();
     const bool patchNamed = core_->openAtStart(showToOpen_);
     core_->startJournal();
+    offerJournalLeft();
     ReturnPageControlAll();
     core_->loadColours();
     pages_.faderPage->UpdateColorEditAll();
@@ -189,7 +192,9 @@ void TBaseForm::closeEvent(QCloseEvent* event)
     // so the show and the settings are still offered and saved.
     core_->saveColours();
     stopOutput();
-    SaveFileAs();
+    if (!SaveFileAs()) {
+        core_->keepRecoveryCopy();  // the operator's "No" can still be taken back
+    }
     core_->endJournal();
     core_->writeSettings();
     event->accept();
@@ -205,6 +210,68 @@ void TBaseForm::shutDownOnSignal()
     signalled_ = true;
     closed_ = true;
     core_->shutDownOnSignal();
+}
+
+namespace {
+
+QString shownShowName(const QString& path)
+{
+    return path.isEmpty() ? TBaseForm::tr("без имени") : QFileInfo(path).fileName();
+}
+
+QString shownTime(const QDateTime& time)
+{
+    return time.toLocalTime().toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
+}
+
+}  // namespace
+
+void TBaseForm::offerJournalLeft()
+{
+    const JournalRecovery& left = core_->journalLeft();
+    if (left.state != JournalRecovery::State::Offered) {
+        return;
+    }
+    QString text = tr("Программа в прошлый раз завершилась не штатно. В журнале правок есть изменения шоу %1, "
+                      "не записанные в файл (последняя правка %2).")
+                       .arg(shownShowName(left.header.showName), shownTime(left.lastEdit));
+    if (left.tailCut) {
+        text += QLatin1Char(' ') + tr("Конец журнала поврежден и отброшен.");
+    }
+    text += QLatin1Char('\n') + tr("Восстановить их? (Нет: журнал останется в меню Шоу, \"Восстановить шоу ...\")");
+    if (askYesNo(this, text)) {
+        core_->recover(left);
+    }
+}
+
+void TBaseForm::RecoverShowItemClick()
+{
+    const std::vector<RecoveryEntry> entries = core_->recoveryEntries();
+    if (entries.empty()) {
+        warnOk(this, tr("Копий шоу и журналов правок для восстановления нет"));
+        return;
+    }
+    QStringList items;
+    for (const RecoveryEntry& entry : entries) {
+        const QString kind = entry.kind == RecoveryEntry::Kind::ShowCopy ? tr("копия шоу") : tr("журнал правок");
+        items << QStringLiteral("%1.  %2   %3   %4")
+                     .arg(items.size() + 1)
+                     .arg(shownTime(entry.time), shownShowName(entry.showName), kind);
+    }
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("RecoverShowDialog"));
+    dialog.setWindowTitle(tr("Восстановить шоу"));
+    dialog.setLabelText(tr("Копии шоу и журналы правок, новые сверху. Шоу в памяти сохранится копией."));
+    dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+    dialog.setComboBoxItems(items);
+    if (execDialog(dialog) != QDialog::Accepted) {
+        return;
+    }
+    const qsizetype chosen = items.indexOf(dialog.textValue());
+    if (chosen >= 0) {
+        core_->openRecoveryEntry(entries[static_cast<std::size_t>(chosen)]);
+        ReturnPageControlAll();
+    }
 }
 
 void TBaseForm::NewItemClick()

@@ -36,6 +36,8 @@ void WindowMenus::build(QMainWindow& window)
     QAction* exitItem = action("ExitItem", tr("Выход"), QKeySequence(Qt::CTRL | Qt::Key_Q));
     show->addActions({newItem, openItem, saveAsItem, saveItem});
     show->addSeparator();
+    show->addAction(action("RecoverShowItem", tr("Восстановить шоу ...")));
+    show->addSeparator();
     show->addAction(exitItem);
 
     QMenu* scenes = menus->addMenu(tr("Сцены"));

@@ -17,6 +17,7 @@
 #include "storage/universes_file.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <QRandomGenerator>
 #include <QTimer>
 
@@ -277,6 +278,9 @@ DeskCore::ReadOutcome DeskCore::openShow(const QString& path)
     if (beforeShowReplaced) {
         beforeShowReplaced();
     }
+    if (isRegularFile(path)) {
+        keepRecoveryCopy();  // the show as it was stays recoverable
+    }
     const ReadOutcome outcome = readShow();
     if (outcome == ReadOutcome::Failed) {
         return outcome;  // a failed read stops the open at that step
@@ -321,7 +325,7 @@ FileResult DeskCore::writeShow(const QString& path)
         if (journal_ != nullptr) {
             // The journal goes on from the image just written: the edits are in that file now.
             const auto bytes = imageOf(*written);
-            journal_->saved(ShowImage(bytes->data(), ShowFileSize), path == autosaveFile() ? QString() : path);
+            journal_->saved(ShowImage(bytes->data(), ShowFileSize), path == autosaveFile() ? journalName() : path);
         }
     }
     return result;
@@ -344,30 +348,203 @@ void DeskCore::beginJournal(const QString& showName)
     }
 }
 
+QString DeskCore::journalName() const
+{
+    return rig_->engine().shared.showNamed == 1 ? saveName_ : QString();
+}
+
+QByteArray DeskCore::newShowImage()
+{
+    auto fresh = std::make_unique<Engine>();
+    fresh->ClearAll();
+    const auto bytes = imageOf(fresh->memory);
+    return QByteArray(reinterpret_cast<const char*>(bytes->data()), ShowFileSize);
+}
+
+std::vector<BaseCandidate> DeskCore::journalBases() const
+{
+    return baseCandidates({saveName_, openName_, autosaveFile()}, newShowImage(),
+                          RecoveryCopies(recoveryDirectory()));
+}
+
 void DeskCore::startJournal()
 {
     if (journal_ != nullptr) {
         return;
     }
-    // A journal of the last run that holds edits is never written over: it is
-    // kept with the recovery copies before this run's journal starts.
-    if (const JournalContents left = readJournalFile(journalFile()); left.result.ok && !left.records.empty()) {
-        const FileResult kept = RecoveryCopies(recoveryDirectory()).setAside(journalFile());
-        qCWarning(lcFile).noquote() << "edit journal of the last run" << (kept.ok ? "kept in" : "not kept in")
-                                    << recoveryDirectory() << kept.message;
+    // A journal left means the last run did not end cleanly (a clean end
+    // removes it or sets it aside). It is never written over: one that gives
+    // back anything goes to the recovery folder first, and is offered from there.
+    journalLeft_ = std::make_unique<JournalRecovery>(examineJournal(journalFile(), journalBases(), currentImage()));
+    JournalRecovery& found = *journalLeft_;
+    if (found.state != JournalRecovery::State::Nothing) {
+        RecoveryCopies copies(recoveryDirectory());
+        if (const FileResult kept = copies.setAside(journalFile(), QDateTime::currentDateTimeUtc(), &found.journalPath);
+            !kept.ok) {
+            qCWarning(lcFile).noquote() << "edit journal of the last run not set aside:" << kept.message;
+            emit fileError(kept.message);  // still offered: what it gives back is in memory
+        }
+        qCWarning(lcFile).noquote() << "edit journal of the last run:" << found.records << "records of"
+                                    << (found.header.showName.isEmpty() ? QStringLiteral("a show without a file")
+                                                                        : found.header.showName)
+                                    << (found.tailCut ? "(a torn tail cut)" : "") << "kept as" << found.journalPath;
+        if (found.state == JournalRecovery::State::Foreign) {
+            emit status(tr(" Журнал правок не подходит ни к одному шоу: он сохранен в папке восстановления "));
+        } else if (found.state == JournalRecovery::State::Refused) {
+            emit status(QStringLiteral(" ") + found.message);
+        }
     }
     journal_ = new EditJournal(engine().memory, journalFile(), this);
     connect(journal_, &EditJournal::notice, this, [this](const QString& text) {
         qCWarning(lcFile).noquote() << text;
         emit status(QStringLiteral(" ") + text);
     });
-    beginJournal(saveName_);
+    beginJournal(journalName());
+}
+
+const JournalRecovery& DeskCore::journalLeft() const
+{
+    static const JournalRecovery nothing;
+    return journalLeft_ != nullptr ? *journalLeft_ : nothing;
 }
 
 void DeskCore::endJournal()
 {
+    if (journal_ == nullptr) {
+        return;
+    }
+    const bool unsaved = journal_->unsaved();
+    journal_->finish();
+    if (unsaved && isRegularFile(journalFile())) {
+        // Edits no file holds: offered by the recovery command, not asked about at the next start.
+        if (const FileResult kept = RecoveryCopies(recoveryDirectory()).setAside(journalFile()); !kept.ok) {
+            qCWarning(lcFile).noquote() << "edit journal not set aside:" << kept.message;
+        }
+    }
+}
+
+void DeskCore::recover(const JournalRecovery& recovery)
+{
+    if (recovery.state != JournalRecovery::State::Offered || recovery.image.size() != ShowFileSize) {
+        return;
+    }
+    replaceShow(recovery.image, recovery.header.showName);
+    // The new journal stands on the base the edits were made on, so that
+    // they are journaled again at once and survive another crash.
     if (journal_ != nullptr) {
-        journal_->finish();
+        const QByteArray base = recovery.basePath.isEmpty() ? newShowImage() : baseImageOf(recovery);
+        if (base.size() == ShowFileSize) {
+            journal_->begin(ShowImage(reinterpret_cast<const std::uint8_t*>(base.constData()), ShowFileSize),
+                            journalName());
+            journal_->step(true);
+        }
+    }
+}
+
+QByteArray DeskCore::baseImageOf(const JournalRecovery& recovery) const
+{
+    for (const BaseCandidate& candidate : journalBases()) {
+        if (candidate.path == recovery.basePath && imageIdentity(candidate.image) == recovery.header.baseIdentity) {
+            return candidate.image;
+        }
+    }
+    if (const QByteArray own = readShowImage(recovery.basePath);
+        imageIdentity(own) == recovery.header.baseIdentity) {
+        return own;
+    }
+    return {};
+}
+
+void DeskCore::replaceShow(const QByteArray& image, const QString& showName)
+{
+    if (beforeShowReplaced) {
+        beforeShowReplaced();
+    }
+    keepRecoveryCopy();
+    for (int i = 0; i < ShowFileSize; ++i) {
+        engine().memory.set(i, static_cast<std::uint8_t>(image[i]));
+    }
+    emit undoAvailable(false);
+    if (!showName.isEmpty()) {
+        openName_ = showName;
+        saveName_ = showName;
+        engine().shared.showNamed = 1;
+        emit showLoaded(showName);
+    } else {
+        engine().shared.showNamed = 0;
+        if (engine().hooks.untitledCaption) {
+            engine().hooks.untitledCaption();
+        }
+    }
+    player_->followShowAutomats();
+    if (engine().hooks.applyTempo) {
+        engine().hooks.applyTempo();
+    }
+    player_->refreshTempo();
+    emit showOpened();
+    beginJournal(journalName());
+}
+
+std::vector<RecoveryEntry> DeskCore::recoveryEntries() const
+{
+    return RecoveryCopies(recoveryDirectory()).list();
+}
+
+bool DeskCore::openRecoveryEntry(const RecoveryEntry& entry)
+{
+    if (entry.kind == RecoveryEntry::Kind::ShowCopy) {
+        QByteArray image;
+        if (const FileResult read = RecoveryCopies(recoveryDirectory()).read(entry, image); !read.ok) {
+            emit fileError(read.message);
+            return false;
+        }
+        replaceShow(image, entry.showName);
+        return true;
+    }
+    const JournalRecovery found = examineJournal(entry.path, journalBases(), currentImage());
+    switch (found.state) {
+    case JournalRecovery::State::Offered:
+        recover(found);
+        return true;
+    case JournalRecovery::State::Refused:
+        emit fileError(found.message);
+        return false;
+    case JournalRecovery::State::Foreign:
+        emit fileError(tr("Журнал правок не подходит ни к одному шоу: шоу, на котором он начат, не найдено "));
+        return false;
+    case JournalRecovery::State::Nothing:
+        break;
+    }
+    emit fileError(tr("В журнале правок нет изменений шоу "));
+    return false;
+}
+
+QByteArray DeskCore::currentImage()
+{
+    const auto bytes = imageOf(engine().memory);
+    return QByteArray(reinterpret_cast<const char*>(bytes->data()), ShowFileSize);
+}
+
+void DeskCore::keepRecoveryCopy()
+{
+    const auto bytes = imageOf(engine().memory);
+    const QByteArray image(reinterpret_cast<const char*>(bytes->data()), ShowFileSize);
+    if (image == newShowImage()) {
+        return;  // nothing to lose
+    }
+    RecoveryCopies copies(recoveryDirectory());
+    for (const RecoveryEntry& entry : copies.list()) {
+        if (entry.kind == RecoveryEntry::Kind::ShowCopy) {
+            QByteArray newest;
+            if (copies.read(entry, newest).ok && newest == image) {
+                return;  // kept already
+            }
+            break;
+        }
+    }
+    if (const FileResult kept = copies.keepCopy(ShowImage(bytes->data(), ShowFileSize), journalName()); !kept.ok) {
+        qCWarning(lcFile).noquote() << "recovery copy not kept:" << kept.message;
+        emit status(QStringLiteral(" ") + kept.message);
     }
 }
 
@@ -405,6 +582,7 @@ void DeskCore::newShow()
     if (beforeShowReplaced) {
         beforeShowReplaced();
     }
+    keepRecoveryCopy();  // the show as it was stays recoverable
     engine().ClearAll();
     beginJournal({});
 }

@@ -8,6 +8,8 @@
 
 #include "desk/output_rig.h"
 #include "engine/scene_ops.h"
+#include "journal/recovery.h"
+#include "journal/recovery_copies.h"
 #include "link/d2xx.h"
 #include "storage/channel_tables.h"
 #include "storage/file_result.h"
@@ -21,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QTimer;
 
@@ -149,9 +152,28 @@ public:
     // disk within about a second, against the show as last opened or saved.
     void startJournal();
     EditJournal* journal() const { return journal_; }
-    // A clean end: the last edits written, the journal removed when the last
-    // save holds them all.
+    // A clean end: the last edits written; a journal with edits the last save
+    // lacks is set aside in the recovery folder, and the journal file removed.
     void endJournal();
+    // What the journal left by a run that did not end cleanly gives back,
+    // found by startJournal() (which has set the journal aside already): the
+    // surface asks the operator, then recovers it or leaves it aside.
+    const JournalRecovery& journalLeft() const;
+    // The recovered show replaces the one in memory (which is kept as a
+    // recovery copy first), under the show's own name when it has a file;
+    // the recovered edits are journaled again at once.
+    void recover(const JournalRecovery& recovery);
+    // The recovery folder's copies and journals, newest first.
+    std::vector<RecoveryEntry> recoveryEntries() const;
+    // Opens a copy or a journal of the folder as recover() does; false, with
+    // the reason said through fileError, when it cannot be read or applied.
+    bool openRecoveryEntry(const RecoveryEntry& entry);
+    // The show in memory kept as a recovery copy (before a new show, an open,
+    // or a close whose save was cancelled), unless the newest copy or a new
+    // show is the same.
+    void keepRecoveryCopy();
+    // The image of a new, empty show.
+    static QByteArray newShowImage();
 
     // --- Settings, patch name, language ---
     Settings currentSettings() const;
@@ -211,12 +233,19 @@ signals:
 private:
     static std::unique_ptr<std::array<std::uint8_t, ShowFileSize>> imageOf(const ShowMemory& memory);
     void beginJournal(const QString& showName);
+    QString journalName() const;
+    std::vector<BaseCandidate> journalBases() const;
+    QByteArray baseImageOf(const JournalRecovery& recovery) const;
+    QByteArray currentImage();
+    // image (ShowFileSize bytes) replaces the show, under showName (empty: no file).
+    void replaceShow(const QByteArray& image, const QString& showName);
 
     std::unique_ptr<OutputRig> rig_;
     OutputClock clock_;
     Player* player_ = nullptr;
     DeskControls* controls_ = nullptr;
     EditJournal* journal_ = nullptr;
+    std::unique_ptr<JournalRecovery> journalLeft_;
     midi::MidiControl* midi_ = nullptr;
     QTimer* pollTimer_ = nullptr;
     ChannelTables channelTables_;

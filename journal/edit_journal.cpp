@@ -13,6 +13,7 @@ EditJournal::EditJournal(const ShowMemory& memory, QString path, QObject* parent
     setObjectName(QStringLiteral("EditJournal"));
     timer_->setObjectName(QStringLiteral("TimerJournal"));
     timer_->setInterval(CompareMs);
+    timer_->setTimerType(Qt::PreciseTimer);
     connect(timer_, &QTimer::timeout, this, [this] { step(); });
 }
 

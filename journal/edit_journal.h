@@ -1,6 +1,7 @@
 // The edit journal at work over one show in memory: every CompareMs its
 // changes since the last look are appended, and at most every FlushMs they
-// are written and synced, so an edit is on the disk within about a second.
+// are written and synced, so an edit is on the disk within CompareMs +
+// FlushMs (three quarters of a second), whatever the timer's jitter.
 // The host (the window; velantra-player journals nothing) says when the
 // show's base changes: begin() after an open, a new show or a recovery,
 // saved() after a save or autosave wrote the show. QtCore; GUI thread.
@@ -21,7 +22,7 @@ class EditJournal : public QObject {
     Q_OBJECT
 public:
     static constexpr int CompareMs = 250;
-    static constexpr int FlushMs = 1000;
+    static constexpr int FlushMs = 500;
 
     // memory must outlive the journal. Nothing is journaled before begin().
     EditJournal(const ShowMemory& memory, QString path, QObject* parent = nullptr);

@@ -112,7 +112,7 @@ FileResult RecoveryCopies::keepCopy(ShowImage image, const QString& showName, co
     return written;
 }
 
-FileResult RecoveryCopies::setAside(const QString& journalPath, const QDateTime& when)
+FileResult RecoveryCopies::setAside(const QString& journalPath, const QDateTime& when, QString* movedTo)
 {
     if (!isRegularFile(journalPath)) {
         return ioFailure(IoError::FileNotFound);
@@ -122,9 +122,13 @@ FileResult RecoveryCopies::setAside(const QString& journalPath, const QDateTime&
     }
     QFile journal(journalPath);
     errno = 0;
-    if (!journal.rename(freshPath(JournalPrefix, JournalSuffix, when))) {
+    const QString target = freshPath(JournalPrefix, JournalSuffix, when);
+    if (!journal.rename(target)) {
         const int saved = errno;
         return fileFailure(saved, journal.error());
+    }
+    if (movedTo != nullptr) {
+        *movedTo = target;
     }
     prune();
     return {};

@@ -46,8 +46,10 @@ public:
     FileResult keepCopy(ShowImage image, const QString& showName,
                         const QDateTime& when = QDateTime::currentDateTimeUtc());
 
-    // GUI thread. Moves the journal at journalPath into the folder, then prunes.
-    FileResult setAside(const QString& journalPath, const QDateTime& when = QDateTime::currentDateTimeUtc());
+    // GUI thread. Moves the journal at journalPath into the folder (to
+    // *movedTo when given), then prunes.
+    FileResult setAside(const QString& journalPath, const QDateTime& when = QDateTime::currentDateTimeUtc(),
+                        QString* movedTo = nullptr);
 
     // GUI thread. Copies and journals, newest first. Unreadable files are left out.
     std::vector<RecoveryEntry> list() const;

@@ -7,6 +7,7 @@
 #include "desk/player_log.h"
 #include "engine/sequencer.h"
 #include "i18n/language.h"
+#include "journal/journal_reader.h"
 #include "midi/midi_control.h"
 #include "midi/midi_log.h"
 #include "network/network_outputs.h"
@@ -174,6 +175,25 @@ DeskControls& HeadlessPlayer::desk()
     return core_->controls();
 }
 
+void HeadlessPlayer::sayJournalWaiting()
+{
+    // The player edits nothing and journals nothing; the window's journal of a
+    // run that did not end cleanly is left for the window to offer.
+    if (!isRegularFile(journalFile())) {
+        return;
+    }
+    const JournalContents journal = readJournalFile(journalFile());
+    if (!journal.result.ok) {
+        qCWarning(lcFile).noquote() << "edit journal not readable:" << journalFile() << journal.result.message.trimmed();
+        return;
+    }
+    qCWarning(lcFile).noquote() << "an edit journal of the window waits to be recovered:" << journal.records.size()
+                                << "records of"
+                                << (journal.header.showName.isEmpty() ? QStringLiteral("a show without a file")
+                                                                      : journal.header.showName)
+                                << "- start velantra to recover them (" + journalFile() + ")";
+}
+
 bool HeadlessPlayer::start(const HeadlessOptions& options)
 {
     autosave_ = options.autosave;
@@ -182,6 +202,7 @@ bool HeadlessPlayer::start(const HeadlessOptions& options)
     core_->startOutput();
     qCInfo(lcDevice).noquote() << usbCountText(core_->link().listing()).trimmed();
     core_->readSettings();
+    sayJournalWaiting();
 
     ConveyorList& conveyor = player().conveyor();
     if (options.conveyor) {

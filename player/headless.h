@@ -67,6 +67,8 @@ public:
     Engine& engine();
 
 private:
+    // Says in the log when the window's edit journal waits to be recovered.
+    void sayJournalWaiting();
     void logInterface();
     void startMidi();
 
