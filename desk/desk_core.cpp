@@ -413,9 +413,8 @@ void DeskCore::endJournal()
     if (journal_ == nullptr) {
         return;
     }
-    const bool unsaved = journal_->unsaved();
-    journal_->finish();
-    if (unsaved && isRegularFile(journalFile())) {
+    journal_->finish();  // removes the journal when the last save holds every edit
+    if (isRegularFile(journalFile())) {
         // Edits no file holds: offered by the recovery command, not asked about at the next start.
         if (const FileResult kept = RecoveryCopies(recoveryDirectory()).setAside(journalFile()); !kept.ok) {
             qCWarning(lcFile).noquote() << "edit journal not set aside:" << kept.message;

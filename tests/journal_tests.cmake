@@ -6,6 +6,7 @@ add_executable(velantra_journal_tests
   journal_test.cpp
   journal_writer_test.cpp
   recovery_copies_test.cpp
+  recovery_test.cpp
   edit_journal_test.cpp
 )
 target_link_libraries(velantra_journal_tests PRIVATE velantra_journal GTest::gtest GTest::gtest_main)
