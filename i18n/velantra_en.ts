@@ -409,6 +409,10 @@
         <source>Обучение MIDI</source>
         <translation>MIDI learn</translation>
     </message>
+    <message>
+        <source>Восстановить шоу ...</source>
+        <translation>Recover show ...</translation>
+    </message>
 </context>
 <context>
     <name>UniversesFile</name>
@@ -788,6 +792,18 @@
     <message>
         <source>Автосохранение файла %1</source>
         <translation>Autosave of file %1</translation>
+    </message>
+    <message>
+        <source> Журнал правок не подходит ни к одному шоу: он сохранен в папке восстановления </source>
+        <translation> The edit journal fits no show: it is kept in the recovery folder </translation>
+    </message>
+    <message>
+        <source>Журнал правок не подходит ни к одному шоу: шоу, на котором он начат, не найдено </source>
+        <translation>The edit journal fits no show: the show it was begun on is not found </translation>
+    </message>
+    <message>
+        <source>В журнале правок нет изменений шоу </source>
+        <translation>The edit journal holds no change to the show </translation>
     </message>
 </context>
 <context>
@@ -1724,6 +1740,42 @@
     <message>
         <source> Initalization </source>
         <translation> Initialization </translation>
+    </message>
+    <message>
+        <source>без имени</source>
+        <translation>untitled</translation>
+    </message>
+    <message>
+        <source>Программа в прошлый раз завершилась не штатно. В журнале правок есть изменения шоу %1, не записанные в файл (последняя правка %2).</source>
+        <translation>Last time the program did not end normally. The edit journal holds changes to show %1 that were not saved to a file (last edit %2).</translation>
+    </message>
+    <message>
+        <source>Конец журнала поврежден и отброшен.</source>
+        <translation>The end of the journal was damaged and has been dropped.</translation>
+    </message>
+    <message>
+        <source>Восстановить их? (Нет: журнал останется в меню Шоу, &quot;Восстановить шоу ...&quot;)</source>
+        <translation>Recover them? (No: the journal stays in the Show menu, &quot;Recover show ...&quot;)</translation>
+    </message>
+    <message>
+        <source>Копий шоу и журналов правок для восстановления нет</source>
+        <translation>There are no show copies or edit journals to recover</translation>
+    </message>
+    <message>
+        <source>копия шоу</source>
+        <translation>show copy</translation>
+    </message>
+    <message>
+        <source>журнал правок</source>
+        <translation>edit journal</translation>
+    </message>
+    <message>
+        <source>Восстановить шоу</source>
+        <translation>Recover show</translation>
+    </message>
+    <message>
+        <source>Копии шоу и журналы правок, новые сверху. Шоу в памяти сохранится копией.</source>
+        <translation>Show copies and edit journals, newest first. The show in memory is kept as a copy.</translation>
     </message>
 </context>
 <context>

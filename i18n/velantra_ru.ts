@@ -409,6 +409,10 @@
         <source>Обучение MIDI</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Восстановить шоу ...</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>UniversesFile</name>
@@ -787,6 +791,18 @@
     </message>
     <message>
         <source>Автосохранение файла %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Журнал правок не подходит ни к одному шоу: он сохранен в папке восстановления </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Журнал правок не подходит ни к одному шоу: шоу, на котором он начат, не найдено </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В журнале правок нет изменений шоу </source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1723,6 +1739,42 @@
     </message>
     <message>
         <source> Initalization </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>без имени</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Программа в прошлый раз завершилась не штатно. В журнале правок есть изменения шоу %1, не записанные в файл (последняя правка %2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Конец журнала поврежден и отброшен.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Восстановить их? (Нет: журнал останется в меню Шоу, &quot;Восстановить шоу ...&quot;)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Копий шоу и журналов правок для восстановления нет</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>копия шоу</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>журнал правок</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Восстановить шоу</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Копии шоу и журналы правок, новые сверху. Шоу в памяти сохранится копией.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
