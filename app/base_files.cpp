@@ -232,7 +232,7 @@ void TBaseForm::offerJournalLeft()
     if (left.state != JournalRecovery::State::Offered) {
         return;
     }
-    QString text = tr("Программа в прошлый раз завершилась не штатно. В журнале правок есть изменения шоу %1, "
+    QString text = tr("Программа в прошлый раз завершилась нештатно. В журнале правок есть изменения шоу %1, "
                       "не записанные в файл (последняя правка %2).")
                        .arg(shownShowName(left.header.showName), shownTime(left.lastEdit));
     if (left.tailCut) {
@@ -264,6 +264,7 @@ void TBaseForm::RecoverShowItemClick()
     dialog.setLabelText(tr("Копии шоу и журналы правок, новые сверху. Шоу в памяти сохранится копией."));
     dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
     dialog.setComboBoxItems(items);
+    dialog.setTextValue(items.first());  // the newest, chosen until another is
     if (execDialog(dialog) != QDialog::Accepted) {
         return;
     }

@@ -1746,7 +1746,7 @@
         <translation>untitled</translation>
     </message>
     <message>
-        <source>Программа в прошлый раз завершилась не штатно. В журнале правок есть изменения шоу %1, не записанные в файл (последняя правка %2).</source>
+        <source>Программа в прошлый раз завершилась нештатно. В журнале правок есть изменения шоу %1, не записанные в файл (последняя правка %2).</source>
         <translation>Last time the program did not end normally. The edit journal holds changes to show %1 that were not saved to a file (last edit %2).</translation>
     </message>
     <message>

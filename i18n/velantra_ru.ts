@@ -1746,7 +1746,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Программа в прошлый раз завершилась не штатно. В журнале правок есть изменения шоу %1, не записанные в файл (последняя правка %2).</source>
+        <source>Программа в прошлый раз завершилась нештатно. В журнале правок есть изменения шоу %1, не записанные в файл (последняя правка %2).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -22,6 +22,7 @@
 #include "storage/data_dir.h"
 #include "tests/testing/fake_d2xx.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -310,6 +311,16 @@ int main(int argc, char** argv)
         ok = save(about.grab(), dir.filePath(QStringLiteral("about.png"))) && ok;
         about.close();
     }
+
+    // The recovery list, with the sample show kept as a copy.
+    form.core().keepRecoveryCopy();
+    velantra::setDialogAnswerer([&ok, &dir](QDialog& dialog) {
+        dialog.show();
+        QApplication::processEvents();
+        ok = save(dialog.grab(), dir.filePath(QStringLiteral("recover-show.png"))) && ok;
+        return int(QDialog::Rejected);
+    });
+    form.findChild<QAction*>(QStringLiteral("RecoverShowItem"))->trigger();
 
     // Closing asks about saving the show: every question is answered "no".
     velantra::setDialogAnswerer([](QDialog&) { return 0; });
