@@ -343,7 +343,14 @@ std::unique_ptr<std::array<std::uint8_t, ShowFileSize>> DeskCore::imageOf(const 
 void DeskCore::beginJournal(const QString& showName)
 {
     if (journal_ != nullptr) {
-        const auto bytes = imageOf(engine().memory);
+        auto shaped = std::make_unique<ShowMemory>();
+        for (int i = 0; i < ShowFileSize; ++i) {
+            shaped->set(i, engine().memory.get(i));
+        }
+        if (showImage) {
+            showImage(*shaped);
+        }
+        const auto bytes = imageOf(*shaped);
         journal_->begin(ShowImage(bytes->data(), ShowFileSize), showName);
     }
 }
@@ -395,6 +402,12 @@ void DeskCore::startJournal()
         }
     }
     journal_ = new EditJournal(engine().memory, journalFile(), this);
+    // What the picture editor borrowed is journaled as the show's own, as a save writes it.
+    journal_->setShape([this](ShowMemory& image) {
+        if (showImage) {
+            showImage(image);
+        }
+    });
     connect(journal_, &EditJournal::notice, this, [this](const QString& text) {
         qCWarning(lcFile).noquote() << text;
         emit status(QStringLiteral(" ") + text);

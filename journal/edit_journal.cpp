@@ -41,12 +41,26 @@ void EditJournal::saved(ShowImage written, const QString& showName)
     sinceFlush_.start();
 }
 
+void EditJournal::setShape(std::function<void(ShowMemory&)> shape)
+{
+    shape_ = std::move(shape);
+    shaped_ = shape_ ? std::make_unique<ShowMemory>() : nullptr;
+}
+
 void EditJournal::step(bool force)
 {
     if (!writer_.active()) {
         return;
     }
-    const ShowChanges changes = diff_.changes(memory_);
+    const ShowMemory* seen = &memory_;
+    if (shape_) {
+        for (int i = 0; i < ShowFileSize; ++i) {
+            shaped_->set(i, memory_.get(i));
+        }
+        shape_(*shaped_);
+        seen = shaped_.get();
+    }
+    const ShowChanges changes = diff_.changes(*seen);
     if (!changes.ranges.empty()) {
         writer_.append(changes);
         dirty_ = true;

@@ -14,6 +14,9 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+#include <memory>
+
 class QTimer;
 
 namespace velantra {
@@ -41,6 +44,11 @@ public:
     // Edits journaled since the base was last begun or saved.
     bool unsaved() const { return unsaved_; }
 
+    // The image journaled is the memory as shape() leaves a copy of it (the
+    // picture editor gives back what it borrowed, as a save does); empty:
+    // the memory as it is.
+    void setShape(std::function<void(ShowMemory&)> shape);
+
     bool active() const { return writer_.active(); }
     QTimer* timer() const { return timer_; }
 
@@ -52,6 +60,8 @@ private:
     void say(const JournalFlush& flush);
 
     const ShowMemory& memory_;
+    std::function<void(ShowMemory&)> shape_;
+    std::unique_ptr<ShowMemory> shaped_;  // the copy shape_ works on
     QString path_;
     ShadowDiff diff_;
     JournalWriter writer_;

@@ -12,8 +12,10 @@ namespace {
 
 class Recovery : public GuiTest {
 protected:
-    // A named show with edits journaled but not saved, then the program killed.
-    QByteArray editAndCrash()
+    // A named show with edits journaled but not saved, then the program
+    // killed, the picture editor open when pictures is set (it borrows scene 0
+    // and the rates, which the show keeps as they were).
+    QByteArray editAndCrash(bool pictures = false)
     {
         TBaseForm& f = makeForm(TBaseForm::OutputClock::ByHand);
         answerFile(path(QStringLiteral("Gala.vlt")));
@@ -21,9 +23,15 @@ protected:
         for (int channel = 1; channel <= 40; ++channel) {
             f.engine().DataWrite(3, static_cast<std::uint8_t>(channel), channel * 5);
         }
+        for (int channel = 0; channel <= 255; ++channel) {
+            f.engine().DataWrite(0, static_cast<std::uint8_t>(channel), 200);
+        }
         f.engine().memory.set(CellTempo, 90);
-        f.core().journal()->step(true);  // what the journal's timer does within the second
         const QByteArray edited = image();
+        if (pictures) {
+            f.ChaserItemClick();
+        }
+        f.core().journal()->step(true);  // what the journal's timer does within the second
         form.reset();  // killed: no close, no save
         return edited;
     }
@@ -59,7 +67,7 @@ protected:
 
 TEST_F(Recovery, YesAtTheNextStartBringsBackEveryEditUnderTheShowsName)
 {
-    const QByteArray edited = editAndCrash();
+    const QByteArray edited = editAndCrash(true);
     answerBox(QMessageBox::Yes);
     TBaseForm& f = makeForm(TBaseForm::OutputClock::ByHand);
     ASSERT_EQ(boxTexts.size(), 1);

@@ -23,9 +23,13 @@ done
 
 if [ "$asan" -eq 1 ]; then
   build=${VELANTRA_BUILD_DIR:-$root/build-soak-asan}
+  # The flags of tools/sanitize.sh's trees (-O1), so that CI's shared
+  # build-address is not rebuilt.
+  sanitize_flags="-O1 -g -DNDEBUG"
   "$root/tools/deps.sh"
   cmake -S "$root" -B "$build" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELANTRA_WERROR=ON \
-    -DVELANTRA_SANITIZE=address -DVELANTRA_BUILD_TESTS=OFF -DVELANTRA_BUILD_BENCH=OFF >/dev/null
+    -DVELANTRA_SANITIZE=address -DVELANTRA_BUILD_TESTS=OFF -DVELANTRA_BUILD_BENCH=OFF \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$sanitize_flags" >/dev/null
   cmake --build "$build" --target velantra_soak
   export ASAN_OPTIONS="halt_on_error=1 detect_leaks=1 strict_string_checks=1 detect_stack_use_after_return=1"
   export UBSAN_OPTIONS="halt_on_error=1 print_stacktrace=1"
