@@ -539,6 +539,9 @@ QByteArray DeskCore::currentImage()
 
 void DeskCore::keepRecoveryCopy()
 {
+    if (journal_ == nullptr) {
+        return;  // velantra-player edits nothing: it keeps no copies either
+    }
     const auto bytes = imageOf(engine().memory);
     const QByteArray image(reinterpret_cast<const char*>(bytes->data()), ShowFileSize);
     if (image == newShowImage()) {

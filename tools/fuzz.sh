@@ -62,39 +62,39 @@ export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp"
 # packets: sACN up to 638 bytes (and a source, a frame and a name of 534 + 64
 # for the round trip), ArtPoll 22, ArtPollReply 239. A show as JSON is
 # about 1.4 MB. The settings reader takes some 150 inputs a second: it stops
-# after 45 s if its runs are not done by then.
+# after 45 s if its runs are not done by then. Longest first (see below).
 targets=(
-  "fuzz_show_file show -max_len=$((81920 + 1024)) -len_control=0"
-  "fuzz_patch_file patch -max_len=1024 -len_control=0"
-  "fuzz_universes_file universes -max_len=8192"
-  "fuzz_color_file color -max_len=$((16384 + 1024)) -len_control=0"
   "fuzz_settings_file settings -max_len=4096 -dict=$root/tests/fuzz/settings.dict -max_total_time=45"
-  "fuzz_wire wire -max_len=$((2 * 1032 + 36))"
-  "fuzz_sacn sacn -max_len=1024"
-  "fuzz_artpoll artpoll -max_len=64"
-  "fuzz_artpollreply artpollreply -max_len=512"
   "fuzz_show_json showjson -max_len=$((2 * 1024 * 1024))"
+  "fuzz_journal journal -max_len=4096"
+  "fuzz_remote_message remote -max_len=8192 -dict=$root/tests/fuzz/remote.dict"
+  "fuzz_show_file show -max_len=$((81920 + 1024)) -len_control=0"
+  "fuzz_universes_file universes -max_len=8192"
+  "fuzz_osc_message osc -max_len=1024 -dict=$root/tests/fuzz/osc.dict"
+  "fuzz_patch_file patch -max_len=1024 -len_control=0"
+  "fuzz_color_file color -max_len=$((16384 + 1024)) -len_control=0"
+  "fuzz_wire wire -max_len=$((2 * 1032 + 36))"
   "fuzz_midi midi -max_len=4096"
   "fuzz_midi_bindings bindings -max_len=4096"
   "fuzz_pro_reply proreply -max_len=2048"
-  "fuzz_osc_message osc -max_len=1024 -dict=$root/tests/fuzz/osc.dict"
-  "fuzz_remote_message remote -max_len=8192 -dict=$root/tests/fuzz/remote.dict"
-  "fuzz_journal journal -max_len=4096"
+  "fuzz_sacn sacn -max_len=1024"
+  "fuzz_artpoll artpoll -max_len=64"
+  "fuzz_artpollreply artpollreply -max_len=512"
 )
 
-failed=()
-summary=()
-for entry in "${targets[@]}"; do
-  read -r name seeds options <<<"$entry"
-  log=$work/logs/$name.log
+# One target's run: its log in logs/NAME.log, its summary line in
+# logs/NAME.line, and logs/NAME.failed when it failed.
+fuzz_one() {
+  local name=$1 seeds=$2 options=$3
+  local log=$work/logs/$name.log
   mkdir -p "$work/corpus/$name"
-  echo "== $name: $runs runs"
+  local t0 t1 rc=0
   t0=$(date +%s.%N)
-  rc=0
   # shellcheck disable=SC2086 # options are separate words on purpose
   "$build/tests/fuzz/$name" -runs="$runs" -seed="$seed" $options -timeout=20 -print_final_stats=1 \
     -artifact_prefix="$work/artifacts/$name-" "$work/corpus/$name" "$work/seeds/$seeds" >"$log" 2>&1 || rc=$?
   t1=$(date +%s.%N)
+  local seconds done_line done_runs exec_s cov ft corp line
   seconds=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.1f", b - a }')
   done_line=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n 1 || true)
   done_runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
@@ -107,12 +107,40 @@ for entry in "${targets[@]}"; do
     "$name" "${done_runs:-?}" "$seconds" "${exec_s:-?}" "${cov:-?}" "${ft:-?}" "${corp:-?}")
   if [ "$rc" -ne 0 ]; then
     line="$line  FAILED (exit $rc)"
-    failed+=("$name")
-    echo "--- $name failed; the end of $log:"
-    tail -n 40 "$log"
+    touch "$work/logs/$name.failed"
+    {
+      echo "--- $name failed; the end of $log:"
+      tail -n 40 "$log"
+    } >"$work/logs/$name.tail"
   fi
+  echo "$line" >"$work/logs/$name.line"
   echo "$line"
-  summary+=("$line")
+}
+
+# Each fuzzer is one process on one core: as many run at once as there are
+# cores (VELANTRA_FUZZ_JOBS to change it), each with its own corpus, seeds and
+# inputs, so the runs are those of one at a time. The list above is in order of
+# the longest first, so that the short ones fill in at the end.
+jobs=${VELANTRA_FUZZ_JOBS:-$(nproc)}
+echo "== ${#targets[@]} targets, $runs runs each, $jobs at a time"
+for entry in "${targets[@]}"; do
+  read -r name seeds options <<<"$entry"
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do
+    wait -n || true
+  done
+  fuzz_one "$name" "$seeds" "$options" &
+done
+wait
+
+failed=()
+summary=()
+for entry in "${targets[@]}"; do
+  read -r name _ <<<"$entry"
+  if [ -e "$work/logs/$name.failed" ] || [ ! -e "$work/logs/$name.line" ]; then
+    failed+=("$name")
+    [ ! -e "$work/logs/$name.tail" ] || cat "$work/logs/$name.tail"
+  fi
+  summary+=("$(cat "$work/logs/$name.line" 2>/dev/null || echo "$name  FAILED (no result)")")
 done
 
 finished=$(date +%s.%N)
