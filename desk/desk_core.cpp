@@ -17,9 +17,9 @@
 #include "storage/universes_file.h"
 
 #include <QFileInfo>
-#include <algorithm>
 #include <QRandomGenerator>
 #include <QTimer>
+#include <algorithm>
 
 namespace velantra {
 
@@ -370,8 +370,7 @@ QByteArray DeskCore::newShowImage()
 
 std::vector<BaseCandidate> DeskCore::journalBases() const
 {
-    return baseCandidates({saveName_, openName_, autosaveFile()}, newShowImage(),
-                          RecoveryCopies(recoveryDirectory()));
+    return baseCandidates({saveName_, openName_, autosaveFile()}, newShowImage(), RecoveryCopies(recoveryDirectory()));
 }
 
 void DeskCore::startJournal()
@@ -382,7 +381,10 @@ void DeskCore::startJournal()
     // A journal left means the last run did not end cleanly (a clean end
     // removes it or sets it aside). It is never written over: one that gives
     // back anything goes to the recovery folder first, and is offered from there.
-    journalLeft_ = std::make_unique<JournalRecovery>(examineJournal(journalFile(), journalBases(), currentImage()));
+    journalLeft_ = std::make_unique<JournalRecovery>();
+    if (isRegularFile(journalFile())) {
+        *journalLeft_ = examineJournal(journalFile(), journalBases(), currentImage());
+    }
     JournalRecovery& found = *journalLeft_;
     if (found.state != JournalRecovery::State::Nothing) {
         RecoveryCopies copies(recoveryDirectory());
@@ -460,8 +462,7 @@ QByteArray DeskCore::baseImageOf(const JournalRecovery& recovery) const
             return candidate.image;
         }
     }
-    if (const QByteArray own = readShowImage(recovery.basePath);
-        imageIdentity(own) == recovery.header.baseIdentity) {
+    if (const QByteArray own = readShowImage(recovery.basePath); imageIdentity(own) == recovery.header.baseIdentity) {
         return own;
     }
     return {};

@@ -184,7 +184,8 @@ void HeadlessPlayer::sayJournalWaiting()
     }
     const JournalContents journal = readJournalFile(journalFile());
     if (!journal.result.ok) {
-        qCWarning(lcFile).noquote() << "edit journal not readable:" << journalFile() << journal.result.message.trimmed();
+        qCWarning(lcFile).noquote() << "edit journal not readable:" << journalFile()
+                                    << journal.result.message.trimmed();
         return;
     }
     qCWarning(lcFile).noquote() << "an edit journal of the window waits to be recovered:" << journal.records.size()

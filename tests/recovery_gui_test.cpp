@@ -32,7 +32,7 @@ protected:
             f.ChaserItemClick();
         }
         f.core().journal()->step(true);  // what the journal's timer does within the second
-        form.reset();  // killed: no close, no save
+        form.reset();                    // killed: no close, no save
         return edited;
     }
     QByteArray image() const
