@@ -393,10 +393,15 @@ void DeskCore::startJournal()
             qCWarning(lcFile).noquote() << "edit journal of the last run not set aside:" << kept.message;
             emit fileError(kept.message);  // still offered: what it gives back is in memory
         }
-        qCWarning(lcFile).noquote() << "edit journal of the last run:" << found.records << "records of"
-                                    << (found.header.showName.isEmpty() ? QStringLiteral("a show without a file")
-                                                                        : found.header.showName)
-                                    << (found.tailCut ? "(a torn tail cut)" : "") << "kept as" << found.journalPath;
+        if (found.state == JournalRecovery::State::Refused) {
+            qCWarning(lcFile).noquote() << "edit journal of the last run refused:" << found.message.trimmed()
+                                        << "- kept as" << found.journalPath;
+        } else {
+            qCWarning(lcFile).noquote() << "edit journal of the last run:" << found.records << "records of"
+                                        << (found.header.showName.isEmpty() ? QStringLiteral("a show without a file")
+                                                                            : found.header.showName)
+                                        << (found.tailCut ? "(a torn tail cut)" : "") << "kept as" << found.journalPath;
+        }
         if (found.state == JournalRecovery::State::Foreign) {
             emit status(tr(" Журнал правок не подходит ни к одному шоу: он сохранен в папке восстановления "));
         } else if (found.state == JournalRecovery::State::Refused) {
