@@ -7,6 +7,7 @@
 #include "engine/engine.h"
 #include "engine/output_cycle.h"
 #include "engine/sequencer.h"
+#include "journal/journal_format.h"
 #include "network/network_outputs.h"
 #include "player/headless.h"
 #include "storage/settings_file.h"
@@ -433,6 +434,14 @@ TEST_F(HeadlessProcess, PlaysTheLastShowAndEndsWithinASecondOfSigtermWritingNoth
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     const QByteArray settingsBefore = ini.readAll();
     ini.close();
+    // The window's journal of a run that did not end cleanly: said, left alone.
+    const QString journalPath = dataDir() + QStringLiteral("/Vela43.vlj");
+    const QByteArray journal = encodeHeader({1234, QDateTime::currentDateTimeUtc(), path(QStringLiteral("Gala.vlt"))});
+    {
+        QFile file(journalPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(journal);
+    }
 
     start({});
     ASSERT_TRUE(waitForLevel(5, 200)) << log().toStdString();
@@ -458,6 +467,12 @@ TEST_F(HeadlessProcess, PlaysTheLastShowAndEndsWithinASecondOfSigtermWritingNoth
     EXPECT_FALSE(QFile::exists(dataDir() + QStringLiteral("/Vela43.vlt"))) << "no autosave unless asked";
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_EQ(ini.readAll(), settingsBefore) << "the settings file is left alone";
+    EXPECT_TRUE(log().contains(QLatin1String("an edit journal of the window waits to be recovered")))
+        << log().toStdString();
+    QFile left(journalPath);
+    ASSERT_TRUE(left.open(QIODevice::ReadOnly));
+    EXPECT_EQ(left.readAll(), journal) << "the journal is the window's to recover";
+    EXPECT_FALSE(QFile::exists(dataDir() + QStringLiteral("/recovery")));
 }
 
 TEST_F(HeadlessProcess, TheConveyorMovesToTheNextShowWhenAShowEnds)
