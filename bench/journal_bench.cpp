@@ -1,14 +1,19 @@
 // The edit journal's cost on the GUI thread: one ShadowDiff::changes() of
 // show memory against its shadow, when nothing changed, when an operator is
 // busy (a scene's worth of cells scattered over the show and a picture), and
-// when every byte changed; and append() of a busy second's changes.
+// when every byte changed; append() of a busy second's changes; and the
+// window's whole look with the copy for the picture editor's shaping.
 #include "engine/show_memory.h"
+#include "journal/edit_journal.h"
 #include "journal/journal_writer.h"
 #include "journal/shadow_diff.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QDir>
+#include <QTemporaryDir>
+
+#include <array>
 
 #include <cstdint>
 
@@ -76,6 +81,24 @@ void BM_ChangesEveryByte(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ChangesEveryByte);
+
+// The window's look every 250 ms when nothing changed: the memory copied for
+// the picture editor's shaping, then compared (nothing is written).
+void BM_EditJournalStepShaped(benchmark::State& state)
+{
+    ShowMemory memory;
+    fillShow(memory);
+    QTemporaryDir dir;
+    EditJournal journal(memory, dir.filePath(QStringLiteral("Vela43.vlj")));
+    journal.setShape([](ShowMemory&) {});
+    std::array<std::uint8_t, ShowFileSize> base{};
+    memory.copyOut(0, ShowFileSize, base.data());
+    journal.begin(ShowImage(base.data(), ShowFileSize), QString());
+    for (auto _ : state) {
+        journal.step();
+    }
+}
+BENCHMARK(BM_EditJournalStepShaped);
 
 void BM_AppendBusy(benchmark::State& state)
 {
