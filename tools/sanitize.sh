@@ -10,11 +10,12 @@ build=$root/build-$kind
 # and a third less compile time for the test files, whose gtest bodies take most
 # of it under UndefinedBehaviorSanitizer. Warnings that need -O2 are the main
 # build's (tools/test.sh). tools/soak.sh --asan uses the same flags: it shares
-# build-address in CI.
+# build-address in CI, and configures it without the tests: they are asked for
+# here by name.
 sanitize_flags="-O1 -g -DNDEBUG"
 "$root/tools/deps.sh"
 cmake -S "$root" -B "$build" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELANTRA_WERROR=ON \
-  -DVELANTRA_SANITIZE="$kind" -DVELANTRA_BUILD_BENCH=OFF \
+  -DVELANTRA_SANITIZE="$kind" -DVELANTRA_BUILD_TESTS=ON -DVELANTRA_BUILD_BENCH=OFF \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$sanitize_flags" >/dev/null
 cmake --build "$build" --target velantra_engine_tests velantra_link_tests velantra_storage_tests velantra_player_tests
 export TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1 suppressions=$root/tools/tsan.supp"
