@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds and runs the engine, link, storage and player tests under a sanitizer
+# Builds and runs the engine, link, storage, journal and player tests under a sanitizer
 # (the player tests run velantra-player, built with the same sanitizer):
 # tools/sanitize.sh thread|address. Any sanitizer report fails the run.
 set -euo pipefail
@@ -17,10 +17,11 @@ sanitize_flags="-O1 -g -DNDEBUG"
 cmake -S "$root" -B "$build" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELANTRA_WERROR=ON \
   -DVELANTRA_SANITIZE="$kind" -DVELANTRA_BUILD_TESTS=ON -DVELANTRA_BUILD_BENCH=OFF \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$sanitize_flags" >/dev/null
-cmake --build "$build" --target velantra_engine_tests velantra_link_tests velantra_storage_tests velantra_player_tests
+cmake --build "$build" --target velantra_engine_tests velantra_link_tests velantra_storage_tests velantra_player_tests \
+  velantra_journal_tests
 export TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1 suppressions=$root/tools/tsan.supp"
 export ASAN_OPTIONS="halt_on_error=1 detect_leaks=1 strict_string_checks=1 detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="halt_on_error=1 print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp"
 cd "$build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -L "engine|link|storage|player" -j "$(nproc)"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -L "engine|link|storage|player|journal" -j "$(nproc)"
