@@ -370,7 +370,8 @@ QByteArray DeskCore::newShowImage()
 
 std::vector<BaseCandidate> DeskCore::journalBases() const
 {
-    return baseCandidates({saveName_, openName_, autosaveFile()}, newShowImage(), RecoveryCopies(recoveryDirectory()));
+    return baseCandidates({EditJournal::basePathOf(journalFile()), saveName_, openName_, autosaveFile()},
+                          newShowImage(), RecoveryCopies(recoveryDirectory()));
 }
 
 void DeskCore::startJournal()
@@ -387,6 +388,7 @@ void DeskCore::startJournal()
     }
     JournalRecovery& found = *journalLeft_;
     if (found.state != JournalRecovery::State::Nothing) {
+        keepJournalBase(found.header);
         RecoveryCopies copies(recoveryDirectory());
         if (const FileResult kept = copies.setAside(journalFile(), QDateTime::currentDateTimeUtc(), &found.journalPath);
             !kept.ok) {
@@ -422,6 +424,20 @@ void DeskCore::startJournal()
     beginJournal(journalName());
 }
 
+void DeskCore::keepJournalBase(const JournalHeader& header)
+{
+    // A journal set aside keeps the show it stands on among the copies: the
+    // base file beside the journal is written over by the next journal.
+    const QByteArray base = readShowImage(EditJournal::basePathOf(journalFile()));
+    if (base.size() == ShowFileSize && imageIdentity(base) == header.baseIdentity) {
+        // Listed at the time that show was, not at the time it was kept.
+        const QDateTime when = header.baseSavedAt.isValid() ? header.baseSavedAt : QDateTime::currentDateTimeUtc();
+        RecoveryCopies(recoveryDirectory())
+            .keepCopy(ShowImage(reinterpret_cast<const std::uint8_t*>(base.constData()), ShowFileSize), header.showName,
+                      when);
+    }
+}
+
 const JournalRecovery& DeskCore::journalLeft() const
 {
     static const JournalRecovery nothing;
@@ -435,6 +451,8 @@ void DeskCore::endJournal()
     }
     journal_->finish();  // removes the journal when the last save holds every edit
     if (isRegularFile(journalFile())) {
+        const JournalContents left = readJournalFile(journalFile());
+        keepJournalBase(left.header);
         // Edits no file holds: offered by the recovery command, not asked about at the next start.
         if (const FileResult kept = RecoveryCopies(recoveryDirectory()).setAside(journalFile()); !kept.ok) {
             qCWarning(lcFile).noquote() << "edit journal not set aside:" << kept.message;

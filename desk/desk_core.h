@@ -237,6 +237,7 @@ private:
     std::vector<BaseCandidate> journalBases() const;
     QByteArray baseImageOf(const JournalRecovery& recovery) const;
     QByteArray currentImage();
+    void keepJournalBase(const JournalHeader& header);
     // image (ShowFileSize bytes) replaces the show, under showName (empty: no file).
     void replaceShow(const QByteArray& image, const QString& showName);
 

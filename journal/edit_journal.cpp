@@ -1,5 +1,6 @@
 #include "journal/edit_journal.h"
 
+#include <QFile>
 #include <QTimer>
 
 namespace velantra {
@@ -21,6 +22,7 @@ void EditJournal::begin(ShowImage base, const QString& showName)
 {
     diff_.reset(base);
     say(writer_.start(path_, base, showName));
+    keepBase(base);
     dirty_ = false;
     unsaved_ = false;
     sinceFlush_.start();
@@ -36,6 +38,7 @@ void EditJournal::saved(ShowImage written, const QString& showName)
     // Edits made since the save's image was taken are journaled again at the next step.
     diff_.reset(written);
     say(writer_.restart(written, showName));
+    keepBase(written);
     dirty_ = false;
     unsaved_ = false;
     sinceFlush_.start();
@@ -83,8 +86,26 @@ void EditJournal::finish()
     step(true);
     if (!unsaved_) {
         writer_.remove();
+        QFile::remove(basePathOf(path_));
     } else {
         writer_.close();
+    }
+}
+
+QString EditJournal::basePathOf(const QString& journalPath)
+{
+    QString path = journalPath;
+    if (path.endsWith(QLatin1String(".vlj"))) {
+        path.chop(4);
+    }
+    return path + QStringLiteral(".vlb");
+}
+
+void EditJournal::keepBase(ShowImage base)
+{
+    // After the journal: until this lands, the base is the file just read or written.
+    if (writer_.active()) {
+        replaceFile(basePathOf(path_), imageView(base).toByteArray());
     }
 }
 

@@ -41,6 +41,12 @@ public:
     // The program ends: a last step written at once, then the journal removed
     // when it holds no edit the last save lacks, else kept for the next start.
     void finish();
+    // Where the image the journal stands on is kept ("Vela43.vlb" beside
+    // "Vela43.vlj"): written after every new journal, so the base is on the
+    // disk even when it is no file's (a new show) or its file is written over
+    // (the next autosave) before the journal starts anew.
+    static QString basePathOf(const QString& journalPath);
+
     // Edits journaled since the base was last begun or saved.
     bool unsaved() const { return unsaved_; }
 
@@ -58,6 +64,7 @@ signals:
 
 private:
     void say(const JournalFlush& flush);
+    void keepBase(ShowImage base);
 
     const ShowMemory& memory_;
     std::function<void(ShowMemory&)> shape_;

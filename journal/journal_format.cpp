@@ -84,12 +84,12 @@ QByteArray encodeHeader(const JournalHeader& header)
     return out;
 }
 
-void encodeRecord(std::uint32_t sequence, ByteRange range, ShowImage image, QByteArray& out)
+void encodeRecord(std::uint32_t sequence, ByteRange range, ShowImage image, QByteArray& out, bool stepEnd)
 {
     const qsizetype start = out.size();
     appendLittleEndian<std::uint32_t>(out, sequence);
     appendLittleEndian<std::uint32_t>(out, static_cast<std::uint32_t>(range.offset));
-    appendLittleEndian<std::uint32_t>(out, static_cast<std::uint32_t>(range.length));
+    appendLittleEndian<std::uint32_t>(out, static_cast<std::uint32_t>(range.length) | (stepEnd ? StepEnd : 0U));
     out.append(reinterpret_cast<const char*>(image.data() + range.offset), range.length);
     appendLittleEndian<std::uint32_t>(out, crc32(QByteArrayView(out).sliced(start)));
 }

@@ -3,7 +3,7 @@
 //
 // Header:
 //   8  magic "VLJRNL\r\n"          (a text-mode copy or a foreign file fails here)
-//   2  version (1)
+//   2  version (2)
 //   2  name length N in bytes (at most MaxNameBytes)
 //   8  identity of the base image (imageIdentity)
 //   8  time the base was saved, milliseconds since 1970-01-01 UTC
@@ -12,11 +12,14 @@
 // Records, one after another, until the end of the file:
 //   4  sequence number: 0 for the first record, then one more each time
 //   4  offset of the first byte in the show image
-//   4  length L, 1..ShowFileSize, offset + L at most ShowFileSize
+//   4  length L, 1..ShowFileSize, offset + L at most ShowFileSize; the top
+//      bit (StepEnd) set on the last record of one look at the show
 //   L  the bytes
 //   4  CRC-32 of the record's 12 header bytes and its L bytes
 // Anything else (a record out of sequence, out of the image, a wrong CRC or
-// cut short) is damage: the journal counts up to the last whole valid record.
+// cut short) is damage: the journal counts up to the last whole valid record
+// that ends a look, so a look's changes are applied all together or not at
+// all (a show between two looks never existed).
 #pragma once
 
 #include "engine/show_memory.h"
@@ -33,7 +36,8 @@
 namespace velantra {
 
 inline constexpr char JournalMagic[8] = {'V', 'L', 'J', 'R', 'N', 'L', '\r', '\n'};
-inline constexpr std::uint16_t JournalVersion = 1;
+inline constexpr std::uint16_t JournalVersion = 2;
+inline constexpr std::uint32_t StepEnd = 0x8000'0000U;
 inline constexpr int JournalHeaderFixedSize = 8 + 2 + 2 + 8 + 8;  // before the name
 inline constexpr int MaxNameBytes = 1024;
 inline constexpr int RecordHeaderSize = 12;
@@ -78,8 +82,9 @@ QByteArray nameBytes(const QString& showName);
 // Any thread. The encoded header (with its CRC), the name as nameBytes() gives it.
 QByteArray encodeHeader(const JournalHeader& header);
 
-// Any thread. Appends one encoded record of image[range] to out.
-void encodeRecord(std::uint32_t sequence, ByteRange range, ShowImage image, QByteArray& out);
+// Any thread. Appends one encoded record of image[range] to out; stepEnd:
+// the last record of one look at the show.
+void encodeRecord(std::uint32_t sequence, ByteRange range, ShowImage image, QByteArray& out, bool stepEnd = true);
 
 // Any thread. The ranges where a and b differ, runs closer than mergeGap
 // bytes merged into one. a and b hold the same number of bytes.

@@ -51,13 +51,16 @@ FileResult readHeader(QByteArrayView bytes, JournalHeader& header, qsizetype& he
 
 // The record at bytes[at...] when it is whole and valid with the given
 // sequence number; its encoded length in size.
-bool readRecord(QByteArrayView bytes, qsizetype at, std::uint32_t sequence, JournalRecord& record, qsizetype& size)
+bool readRecord(QByteArrayView bytes, qsizetype at, std::uint32_t sequence, JournalRecord& record, qsizetype& size,
+                bool& stepEnd)
 {
     if (bytes.size() - at < RecordHeaderSize) {
         return false;
     }
     const std::uint32_t offset = littleEndianAt<std::uint32_t>(bytes, at + 4);
-    const std::uint32_t length = littleEndianAt<std::uint32_t>(bytes, at + 8);
+    const std::uint32_t lengthField = littleEndianAt<std::uint32_t>(bytes, at + 8);
+    const std::uint32_t length = lengthField & ~StepEnd;
+    stepEnd = (lengthField & StepEnd) != 0;
     if (littleEndianAt<std::uint32_t>(bytes, at) != sequence || length == 0 || offset >= ShowFileSize ||
         length > ShowFileSize - offset) {
         return false;
@@ -86,15 +89,25 @@ JournalContents readJournal(QByteArrayView bytes)
     if (!contents.result.ok) {
         return contents;
     }
+    // Whole looks only: records after the last one that ends a look are dropped.
+    std::size_t whole = 0;
+    qsizetype wholeEnd = at;
     for (std::uint32_t sequence = 0;; ++sequence) {
         JournalRecord record;
         qsizetype size = 0;
-        if (!readRecord(bytes, at, sequence, record, size)) {
+        bool stepEnd = false;
+        if (!readRecord(bytes, at, sequence, record, size, stepEnd)) {
             break;
         }
         contents.records.push_back(std::move(record));
         at += size;
+        if (stepEnd) {
+            whole = contents.records.size();
+            wholeEnd = at;
+        }
     }
+    contents.records.resize(whole);
+    at = wholeEnd;
     contents.validSize = at;
     contents.tailCut = at < bytes.size();
     return contents;

@@ -67,7 +67,10 @@ JournalWriter::~JournalWriter() = default;
 JournalFlush JournalWriter::start(const QString& path, ShowImage base, const QString& showName,
                                   const QDateTime& savedAt)
 {
+    // A failure goes on being one across a new start: said once, until writing works again.
+    const bool failing = failing_;
     close();
+    failing_ = failing;
     path_ = path;
     header_.showName = showName;
     return restart(base, {}, savedAt);
@@ -96,15 +99,21 @@ void JournalWriter::append(const ShowChanges& changes)
     if (path_.isEmpty()) {
         return;
     }
+    std::vector<ByteRange> valid;
     for (const ByteRange& range : changes.ranges) {
         if (range.offset < 0 || range.length <= 0 || range.length > ShowFileSize - range.offset) {
             qCWarning(lcJournal) << "skipped a range outside the show image:" << range.offset << range.length;
             continue;
         }
+        valid.push_back(range);
+    }
+    for (std::size_t k = 0; k < valid.size(); ++k) {
+        const ByteRange& range = valid[k];
         std::memcpy(journaled_->data() + range.offset, image.data() + range.offset,
                     static_cast<std::size_t>(range.length));
         if (!rewriteNeeded_) {
-            encodeRecord(nextSequence_++, range, image, pending_);
+            // The look's changes stand or fall together: its last record ends it.
+            encodeRecord(nextSequence_++, range, image, pending_, k + 1 == valid.size());
         }
     }
     if (pending_.size() > MaxPending) {

@@ -36,7 +36,7 @@ TEST(JournalFormat, HeaderAndRecordAreTheBytesWrittenOutByHand)
                                QStringLiteral("A")};
     const QByteArray expectedHeader =
         QByteArray("VLJRNL\r\n") +
-        bytesOf({1, 0, 1, 0, 8, 7, 6, 5, 4, 3, 2, 1, 0xE8, 3, 0, 0, 0, 0, 0, 0, 'A', 0xF8, 0x2B, 0xA4, 0x5C});
+        bytesOf({2, 0, 1, 0, 8, 7, 6, 5, 4, 3, 2, 1, 0xE8, 3, 0, 0, 0, 0, 0, 0, 'A', 0x1B, 0xA9, 0xBA, 0x27});
     EXPECT_EQ(encodeHeader(header).toHex(' ').toStdString(), expectedHeader.toHex(' ').toStdString());
 
     QByteArray image(ShowFileSize, '\0');
@@ -46,7 +46,7 @@ TEST(JournalFormat, HeaderAndRecordAreTheBytesWrittenOutByHand)
     encodeRecord(0, {258, 2}, imageOf(image), record);
     EXPECT_EQ(
         record.toHex(' ').toStdString(),
-        bytesOf({0, 0, 0, 0, 2, 1, 0, 0, 2, 0, 0, 0, 0xAA, 0xBB, 0xD5, 0x22, 0xA6, 0x87}).toHex(' ').toStdString());
+        bytesOf({0, 0, 0, 0, 2, 1, 0, 0, 2, 0, 0, 0x80, 0xAA, 0xBB, 0x55, 0x39, 0x93, 0x66}).toHex(' ').toStdString());
 }
 
 struct DiffCase {
@@ -149,6 +149,31 @@ TEST(JournalReplay, TornLastRecordIsNeverApplied)
     }
 }
 
+// A look's changes are applied together or not at all: a cut anywhere in a
+// look of three records drops all three (the show between never existed).
+TEST(JournalReplay, ALookCutShortIsDroppedWhole)
+{
+    const QByteArray base = patternImage(2);
+    QByteArray image = base;
+    QByteArray journal = encodeHeader({imageIdentity(base), QDateTime::currentDateTimeUtc(), QStringLiteral("G")});
+    const std::vector<ByteRange> ranges = {{10, 4}, {20000, 30}, {5000, 2}, {70000, 9}};
+    std::vector<qsizetype> ends;
+    for (std::uint32_t k = 0; k < ranges.size(); ++k) {
+        for (int i = ranges[k].offset; i < ranges[k].offset + ranges[k].length; ++i) {
+            image[i] = static_cast<char>(~image[i]);
+        }
+        encodeRecord(k, ranges[k], imageOf(image), journal, k == 0 || k == 3);  // looks: {0}, {1, 2, 3}
+        ends.push_back(journal.size());
+    }
+    EXPECT_TRUE(replay(base, readJournal(journal)).image == image);
+    for (qsizetype cut = ends[0]; cut < journal.size(); ++cut) {
+        const JournalContents contents = readJournal(QByteArrayView(journal).first(cut));
+        EXPECT_EQ(contents.records.size(), 1U) << "cut at " << cut;
+        EXPECT_EQ(contents.validSize, ends[0]);
+        EXPECT_EQ(contents.tailCut, cut > ends[0]);
+    }
+}
+
 // A flipped byte anywhere in a record cuts the journal before that record;
 // in the header it refuses the journal.
 TEST(JournalReplay, FlippedByteCutsAtItsRecord)
@@ -187,8 +212,8 @@ TEST(JournalReplay, JournalOfAnotherShowIsRefused)
 TEST(JournalReplay, ForeignShortOrDamagedHeaderIsRefused)
 {
     const QByteArray good = encodeHeader({1, QDateTime::currentDateTimeUtc(), QStringLiteral("show.vlt")});
-    QByteArray version2 = good;
-    version2[8] = 2;
+    QByteArray version1 = good;  // records without the mark of a look's end
+    version1[8] = 1;
     QByteArray longName = good;
     longName[11] = 0x7F;  // name length 32,512
     const QString notJournal = QStringLiteral("Это не журнал правок.");
@@ -203,7 +228,7 @@ TEST(JournalReplay, ForeignShortOrDamagedHeaderIsRefused)
         {"show file", patternImage(1), notJournal},
         {"magic only", good.first(8), cut},
         {"no CRC", good.first(good.size() - 1), cut},
-        {"other version", version2, QStringLiteral("Журнал правок записан в неизвестной версии формата.")},
+        {"other version", version1, QStringLiteral("Журнал правок записан в неизвестной версии формата.")},
         {"name too long", longName, damaged},
         {"name changed", QByteArray(good).replace("show", "shoe"), damaged},
     };

@@ -119,7 +119,7 @@ QByteArray withCrcsMadeRight(QByteArrayView input)
     qToLittleEndian(crc32(QByteArrayView(bytes).first(at)), bytes.data() + at);
     at += 4;
     while (bytes.size() - at >= RecordHeaderSize) {
-        const qsizetype length = qFromLittleEndian<std::uint32_t>(bytes.constData() + at + 8);
+        const qsizetype length = qFromLittleEndian<std::uint32_t>(bytes.constData() + at + 8) & ~StepEnd;
         if (length > ShowFileSize || bytes.size() - at - RecordHeaderSize - RecordTrailerSize < length) {
             break;
         }
