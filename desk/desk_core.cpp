@@ -370,7 +370,7 @@ QByteArray DeskCore::newShowImage()
 
 std::vector<BaseCandidate> DeskCore::journalBases() const
 {
-    return baseCandidates({EditJournal::basePathOf(journalFile()), saveName_, openName_, autosaveFile()},
+    return baseCandidates(EditJournal::basePaths(journalFile()) + QStringList{saveName_, openName_, autosaveFile()},
                           newShowImage(), RecoveryCopies(recoveryDirectory()));
 }
 
@@ -428,7 +428,7 @@ void DeskCore::keepJournalBase(const JournalHeader& header)
 {
     // A journal set aside keeps the show it stands on among the copies: the
     // base file beside the journal is written over by the next journal.
-    const QByteArray base = readShowImage(EditJournal::basePathOf(journalFile()));
+    const QByteArray base = readShowImage(EditJournal::basePathOf(journalFile(), header.baseIdentity));
     if (base.size() == ShowFileSize && imageIdentity(base) == header.baseIdentity) {
         // Listed at the time that show was, not at the time it was kept.
         const QDateTime when = header.baseSavedAt.isValid() ? header.baseSavedAt : QDateTime::currentDateTimeUtc();

@@ -1,6 +1,8 @@
 #include "journal/edit_journal.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace velantra {
@@ -21,8 +23,9 @@ EditJournal::EditJournal(const ShowMemory& memory, QString path, QObject* parent
 void EditJournal::begin(ShowImage base, const QString& showName)
 {
     diff_.reset(base);
-    say(writer_.start(path_, base, showName));
     keepBase(base);
+    say(writer_.start(path_, base, showName));
+    dropOtherBases(base);
     dirty_ = false;
     unsaved_ = false;
     sinceFlush_.start();
@@ -37,8 +40,9 @@ void EditJournal::saved(ShowImage written, const QString& showName)
     }
     // Edits made since the save's image was taken are journaled again at the next step.
     diff_.reset(written);
-    say(writer_.restart(written, showName));
     keepBase(written);
+    say(writer_.restart(written, showName));
+    dropOtherBases(written);
     dirty_ = false;
     unsaved_ = false;
     sinceFlush_.start();
@@ -86,26 +90,56 @@ void EditJournal::finish()
     step(true);
     if (!unsaved_) {
         writer_.remove();
-        QFile::remove(basePathOf(path_));
+        for (const QString& base : basePaths(path_)) {
+            QFile::remove(base);
+        }
     } else {
         writer_.close();
     }
 }
 
-QString EditJournal::basePathOf(const QString& journalPath)
+namespace {
+
+QString stemOf(const QString& journalPath)
 {
     QString path = journalPath;
     if (path.endsWith(QLatin1String(".vlj"))) {
         path.chop(4);
     }
-    return path + QStringLiteral(".vlb");
+    return path;
+}
+
+}  // namespace
+
+QString EditJournal::basePathOf(const QString& journalPath, std::uint64_t identity)
+{
+    return stemOf(journalPath) + QStringLiteral(".%1.vlb").arg(identity, 16, 16, QLatin1Char('0'));
+}
+
+QStringList EditJournal::basePaths(const QString& journalPath)
+{
+    const QFileInfo stem(stemOf(journalPath));
+    QStringList paths;
+    for (const QString& name : stem.dir().entryList({stem.fileName() + QStringLiteral(".*.vlb")}, QDir::Files)) {
+        paths << stem.dir().filePath(name);
+    }
+    return paths;
 }
 
 void EditJournal::keepBase(ShowImage base)
 {
-    // After the journal: until this lands, the base is the file just read or written.
-    if (writer_.active()) {
-        replaceFile(basePathOf(path_), imageView(base).toByteArray());
+    // Before the journal that stands on it: the journal before it keeps its
+    // own base until the new one has started.
+    replaceFile(basePathOf(path_, imageIdentity(imageView(base))), imageView(base).toByteArray());
+}
+
+void EditJournal::dropOtherBases(ShowImage base)
+{
+    const QString own = basePathOf(path_, imageIdentity(imageView(base)));
+    for (const QString& path : basePaths(path_)) {
+        if (path != own) {
+            QFile::remove(path);
+        }
     }
 }
 

@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -41,11 +42,13 @@ public:
     // The program ends: a last step written at once, then the journal removed
     // when it holds no edit the last save lacks, else kept for the next start.
     void finish();
-    // Where the image the journal stands on is kept ("Vela43.vlb" beside
-    // "Vela43.vlj"): written after every new journal, so the base is on the
-    // disk even when it is no file's (a new show) or its file is written over
-    // (the next autosave) before the journal starts anew.
-    static QString basePathOf(const QString& journalPath);
+    // Where the image a journal stands on is kept, by its identity
+    // ("Vela43.<identity>.vlb" beside "Vela43.vlj"): written before every new
+    // journal and the others removed after it, so the base of whichever
+    // journal is on the disk is there too, even when it is no file's (a new
+    // show) or its file was written over (the next autosave).
+    static QString basePathOf(const QString& journalPath, std::uint64_t identity);
+    static QStringList basePaths(const QString& journalPath);
 
     // Edits journaled since the base was last begun or saved.
     bool unsaved() const { return unsaved_; }
@@ -65,6 +68,7 @@ signals:
 private:
     void say(const JournalFlush& flush);
     void keepBase(ShowImage base);
+    void dropOtherBases(ShowImage base);
 
     const ShowMemory& memory_;
     std::function<void(ShowMemory&)> shape_;
