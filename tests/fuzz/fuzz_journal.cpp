@@ -48,6 +48,7 @@ void checkRecords(QByteArrayView input, const JournalContents& contents)
     const qsizetype headerSize = JournalHeaderFixedSize + qFromLittleEndian<std::uint16_t>(input.data() + 10) + 4;
     qsizetype at = headerSize;
     std::uint32_t sequence = 0;
+    bool stepEnd = true;
     for (const JournalRecord& record : contents.records) {
         fuzz::check(record.sequence == sequence++, "a record out of sequence");
         fuzz::check(record.offset >= 0 && !record.bytes.isEmpty() &&
@@ -55,13 +56,17 @@ void checkRecords(QByteArrayView input, const JournalContents& contents)
                     "a record outside the image");
         std::memcpy(s.scratch.data() + record.offset, record.bytes.constData(),
                     static_cast<std::size_t>(record.bytes.size()));
+        // The mark of a look's end is the input's; the last record read must carry it.
+        stepEnd = at + RecordHeaderSize <= input.size() &&
+                  (qFromLittleEndian<std::uint32_t>(input.data() + at + 8) & StepEnd) != 0;
         QByteArray encoded;
         encodeRecord(record.sequence, {record.offset, static_cast<int>(record.bytes.size())},
-                     journal_test::imageOf(s.scratch), encoded);
+                     journal_test::imageOf(s.scratch), encoded, stepEnd);
         fuzz::check(at + encoded.size() <= input.size() && input.sliced(at, encoded.size()) == encoded,
                     "a record is not the bytes it was read from");
         at += encoded.size();
     }
+    fuzz::check(stepEnd, "the records read end in the middle of a look");
     fuzz::check(at == contents.validSize, "the valid part does not end after the last record");
 
     // The valid part alone reads the same, with nothing cut.
